@@ -1,0 +1,32 @@
+// The construction of the vertical dimension from the four indicated points and the dialog's values.
+#pragma once
+
+#include <string>
+
+#include "dialog_values.h"
+
+class TJGdata;
+
+// What the construction shows the user: the Win32 form displays it, tests record it.
+class ToolUi {
+ public:
+  virtual ~ToolUi() = default;
+  // A modal message box with an OK button, captioned with the application title.
+  virtual void ShowMessage(const std::u16string& message) = 0;
+  // The status line LabelM, repainted at once.
+  virtual void SetStatus(const std::u16string& text) = 0;
+};
+
+enum class BuildResult { Built, ZeroLength };
+
+// Appends the dimension's output commands to `JG` (steps 1 to 10 of the run); writes no file.
+// On a zero dimension it appends nothing and returns ZeroLength without showing anything.
+// `ui` may be null (a preview): then no status text is set.
+BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui);
+
+// The whole run of the OK path: BuildDimension, the zero message, the status texts and SaveTempFile
+// over programFolder + "JWC_TEMP.TXT".
+void RunGaibuProc(const DialogValues& values, TJGdata& JG, const std::u16string& programFolder, ToolUi& ui);
+
+// The message shown for a zero dimension.
+extern const char16_t kZeroDimensionMessage[];

@@ -1,0 +1,41 @@
+// One run of the tool as the dialog's handlers order it, without a window: FormShow loads the exchange
+// file and the settings, Button1Click checks, FormClose builds, writes and saves. The Win32 TForm1
+// owns one session and maps its controls to `values`.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "checks.h"
+#include "construction.h"
+#include "dialog_values.h"
+#include "settings_file.h"
+
+class TJGdata;
+
+class DimensionSession {
+ public:
+  DimensionSession();
+  ~DimensionSession();
+
+  // FormShow steps 1 to 9: DatFile, OKflag, the model read from programFolder + "JWC_TEMP.TXT", S_Init,
+  // the ComboBox3 entries and the stored settings. programFolder ends in a path separator.
+  void FormShow(const std::u16string& programFolder);
+
+  // OK: the checks; on success OKflag becomes true and the caller closes the dialog.
+  std::optional<CheckFailure> Button1Click();
+  // Cancel: OKflag becomes false and the caller closes the dialog.
+  void Button2Click();
+
+  // Whatever the way of closing: when OKflag is set, RunGaibuProc, then the position (left, top) and the
+  // settings are saved; always, the model is freed.
+  void FormClose(int32_t left, int32_t top, ToolUi& ui);
+
+  DialogValues values;
+  WindowPosition position;
+  std::u16string ProgramFolder;
+  std::u16string DatFile;
+  bool OKflag = false;
+  std::unique_ptr<TJGdata> JG;
+};

@@ -1,0 +1,320 @@
+// The drawing model of one exchange with Jw_cad: what JWC_TEMP.TXT said, the working attribute state
+// shared by the reader and the output writer, and the output command buffer written back to the file.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A fixed table indexed from Low to High, as the host numbers its text styles (1..10).
+template <typename T, int Low, int High>
+struct IndexedArray {
+  std::array<T, High - Low + 1> items{};
+  T& operator[](int i) { return items[static_cast<size_t>(i - Low)]; }
+  const T& operator[](int i) const { return items[static_cast<size_t>(i - Low)]; }
+  static constexpr int low() { return Low; }
+  static constexpr int high() { return High; }
+};
+
+struct TJwwIndPoint {
+  bool flg = false;
+  double x = 0.0;
+  double y = 0.0;
+  int32_t sta = 0;  // 0 plain, 1 "-", 2 "ln", 3 "ci", 4 "ch"
+};
+
+struct TJwwEntNo {
+  int32_t yn = 0;  // kind code 1..15
+  int32_t no = 0;  // 0-based index into that kind's table
+};
+
+struct TJwwEntAttr {
+  int32_t IPNo = 0;
+  int32_t LGrp = 0;
+  int32_t Lay = 0;
+  int32_t Col = 0;
+  int32_t Ltp = 0;
+  int32_t Wid = 0;
+  int32_t Attr = 0;
+};
+
+struct TJwwEntLine {
+  TJwwEntAttr att;
+  int32_t CrvNo = 0;
+  double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0;
+};
+
+struct TJwwEntCircle {
+  TJwwEntAttr att;
+  double cx = 0.0, cy = 0.0, cr = 0.0;
+};
+
+struct TJwwEntArc {
+  TJwwEntAttr att;
+  double cx = 0.0, cy = 0.0, cr = 0.0, sa = 0.0, ea = 0.0, he = 0.0, ka = 0.0;
+};
+
+struct TJwwEntText {
+  TJwwEntAttr att;
+  int32_t no = 0;  // text kind 0..9 from the keyword
+  int32_t cc = 0;  // text base code
+  int32_t cn = 0;  // text style number
+  double mw = 0.0, mh = 0.0, md = 0.0;
+  double x1 = 0.0, y1 = 0.0;  // start point
+  double x2 = 0.0, y2 = 0.0;  // direction vector
+  std::u16string fo;          // font name
+  std::u16string st;          // the text
+};
+
+struct TJwwEntPnt {
+  TJwwEntAttr att;
+  double px = 0.0, py = 0.0;
+};
+
+struct TJwwEntMark {
+  TJwwEntAttr att;
+  double px = 0.0, py = 0.0, bai = 0.0, ang = 0.0;
+  int32_t cod = 0;
+};
+
+struct TJwwEntDim {
+  TJwwEntAttr att;
+  TJwwEntLine lin;
+  TJwwEntText txt;
+};
+
+struct TJwwEntBlk {
+  TJwwEntAttr att;
+  double px = 0.0, py = 0.0;
+  std::u16string nam;
+};
+
+struct TJwwEntSld2 {
+  TJwwEntAttr att;
+  int32_t Color = 0;
+  double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0;
+};
+
+struct TJwwEntSld3 {
+  TJwwEntAttr att;
+  int32_t Color = 0;
+  double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0, x3 = 0.0, y3 = 0.0;
+};
+
+struct TJwwEntSld4 {
+  TJwwEntAttr att;
+  int32_t Color = 0;
+  double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0, x3 = 0.0, y3 = 0.0, x4 = 0.0, y4 = 0.0;
+};
+
+struct TJwwEntSldC {
+  TJwwEntAttr att;
+  int32_t Color = 0;
+  double cx = 0.0, cy = 0.0, cr = 0.0, he = 0.0, ka = 0.0, sa = 0.0, da = 0.0;
+  int32_t fl = 0;
+};
+
+struct TJwwEntSldD {
+  TJwwEntAttr att;
+  int32_t Color = 0;
+  double cx = 0.0, cy = 0.0, cr = 0.0, he = 0.0, ka = 0.0, sa = 0.0, da = 0.0;
+  double ri = 0.0;
+};
+
+struct TJwwPLine {
+  double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0;
+};
+
+struct TJwwMojisyu {
+  double W = 0.0, H = 0.0, D = 0.0;
+  int32_t C = 0;
+};
+
+class TJGdata {
+ public:
+  // Create: every field zero, empty or false, then the defaults of DataInit.
+  TJGdata();
+  // Destroy: DataFree.
+  virtual ~TJGdata();
+
+  TJGdata(const TJGdata&) = default;
+  TJGdata& operator=(const TJGdata&) = default;
+
+  // Working attribute flags: true = the next value is taken (reader) or written (writer) whatever it is.
+  bool w_FlgLGrp = false;
+  bool w_FlgLay = false;
+  bool w_FlgCol = false;
+  bool w_FlgLtp = false;
+  bool w_FlgWid = false;
+  bool w_FlgMjs = false;
+  bool w_FlgMbs = false;
+  bool w_FlgFont = false;
+  bool w_FlgPCol = false;
+  bool w_FlgSCol = false;
+
+  // Working attributes.
+  int32_t w_IPNo = 0;
+  int32_t w_LGrp = 0;
+  int32_t w_Lay = 0;
+  int32_t w_Col = 0;
+  int32_t w_Ltp = 0;
+  int32_t w_Wid = 0;
+  int32_t w_Mjs = 0;
+  double w_MjsW = 0.0;
+  double w_MjsH = 0.0;
+  double w_MjsD = 0.0;
+  int32_t w_MjsC = 0;
+  int32_t w_Mbs = 0;
+  std::u16string w_Font;
+  int32_t w_Attr = 0;
+  int32_t w_CrvNo = 0;
+  bool w_CrvFl = false;
+  bool w_DimFl = false;
+  int32_t w_PtCol = 0;
+  int32_t w_SlCol = 0;
+
+  // Document settings.
+  bool MojiCode = false;
+  double Jikukaku = 0.0;
+  std::u16string ZumenFile;
+  std::array<double, 16> LGrpScale{};
+  double ZumenXsize = 0.0;
+  double ZumenYsize = 0.0;
+  IndexedArray<TJwwMojisyu, 1, 10> Mojisyu;
+  std::array<int32_t, 356> RGB{};
+  bool Zusun = false;
+  double AreaX1 = 0.0, AreaY1 = 0.0, AreaX2 = 0.0, AreaY2 = 0.0;
+
+  // The host's current settings: the first attribute record of each kind in the file.
+  int32_t CurLGrp = 0;
+  int32_t CurLay = 0;
+  int32_t CurCol = 0;
+  int32_t CurLtp = 0;
+  int32_t CurWid = 0;
+  int32_t CurMjs = 0;
+  double CurMjsW = 0.0;
+  double CurMjsH = 0.0;
+  double CurMjsD = 0.0;
+  int32_t CurMjsC = 0;
+  std::u16string CurFont;
+
+  // Indicated points and layer tables.
+  std::vector<TJwwIndPoint> IPoints;  // length 100, entries 1..99 used
+  int32_t IPointN = 0;
+  bool WidF = false;
+  std::vector<int32_t> LGrpStat;        // length 16
+  std::vector<std::u16string> LGrpName; // length 16
+  std::vector<int32_t> LayStat;         // length 256, index group * 16 + layer
+  std::vector<std::u16string> LayName;  // length 256
+
+  // Entities, in the order they were added (EntNo) and per kind.
+  int32_t EntN = 0;
+  std::vector<TJwwEntNo> EntNo;
+  int32_t EntLineN = 0;
+  std::vector<TJwwEntLine> EntLine;
+  TJwwEntLine EntSunLine;  // the line of a pending dimension
+  int32_t EntCircN = 0;
+  std::vector<TJwwEntCircle> EntCirc;
+  int32_t EntArcN = 0;
+  std::vector<TJwwEntArc> EntArc;
+  int32_t EntTextN = 0;
+  std::vector<TJwwEntText> EntText;
+  int32_t EntPntN = 0;
+  std::vector<TJwwEntPnt> EntPnt;
+  int32_t EntMarkN = 0;
+  std::vector<TJwwEntMark> EntMark;
+  int32_t EntDimN = 0;
+  std::vector<TJwwEntDim> EntDim;
+  int32_t EntBlkN = 0;
+  std::vector<TJwwEntBlk> EntBlk;
+  int32_t EntSld2N = 0;
+  std::vector<TJwwEntSld2> EntSld2;
+  int32_t EntSld3N = 0;
+  std::vector<TJwwEntSld3> EntSld3;
+  int32_t EntSld4N = 0;
+  std::vector<TJwwEntSld4> EntSld4;
+  int32_t EntSldCN = 0;
+  std::vector<TJwwEntSldC> EntSldC;
+  int32_t EntSldEN = 0;
+  std::vector<TJwwEntSldC> EntSldE;
+  int32_t EntSldON = 0;
+  std::vector<TJwwEntSldD> EntSldO;
+  int32_t EntSldGN = 0;
+  std::vector<TJwwEntSldD> EntSldG;
+
+  // Output buffers.
+  int32_t t_MemN = 0;
+  std::vector<std::u16string> t_Mem;
+  int32_t t_PLineN = 0;
+  std::vector<TJwwPLine> t_PLine;
+
+  // Display colours kept by the insertion operations.
+  int32_t aCol = 0;
+  int32_t aSCol = 0;
+
+  // --- model (model.cpp) ---
+  void DataInit();
+  void DataFree();
+  void SetEntNo(int32_t a_yn, int32_t a_no);
+  void SetEntAttr(TJwwEntAttr& at) const;
+  static void CopyEntAttr(TJwwEntAttr& a1, const TJwwEntAttr& a2);
+
+  // --- reader (reader.cpp) ---
+  // Reads the exchange file into the model (adding to what is there). True when a file was read.
+  bool OpenTempFile(const std::u16string& fn);
+  // Parses a whole decoded text: split into lines at CR LF, CR or LF, ending at the first NUL.
+  void ReadTempText(const std::u16string& text);
+  // Parses one record line into the model.
+  void ReadTempLine(const std::u16string& s);
+
+  // --- output commands (commands.cpp) ---
+  void S_Init();
+  void SendMem(const std::u16string& s);
+  void S_Comment(const std::u16string& s);
+  void S_Area();
+  void S_LGrp(int32_t lgrp);
+  void S_Lay(int32_t lay);
+  void S_Col(int32_t col, int32_t mode);
+  void S_Ltp(int32_t ltp, int32_t mode);
+  void S_Wid(int32_t wid);
+  void S_Mjs(int32_t mjs, double mw, double mh, double md, int32_t col, int32_t mode);
+  void S_Mbs(int32_t mbs);
+  void S_Font(const std::u16string& fnt);
+  void S_PCol(int32_t col, int32_t mode);
+  void S_SCol(int32_t col);
+  void S_SColRGB(int32_t r, int32_t g, int32_t b);
+  void S_Attr(int32_t att);
+  void S_Attr(bool at1, bool at2, bool at3, bool at4, bool at5);
+  void S_Attr(int32_t at1, int32_t at2, int32_t at3, int32_t at4, int32_t at5);
+  void S_Line(double x1, double y1, double x2, double y2);
+  void S_PLineStart();
+  void S_PLineEnd();
+  void S_PLine();
+  void S_PLineReset();
+  void S_PLineSet(double px1, double py1, double px2, double py2);
+  void S_Ten(double x, double y);
+  void S_Mark(double x, double y, double bai, double ang, int32_t cod);
+  void S_Circle(double x, double y, double r);
+  void S_Arc(double x, double y, double r, double sa, double ea, double h, double ka);
+  void S_Text(int32_t no, double x1, double y1, double x2, double y2, const std::u16string& m);
+  void S_Dim(double lx1, double ly1, double lx2, double ly2, double tx1, double ty1, double tx2, double ty2,
+             const std::u16string& m);
+  void S_Solid2(double x1, double y1, double x2, double y2);
+  void S_Solid3(double x1, double y1, double x2, double y2, double x3, double y3);
+  void S_Solid4(double x1, double y1, double x2, double y2, double x3, double y3, double x4, double y4);
+  void S_SolidC(double x, double y, double r, double h, double ka, double sa, double da, int32_t cod);
+  void S_SolidD(double x, double y, double r, double h, double ka, double sa, double da, int32_t cod);
+  void S_SolidO(double x, double y, double r, double h, double ka, double sa, double da, double ri);
+  void S_SolidG(double x, double y, double r, double h, double ka, double sa, double da, double ri);
+
+  // --- exchange-file writer (temp_file.cpp) ---
+  // Writes the output buffer over `fn` ("hq" alone when empty). True when the file was written.
+  bool SaveTempFile(const std::u16string& fn);
+  void StopJwwGaibu();
+
+  // --- colour and line-type tables (colors.cpp) ---
+  int32_t GetColorItems(int32_t col) const;
+  int32_t GetLtypeItems(int32_t ltp) const;
+  int32_t GetColorDisp(int32_t col) const;
+};

@@ -1,0 +1,44 @@
+// The only door to the operating system: whole-file text I/O with encoding detection,
+// code-page conversion, file existence and deletion, the program folder and the keyboard.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+enum class TextEncoding { Ansi, Utf8, Utf16LE, Utf16BE };
+
+struct ReadTextResult {
+  bool ok = false;                            // false: missing, unreadable or not a regular file
+  TextEncoding encoding = TextEncoding::Ansi; // decided by the byte-order mark alone
+  std::u16string text;                        // without the byte-order mark
+};
+
+// Reads a whole file with other writers shut out. EF BB BF: UTF-8; FF FE: UTF-16 LE;
+// FE FF: UTF-16 BE; otherwise the ANSI code page (CP_ACP on Windows, CP932 elsewhere).
+// Invalid byte sequences decode to U+FFFD (or as the platform converter does); reading goes on.
+ReadTextResult ReadTextFile(const std::u16string& path);
+
+// Decoders and encoders used by ReadTextFile and WriteTextFile, exposed for tests and benchmarks.
+std::u16string DecodeAnsi(const std::string& bytes);
+std::string EncodeAnsi(const std::u16string& text);
+std::u16string DecodeUtf8(const std::string& bytes);
+std::string EncodeUtf8(const std::u16string& text);
+
+// Writes `text` as the whole file: UTF-8 with a byte-order mark, or the ANSI code page without one.
+// The bytes go to a temporary file beside `path` that is then renamed over it, so a reader never sees
+// a half-written file; on failure the temporary file is removed and false is returned.
+bool WriteTextFile(const std::u16string& path, const std::u16string& text, bool utf8WithBom);
+
+// True for an existing regular file (symbolic links followed); false for folders and empty names.
+bool FileExists(const std::u16string& path);
+// Deletes a file; false when the name is empty or unusable, the file is missing, or deletion is refused.
+bool RemoveFile(const std::u16string& path);
+
+// Folder of the running executable, ending in the path separator.
+std::u16string ProgramFolder();
+
+// True while the Escape key is held down (sampled now, not queued); always false without a keyboard API.
+bool EscapeKeyDown();
+
+}  // namespace platform

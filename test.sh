@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# Every test of the project: the native build's unit tests, then the same tests built for Windows and
+# run under Wine with a Japanese locale, then the Windows-only tests of the program itself.
+# Ends with one line "N passed, N failed"; exits non-zero on any failure or build error.
+set -uo pipefail
+cd "$(dirname "$0")"
+root=$(pwd)
+
+log() { printf '\n=== %s\n' "$*"; }
+
+install_missing() {
+  local need=()
+  command -v cmake >/dev/null || need+=(cmake)
+  command -v g++ >/dev/null || need+=(g++)
+  [ -d /usr/src/googletest ] || need+=(googletest)
+  command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix)
+  command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686-posix)
+  { command -v wine >/dev/null && [ -x /usr/lib/wine/wine64 ]; } || need+=(wine64 wine)
+  command -v Xvfb >/dev/null || need+=(xvfb)
+  command -v zip >/dev/null || need+=(zip)
+  [ -f /usr/share/i18n/SUPPORTED ] || need+=(locales)
+  if [ ${#need[@]} -gt 0 ]; then
+    log "installing ${need[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq && apt-get install -y -qq "${need[@]}" >/dev/null || return 1
+  fi
+  if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
+    log "generating the ja_JP.UTF-8 locale"
+    sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
+    locale-gen >/dev/null || return 1
+  fi
+}
+
+build_errors=0
+build() {
+  local preset=$1
+  log "configure and build: $preset"
+  if ! cmake --preset "$preset" >"build-$preset.log" 2>&1; then
+    cat "build-$preset.log"; build_errors=$((build_errors + 1)); return 1
+  fi
+  if ! cmake --build --preset "$preset" >>"build-$preset.log" 2>&1; then
+    grep -E 'error|Error|warning' "build-$preset.log" | head -50; build_errors=$((build_errors + 1)); return 1
+  fi
+  if grep -q 'warning:' "build-$preset.log"; then
+    echo "compiler warnings in the $preset build:"; grep 'warning:' "build-$preset.log" | sort -u | head -20
+    build_errors=$((build_errors + 1)); return 1
+  fi
+  rm -f "build-$preset.log"
+}
+
+ctest_failed_without_results=0
+run_tests() {
+  local preset=$1
+  rm -rf "build/$preset/test-results"; mkdir -p "build/$preset/test-results"
+  log "tests: $preset"
+  local out; out=$(ctest --preset "$preset" 2>&1); echo "$out" | tail -40
+  # A test program that crashed or could not start leaves no result file: count it as a failure.
+  while read -r name; do
+    [ -n "$name" ] || continue
+    [ -s "build/$preset/test-results/$name.xml" ] || ctest_failed_without_results=$((ctest_failed_without_results + 1))
+  done < <(echo "$out" | sed -n 's/^ *[0-9]*\/[0-9]* Test *#[0-9]*: \([^ ]*\) .*\*\*\*.*/\1/p')
+}
+
+start_display() {
+  if [ -z "${DISPLAY:-}" ]; then
+    Xvfb :93 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=:93
+    sleep 1
+  fi
+}
+
+prepare_wine() {
+  export WINEPREFIX="$root/build/mingw/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+  export LANG=ja_JP.UTF-8
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    log "creating the Wine prefix"
+    wine wineboot -i >/dev/null 2>&1
+  fi
+  wineserver -p 2>/dev/null || true
+}
+
+xvfb_pid=
+cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null; wineserver -k 2>/dev/null; true; }
+trap cleanup EXIT
+
+install_missing || { echo "could not install the build tools"; echo "0 passed, 1 failed"; exit 1; }
+
+build linux && run_tests linux
+if build mingw; then
+  start_display
+  prepare_wine
+  run_tests mingw
+fi
+if [ "${TARVIK_SANITIZE:-0}" = 1 ] && build sanitize; then run_tests sanitize; fi
+
+passed=0; failed=0
+for xml in build/*/test-results/*.xml; do
+  [ -f "$xml" ] || continue
+  head=$(grep -m1 -o '<testsuites[^>]*>' "$xml")
+  attr() { echo "$head" | sed -n "s/.* $1=\"\([0-9]*\)\".*/\1/p"; }
+  t=$(attr tests); f=$(attr failures); e=$(attr errors); d=$(attr disabled); s=$(attr skipped)
+  t=${t:-0}; f=${f:-0}; e=${e:-0}; d=${d:-0}; s=${s:-0}
+  passed=$((passed + t - f - e - d - s)); failed=$((failed + f + e))
+done
+failed=$((failed + ctest_failed_without_results + build_errors))
+echo
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
