@@ -1,0 +1,46 @@
+// The host numbers its pen colours and line types with gaps; these map list positions (0 = the
+// host's current one) to those numbers, and colour numbers to the colours the host displays.
+#include <array>
+
+#include "JwwGaibu.h"
+#include "MyFunc.h"
+
+int32_t TJGdata::GetColorItems(int32_t col) const {
+  if (col <= 0) return CurCol;
+  if (col <= 9) return col;
+  return col + 91;
+}
+
+int32_t TJGdata::GetLtypeItems(int32_t ltp) const {
+  if (ltp <= 0) return CurLtp;
+  if (ltp <= 9) return ltp;
+  if (ltp <= 18) return ltp + 1;
+  return ltp + 12;
+}
+
+namespace {
+
+struct Rgb {
+  int32_t r, g, b;
+};
+
+// Colours 1..9 are the host's pens; 101..116 its extended palette.
+constexpr std::array<Rgb, 9> kPenColours{{
+    {0, 192, 192}, {0, 0, 0}, {0, 192, 0}, {192, 192, 0}, {192, 0, 192},
+    {0, 0, 255}, {0, 128, 128}, {255, 0, 128}, {255, 128, 255},
+}};
+
+constexpr std::array<Rgb, 16> kExtendedColours{{
+    {0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}, {255, 0, 255},
+    {0, 255, 255}, {0, 0, 0}, {192, 0, 128}, {192, 128, 64}, {255, 128, 0}, {128, 192, 128},
+    {0, 128, 255}, {128, 64, 255}, {192, 192, 192}, {128, 128, 128},
+}};
+
+}  // namespace
+
+int32_t TJGdata::GetColorDisp(int32_t col) const {
+  const Rgb* entry = nullptr;
+  if (col >= 1 && col <= 9) entry = &kPenColours[static_cast<size_t>(col - 1)];
+  if (col >= 101 && col <= 116) entry = &kExtendedColours[static_cast<size_t>(col - 101)];
+  return entry ? RgbToColor(entry->r, entry->g, entry->b) : 0;
+}

@@ -1,0 +1,444 @@
+// The output command buffer: each S_ operation appends the text lines that Jw_cad draws once the
+// program has ended. Attribute lines are written only when they change something; degenerate or
+// non-finite geometry writes nothing, because the host would draw garbage or misread "INF"/"NAN".
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "JwwGaibu.h"
+#include "MyFunc.h"
+
+namespace {
+
+constexpr double kTolerance = 1e-10;
+constexpr int32_t kBlock = 1000;
+
+// Points coincide only when both coordinates differ by strictly less than the tolerance.
+bool Coincide(double ax, double ay, double bx, double by) {
+  return std::fabs(ax - bx) < kTolerance && std::fabs(ay - by) < kTolerance;
+}
+
+// A length or factor counts as zero up to and including the tolerance.
+bool CountsAsZero(double v) { return std::fabs(v) <= kTolerance; }
+
+template <typename... T>
+bool AllFinite(T... values) {
+  return (std::isfinite(values) && ...);
+}
+
+// The next slot of the output buffer. The buffer grows by a block of 1000 entries when the count
+// reaches 1, 1001, 2001 ..., so a long run reallocates once per thousand lines.
+std::u16string& NextLine(TJGdata& jg) {
+  if (jg.t_MemN < 0) jg.t_MemN = 0;
+  ++jg.t_MemN;
+  const auto n = static_cast<size_t>(jg.t_MemN);
+  if (jg.t_MemN % kBlock == 1 || jg.t_Mem.size() < n) {
+    jg.t_Mem.resize((n + kBlock - 1) / kBlock * kBlock);
+  }
+  return jg.t_Mem[n - 1];
+}
+
+void Append(TJGdata& jg, std::u16string&& line) { NextLine(jg) = std::move(line); }
+
+// A text handed in by a caller must not carry a line break (or any other control character) into
+// the file: the rest of it would reach the host as commands of their own.
+void AppendPrintable(std::u16string& out, std::u16string_view text) {
+  for (char16_t c : text) {
+    if (c >= u' ') out.push_back(c);
+  }
+}
+
+// head + values separated by single blanks + tail, in one allocation sized up front.
+std::u16string Compose(std::u16string_view head, std::initializer_list<std::u16string> values,
+                       std::u16string_view tail = {}, size_t extra = 0) {
+  size_t length = head.size() + tail.size() + extra + values.size();
+  for (const auto& v : values) length += v.size();
+  std::u16string line;
+  line.reserve(length);
+  line.append(head);
+  bool first = true;
+  for (const auto& v : values) {
+    if (!first) line.push_back(u' ');
+    first = false;
+    line.append(v);
+  }
+  line.append(tail);
+  return line;
+}
+
+std::u16string Keyword(std::u16string_view keyword, const std::u16string& value) {
+  std::u16string line;
+  line.reserve(keyword.size() + value.size());
+  line.append(keyword);
+  line.append(value);
+  return line;
+}
+
+// Layer groups and layers are one hexadecimal digit in the file.
+std::u16string Keyword(std::u16string_view keyword, char16_t digit) {
+  std::u16string line(keyword);
+  line.push_back(digit);
+  return line;
+}
+
+char16_t HexDigit(int32_t v) {
+  constexpr std::u16string_view kDigits = u"0123456789ABCDEF";
+  return kDigits[static_cast<size_t>(v)];
+}
+
+std::u16string_view TextKeyword(int32_t no) {
+  switch (no) {
+    case 1: return u"cv ";
+    case 2: return u"cs ";
+    case 3: return u"cr ";
+    case 4: return u"co ";
+    case 5: return u"cp ";
+    case 6: return u"ct ";
+    case 7: return u"ck ";
+    case 8: return u"cz ";
+    case 9: return u"c2 ";
+    default: return u"ch ";
+  }
+}
+
+bool IsBlank(const std::u16string& text) { return StripSpaces(text).empty(); }
+
+}  // namespace
+
+void TJGdata::S_Init() {
+  w_FlgLGrp = w_FlgLay = w_FlgCol = w_FlgLtp = w_FlgWid = true;
+  w_FlgMjs = w_FlgMbs = w_FlgFont = w_FlgPCol = w_FlgSCol = true;
+  w_LGrp = 0;
+  w_Lay = 0;
+  w_Col = 1;
+  w_Ltp = 1;
+  w_Wid = 0;
+  w_Mjs = 1;
+  w_MjsW = 2.0;
+  w_MjsH = 2.0;
+  w_MjsD = 0.0;
+  w_MjsC = 1;
+  w_Mbs = 0;
+  w_Font = u"<ＭＳ ゴシック>";
+  w_PtCol = 1;
+  w_SlCol = 0;
+}
+
+void TJGdata::SendMem(const std::u16string& s) { NextLine(*this) = s; }
+
+void TJGdata::S_Comment(const std::u16string& s) {
+  std::u16string line;
+  line.reserve(2 + s.size());
+  line.append(u"h#");
+  AppendPrintable(line, s);
+  Append(*this, std::move(line));
+}
+
+void TJGdata::S_Area() {
+  Append(*this, Compose(u"hn ", {FloatToText(AreaX1), FloatToText(AreaY1), FloatToText(AreaX2),
+                                 FloatToText(AreaY2)}));
+}
+
+// --- attribute commands: written when forced by the flag or when the value changes ---
+
+// A layer group outside 0..15 has no one-digit form; any longer form would be read back by the
+// host as a different group (it reads one digit), so such a call writes nothing and changes nothing.
+void TJGdata::S_LGrp(int32_t lgrp) {
+  if (lgrp < 0 || lgrp > 15) return;
+  if (!w_FlgLGrp && lgrp == w_LGrp) return;
+  Append(*this, Keyword(u"lg", HexDigit(lgrp)));
+  w_LGrp = lgrp;
+  w_FlgLGrp = false;
+  // A new group means the host's layer in it is unknown: the next layer must be written.
+  w_FlgLay = true;
+}
+
+void TJGdata::S_Lay(int32_t lay) {
+  if (lay < 0 || lay > 15) return;
+  if (!w_FlgLay && lay == w_Lay) return;
+  Append(*this, Keyword(u"ly", HexDigit(lay)));
+  w_Lay = lay;
+  w_FlgLay = false;
+}
+
+void TJGdata::S_Col(int32_t col, int32_t mode) {
+  if (mode == 1) col = GetColorItems(col);
+  if (!w_FlgCol && col == w_Col) return;
+  Append(*this, Keyword(u"lc", IntToText(col)));
+  w_Col = col;
+  w_FlgCol = false;
+  w_FlgSCol = false;
+}
+
+void TJGdata::S_Ltp(int32_t ltp, int32_t mode) {
+  if (mode == 1) ltp = GetLtypeItems(ltp);
+  if (!w_FlgLtp && ltp == w_Ltp) return;
+  Append(*this, Keyword(u"lt", IntToText(ltp)));
+  w_Ltp = ltp;
+  w_FlgLtp = false;
+}
+
+void TJGdata::S_Wid(int32_t wid) {
+  // The host only understands widths when its own file carried one.
+  if (!WidF) return;
+  if (wid == -1) wid = CurWid;
+  if (wid < 0 || wid > 30000) wid = 0;
+  if (!w_FlgWid && wid == w_Wid) return;
+  Append(*this, Keyword(u"lw", IntToText(wid)));
+  w_Wid = wid;
+  w_FlgWid = false;
+}
+
+void TJGdata::S_Mjs(int32_t mjs, double mw, double mh, double md, int32_t col, int32_t mode) {
+  if (mode == 1) col = GetColorItems(col);
+  if (mjs < 0 || mjs > 10) {
+    mjs = CurMjs;
+    if (mjs == 0) {
+      mw = CurMjsW;
+      mh = CurMjsH;
+      md = CurMjsD;
+      col = CurMjsC;
+    }
+  }
+  const bool freeStyle = mjs == 0;
+  // A free size that is not a number cannot be written in a form the host reads back.
+  if (freeStyle && !AllFinite(mw, mh, md)) return;
+  const bool changed = w_FlgMjs || mjs != w_Mjs ||
+                       (freeStyle && (mw != w_MjsW || mh != w_MjsH || md != w_MjsD || col != w_MjsC));
+  if (!changed) return;
+  if (freeStyle) {
+    Append(*this, Compose(u"cn0 ", {FloatToText(mw), FloatToText(mh), FloatToText(md),
+                                    FloatToText(static_cast<double>(col))}));
+    w_MjsW = mw;
+    w_MjsH = mh;
+    w_MjsD = md;
+    w_MjsC = col;
+  } else {
+    Append(*this, Keyword(u"cn", IntToText(mjs)));
+  }
+  w_Mjs = mjs;
+  w_FlgMjs = false;
+}
+
+void TJGdata::S_Mbs(int32_t mbs) {
+  if (mbs < 0 || mbs > 8) mbs = 0;
+  if (!w_FlgMbs && mbs == w_Mbs) return;
+  Append(*this, Keyword(u"cc", IntToText(mbs)));
+  w_Mbs = mbs;
+  w_FlgMbs = false;
+}
+
+void TJGdata::S_Font(const std::u16string& fnt) {
+  const std::u16string& chosen = (fnt.empty() || fnt == u"<>") ? CurFont : fnt;
+  // The name is remembered as written, so a name that needed cleaning compares equal next time.
+  std::u16string name;
+  name.reserve(chosen.size());
+  AppendPrintable(name, chosen);
+  if (!w_FlgFont && name == w_Font) return;
+  // The double quote stops the reader's splitting, so a name with blanks arrives whole.
+  Append(*this, Compose(u"cn\"$", {}, name));
+  w_Font = std::move(name);
+  w_FlgFont = false;
+}
+
+void TJGdata::S_PCol(int32_t col, int32_t mode) {
+  if (mode == 1) col = GetColorItems(col);
+  if (!w_FlgPCol && col == w_PtCol) return;
+  Append(*this, Keyword(u"pn", IntToText(col)));
+  w_PtCol = col;
+  w_FlgPCol = false;
+}
+
+// Colour number 10 stands for the solid colour given by value, so the value is written together
+// with the colour number whenever either of them is not already in force.
+void TJGdata::S_SCol(int32_t col) {
+  if (col < 0 || col > 0xFFFFFF) col = 0;
+  if (!w_FlgCol && w_Col == 10 && !w_FlgSCol && col == w_SlCol) return;
+  Append(*this, Keyword(u"lc10 ", IntToText(col)));
+  w_SlCol = col;
+  w_FlgSCol = false;
+  w_Col = 10;
+  w_FlgCol = false;
+}
+
+void TJGdata::S_SColRGB(int32_t r, int32_t g, int32_t b) {
+  auto component = [](int32_t v) { return (v < 0 || v > 255) ? 0 : v; };
+  S_SCol(RgbToColor(component(r), component(g), component(b)));
+}
+
+// --- per-entity flags: written on every call, consumed by the next drawing command ---
+
+void TJGdata::S_Attr(int32_t att) {
+  S_Attr((att & 1) != 0, (att & 2) != 0, (att & 4) != 0, (att & 8) != 0, (att & 16) != 0);
+}
+
+void TJGdata::S_Attr(bool at1, bool at2, bool at3, bool at4, bool at5) {
+  if (at1) SendMem(u"z1");
+  if (at2) SendMem(u"z2");
+  if (at3) SendMem(u"z3");
+  // Flag 5 replaces flag 4 in the host; writing both would be contradictory.
+  if (at4 && !at5) SendMem(u"z4");
+  if (at5) SendMem(u"z5");
+}
+
+void TJGdata::S_Attr(int32_t at1, int32_t at2, int32_t at3, int32_t at4, int32_t at5) {
+  S_Attr(at1 != 0, at2 != 0, at3 != 0, at4 != 0, at5 != 0);
+}
+
+// --- drawing commands ---
+
+void TJGdata::S_Line(double x1, double y1, double x2, double y2) {
+  if (!AllFinite(x1, y1, x2, y2) || Coincide(x1, y1, x2, y2)) return;
+  Append(*this, Compose({}, {FloatToText(x1), FloatToText(y1), FloatToText(x2), FloatToText(y2)}));
+}
+
+void TJGdata::S_PLineStart() { SendMem(u"pl"); }
+
+void TJGdata::S_PLineEnd() { SendMem(u"#"); }
+
+void TJGdata::S_PLine() {
+  const size_t count = t_PLineN <= 0 ? 0 : std::min(static_cast<size_t>(t_PLineN), t_PLine.size());
+  if (count == 0) return;
+  if (count == 1) {
+    S_Line(t_PLine[0].x1, t_PLine[0].y1, t_PLine[0].x2, t_PLine[0].y2);
+    return;
+  }
+  S_PLineStart();
+  for (size_t i = 0; i < count; ++i) S_Line(t_PLine[i].x1, t_PLine[i].y1, t_PLine[i].x2, t_PLine[i].y2);
+  S_PLineEnd();
+}
+
+void TJGdata::S_PLineReset() {
+  t_PLineN = 0;
+  t_PLine.clear();
+}
+
+void TJGdata::S_PLineSet(double px1, double py1, double px2, double py2) {
+  if (t_PLineN < 0) t_PLineN = 0;
+  ++t_PLineN;
+  t_PLine.resize(static_cast<size_t>(t_PLineN));
+  t_PLine.back() = TJwwPLine{px1, py1, px2, py2};
+}
+
+void TJGdata::S_Ten(double x, double y) {
+  if (!AllFinite(x, y)) return;
+  Append(*this, Compose(u"pt ", {FloatToText(x), FloatToText(y)}));
+}
+
+void TJGdata::S_Mark(double x, double y, double bai, double ang, int32_t cod) {
+  if (!AllFinite(x, y, bai, ang)) return;
+  if (cod < -7 || cod > 11) cod = -3;
+  if (CountsAsZero(bai)) bai = 1.0;
+  Append(*this, Compose(u"pt ", {FloatToText(x), FloatToText(y), FloatToText(bai), FloatToText(ang),
+                                 IntToText(cod)}));
+}
+
+void TJGdata::S_Circle(double x, double y, double r) {
+  if (!AllFinite(x, y, r) || r <= kTolerance) return;
+  Append(*this, Compose(u"ci ", {FloatToText(x), FloatToText(y), FloatToText(r)}));
+}
+
+void TJGdata::S_Arc(double x, double y, double r, double sa, double ea, double h, double ka) {
+  if (!AllFinite(x, y, r, sa, ea, h, ka) || r <= kTolerance || CountsAsZero(h)) return;
+  Append(*this, Compose(u"ci ", {FloatToText(x), FloatToText(y), FloatToText(r), FloatToText(sa),
+                                 FloatToText(ea), FloatToText(h), FloatToText(ka)}));
+}
+
+void TJGdata::S_Text(int32_t no, double x1, double y1, double x2, double y2, const std::u16string& m) {
+  if (!AllFinite(x1, y1, x2, y2)) return;
+  if ((CountsAsZero(x2) && CountsAsZero(y2)) || IsBlank(m)) return;
+  // No closing quote: the text runs to the end of the line, blanks included.
+  std::u16string line = Compose(TextKeyword(no), {FloatToText(x1), FloatToText(y1), FloatToText(x2),
+                                                  FloatToText(y2)},
+                                u" \"", m.size());
+  AppendPrintable(line, m);
+  Append(*this, std::move(line));
+}
+
+void TJGdata::S_Dim(double lx1, double ly1, double lx2, double ly2, double tx1, double ty1, double tx2,
+                    double ty2, const std::u16string& m) {
+  if (!AllFinite(lx1, ly1, lx2, ly2, tx1, ty1, tx2, ty2)) return;
+  if (Coincide(lx1, ly1, lx2, ly2) || (CountsAsZero(tx2) && CountsAsZero(ty2))) return;
+  std::u16string value;
+  const bool measured = IsBlank(m);
+  if (measured) {
+    // The measured length, rounded half up at the tenth decimal so that binary noise such as
+    // 0.30000000000000004 does not reach the drawing.
+    const double length = PointDistance(lx1, ly1, lx2, ly2);
+    double rounded = std::trunc(length / kTolerance + 0.5) * kTolerance;
+    if (!std::isfinite(rounded)) rounded = length;  // beyond 2^53 * 1e-10 it is whole anyway
+    if (!std::isfinite(rounded)) return;             // coordinates so large the length overflows
+    value = FloatToText(rounded);
+  }
+  SendMem(u"msg");
+  Append(*this, Compose({}, {FloatToText(lx1), FloatToText(ly1), FloatToText(lx2), FloatToText(ly2)}));
+  std::u16string line = Compose(u"cs ", {FloatToText(tx1), FloatToText(ty1), FloatToText(tx2), FloatToText(ty2)},
+                                u" \"", measured ? value.size() : m.size());
+  AppendPrintable(line, measured ? value : m);
+  Append(*this, std::move(line));
+}
+
+void TJGdata::S_Solid2(double x1, double y1, double x2, double y2) {
+  if (!AllFinite(x1, y1, x2, y2) || Coincide(x1, y1, x2, y2)) return;
+  Append(*this, Compose(u"sl ", {FloatToText(x1), FloatToText(y1), FloatToText(x2), FloatToText(y2)}));
+}
+
+void TJGdata::S_Solid3(double x1, double y1, double x2, double y2, double x3, double y3) {
+  if (!AllFinite(x1, y1, x2, y2, x3, y3)) return;
+  if (Coincide(x1, y1, x2, y2) || Coincide(x2, y2, x3, y3) || Coincide(x3, y3, x1, y1)) return;
+  Append(*this, Compose(u"sl ", {FloatToText(x1), FloatToText(y1), FloatToText(x2), FloatToText(y2),
+                                 FloatToText(x3), FloatToText(y3)}));
+}
+
+// A quadrilateral with coinciding corners is reduced to the triangle that remains, or dropped
+// when what remains has no area to fill; the reduced call applies its own test.
+void TJGdata::S_Solid4(double x1, double y1, double x2, double y2, double x3, double y3, double x4,
+                       double y4) {
+  if (!AllFinite(x1, y1, x2, y2, x3, y3, x4, y4)) return;
+  if (Coincide(x1, y1, x2, y2)) return S_Solid3(x1, y1, x3, y3, x4, y4);
+  if (Coincide(x3, y3, x1, y1)) return;
+  if (Coincide(x4, y4, x1, y1)) return S_Solid3(x1, y1, x2, y2, x3, y3);
+  if (Coincide(x3, y3, x2, y2)) return S_Solid3(x1, y1, x2, y2, x4, y4);
+  if (Coincide(x4, y4, x2, y2)) return;
+  if (Coincide(x4, y4, x3, y3)) return S_Solid3(x1, y1, x2, y2, x3, y3);
+  Append(*this, Compose(u"sl ", {FloatToText(x1), FloatToText(y1), FloatToText(x2), FloatToText(y2),
+                                 FloatToText(x3), FloatToText(y3), FloatToText(x4), FloatToText(y4)}));
+}
+
+void TJGdata::S_SolidC(double x, double y, double r, double h, double ka, double sa, double da, int32_t cod) {
+  if (!AllFinite(x, y, r, h, ka, sa, da) || r <= kTolerance || CountsAsZero(h)) return;
+  if (cod != 0 && cod != 5 && cod != 100 && cod != -1) return;
+  Append(*this, Compose(u"sc ", {FloatToText(x), FloatToText(y), FloatToText(r), FloatToText(h),
+                                 FloatToText(ka), FloatToText(sa), FloatToText(da), IntToText(cod)}));
+}
+
+void TJGdata::S_SolidD(double x, double y, double r, double h, double ka, double sa, double da, int32_t cod) {
+  if (!AllFinite(x, y, r, h, ka, sa, da) || r <= kTolerance || CountsAsZero(h)) return;
+  if (cod != 0 && cod != 100) return;
+  Append(*this, Compose(u"se ", {FloatToText(x), FloatToText(y), FloatToText(r), FloatToText(h),
+                                 FloatToText(ka), FloatToText(sa), FloatToText(da), IntToText(cod)}));
+}
+
+namespace {
+
+// A ring needs an inner radius strictly inside the outer one.
+bool RingIsDrawable(double r, double h, double ri) {
+  return r > kTolerance && ri > kTolerance && ri < r - kTolerance && !CountsAsZero(h);
+}
+
+}  // namespace
+
+void TJGdata::S_SolidO(double x, double y, double r, double h, double ka, double sa, double da, double ri) {
+  if (!AllFinite(x, y, r, h, ka, sa, da, ri) || !RingIsDrawable(r, h, ri)) return;
+  Append(*this, Compose(u"so ", {FloatToText(x), FloatToText(y), FloatToText(r), FloatToText(h),
+                                 FloatToText(ka), FloatToText(sa), FloatToText(da), FloatToText(ri)}));
+}
+
+void TJGdata::S_SolidG(double x, double y, double r, double h, double ka, double sa, double da, double ri) {
+  if (!AllFinite(x, y, r, h, ka, sa, da, ri) || !RingIsDrawable(r, h, ri)) return;
+  Append(*this, Compose(u"sg ", {FloatToText(x), FloatToText(y), FloatToText(r), FloatToText(h),
+                                 FloatToText(ka), FloatToText(sa), FloatToText(da), FloatToText(ri)}));
+}

@@ -1,0 +1,38 @@
+// Writes the output command buffer over the exchange file that the host reads back, in the encoding
+// the host used, and ends a run without result.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "JwwGaibu.h"
+#include "MyFunc.h"
+#include "platform.h"
+
+bool TJGdata::SaveTempFile(const std::u16string& fn) {
+  const size_t count = t_MemN <= 0 ? 0 : std::min(static_cast<size_t>(t_MemN), t_Mem.size());
+  std::u16string text;
+  if (count == 0) {
+    // The host's sign for "nothing to draw".
+    text = u"hq\r\n";
+  } else {
+    size_t length = 0;
+    for (size_t i = 0; i < count; ++i) length += t_Mem[i].size() + 2;
+    text.reserve(length);
+    for (size_t i = 0; i < count; ++i) {
+      text.append(t_Mem[i]);
+      text.append(u"\r\n");
+    }
+  }
+  // The platform writes a temporary file beside fn and renames it over fn, so the host never finds
+  // a half-written file even if this process dies during the write.
+  if (platform::WriteTextFile(fn, text, MojiCode)) return true;
+  // The host must not draw from an exchange file this run failed to replace: it would redraw its
+  // own selection. Better no file than a stale or broken one; a failed deletion is ignored.
+  if (FileExistsText(fn)) DeleteFileText(fn);
+  return false;
+}
+
+void TJGdata::StopJwwGaibu() {
+  t_MemN = 0;
+  std::vector<std::u16string>().swap(t_Mem);
+}
