@@ -1,0 +1,125 @@
+// selvan.dat: the dialog's settings and position, one value per line, identified by position only.
+#include "settings_file.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "JwwGaibu.h"
+#include "MyFunc.h"
+#include "model_reading.h"
+#include "platform.h"
+
+namespace {
+
+// Splits at CR LF, lone CR and lone LF; a break at the very end adds no empty line.
+std::vector<std::u16string> SplitLines(const std::u16string& text) {
+  std::vector<std::u16string> lines;
+  const size_t end = text.size();
+  size_t pos = 0;
+  while (pos < end) {
+    size_t stop = pos;
+    while (stop < end && text[stop] != u'\r' && text[stop] != u'\n') ++stop;
+    lines.push_back(text.substr(pos, stop - pos));
+    pos = stop;
+    if (pos < end && text[pos] == u'\r') ++pos;
+    if (pos < end && text[pos] == u'\n') ++pos;
+  }
+  return lines;
+}
+
+// A list selection as stored: negative counts as the first entry, past the end as no selection.
+int32_t ListSelection(const std::u16string& line, size_t count) {
+  const int32_t index = std::max<int32_t>(TextToInt(line), 0);
+  return static_cast<size_t>(index) < count ? index : kNoSelection;
+}
+
+int32_t RadioSelection(const std::u16string& line) { return std::clamp<int32_t>(TextToInt(line), 0, 1); }
+
+}  // namespace
+
+void OpenDatFile(const std::u16string& datFile, DialogValues& values, WindowPosition& position) {
+  position.Fmx = 50;
+  position.Fmy = 50;
+  if (!platform::FileExists(datFile)) return;
+  const platform::ReadTextResult file = platform::ReadTextFile(datFile);
+  if (!file.ok) return;
+  const std::vector<std::u16string> lines = SplitLines(file.text);
+
+  const size_t markerCount = EndMarkerItems().size();
+  const size_t styleCount = values.ComboBox3Items.size();
+  std::u16string* const edits[] = {&values.Edit1, &values.Edit2, &values.Edit3, &values.Edit4, &values.Edit5,
+                                   &values.Edit6, &values.Edit7, &values.Edit8, &values.Edit9};
+  bool* const checks[] = {&values.CheckBox1, &values.CheckBox2, &values.CheckBox3, &values.CheckBox4};
+
+  // Lines apply one after the other; the first missing line ends the reading, leaving the rest as it was.
+  for (size_t number = 1; number <= 22 && number <= lines.size(); ++number) {
+    const std::u16string& line = lines[number - 1];
+    switch (number) {
+      case 1: position.Fmx = TextToInt(line); break;
+      case 2: position.Fmy = TextToInt(line); break;
+      case 3: values.ComboBox1 = ListSelection(line, markerCount); break;
+      case 4: values.ComboBox2 = ListSelection(line, markerCount); break;
+      case 5: values.ComboBox3 = ListSelection(line, styleCount); break;
+      case 6: values.ComboBox4 = ListSelection(line, PrecisionItems().size()); break;
+      case 7: values.ComboBox5 = ListSelection(line, RoundingItems().size()); break;
+      case 17: values.RadioGroup1 = RadioSelection(line); break;
+      case 18: values.RadioGroup2 = RadioSelection(line); break;
+      default:
+        if (number >= 8 && number <= 16) {
+          *edits[number - 8] = line;
+        } else {
+          *checks[number - 19] = TextToInt(line) != 0;
+        }
+        break;
+    }
+  }
+}
+
+std::vector<std::u16string> DatFileLines(const DialogValues& values, const WindowPosition& position,
+                                         const TJGdata& model) {
+  return {
+      IntToText(position.Fmx),
+      IntToText(position.Fmy),
+      IntToText(values.ComboBox1),
+      IntToText(values.ComboBox2),
+      IntToText(values.ComboBox3),
+      IntToText(values.ComboBox4),
+      IntToText(values.ComboBox5),
+      values.Edit1,
+      values.Edit2,
+      values.Edit3,
+      values.Edit4,
+      values.Edit5,
+      values.Edit6,
+      values.Edit7,
+      values.Edit8,
+      values.Edit9,
+      IntToText(values.RadioGroup1),
+      IntToText(values.RadioGroup2),
+      BoolToText(values.CheckBox1),
+      BoolToText(values.CheckBox2),
+      BoolToText(values.CheckBox3),
+      BoolToText(values.CheckBox4),
+      IntToText(model.CurLGrp),
+      FloatToText(CurrentScale(model)),
+      FloatToText(model.Jikukaku),
+      FloatToText(IndicatedPoint(model, 1).x),
+      FloatToText(IndicatedPoint(model, 1).y),
+      FloatToText(IndicatedPoint(model, 2).x),
+      FloatToText(IndicatedPoint(model, 2).y),
+      FloatToText(IndicatedPoint(model, 3).x),
+      FloatToText(IndicatedPoint(model, 3).y),
+  };
+}
+
+bool SaveDatFile(const std::u16string& datFile, const DialogValues& values, const WindowPosition& position,
+                 const TJGdata& model) {
+  std::u16string text;
+  for (const std::u16string& line : DatFileLines(values, position, model)) {
+    text += line;
+    text += u"\r\n";
+  }
+  // The write goes through a temporary file renamed over the old one: a failure keeps the previous
+  // settings rather than deleting them, and a half-written file is never read back.
+  return platform::WriteTextFile(datFile, text, true);
+}
