@@ -17,7 +17,9 @@ class ToolUi {
   virtual void SetStatus(const std::u16string& text) = 0;
 };
 
-enum class BuildResult { Built, ZeroLength };
+// NotFinite: a length or angle that would be written overflowed (e.g. a huge distance times the scale);
+// nothing is appended, as for a zero dimension.
+enum class BuildResult { Built, ZeroLength, NotFinite };
 
 // Appends the dimension's output commands to `JG` (steps 1 to 10 of the run); writes no file.
 // On a zero dimension it appends nothing and returns ZeroLength without showing anything.
@@ -30,3 +32,5 @@ void RunGaibuProc(const DialogValues& values, TJGdata& JG, const std::u16string&
 
 // The message shown for a zero dimension.
 extern const char16_t kZeroDimensionMessage[];
+// The message shown when the numbers of the run overflow, so that nothing can be drawn.
+extern const char16_t kNonFiniteMessage[];

@@ -1,0 +1,323 @@
+// The vertical dimension whose value stands apart: extension lines, dimension line, value text with its
+// horizontal line and leader, and the two end markers, built from the four indicated points.
+#include "construction.h"
+
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <utility>
+#include <vector>
+
+#include "JwwGaibu.h"
+#include "MyFunc.h"
+#include "model_reading.h"
+
+const char16_t kZeroDimensionMessage[] = u"寸法が「0」になりますので作図出来ません";
+const char16_t kNonFiniteMessage[] = u"数値が大きすぎますので作図出来ません";
+
+namespace {
+
+// Directions of the value and of the arrow strokes use pi to full precision; the rotations and line
+// angles of the utilities keep their own cut value, and both are part of the drawn result.
+constexpr double kPi = 3.14159265358979323846;
+// A reversed overshoot up to this length is no line at all.
+constexpr double kNoLength = 1e-10;
+// The text direction is a vector of this length, as the host expects it.
+constexpr double kDirectionLength = 10.0;
+
+double Radians(double degrees) { return degrees / 180.0 * kPi; }
+
+struct Point {
+  double x = 0.0;
+  double y = 0.0;
+};
+
+Point Rotated(Point p, Point centre, double angle) {
+  Point turned;
+  RotatePoint(p.x, p.y, centre.x, centre.y, angle, turned.x, turned.y);
+  return turned;
+}
+
+Point PointAt(const TJGdata& model, size_t number) {
+  const TJwwIndPoint point = IndicatedPoint(model, number);
+  return {point.x, point.y};
+}
+
+// The output of one run, gathered before any of it reaches the model: when a number that would be
+// written has overflowed, nothing is written at all, rather than a dimension with pieces missing or
+// "INF" in the exchange file.
+class PendingOutput {
+ public:
+  void Attr4() {
+    Add({}, [](TJGdata& JG) { JG.S_Attr(4); });
+  }
+  void Line(Point a, Point b) {
+    Add({a.x, a.y, b.x, b.y}, [=](TJGdata& JG) { JG.S_Line(a.x, a.y, b.x, b.y); });
+  }
+  void AttrLine(Point a, Point b) {
+    Attr4();
+    Line(a, b);
+  }
+  // Only the free style (0) writes its sizes.
+  void Mjs(int32_t mjs, const TJwwMojisyu& style) {
+    auto step = [=](TJGdata& JG) { JG.S_Mjs(mjs, style.W, style.H, style.D, style.C, 0); };
+    if (mjs == 0) {
+      Add({style.W, style.H, style.D}, step);
+    } else {
+      Add({}, step);
+    }
+  }
+  void Mbs0() {
+    Add({}, [](TJGdata& JG) { JG.S_Mbs(0); });
+  }
+  // `value` is the number the text was made from.
+  void Text(Point at, Point direction, double value, const std::u16string& text) {
+    Add({at.x, at.y, direction.x, direction.y, value},
+        [=](TJGdata& JG) { JG.S_Text(2, at.x, at.y, direction.x, direction.y, text); });
+  }
+  void Dim(Point start, Point end, Point at, Point direction, double value, const std::u16string& text) {
+    Add({start.x, start.y, end.x, end.y, at.x, at.y, direction.x, direction.y, value}, [=](TJGdata& JG) {
+      JG.S_Dim(start.x, start.y, end.x, end.y, at.x, at.y, direction.x, direction.y, text);
+    });
+  }
+  void Mark(Point at, double magnification, double angle, int32_t code) {
+    Add({at.x, at.y, magnification, angle},
+        [=](TJGdata& JG) { JG.S_Mark(at.x, at.y, magnification, angle, code); });
+  }
+  void Other(std::function<void(TJGdata&)> step) { Add({}, std::move(step)); }
+
+  bool AllFinite() const { return allFinite_; }
+  void WriteTo(TJGdata& JG) const {
+    for (const auto& step : steps_) step(JG);
+  }
+
+ private:
+  void Add(std::initializer_list<double> written, std::function<void(TJGdata&)> step) {
+    for (double value : written) allFinite_ = allFinite_ && std::isfinite(value);
+    steps_.push_back(std::move(step));
+  }
+
+  std::vector<std::function<void(TJGdata&)>> steps_;
+  bool allFinite_ = true;
+};
+
+// A prefix or suffix of blanks only is no prefix; otherwise it stays exactly as typed.
+std::u16string Affix(const std::u16string& typed) { return StripSpaces(typed).empty() ? std::u16string() : typed; }
+
+struct ChosenStyle {
+  int32_t number = 1;
+  TJwwMojisyu style;
+};
+
+// Index 0 stands for the host's current style; an index outside the list (a preview of unchecked
+// values) is taken the same way.
+ChosenStyle ChooseTextStyle(int32_t index, const TJGdata& JG) {
+  if (index >= 1 && index <= 10) return {index, JG.Mojisyu[index]};
+  int32_t number = JG.CurMjs;
+  if (number == 0) return {0, TJwwMojisyu{JG.CurMjsW, JG.CurMjsH, JG.CurMjsD, JG.CurMjsC}};
+  if (number < 1 || number > 10) number = 1;
+  return {number, JG.Mojisyu[number]};
+}
+
+struct ValueText {
+  double value = 0.0;  // the rounded number, in the chosen unit
+  std::u16string text;
+};
+
+ValueText MakeValueText(const DialogValues& values, double length, const std::u16string& prefix,
+                        const std::u16string& suffix) {
+  const bool metres = values.RadioGroup2 == 1;
+  const int32_t decimals = values.ComboBox4;
+  double value = length;
+  if (metres) value = value / 1000.0;
+  value = RoundDigits(decimals, values.ComboBox5, value);
+  std::u16string number = values.CheckBox1 ? FormatGrouped(decimals, value) : FormatFixed(decimals, value);
+  if (values.RadioGroup1 == 0) number = TrimTrailingZeros(number);
+  // Only the number turns full width; prefix, unit and suffix keep their own characters.
+  if (values.CheckBox3) number = ToFullWidth(number);
+  std::u16string text = prefix + number;
+  if (values.CheckBox2) text += metres ? u"ｍ" : u"mm";
+  text += suffix;
+  return {value, text};
+}
+
+// The extension line of a measured point P: from the gap beside P to the overshoot beyond the
+// dimension line, on whichever side of P the line stands.
+void ExtensionLine(PendingOutput& out, Point P, Point P3, double theta, double gap, double overshoot) {
+  const Point R = Rotated(P3, P, -theta);
+  const double side = R.x >= P.x ? 1.0 : -1.0;
+  const Point A = Rotated({P.x + side * gap, P.y}, P, theta);
+  const Point B = Rotated({R.x + side * overshoot, P.y}, P, theta);
+  out.AttrLine(A, B);
+}
+
+// The length that an end marker takes along the dimension line at magnification 1, in paper mm.
+double MarkerSize(int32_t kind, double arrowLength, double arrowAngle) {
+  switch (kind) {
+    case 1: case 6: case 9: case 11: return 7.5;
+    case 2: case 3: case 4: case 5: case 7: return 1.25;
+    case 8: case 10: return std::sqrt(2.0) * 1.25;
+    default: return std::cos(Radians(arrowAngle)) * arrowLength;
+  }
+}
+
+// A list index outside the marker list (a preview of unchecked values) draws a line arrow.
+int32_t MarkerKind(int32_t index) { return index >= 0 && index <= 11 ? index : 0; }
+
+struct EndStyle {
+  bool reversed = false;
+  double overshoot = 0.0;      // r, drawing length
+  double strokeLength = 0.0;   // line-arrow stroke, drawing length
+  double arrowAngle = 0.0;     // degrees
+  double magnification = 0.0;  // as typed
+};
+
+// One end of the dimension line at `tip`; `phi` points out of the line (into it when reversed).
+void EndMarker(PendingOutput& out, Point tip, double phi, int32_t kind, const EndStyle& end) {
+  if (end.reversed && end.overshoot > kNoLength) {
+    const double back = Radians(phi + 180.0);
+    out.AttrLine(tip, {tip.x + end.overshoot * std::cos(back), tip.y + end.overshoot * std::sin(back)});
+  }
+  if (kind == 0) {
+    const double first = Radians(phi + 180.0 + end.arrowAngle);
+    out.AttrLine(tip, {tip.x + end.strokeLength * std::cos(first), tip.y + end.strokeLength * std::sin(first)});
+    const double second = Radians(phi + 180.0 - end.arrowAngle);
+    out.AttrLine(tip, {tip.x + end.strokeLength * std::cos(second), tip.y + end.strokeLength * std::sin(second)});
+  } else {
+    out.Attr4();
+    out.Mark(tip, end.magnification, phi, kind);
+  }
+}
+
+double EndDirection(Point from, Point to, double offset) {
+  double phi = LineAngleDeg(to.x - from.x, to.y - from.y) + offset;
+  if (phi >= 360.0) phi = phi - 360.0;
+  return phi;
+}
+
+}  // namespace
+
+BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui) {
+  const int32_t startKind = MarkerKind(values.ComboBox1);
+  const int32_t endKind = MarkerKind(values.ComboBox2);
+  const double magnification = TextToFloat(values.Edit1);
+  const double arrowLength = TextToFloat(values.Edit7);
+  const double arrowAngle = TextToFloat(values.Edit8);
+  const std::u16string prefix = Affix(values.Edit2);
+  const std::u16string suffix = Affix(values.Edit3);
+  double d = TextToFloat(values.Edit4);
+  double g = TextToFloat(values.Edit5);
+  double o = TextToFloat(values.Edit6);
+  double r = TextToFloat(values.Edit9);
+
+  // Paper millimetres become drawing lengths once, whatever the host's paper-size flag says.
+  const double k = CurrentScale(JG);
+  d *= k;
+  g *= k;
+  o *= k;
+  r *= k;
+
+  const double theta = JG.Jikukaku;
+  const Point P1 = PointAt(JG, 1);
+  const Point P2 = PointAt(JG, 2);
+  const Point P3 = PointAt(JG, 3);
+  const Point P4 = PointAt(JG, 4);
+  // The measured points projected onto the vertical (in the axis frame) through P3.
+  const Point S = Rotated({Rotated(P3, P1, -theta).x, P1.y}, P1, theta);
+  const Point E = Rotated({Rotated(P3, P2, -theta).x, P2.y}, P2, theta);
+
+  if (std::fabs(PointDistance(S.x, S.y, E.x, E.y)) < 1e-10) return BuildResult::ZeroLength;
+
+  PendingOutput out;
+  const int32_t group = JG.CurLGrp, layer = JG.CurLay, colour = JG.CurCol, lineType = JG.CurLtp,
+                width = JG.CurWid;
+  const std::u16string font = JG.CurFont;
+  out.Other([=](TJGdata& model) {
+    model.S_LGrp(group);
+    model.S_Lay(layer);
+    model.S_Col(colour, 0);
+    model.S_PCol(colour, 0);
+    model.S_Ltp(lineType, 0);
+    model.S_Wid(width);
+    model.S_Font(font);
+  });
+
+  ExtensionLine(out, P1, P3, theta, g, o);
+  ExtensionLine(out, P2, P3, theta, g, o);
+
+  // The value.
+  const ChosenStyle style = ChooseTextStyle(values.ComboBox3, JG);
+  const ValueText value = MakeValueText(values, PointDistance(S.x, S.y, E.x, E.y), prefix, suffix);
+  const double span = TextSpan(value.text, style.style.W, style.style.D);
+
+  // The value reads upwards or rightwards, never leftwards and never upside down.
+  double a = NormalizeDeg(theta + 90.0);
+  if (a >= 180.0) a = a - 180.0;
+  if (a > 90.0000000001) a = a + 180.0;
+  const double along = Radians(a);
+  const Point V{kDirectionLength * std::cos(along), kDirectionLength * std::sin(along)};
+
+  if (!values.CheckBox4) {
+    out.AttrLine(S, E);
+    out.Mjs(style.number, style.style);
+    out.Mbs0();
+    out.Attr4();
+    out.Text(P4, V, value.value, value.text);
+  } else {
+    out.Mjs(style.number, style.style);
+    out.Dim(S, E, P4, V, value.value, value.text);
+  }
+
+  // The horizontal line runs d under the value's base, from d before its start to d after its end.
+  const Point below = Rotated({-d, -d}, {0.0, 0.0}, a);
+  const Point H1{P4.x + below.x, P4.y + below.y};
+  const double run = span * k + 2.0 * d;
+  const Point H2{H1.x + run * std::cos(along), H1.y + run * std::sin(along)};
+  // The leader leaves the middle of the dimension line for the nearer end of the horizontal line.
+  const Point M{(S.x + E.x) / 2.0, (S.y + E.y) / 2.0};
+  const Point R = Rotated(H2, M, -a);
+  out.AttrLine(M, R.x > M.x ? H1 : H2);
+  out.AttrLine(H1, H2);
+
+  // The end markers: both turn outwards together when they do not fit between the ends.
+  double sizeStart = MarkerSize(startKind, arrowLength, arrowAngle);
+  double sizeEnd = MarkerSize(endKind, arrowLength, arrowAngle);
+  if (startKind > 0) sizeStart *= magnification;
+  if (endKind > 0) sizeEnd *= magnification;
+  sizeStart *= k;
+  sizeEnd *= k;
+  EndStyle end;
+  end.reversed = sizeStart + sizeEnd > PointDistance(S.x, S.y, E.x, E.y);
+  end.overshoot = r;
+  end.strokeLength = arrowLength * k;
+  end.arrowAngle = arrowAngle;
+  end.magnification = magnification;
+  const double offset = end.reversed ? 180.0 : 0.0;
+  EndMarker(out, S, EndDirection(E, S, offset), startKind, end);
+  out.Attr4();
+  EndMarker(out, E, EndDirection(S, E, offset), endKind, end);
+
+  // The host's own text style again, for whatever it draws next.
+  out.Mjs(JG.CurMjs, TJwwMojisyu{JG.CurMjsW, JG.CurMjsH, JG.CurMjsD, JG.CurMjsC});
+
+  if (!out.AllFinite()) return BuildResult::NotFinite;
+  if (ui != nullptr) ui->SetStatus(u"処理中です");
+  out.WriteTo(JG);
+  return BuildResult::Built;
+}
+
+void RunGaibuProc(const DialogValues& values, TJGdata& JG, const std::u16string& programFolder, ToolUi& ui) {
+  switch (BuildDimension(values, JG, &ui)) {
+    case BuildResult::ZeroLength:
+      ui.ShowMessage(kZeroDimensionMessage);
+      return;
+    case BuildResult::NotFinite:
+      ui.ShowMessage(kNonFiniteMessage);
+      return;
+    case BuildResult::Built:
+      break;
+  }
+  ui.SetStatus(u"ファイル生成中です");
+  JG.SaveTempFile(programFolder + u"JWC_TEMP.TXT");
+}
