@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A fixed table indexed from Low to High, as the host numbers its text styles (1..10).
@@ -317,4 +318,33 @@ class TJGdata {
   int32_t GetColorItems(int32_t col) const;
   int32_t GetLtypeItems(int32_t ltp) const;
   int32_t GetColorDisp(int32_t col) const;
+
+ private:
+  // Block growth: right after a count becomes n, a table at n % 1000 == 1 is given room for n + 999
+  // entries, so a large selection reallocates once per thousand. A table that is somehow shorter than
+  // its count (a count set from outside) is grown too rather than written past its end.
+  template <typename T>
+  static void GrowByBlock(std::vector<T>& table, int32_t n) {
+    const auto length = static_cast<size_t>(n);
+    if (n % 1000 == 1 || table.size() < length) table.resize((length + 999) / 1000 * 1000);
+  }
+
+  // Adds one entity of a kind the way every filler does it: its EntNo entry, the kind's count plus one
+  // with block growth, the working attributes stamped on the new entry. The caller fills the rest.
+  template <typename T>
+  T& AddEntity(int32_t kind, int32_t& count, std::vector<T>& table) {
+    if (count < 0) count = 0;
+    SetEntNo(kind, count);
+    ++count;
+    GrowByBlock(table, count);
+    T& entry = table[static_cast<size_t>(count) - 1];
+    entry = T{};  // a slot left behind by a count lowered from outside must not leak old values
+    SetEntAttr(entry.att);
+    return entry;
+  }
+
+  // The reader's line parser with its field table passed in, so that one table serves a whole file.
+  void ReadTempLine(std::u16string_view s, std::vector<std::u16string>& fields);
+  // The dispatch stage: applies the first rule whose keyword and field count fit fields[0..n-1].
+  void ReadTempFields(const std::vector<std::u16string>& f, size_t n);
 };

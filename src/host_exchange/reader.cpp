@@ -1,0 +1,583 @@
+// Reads the exchange file that Jw_cad wrote (JWC_TEMP.TXT) into the drawing model: header, attribute,
+// indicated-point and entity records, one per line, applied in file order.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "JwwGaibu.h"
+#include "MyFunc.h"
+#include "platform.h"
+
+namespace {
+
+using Fields = std::vector<std::u16string>;
+
+// Two corners of a solid count as one when both coordinates differ by at most this.
+constexpr double kSamePoint = 1e-12;
+
+// RGB has room for this many values; an "hrgb" record with more keeps the first ones and drops the
+// rest rather than writing past the table.
+constexpr size_t kRgbCount = std::tuple_size_v<decltype(TJGdata::RGB)>;
+
+struct Point {
+  double x;
+  double y;
+};
+
+bool Same(Point a, Point b) { return std::fabs(a.x - b.x) <= kSamePoint && std::fabs(a.y - b.y) <= kSamePoint; }
+
+bool StartsWith(std::u16string_view text, std::u16string_view prefix) { return text.starts_with(prefix); }
+
+// Layer groups and layers are one hexadecimal digit, read the way the host writes them: "$" and the
+// character, so "lgA" is group 10, and anything but a hex digit (or nothing) is group 0.
+int32_t HexDigitAt(const std::u16string& field, size_t index) {
+  std::u16string text(1, u'$');
+  if (index < field.size()) text.push_back(field[index]);
+  const int32_t value = TextToInt(text);
+  return value >= 0 && value <= 15 ? value : 0;
+}
+
+// The text kind that a text record's keyword stands for, or -1 for any other keyword.
+int32_t TextKind(std::u16string_view keyword) {
+  static constexpr std::u16string_view kKeywords[] = {u"ch", u"cv", u"cs", u"cr", u"co",
+                                                      u"cp", u"ct", u"ck", u"cz", u"c2"};
+  for (int32_t k = 0; k < 10; ++k) {
+    if (keyword == kKeywords[k]) return k;
+  }
+  return -1;
+}
+
+// The name of a layer group or layer: the rest of the keyword field and every further field, joined
+// by single blanks, so a name with blanks comes back whole.
+std::u16string JoinedName(const Fields& f, size_t n) {
+  std::u16string name = f[0].substr(3);
+  for (size_t i = 1; i < n; ++i) {
+    name.push_back(u' ');
+    name.append(f[i]);
+  }
+  return name;
+}
+
+}  // namespace
+
+bool TJGdata::OpenTempFile(const std::u16string& fn) {
+  MojiCode = false;
+  if (!FileExistsText(fn)) return false;
+  platform::ReadTextResult file = platform::ReadTextFile(fn);
+  if (!file.ok) return false;
+  MojiCode = file.encoding == platform::TextEncoding::Utf8;
+  ReadTempText(file.text);
+  return true;
+}
+
+void TJGdata::ReadTempText(const std::u16string& text) {
+  std::u16string_view rest(text);
+  if (const size_t nul = rest.find(u'\0'); nul != std::u16string_view::npos) rest = rest.substr(0, nul);
+  Fields fields;
+  const char16_t* p = rest.data();
+  const char16_t* const end = p + rest.size();
+  while (p < end) {
+    const char16_t* lineEnd = p;
+    while (lineEnd < end && *lineEnd != u'\r' && *lineEnd != u'\n') ++lineEnd;
+    ReadTempLine(std::u16string_view(p, static_cast<size_t>(lineEnd - p)), fields);
+    p = lineEnd;
+    if (p < end && *p == u'\r') ++p;
+    if (p < end && *p == u'\n' && (p == lineEnd || p[-1] == u'\r')) ++p;
+  }
+}
+
+void TJGdata::ReadTempLine(const std::u16string& s) {
+  Fields fields;
+  ReadTempLine(std::u16string_view(s), fields);
+}
+
+// The tokeniser. Ordinary characters are appended in runs, not one by one, and the field strings are
+// reused from line to line, so a large file is split without allocating per line. A surrogate pair
+// needs no care of its own: neither half is a separator, so both are copied together.
+//
+// There is no limit on the number of fields: the table grows as a line needs it, so a layer name of
+// many blank-separated words, or any record, is never cut short.
+void TJGdata::ReadTempLine(std::u16string_view s, std::vector<std::u16string>& fields) {
+  if (s.empty()) return;
+  if (fields.empty()) fields.emplace_back();
+  fields[0].clear();
+  size_t n = 0;
+  bool split = true;
+  const char16_t* p = s.data();
+  const char16_t* const end = p + s.size();
+  while (p < end) {
+    const char16_t c = *p;
+    if (split) {
+      if (c == u'"') {
+        split = false;
+        ++p;
+      } else if (c == u'=') {
+        fields[n].push_back(c);
+        split = false;
+        ++p;
+      } else if (c == u' ' || c == u'\t') {
+        if (!fields[n].empty()) {
+          ++n;
+          if (n == fields.size()) {
+            fields.emplace_back();
+          } else {
+            fields[n].clear();
+          }
+        }
+        ++p;
+      } else if (c < u' ') {
+        ++p;
+      } else {
+        const char16_t* q = p + 1;
+        while (q < end && *q > u' ' && *q != u'"' && *q != u'=') ++q;
+        fields[n].append(p, q);
+        p = q;
+      }
+    } else if (c < u' ') {
+      ++p;  // a tab no longer separates once splitting is off, and is dropped like the other controls
+    } else {
+      const char16_t* q = p + 1;
+      while (q < end && *q >= u' ') ++q;
+      fields[n].append(p, q);
+      p = q;
+    }
+  }
+  const size_t count = n + 1;
+  if (count == 1 && fields[0].empty()) return;
+  ReadTempFields(fields, count);
+}
+
+// The rules are tried in the host's order, first fit wins, and a keyword with too few fields goes on
+// to the later rules (so any record of exactly four fields ends as a line). Keywords with different
+// first characters cannot both match, so the rules are grouped by that character; within a group the
+// order is kept.
+void TJGdata::ReadTempFields(const std::vector<std::u16string>& f, size_t n) {
+  const std::u16string& f0 = f[0];
+  const std::u16string_view k0(f0);
+  auto R = [&](size_t i) { return i < n ? TextToFloat(f[i]) : 0.0; };
+  auto I = [&](size_t i) { return i < n ? TextToInt(f[i]) : 0; };
+  auto resetEntityState = [&] {
+    w_Attr = 0;
+    w_IPNo = 0;
+    w_CrvFl = false;
+    w_DimFl = false;
+  };
+  auto fillText = [&](TJwwEntText& t, int32_t kind) {
+    t.no = kind;
+    t.cc = w_Mbs;
+    t.cn = w_Mjs;
+    if (w_Mjs >= 1 && w_Mjs <= 10) {
+      const TJwwMojisyu& style = Mojisyu[w_Mjs];
+      t.mw = style.W;
+      t.mh = style.H;
+      t.md = style.D;
+      t.att.Col = style.C;
+    } else {
+      t.mw = w_MjsW;
+      t.mh = w_MjsH;
+      t.md = w_MjsD;
+      t.att.Col = w_MjsC;
+    }
+    t.x1 = R(1);
+    t.y1 = R(2);
+    t.x2 = R(3);
+    t.y2 = R(4);
+    t.fo = w_Font;
+    t.st = f[5];
+  };
+  auto solid2 = [&](Point a, Point b) {
+    TJwwEntSld2& e = AddEntity(9, EntSld2N, EntSld2);
+    e.Color = w_SlCol;
+    e.x1 = a.x, e.y1 = a.y, e.x2 = b.x, e.y2 = b.y;
+  };
+  auto solid3 = [&](Point a, Point b, Point c) {
+    TJwwEntSld3& e = AddEntity(10, EntSld3N, EntSld3);
+    e.Color = w_SlCol;
+    e.x1 = a.x, e.y1 = a.y, e.x2 = b.x, e.y2 = b.y, e.x3 = c.x, e.y3 = c.y;
+  };
+  auto roundSolidC = [&](int32_t kind, int32_t& count, std::vector<TJwwEntSldC>& table) {
+    TJwwEntSldC& e = AddEntity(kind, count, table);
+    e.Color = w_SlCol;
+    e.cx = R(1), e.cy = R(2), e.cr = R(3), e.he = R(4), e.ka = R(5), e.sa = R(6), e.da = R(7);
+    e.fl = I(8);
+  };
+  auto roundSolidD = [&](int32_t kind, int32_t& count, std::vector<TJwwEntSldD>& table) {
+    TJwwEntSldD& e = AddEntity(kind, count, table);
+    e.Color = w_SlCol;
+    e.cx = R(1), e.cy = R(2), e.cr = R(3), e.he = R(4), e.ka = R(5), e.sa = R(6), e.da = R(7);
+    e.ri = R(8);
+  };
+
+  if (k0.find(u"file=") != std::u16string_view::npos) {
+    ZumenFile = f0.substr(5);
+    return;
+  }
+
+  switch (k0.empty() ? u'\0' : k0[0]) {
+    case u'h':
+      if (k0 == u"hk" && n >= 2) {
+        Jikukaku = R(1);
+        return;
+      }
+      if (k0 == u"hs" && n >= 17) {
+        for (size_t j = 0; j < 16; ++j) LGrpScale[j] = R(j + 1);
+        return;
+      }
+      if (k0 == u"hzs" && n >= 3) {
+        ZumenXsize = R(1);
+        ZumenYsize = R(2);
+        return;
+      }
+      if (k0 == u"hcw" && n >= 11) {
+        for (int k = 1; k <= 10; ++k) Mojisyu[k].W = R(static_cast<size_t>(k));
+        return;
+      }
+      if (k0 == u"hch" && n >= 11) {
+        for (int k = 1; k <= 10; ++k) Mojisyu[k].H = R(static_cast<size_t>(k));
+        return;
+      }
+      if (k0 == u"hcd" && n >= 11) {
+        for (int k = 1; k <= 10; ++k) Mojisyu[k].D = R(static_cast<size_t>(k));
+        return;
+      }
+      if (k0 == u"hcc" && n >= 11) {
+        for (int k = 1; k <= 10; ++k) Mojisyu[k].C = I(static_cast<size_t>(k));
+        return;
+      }
+      if (k0 == u"hn" && n >= 5) {
+        AreaX1 = R(1);
+        AreaY1 = R(2);
+        AreaX2 = R(3);
+        AreaY2 = R(4);
+        return;
+      }
+      if (k0 == u"hrgb" && n >= 9) {
+        for (size_t k = 1; k < n && k <= kRgbCount; ++k) RGB[k - 1] = I(k);
+        return;
+      }
+      if (StartsWith(k0, u"hp") && n >= 3) {
+        // The suffix says how the point was given; each later suffix found overrides an earlier one.
+        std::u16string code = f0.substr(2);
+        int32_t sta = 0;
+        static constexpr std::u16string_view kSuffixes[] = {u"-", u"ln", u"ci", u"ch"};
+        for (int32_t s = 0; s < 4; ++s) {
+          const size_t p = k0.find(kSuffixes[s]);
+          if (p == std::u16string_view::npos) continue;
+          code = f0.substr(2, p - 2);
+          sta = s + 1;
+        }
+        const int32_t k = TextToInt(code);
+        if (k >= 1 && k <= 99) {
+          TJwwIndPoint& point = IPoints[static_cast<size_t>(k)];
+          point.flg = true;
+          point.x = R(1);
+          point.y = R(2);
+          point.sta = sta;
+          ++IPointN;
+        }
+        return;
+      }
+      if (StartsWith(k0, u"hhp")) {
+        // Unlike "hp", "-" is not a suffix here: "hhp5-" names no point.
+        size_t length = k0.size();
+        for (std::u16string_view suffix : {u"ln", u"ci", u"ch"}) {
+          const size_t p = k0.find(suffix);
+          if (p != std::u16string_view::npos && p >= 3) length = p - 3;
+        }
+        w_IPNo = TextToInt(f0.substr(3, length));
+        return;
+      }
+      break;
+    case u'b':
+      if (k0 == u"bz") {
+        Zusun = true;
+        return;
+      }
+      break;
+    case u'l':
+      if (StartsWith(k0, u"lgn")) {
+        if (w_LGrp >= 0 && static_cast<size_t>(w_LGrp) < LGrpName.size()) {
+          LGrpName[static_cast<size_t>(w_LGrp)] = JoinedName(f, n);
+        }
+        return;
+      }
+      if (StartsWith(k0, u"lyn")) {
+        const int32_t index = w_LGrp * 16 + w_Lay;
+        if (w_LGrp >= 0 && w_LGrp <= 15 && w_Lay >= 0 && w_Lay <= 15 &&
+            static_cast<size_t>(index) < LayName.size()) {
+          LayName[static_cast<size_t>(index)] = JoinedName(f, n);
+        }
+        return;
+      }
+      if (StartsWith(k0, u"lg")) {
+        const int32_t group = HexDigitAt(f0, 2);
+        if (w_FlgLGrp) {
+          CurLGrp = group;
+          w_FlgLGrp = false;
+        }
+        w_LGrp = group;
+        if (n >= 2 && static_cast<size_t>(group) < LGrpStat.size()) LGrpStat[static_cast<size_t>(group)] = I(1);
+        w_CrvFl = false;
+        return;
+      }
+      if (StartsWith(k0, u"ly")) {
+        const int32_t layer = HexDigitAt(f0, 2);
+        if (w_FlgLay) {
+          CurLay = layer;
+          w_FlgLay = false;
+        }
+        w_Lay = layer;
+        // w_LGrp is 0..15 when the reader set it; the writer may have left anything there.
+        const int32_t index = w_LGrp * 16 + w_Lay;
+        if (n >= 2 && w_LGrp >= 0 && w_LGrp <= 15 && static_cast<size_t>(index) < LayStat.size()) {
+          LayStat[static_cast<size_t>(index)] = I(1);
+        }
+        w_CrvFl = false;
+        return;
+      }
+      if (StartsWith(k0, u"lc")) {
+        const int32_t colour = TextToInt(f0.substr(2));
+        if (w_FlgCol) {
+          CurCol = colour;
+          w_FlgCol = false;
+        }
+        w_Col = colour;
+        if (colour == 10 && n >= 2) w_SlCol = I(1);
+        w_CrvFl = false;
+        return;
+      }
+      if (StartsWith(k0, u"lt")) {
+        const int32_t type = TextToInt(f0.substr(2));
+        if (w_FlgLtp) {
+          CurLtp = type;
+          w_FlgLtp = false;
+        }
+        w_Ltp = type;
+        w_CrvFl = false;
+        return;
+      }
+      if (StartsWith(k0, u"lw")) {
+        const int32_t width = TextToInt(f0.substr(2));
+        if (w_FlgWid) {
+          CurWid = width;
+          w_FlgWid = false;
+        }
+        w_Wid = width;
+        WidF = true;
+        w_CrvFl = false;
+        return;
+      }
+      break;
+    case u'c': {
+      if (StartsWith(k0, u"cn$")) {
+        std::u16string font = f0.substr(3);
+        if (CurFont.empty()) CurFont = font;
+        w_Font = std::move(font);
+        w_CrvFl = false;
+        return;
+      }
+      if (StartsWith(k0, u"cn")) {
+        const int32_t style = TextToInt(f0.substr(2));
+        const bool freeSize = style == 0 && n >= 5;
+        if (w_FlgMjs) {
+          CurMjs = style;
+          if (freeSize) {
+            CurMjsW = R(1);
+            CurMjsH = R(2);
+            CurMjsD = R(3);
+            CurMjsC = I(4);
+          }
+          w_FlgMjs = false;
+        }
+        w_Mjs = style;
+        if (freeSize) {
+          w_MjsW = R(1);
+          w_MjsH = R(2);
+          w_MjsD = R(3);
+          w_MjsC = I(4);
+        }
+        w_CrvFl = false;
+        return;
+      }
+      if (StartsWith(k0, u"cc")) {
+        // One decimal character only: "cc12" is code 1.
+        const int32_t code = TextToInt(f0.substr(2, 1));
+        w_Mbs = code >= 0 && code <= 8 ? code : 0;
+        w_CrvFl = false;
+        return;
+      }
+      if (k0 == u"ci" && n == 4) {
+        TJwwEntCircle& e = AddEntity(2, EntCircN, EntCirc);
+        e.cx = R(1);
+        e.cy = R(2);
+        e.cr = R(3);
+        resetEntityState();
+        return;
+      }
+      if (k0 == u"ci" && n >= 8) {
+        TJwwEntArc& e = AddEntity(3, EntArcN, EntArc);
+        e.cx = R(1), e.cy = R(2), e.cr = R(3), e.sa = R(4), e.ea = R(5), e.he = R(6), e.ka = R(7);
+        resetEntityState();
+        return;
+      }
+      const int32_t kind = TextKind(k0);
+      if (kind >= 0 && n >= 6) {
+        if (!w_DimFl || kind != 2) {
+          fillText(AddEntity(4, EntTextN, EntText), kind);
+        } else {
+          // The held line and this "cs" text together are one dimension.
+          TJwwEntDim& e = AddEntity(7, EntDimN, EntDim);
+          e.lin.att = EntSunLine.att;
+          e.lin.CrvNo = 0;
+          e.lin.x1 = EntSunLine.x1, e.lin.y1 = EntSunLine.y1, e.lin.x2 = EntSunLine.x2, e.lin.y2 = EntSunLine.y2;
+          SetEntAttr(e.txt.att);
+          fillText(e.txt, 2);
+        }
+        resetEntityState();
+        return;
+      }
+      break;
+    }
+    case u'z':
+      if (k0.size() == 2 && k0[1] >= u'1' && k0[1] <= u'5') {
+        w_Attr |= 1 << (k0[1] - u'1');
+        return;
+      }
+      break;
+    case u'p':
+      if (StartsWith(k0, u"pn")) {
+        w_PtCol = TextToInt(f0.substr(2));
+        w_CrvFl = false;
+        return;
+      }
+      if (k0 == u"pl") {
+        ++w_CrvNo;
+        w_CrvFl = true;
+        w_DimFl = false;
+        return;
+      }
+      if (k0 == u"pt" && n == 3) {
+        TJwwEntPnt& e = AddEntity(5, EntPntN, EntPnt);
+        e.px = R(1);
+        e.py = R(2);
+        e.att.Col = w_PtCol;
+        resetEntityState();
+        return;
+      }
+      if (k0 == u"pt" && n >= 6) {
+        TJwwEntMark& e = AddEntity(6, EntMarkN, EntMark);
+        e.px = R(1);
+        e.py = R(2);
+        e.att.Col = w_PtCol;
+        e.bai = R(3);
+        e.ang = R(4);
+        e.cod = I(5);
+        resetEntityState();
+        return;
+      }
+      break;
+    case u'm':
+      if (k0 == u"msg") {
+        w_DimFl = true;
+        w_CrvFl = false;
+        return;
+      }
+      break;
+    case u'#':
+      if (k0 == u"#") {
+        w_CrvFl = false;
+        w_DimFl = false;
+        return;
+      }
+      break;
+    case u'B':
+      if (k0 == u"BL" && n >= 4) {
+        TJwwEntBlk& e = AddEntity(8, EntBlkN, EntBlk);
+        e.px = R(1);
+        e.py = R(2);
+        e.nam = f[3];
+        resetEntityState();
+        return;
+      }
+      break;
+    case u's':
+      if (k0 == u"sl" && n == 5) {
+        solid2({R(1), R(2)}, {R(3), R(4)});
+        resetEntityState();
+        return;
+      }
+      if (k0 == u"sl" && n == 7) {
+        const Point p1{R(1), R(2)}, p2{R(3), R(4)}, p3{R(5), R(6)};
+        if (Same(p1, p2)) {
+          solid2(p1, p3);
+        } else if (Same(p2, p3)) {
+          solid2(p1, p2);
+        } else {
+          solid3(p1, p2, p3);
+        }
+        resetEntityState();
+        return;
+      }
+      if (k0 == u"sl" && n >= 9) {
+        const Point p1{R(1), R(2)}, p2{R(3), R(4)}, p3{R(5), R(6)}, p4{R(7), R(8)};
+        if (Same(p1, p2) && Same(p1, p3)) {
+          solid2(p1, p4);
+        } else if (Same(p2, p3) && Same(p2, p4)) {
+          solid2(p1, p2);
+        } else if (Same(p1, p2) && Same(p3, p4)) {
+          solid2(p1, p3);
+        } else if (Same(p4, p1) || Same(p4, p2) || Same(p4, p3)) {
+          solid3(p1, p2, p3);
+        } else if (Same(p3, p1) || Same(p3, p2)) {
+          solid3(p1, p2, p4);
+        } else if (Same(p2, p1)) {
+          solid3(p1, p3, p4);
+        } else {
+          TJwwEntSld4& e = AddEntity(11, EntSld4N, EntSld4);
+          e.Color = w_SlCol;
+          e.x1 = p1.x, e.y1 = p1.y, e.x2 = p2.x, e.y2 = p2.y;
+          e.x3 = p3.x, e.y3 = p3.y, e.x4 = p4.x, e.y4 = p4.y;
+        }
+        resetEntityState();
+        return;
+      }
+      if (n >= 9) {
+        if (k0 == u"sc") {
+          roundSolidC(12, EntSldCN, EntSldC);
+        } else if (k0 == u"se") {
+          roundSolidC(13, EntSldEN, EntSldE);
+        } else if (k0 == u"so") {
+          roundSolidD(14, EntSldON, EntSldO);
+        } else if (k0 == u"sg") {
+          roundSolidD(15, EntSldGN, EntSldG);
+        } else {
+          break;
+        }
+        resetEntityState();
+        return;
+      }
+      break;
+    default:
+      break;
+  }
+
+  if (n == 4) {
+    // Four fields that no keyword took: a line, its first field read as a number like the others.
+    if (w_DimFl) {
+      // Held for the "cs" text that makes it a dimension; a second line replaces the first.
+      SetEntAttr(EntSunLine.att);
+      EntSunLine.CrvNo = 0;
+      EntSunLine.x1 = R(0), EntSunLine.y1 = R(1), EntSunLine.x2 = R(2), EntSunLine.y2 = R(3);
+    } else {
+      TJwwEntLine& e = AddEntity(1, EntLineN, EntLine);
+      e.CrvNo = w_CrvFl ? w_CrvNo : 0;
+      e.x1 = R(0), e.y1 = R(1), e.x2 = R(2), e.y2 = R(3);
+    }
+    // The polyline and the pending dimension stay open: the lines between "pl" and "#" belong together.
+    w_Attr = 0;
+    w_IPNo = 0;
+  }
+}
