@@ -1,0 +1,98 @@
+// The settings dialog's controls, in creation order. The rows of Panel1 that take the focus come first, in
+// the tab order the users know; labels, the help text and the status line follow, as they never take it.
+#include "Unit1_layout_win.h"
+
+namespace {
+
+using K = ControlKind;
+using C = ControlId;
+constexpr ParentPanel P1 = ParentPanel::Panel1;
+constexpr ParentPanel P2 = ParentPanel::Panel2;
+constexpr FontKind T = FontKind::Tahoma;
+
+constexpr int kListHeight = 21;
+constexpr int kEditHeight = 21;
+constexpr int kCheckHeight = 17;
+constexpr int kLabelHeight = 16;
+
+const ControlLayout kLayout[] = {
+    // Panel1, tab stops in tab order.
+    {K::ComboList, u"ComboBox1", C::ComboBox1, DialogItemId(C::ComboBox1), u"", 48, 4, 81, kListHeight, P1, 0,
+     false, T, &EndMarkerItems},
+    {K::ComboList, u"ComboBox2", C::ComboBox2, DialogItemId(C::ComboBox2), u"", 48, 28, 81, kListHeight, P1, 0,
+     false, T, &EndMarkerItems},
+    {K::ComboList, u"ComboBox3", C::ComboBox3, DialogItemId(C::ComboBox3), u"", 136, 28, 169, kListHeight, P1, 0,
+     false, T, nullptr},
+    {K::Edit, u"Edit1", C::Edit1, DialogItemId(C::Edit1), u"", 72, 112, 57, kEditHeight, P1, 16, false, T, nullptr},
+    {K::Edit, u"Edit2", C::Edit2, DialogItemId(C::Edit2), u"", 200, 56, 105, kEditHeight, P1, 32, true, T, nullptr},
+    {K::Edit, u"Edit3", C::Edit3, DialogItemId(C::Edit3), u"", 200, 80, 105, kEditHeight, P1, 32, true, T, nullptr},
+    {K::Edit, u"Edit4", C::Edit4, DialogItemId(C::Edit4), u"", 200, 252, 57, kEditHeight, P1, 16, false, T, nullptr},
+    {K::ComboList, u"ComboBox4", C::ComboBox4, DialogItemId(C::ComboBox4), u"", 200, 136, 105, kListHeight, P1, 0,
+     false, T, &PrecisionItems},
+    {K::Edit, u"Edit7", C::Edit7, DialogItemId(C::Edit7), u"", 48, 64, 33, kEditHeight, P1, 8, false, T, nullptr},
+    {K::Edit, u"Edit8", C::Edit8, DialogItemId(C::Edit8), u"", 48, 88, 33, kEditHeight, P1, 8, false, T, nullptr},
+    {K::CheckBox, u"CheckBox1", C::CheckBox1, DialogItemId(C::CheckBox1), u"３桁毎カンマ付加", 8, 232, 137,
+     kCheckHeight, P1, 0, false, T, nullptr},
+    {K::CheckBox, u"CheckBox2", C::CheckBox2, DialogItemId(C::CheckBox2), u"単位の付加", 152, 232, 97, kCheckHeight,
+     P1, 0, false, T, nullptr},
+    {K::ComboList, u"ComboBox5", C::ComboBox5, DialogItemId(C::ComboBox5), u"", 200, 160, 105, kListHeight, P1, 0,
+     false, T, &RoundingItems},
+    {K::RadioGroup, u"RadioGroup1", C::RadioGroup1, DialogItemId(C::RadioGroup1), u"小数点以下の０表示", 8, 184,
+     145, 41, P1, 0, false, T, &ZeroDisplayItems},
+    {K::RadioGroup, u"RadioGroup2", C::RadioGroup2, DialogItemId(C::RadioGroup2), u"寸法値の単位", 160, 184, 145,
+     41, P1, 0, false, T, &UnitItems},
+    {K::CheckBox, u"CheckBox3", C::CheckBox3, DialogItemId(C::CheckBox3), u"寸法値を全角化", 256, 232, 121,
+     kCheckHeight, P1, 0, false, T, nullptr},
+    {K::CheckBox, u"CheckBox4", C::CheckBox4, DialogItemId(C::CheckBox4), u"寸法図形化", 384, 232, 97, kCheckHeight,
+     P1, 0, false, T, nullptr},
+    {K::Edit, u"Edit5", C::Edit5, DialogItemId(C::Edit5), u"", 200, 276, 57, kEditHeight, P1, 16, false, T, nullptr},
+    {K::Edit, u"Edit6", C::Edit6, DialogItemId(C::Edit6), u"", 200, 300, 57, kEditHeight, P1, 16, false, T, nullptr},
+    {K::Edit, u"Edit9", C::Edit9, DialogItemId(C::Edit9), u"", 200, 324, 57, kEditHeight, P1, 16, false, T, nullptr},
+
+    // Panel1, never a tab stop.
+    {K::Memo, u"Memo1", C::Memo1, DialogItemId(C::Memo1), u"", 311, 1, 177, 225, P1, 0, false, T, &HelpTextLines},
+    {K::Label, u"Label6", C::None, LabelItemId(6), u"始点", 8, 8, 0, kLabelHeight, P1, 0, false, T, nullptr},
+    {K::Label, u"Label7", C::None, LabelItemId(7), u"終点", 8, 32, 0, kLabelHeight, P1, 0, false, T, nullptr},
+    {K::Label, u"Label15", C::None, LabelItemId(15), u"（線矢印）", 8, 52, 0, 13, P1, 0, false, FontKind::Gothic,
+     nullptr},
+    {K::Label, u"Label17", C::None, LabelItemId(17), u"長さ", 8, 68, 0, kLabelHeight, P1, 0, false, T, nullptr},
+    {K::Label, u"Label18", C::None, LabelItemId(18), u"図寸mm", 84, 68, 0, kLabelHeight, P1, 0, false, T, nullptr},
+    {K::Label, u"Label16", C::None, LabelItemId(16), u"角度", 8, 92, 0, kLabelHeight, P1, 0, false, T, nullptr},
+    {K::Label, u"Label19", C::None, LabelItemId(19), u"°", 84, 92, 0, kLabelHeight, P1, 0, false, T, nullptr},
+    {K::Label, u"Label1", C::None, LabelItemId(1), u"端点倍率", 8, 116, 0, kLabelHeight, P1, 0, false, T, nullptr},
+    {K::Label, u"Label20", C::None, LabelItemId(20), u"（点マーカ　線矢印を除く）", 135, 116, 0, kLabelHeight, P1, 0,
+     false, T, nullptr},
+    {K::Label, u"Label2", C::None, LabelItemId(2), u"寸法値の文字種", 136, 8, 0, kLabelHeight, P1, 0, false, T,
+     nullptr},
+    {K::Label, u"Label11", C::None, LabelItemId(11), u"接頭文字", 136, 60, 0, kLabelHeight, P1, 0, false, T, nullptr},
+    {K::Label, u"Label12", C::None, LabelItemId(12), u"接尾文字", 136, 84, 0, kLabelHeight, P1, 0, false, T, nullptr},
+    {K::Label, u"Label13", C::None, LabelItemId(13), u"寸法値の精度", 8, 140, 0, kLabelHeight, P1, 0, false, T,
+     nullptr},
+    {K::Label, u"Label21", C::None, LabelItemId(21), u"寸法値の丸め", 8, 164, 0, kLabelHeight, P1, 0, false, T,
+     nullptr},
+    {K::Label, u"Label3", C::None, LabelItemId(3), u"寸法値と水平線との距離", 8, 256, 0, kLabelHeight, P1, 0, false,
+     T, nullptr},
+    {K::Label, u"Label4", C::None, LabelItemId(4), u"図寸mm", 264, 256, 0, kLabelHeight, P1, 0, false, T, nullptr},
+    {K::Label, u"Label5", C::None, LabelItemId(5), u"計測点と寸法補助線の距離", 8, 280, 0, kLabelHeight, P1, 0,
+     false, T, nullptr},
+    {K::Label, u"Label8", C::None, LabelItemId(8), u"図寸mm", 264, 280, 0, kLabelHeight, P1, 0, false, T, nullptr},
+    {K::Label, u"Label9", C::None, LabelItemId(9), u"寸法補助線のはみ出し距離", 8, 304, 0, kLabelHeight, P1, 0,
+     false, T, nullptr},
+    {K::Label, u"Label10", C::None, LabelItemId(10), u"図寸mm", 264, 304, 0, kLabelHeight, P1, 0, false, T, nullptr},
+    {K::Label, u"Label14", C::None, LabelItemId(14), u"逆矢印の寸法はみだし距離", 8, 328, 0, kLabelHeight, P1, 0,
+     false, T, nullptr},
+    {K::Label, u"Label22", C::None, LabelItemId(22), u"図寸mm", 264, 328, 0, kLabelHeight, P1, 0, false, T, nullptr},
+    // Docked at the bottom of Panel1 over its full width; its place follows the panel's size.
+    {K::StatusLine, u"LabelM", C::LabelM, DialogItemId(C::LabelM), u"", 0, 0, 0, kStatusLineHeight, P1, 0, false, T,
+     nullptr},
+
+    // Panel2.
+    {K::Button, u"Button1", C::Button1, DialogItemId(C::Button1), u"ＯＫ (&Y)", 4, 4, 85, 35, P2, 0, false, T,
+     nullptr},
+    {K::Button, u"Button2", C::Button2, DialogItemId(C::Button2), u"キャンセル (&N)", 100, 4, 130, 35, P2, 0, false,
+     T, nullptr},
+};
+
+}  // namespace
+
+std::span<const ControlLayout> FormLayout() { return kLayout; }

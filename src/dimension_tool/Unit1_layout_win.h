@@ -1,0 +1,63 @@
+// The layout of the settings dialog as data: every control with its kind, name, dialog item id, caption,
+// place (pixels at 96 DPI, relative to its panel), panel, text limit and input-method rule. TForm1 builds
+// the window from this table in one loop; the order of the rows is the creation order, and so the tab order.
+#pragma once
+
+#include <windows.h>
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "dialog_values.h"
+
+// Dialog item ids. Button1 and Button2 carry IDOK and IDCANCEL, the ids that the dialog manager sends for
+// Enter and Escape, so that both keys reach them from any control.
+constexpr int DialogItemId(ControlId control) {
+  if (control == ControlId::Button1) return IDOK;
+  if (control == ControlId::Button2) return IDCANCEL;
+  return 1000 + static_cast<int>(control);
+}
+// The two buttons of a radio group.
+constexpr int RadioButtonItemId(ControlId group, int index) { return 1100 + 2 * static_cast<int>(group) + index; }
+// Plain labels (Label1 ... Label22) are numbered after their names.
+constexpr int LabelItemId(int number) { return 2000 + number; }
+
+enum class ControlKind { Label, ComboList, Edit, CheckBox, RadioGroup, Memo, StatusLine, Button };
+enum class ParentPanel { Panel1, Panel2 };
+enum class FontKind { Tahoma, Gothic };
+
+struct ControlLayout {
+  ControlKind kind;
+  const char16_t* name;
+  ControlId control;  // None for plain labels
+  int id;             // dialog item id; a radio group's buttons take RadioButtonItemId
+  const char16_t* caption;
+  int left, top, width, height;  // 96-DPI pixels; a label's width 0 means "as wide as its caption"
+  ParentPanel parent;
+  int textLimit;    // characters an edit box accepts from the keyboard; 0 for none
+  bool imeAllowed;  // false: the input method is kept off while the control has the focus
+  FontKind font;
+  // Fixed entries of a list, or the captions of a radio group's buttons; null for none.
+  const std::vector<std::u16string>& (*items)();
+};
+
+std::span<const ControlLayout> FormLayout();
+
+// Fixed sizes of the form, 96-DPI pixels.
+constexpr int kClientWidth = 496;
+constexpr int kClientHeight = 405;
+constexpr int kPanel2Height = 41;
+constexpr int kStatusLineHeight = 16;
+constexpr int kFontHeight = 13;        // Tahoma
+constexpr int kGothicFontHeight = 11;  // Label15
+constexpr int kComboVisibleItems = 8;  // entries a dropped list shows before it scrolls
+
+// Places of a radio group's two buttons inside the group box: one row, two columns below the caption.
+constexpr int kRadioLeft = 8;
+constexpr int kRadioTop = 17;
+constexpr int kRadioWidth = 67;
+constexpr int kRadioHeight = 20;
+
+constexpr COLORREF kMoneyGreen = RGB(192, 220, 192);
+constexpr COLORREF kMemoBlue = RGB(187, 235, 244);

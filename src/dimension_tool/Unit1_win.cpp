@@ -1,0 +1,614 @@
+// The settings dialog's window: controls built from the layout table, values mapped to and from the
+// session, checks and the close path delegated to it.
+#include "Unit1_win.h"
+
+#include <commctrl.h>
+#include <imm.h>
+
+#include <algorithm>
+
+#include "platform.h"
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"TForm1";
+constexpr wchar_t kPanelClass[] = L"TPanel";
+constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr DWORD kFormExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
+constexpr UINT_PTR kMemoSubclassId = 1;
+constexpr int kIconResource = 1;
+
+const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
+
+std::u16string WindowText(HWND window) {
+  std::u16string text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, u'\0');
+  int length = GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()));
+  text.resize(static_cast<size_t>(std::max(length, 0)));
+  return text;
+}
+
+// GetProcAddress gives a generic pointer; going through void(*)() keeps the cast free of warnings.
+template <typename Function>
+Function LoadFunction(const wchar_t* module, const char* name) {
+  HMODULE handle = GetModuleHandleW(module);
+  if (handle == nullptr) return nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(handle, name)));
+}
+
+unique_font MakeFont(const wchar_t* face, int pixels, BYTE charset, UINT dpi) {
+  return unique_font(CreateFontW(-MulDiv(pixels, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI), 0, 0, 0,
+                                 FW_NORMAL, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));
+}
+
+std::u16string JoinLines(const std::vector<std::u16string>& lines) {
+  std::u16string text;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += u"\r\n";
+    text += lines[i];
+  }
+  return text;
+}
+
+int ListSelection(HWND list) { return static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0)); }
+
+bool IsChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+}  // namespace
+
+TForm1::TForm1(HINSTANCE instance) : instance_(instance) {
+  // Both exist from Windows 10 1607 on; older systems lay the form out at the DC's resolution.
+  dpiFunctions_.getDpiForWindow = LoadFunction<UINT(WINAPI*)(HWND)>(L"user32.dll", "GetDpiForWindow");
+  dpiFunctions_.adjustWindowRectExForDpi =
+      LoadFunction<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>(L"user32.dll", "AdjustWindowRectExForDpi");
+  formBrush_.reset(CreateSolidBrush(kMoneyGreen));
+  memoBrush_.reset(CreateSolidBrush(kMemoBlue));
+}
+
+TForm1::~TForm1() {
+  if (form_ != nullptr) DestroyWindow(form_);
+}
+
+bool TForm1::RegisterClasses() {
+  WNDCLASSEXW form{};
+  form.cbSize = sizeof(form);
+  form.style = CS_HREDRAW | CS_VREDRAW;
+  form.lpfnWndProc = &TForm1::FormProc;
+  form.hInstance = instance_;
+  form.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(kIconResource));
+  form.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+  form.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  form.lpszClassName = kFormClass;
+  if (RegisterClassExW(&form) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+
+  WNDCLASSEXW panel{};
+  panel.cbSize = sizeof(panel);
+  panel.lpfnWndProc = &TForm1::PanelProc;
+  panel.hInstance = instance_;
+  panel.hCursor = form.hCursor;
+  panel.lpszClassName = kPanelClass;
+  return RegisterClassExW(&panel) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+bool TForm1::Show(int showCommand) {
+  if (!RegisterClasses()) return false;
+  const std::u16string title = kApplicationTitle;
+  form_ = CreateWindowExW(kFormExStyle, kFormClass, Wide(title), kFormStyle, 0, 0, 0, 0, nullptr, nullptr,
+                          instance_, this);
+  if (form_ == nullptr) return false;
+
+  dpi_ = WindowDpi();
+  font_ = MakeFont(L"Tahoma", kFontHeight, DEFAULT_CHARSET, dpi_);
+  gothicFont_ = MakeFont(L"ＭＳ ゴシック", kGothicFontHeight, SHIFTJIS_CHARSET, dpi_);
+  CreateControls();
+  ValuesToControls(DialogValues{});
+  PlaceControls();
+
+  FormShow();
+
+  lastFocus_ = Control(ControlId::ComboBox1);
+  ShowWindow(form_, showCommand);
+  UpdateWindow(form_);
+  return true;
+}
+
+bool TForm1::PreTranslateMessage(MSG& message) {
+  return form_ != nullptr && IsDialogMessageW(form_, &message) != FALSE;
+}
+
+void TForm1::CreateControls() {
+  // The panels do not clip their children: a group box draws only its frame and caption and leaves its
+  // inside to the panel's background.
+  panel1_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0,
+                            0, form_, nullptr, instance_, this);
+  panel2_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0,
+                            0, form_, nullptr, instance_, this);
+  const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+  // Every control that takes the focus starts its own group, so that arrow keys stay inside it; only the two
+  // buttons of a radio group share one.
+  const DWORD stop = WS_TABSTOP | WS_GROUP;
+
+  for (const ControlLayout& row : FormLayout()) {
+    HWND parent = row.parent == ParentPanel::Panel1 ? panel1_ : panel2_;
+    auto make = [&](DWORD exStyle, const wchar_t* windowClass, const wchar_t* caption, DWORD style, int id) {
+      HWND window = CreateWindowExW(exStyle, windowClass, caption, child | style, 0, 0, 0, 0, parent,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+      SendMessageW(window, WM_SETFONT,
+                   reinterpret_cast<WPARAM>(row.font == FontKind::Gothic ? gothicFont_.get() : font_.get()), FALSE);
+      if (!row.imeAllowed) ImmAssociateContextEx(window, nullptr, 0);
+      return window;
+    };
+
+    HWND window = nullptr;
+    switch (row.kind) {
+      case ControlKind::Label:
+        window = make(0, WC_STATICW, Wide(row.caption), SS_LEFT | SS_NOPREFIX, row.id);
+        break;
+      case ControlKind::StatusLine:
+        window = make(0, WC_STATICW, Wide(row.caption), SS_CENTER | SS_NOPREFIX, row.id);
+        break;
+      case ControlKind::ComboList:
+        window = make(0, WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | stop, row.id);
+        SendMessageW(window, CB_SETMINVISIBLE, kComboVisibleItems, 0);
+        if (row.items != nullptr) SetListItems(window, row.items());
+        break;
+      case ControlKind::Edit:
+        window = make(WS_EX_CLIENTEDGE, WC_EDITW, L"", ES_AUTOHSCROLL | stop, row.id);
+        SendMessageW(window, EM_LIMITTEXT, static_cast<WPARAM>(row.textLimit), 0);
+        break;
+      case ControlKind::CheckBox:
+        window = make(0, WC_BUTTONW, Wide(row.caption), BS_AUTOCHECKBOX | stop, row.id);
+        break;
+      case ControlKind::RadioGroup: {
+        // The buttons come before their frame so that Tab reaches them in the group's place; the frame
+        // closes the group for the arrow keys.
+        std::array<HWND, 2>& radios = Radios(row.control);
+        const auto& captions = row.items();
+        for (int i = 0; i < 2; ++i) {
+          radios[static_cast<size_t>(i)] =
+              make(0, WC_BUTTONW, Wide(captions[static_cast<size_t>(i)]),
+                   BS_AUTORADIOBUTTON | (i == 0 ? stop : 0), RadioButtonItemId(row.control, i));
+        }
+        window = make(0, WC_BUTTONW, Wide(row.caption), BS_GROUPBOX | WS_GROUP, row.id);
+        break;
+      }
+      case ControlKind::Memo:
+        // Read-only and not a tab stop; auto horizontal scrolling is what turns word wrap off.
+        window = make(WS_EX_CLIENTEDGE, WC_EDITW, L"",
+                      ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL, row.id);
+        SetWindowTextW(window, Wide(JoinLines(row.items())));
+        SetWindowSubclass(window, &TForm1::MemoProc, kMemoSubclassId, 0);
+        break;
+      case ControlKind::Button:
+        window = make(0, WC_BUTTONW, Wide(row.caption),
+                      (row.control == ControlId::Button1 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY | stop,
+                      row.id);
+        break;
+    }
+    if (row.control != ControlId::None) controls_[static_cast<size_t>(row.control)] = window;
+    created_.emplace_back(&row, window);
+  }
+}
+
+UINT TForm1::WindowDpi() const {
+  if (dpiFunctions_.getDpiForWindow != nullptr && form_ != nullptr) {
+    UINT dpi = dpiFunctions_.getDpiForWindow(form_);
+    if (dpi != 0) return dpi;
+  }
+  unique_window_dc screen = GetWindowDc(nullptr);
+  int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : USER_DEFAULT_SCREEN_DPI;
+  return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
+}
+
+int TForm1::Scale(int pixels) const { return MulDiv(pixels, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI); }
+
+SIZE TForm1::OuterSize() const {
+  RECT rect{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
+  if (dpiFunctions_.adjustWindowRectExForDpi != nullptr) {
+    dpiFunctions_.adjustWindowRectExForDpi(&rect, kFormStyle, FALSE, kFormExStyle, dpi_);
+  } else {
+    AdjustWindowRectEx(&rect, kFormStyle, FALSE, kFormExStyle);
+  }
+  return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void TForm1::ApplyDpi(UINT dpi) {
+  dpi_ = dpi;
+  unique_font font = MakeFont(L"Tahoma", kFontHeight, DEFAULT_CHARSET, dpi_);
+  unique_font gothic = MakeFont(L"ＭＳ ゴシック", kGothicFontHeight, SHIFTJIS_CHARSET, dpi_);
+  auto setFont = [](HWND window, HFONT newFont) {
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(newFont), TRUE);
+  };
+  for (const auto& [row, window] : created_) {
+    HFONT newFont = row->font == FontKind::Gothic ? gothic.get() : font.get();
+    setFont(window, newFont);
+    if (row->kind == ControlKind::RadioGroup) {
+      for (HWND radio : Radios(row->control)) setFont(radio, newFont);
+    }
+  }
+  // The controls hold the new fonts now; the old ones can go.
+  font_ = std::move(font);
+  gothicFont_ = std::move(gothic);
+  PlaceControls();
+}
+
+void TForm1::PlaceControls() {
+  auto place = [](HWND window, int left, int top, int width, int height) {
+    SetWindowPos(window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  for (const auto& [row, window] : created_) {
+    const int left = Scale(row->left);
+    const int top = Scale(row->top);
+    int width = Scale(row->width);
+    int height = Scale(row->height);
+    switch (row->kind) {
+      case ControlKind::Label:
+        if (row->width == 0) {
+          // Labels take the size of their caption, never less than the layout's line height.
+          unique_window_dc dc = GetWindowDc(window);
+          ScopedSelect select(dc.get(), reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
+          RECT text{};
+          DrawTextW(dc.get(), Wide(row->caption), -1, &text, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+          width = text.right - text.left;
+          height = std::max(height, static_cast<int>(text.bottom - text.top));
+        }
+        break;
+      case ControlKind::ComboList: {
+        // The height of a drop-down list is its field and the list that drops from it.
+        const int itemHeight = static_cast<int>(SendMessageW(window, CB_GETITEMHEIGHT, 0, 0));
+        height += kComboVisibleItems * std::max(itemHeight, 1) + 2 * GetSystemMetrics(SM_CYEDGE);
+        break;
+      }
+      case ControlKind::RadioGroup: {
+        const std::array<HWND, 2>& radios = Radios(row->control);
+        for (int i = 0; i < 2; ++i) {
+          place(radios[static_cast<size_t>(i)], left + Scale(kRadioLeft + i * kRadioWidth), top + Scale(kRadioTop),
+                Scale(kRadioWidth), Scale(kRadioHeight));
+        }
+        break;
+      }
+      case ControlKind::StatusLine:
+        continue;  // docked by DockPanels
+      default:
+        break;
+    }
+    place(window, left, top, width, height);
+  }
+  DockPanels();
+}
+
+void TForm1::DockPanels() {
+  if (panel1_ == nullptr || panel2_ == nullptr) return;
+  RECT client{};
+  GetClientRect(form_, &client);
+  const int width = client.right - client.left;
+  const int height = client.bottom - client.top;
+  const int panel2Height = std::min(Scale(kPanel2Height), height);
+  const int panel1Height = height - panel2Height;
+  const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+  SetWindowPos(panel2_, nullptr, 0, panel1Height, width, panel2Height, flags);
+  SetWindowPos(panel1_, nullptr, 0, 0, width, panel1Height, flags);
+  const int statusHeight = std::min(Scale(kStatusLineHeight), panel1Height);
+  SetWindowPos(Control(ControlId::LabelM), nullptr, 0, panel1Height - statusHeight, width, statusHeight, flags);
+}
+
+std::array<HWND, 2>& TForm1::Radios(ControlId group) {
+  return group == ControlId::RadioGroup1 ? radioGroup1_ : radioGroup2_;
+}
+const std::array<HWND, 2>& TForm1::Radios(ControlId group) const {
+  return group == ControlId::RadioGroup1 ? radioGroup1_ : radioGroup2_;
+}
+
+void TForm1::FormShow() {
+  session_.FormShow(platform::ProgramFolder());
+  ValuesToControls(session_.values);
+  SetWindowTextW(Control(ControlId::LabelM), L"");
+
+  // The stored place is the outer top-left corner in screen pixels, used as it is even off every screen.
+  const SIZE size = OuterSize();
+  SetWindowPos(form_, nullptr, session_.position.Fmx, session_.position.Fmy, size.cx, size.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  // On a monitor of another resolution than the one the window was made on, lay it out again there.
+  const UINT dpi = WindowDpi();
+  if (dpi != dpi_) {
+    ApplyDpi(dpi);
+    const SIZE scaled = OuterSize();
+    SetWindowPos(form_, nullptr, 0, 0, scaled.cx, scaled.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void TForm1::Button1Click() {
+  if (closed_) return;
+  ControlsToValues(session_.values);
+  if (std::optional<CheckFailure> failure = session_.Button1Click()) {
+    const std::u16string title = kApplicationTitle;
+    MessageBoxW(form_, Wide(failure->message), Wide(title), MB_OK);
+    FocusControl(failure->control);
+    return;
+  }
+  CloseForm();
+}
+
+void TForm1::Button2Click() {
+  if (closed_) return;
+  session_.Button2Click();
+  CloseForm();
+}
+
+void TForm1::CloseForm() {
+  if (closed_) return;
+  closed_ = true;  // the zero-dimension message runs a message loop: no second close from inside it
+  RECT rect{};
+  if (IsIconic(form_)) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(form_, &placement);
+    rect = placement.rcNormalPosition;
+  } else {
+    GetWindowRect(form_, &rect);
+  }
+  session_.FormClose(rect.left, rect.top, *this);
+  DestroyWindow(form_);
+}
+
+void TForm1::ShowMessage(const std::u16string& message) {
+  const std::u16string title = kApplicationTitle;
+  // A question icon marks the confirmation kind; the system centres the box on the screen.
+  MessageBoxW(form_, Wide(message), Wide(title), MB_OK | MB_ICONQUESTION);
+}
+
+void TForm1::SetStatus(const std::u16string& text) {
+  HWND status = Control(ControlId::LabelM);
+  SetWindowTextW(status, Wide(text));
+  UpdateWindow(status);
+}
+
+void TForm1::SetListItems(HWND list, const std::vector<std::u16string>& items) {
+  SendMessageW(list, CB_RESETCONTENT, 0, 0);
+  for (const std::u16string& item : items) {
+    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item)));
+  }
+}
+
+void TForm1::ValuesToControls(const DialogValues& values) {
+  SetListItems(Control(ControlId::ComboBox3), values.ComboBox3Items);
+  const std::pair<ControlId, int32_t> lists[] = {
+      {ControlId::ComboBox1, values.ComboBox1}, {ControlId::ComboBox2, values.ComboBox2},
+      {ControlId::ComboBox3, values.ComboBox3}, {ControlId::ComboBox4, values.ComboBox4},
+      {ControlId::ComboBox5, values.ComboBox5},
+  };
+  for (const auto& [control, index] : lists) {
+    HWND list = Control(control);
+    const auto count = static_cast<int32_t>(SendMessageW(list, CB_GETCOUNT, 0, 0));
+    // An index past the entries leaves the list without a selection, which the OK check reports.
+    SendMessageW(list, CB_SETCURSEL, index >= 0 && index < count ? static_cast<WPARAM>(index) : WPARAM(-1), 0);
+  }
+  const std::pair<ControlId, const std::u16string*> edits[] = {
+      {ControlId::Edit1, &values.Edit1}, {ControlId::Edit2, &values.Edit2}, {ControlId::Edit3, &values.Edit3},
+      {ControlId::Edit4, &values.Edit4}, {ControlId::Edit5, &values.Edit5}, {ControlId::Edit6, &values.Edit6},
+      {ControlId::Edit7, &values.Edit7}, {ControlId::Edit8, &values.Edit8}, {ControlId::Edit9, &values.Edit9},
+  };
+  for (const auto& [control, text] : edits) SetWindowTextW(Control(control), Wide(*text));
+  SetRadioGroup(ControlId::RadioGroup1, values.RadioGroup1);
+  SetRadioGroup(ControlId::RadioGroup2, values.RadioGroup2);
+  const std::pair<ControlId, bool> checks[] = {
+      {ControlId::CheckBox1, values.CheckBox1},
+      {ControlId::CheckBox2, values.CheckBox2},
+      {ControlId::CheckBox3, values.CheckBox3},
+      {ControlId::CheckBox4, values.CheckBox4},
+  };
+  for (const auto& [control, checked] : checks) {
+    SendMessageW(Control(control), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+}
+
+void TForm1::ControlsToValues(DialogValues& values) const {
+  values.ComboBox1 = ListSelection(Control(ControlId::ComboBox1));
+  values.ComboBox2 = ListSelection(Control(ControlId::ComboBox2));
+  values.ComboBox3 = ListSelection(Control(ControlId::ComboBox3));
+  values.ComboBox4 = ListSelection(Control(ControlId::ComboBox4));
+  values.ComboBox5 = ListSelection(Control(ControlId::ComboBox5));
+  values.Edit1 = WindowText(Control(ControlId::Edit1));
+  values.Edit2 = WindowText(Control(ControlId::Edit2));
+  values.Edit3 = WindowText(Control(ControlId::Edit3));
+  values.Edit4 = WindowText(Control(ControlId::Edit4));
+  values.Edit5 = WindowText(Control(ControlId::Edit5));
+  values.Edit6 = WindowText(Control(ControlId::Edit6));
+  values.Edit7 = WindowText(Control(ControlId::Edit7));
+  values.Edit8 = WindowText(Control(ControlId::Edit8));
+  values.Edit9 = WindowText(Control(ControlId::Edit9));
+  auto radioIndex = [this](ControlId group) -> int32_t {
+    const std::array<HWND, 2>& radios = Radios(group);
+    for (int32_t i = 0; i < 2; ++i) {
+      if (IsChecked(radios[static_cast<size_t>(i)])) return i;
+    }
+    return kNoSelection;
+  };
+  values.RadioGroup1 = radioIndex(ControlId::RadioGroup1);
+  values.RadioGroup2 = radioIndex(ControlId::RadioGroup2);
+  values.CheckBox1 = IsChecked(Control(ControlId::CheckBox1));
+  values.CheckBox2 = IsChecked(Control(ControlId::CheckBox2));
+  values.CheckBox3 = IsChecked(Control(ControlId::CheckBox3));
+  values.CheckBox4 = IsChecked(Control(ControlId::CheckBox4));
+}
+
+void TForm1::SetRadioGroup(ControlId group, int32_t index) {
+  const std::array<HWND, 2>& radios = Radios(group);
+  for (int32_t i = 0; i < 2; ++i) {
+    SendMessageW(radios[static_cast<size_t>(i)], BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  UpdateRadioTabStop(group);
+}
+
+// Tab enters a radio group at its checked button (the first when none is), as the group is one tab stop.
+void TForm1::UpdateRadioTabStop(ControlId group) {
+  const std::array<HWND, 2>& radios = Radios(group);
+  const bool secondChecked = IsChecked(radios[1]) && !IsChecked(radios[0]);
+  for (size_t i = 0; i < 2; ++i) {
+    LONG_PTR style = GetWindowLongPtrW(radios[i], GWL_STYLE);
+    const bool stop = (i == 1) == secondChecked;
+    style = stop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+    SetWindowLongPtrW(radios[i], GWL_STYLE, style);
+  }
+}
+
+void TForm1::FocusControl(ControlId control) {
+  HWND target = nullptr;
+  if (control == ControlId::RadioGroup1 || control == ControlId::RadioGroup2) {
+    const std::array<HWND, 2>& radios = Radios(control);
+    target = IsChecked(radios[1]) && !IsChecked(radios[0]) ? radios[1] : radios[0];
+  } else if (control != ControlId::None) {
+    target = Control(control);
+  }
+  if (target == nullptr || !IsWindow(target)) return;
+  SetFocus(target);
+  lastFocus_ = target;
+  // As when the control is entered with Tab: the whole text is selected, so typing replaces it.
+  if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
+}
+
+// The default button follows the focus between the two buttons, so that Enter presses the focused one and
+// OK everywhere else.
+void TForm1::MarkDefaultButton(bool cancelIsDefault) {
+  SendMessageW(Control(ControlId::Button1), BM_SETSTYLE, cancelIsDefault ? BS_PUSHBUTTON : BS_DEFPUSHBUTTON, TRUE);
+  SendMessageW(Control(ControlId::Button2), BM_SETSTYLE, cancelIsDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+void TForm1::OnCommand(int id, int code) {
+  if (id == IDOK && code == BN_CLICKED) {
+    Button1Click();
+  } else if (id == IDCANCEL && code == BN_CLICKED) {
+    Button2Click();
+  } else if (id == IDCANCEL && (code == BN_SETFOCUS || code == BN_KILLFOCUS)) {
+    MarkDefaultButton(code == BN_SETFOCUS);
+  } else if (code == BN_CLICKED) {
+    for (ControlId group : {ControlId::RadioGroup1, ControlId::RadioGroup2}) {
+      if (id == RadioButtonItemId(group, 0) || id == RadioButtonItemId(group, 1)) UpdateRadioTabStop(group);
+    }
+  }
+}
+
+LRESULT TForm1::OnControlColor(HDC dc, HWND control) {
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  if (control == Control(ControlId::Memo1)) {
+    SetBkColor(dc, kMemoBlue);
+    return reinterpret_cast<LRESULT>(memoBrush_.get());
+  }
+  SetBkColor(dc, kMoneyGreen);
+  return reinterpret_cast<LRESULT>(formBrush_.get());
+}
+
+LRESULT CALLBACK TForm1::FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* form = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    form->form_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  return form->OnFormMessage(message, wParam, lParam);
+}
+
+LRESULT CALLBACK TForm1::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    SetWindowLongPtrW(window, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+  }
+  auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  return form->OnPanelMessage(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TForm1::MemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  if (message == WM_GETDLGCODE) {
+    // Enter, Escape and Tab belong to the dialog: OK, Cancel and the next control.
+    return DefSubclassProc(window, message, wParam, lParam) & ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, &TForm1::MemoProc, kMemoSubclassId);
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+LRESULT TForm1::OnPanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_ERASEBKGND:
+    case WM_PRINTCLIENT: {
+      RECT client{};
+      GetClientRect(panel, &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, formBrush_.get());
+      return 1;
+    }
+    default:
+      return DefWindowProcW(panel, message, wParam, lParam);
+  }
+}
+
+LRESULT TForm1::OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_ERASEBKGND: {
+      RECT client{};
+      GetClientRect(form_, &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, formBrush_.get());
+      return 1;
+    }
+    case WM_SIZE:
+      DockPanels();
+      return 0;
+    case WM_DPICHANGED: {
+      ApplyDpi(HIWORD(wParam));
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(form_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(form_, focus)) lastFocus_ = focus;
+      } else if (HIWORD(wParam) == 0 && lastFocus_ != nullptr && IsWindow(lastFocus_)) {
+        SetFocus(lastFocus_);
+        return 0;
+      }
+      break;
+    case WM_SETFOCUS:
+      if (lastFocus_ != nullptr && IsWindow(lastFocus_)) SetFocus(lastFocus_);
+      return 0;
+    case WM_CLOSE:  // the close button, Alt+F4 and the system menu count as Cancel
+      Button2Click();
+      return 0;
+    case WM_QUERYENDSESSION:
+      session_.Button2Click();
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam != FALSE) CloseForm();
+      return 0;
+    case WM_DESTROY:
+      if (!closed_) {  // destroyed without a close: free the model without drawing or saving anything
+        closed_ = true;
+        session_.Button2Click();
+        session_.FormClose(0, 0, *this);
+      }
+      PostQuitMessage(0);
+      return 0;
+    case WM_NCDESTROY:
+      SetWindowLongPtrW(form_, GWLP_USERDATA, 0);
+      form_ = nullptr;
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(form_, message, wParam, lParam);
+}

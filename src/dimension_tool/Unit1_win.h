@@ -1,0 +1,99 @@
+// TForm1, the settings dialog as a Win32 window: it builds its controls from the layout table, maps them
+// to the session's values and back, and hands every decision to DimensionSession.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Unit1_layout_win.h"
+#include "session.h"
+#include "unique_handle_win.h"
+
+class TForm1 final : public ToolUi {
+ public:
+  explicit TForm1(HINSTANCE instance);
+  ~TForm1() override;
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+
+  // Creates the window with its layout defaults, runs FormShow (the exchange file, the text-style list, the
+  // stored settings and position) and shows it. False when the window could not be created.
+  bool Show(int showCommand);
+
+  // For the message loop: Tab, Enter, Escape and mnemonics, as in a dialog box. False once the form is gone
+  // or when the message is not one of those.
+  bool PreTranslateMessage(MSG& message);
+
+  HWND Handle() const { return form_; }
+
+  // ToolUi: what the construction shows while the dialog closes.
+  void ShowMessage(const std::u16string& message) override;
+  void SetStatus(const std::u16string& text) override;
+
+ private:
+  struct DpiFunctions {
+    UINT(WINAPI* getDpiForWindow)(HWND) = nullptr;
+    BOOL(WINAPI* adjustWindowRectExForDpi)(RECT*, DWORD, BOOL, DWORD, UINT) = nullptr;
+  };
+
+  static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK MemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                   DWORD_PTR data);
+
+  LRESULT OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnPanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
+  void OnCommand(int id, int code);
+  LRESULT OnControlColor(HDC dc, HWND control);
+
+  bool RegisterClasses();
+  void CreateControls();
+  void ApplyDpi(UINT dpi);
+  void PlaceControls();
+  void DockPanels();
+  SIZE OuterSize() const;
+  UINT WindowDpi() const;
+  int Scale(int pixels) const;
+
+  void FormShow();
+  void Button1Click();
+  void Button2Click();
+  void CloseForm();
+
+  void ValuesToControls(const DialogValues& values);
+  void ControlsToValues(DialogValues& values) const;
+  void SetListItems(HWND list, const std::vector<std::u16string>& items);
+  void SetRadioGroup(ControlId group, int32_t index);
+  void UpdateRadioTabStop(ControlId group);
+  void FocusControl(ControlId control);
+  void MarkDefaultButton(bool cancelIsDefault);
+
+  HWND Control(ControlId control) const { return controls_[static_cast<size_t>(control)]; }
+  std::array<HWND, 2>& Radios(ControlId group);
+  const std::array<HWND, 2>& Radios(ControlId group) const;
+
+  HINSTANCE instance_;
+  DpiFunctions dpiFunctions_;
+  DimensionSession session_;
+
+  HWND form_ = nullptr;
+  HWND panel1_ = nullptr;
+  HWND panel2_ = nullptr;
+  std::array<HWND, static_cast<size_t>(ControlId::Button2) + 1> controls_{};
+  std::array<HWND, 2> radioGroup1_{};
+  std::array<HWND, 2> radioGroup2_{};
+  std::vector<std::pair<const ControlLayout*, HWND>> created_;  // every row with its window (group boxes too)
+
+  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+  unique_font font_;
+  unique_font gothicFont_;
+  unique_brush formBrush_;
+  unique_brush memoBrush_;
+
+  HWND lastFocus_ = nullptr;  // given back when the window is activated again
+  bool closed_ = false;
+};
