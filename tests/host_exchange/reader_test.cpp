@@ -1,0 +1,954 @@
+// The exchange-file reader: the tokeniser, every record rule with its field counts, the state that
+// carries from line to line, and whole files in each encoding the host writes.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "JwwGaibu.h"
+#include "platform.h"
+#include "test_support.h"
+
+namespace {
+
+using test_support::TempDir;
+using test_support::WriteBytes;
+using namespace std::string_literals;
+
+std::string U8(std::u16string_view text) { return platform::EncodeUtf8(std::u16string(text)); }
+
+// The lines as one text with CR LF after each, read the way OpenTempFile hands a file over.
+void Read(TJGdata& jg, std::initializer_list<std::u16string_view> lines) {
+  std::u16string text;
+  for (auto line : lines) {
+    text.append(line);
+    text.append(u"\r\n");
+  }
+  jg.ReadTempText(text);
+}
+
+std::string Utf16Bytes(std::u16string_view text, bool bigEndian) {
+  std::string bytes;
+  for (char16_t unit : text) {
+    const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+    bytes += bigEndian ? high : low;
+    bytes += bigEndian ? low : high;
+  }
+  return bytes;
+}
+
+std::vector<int32_t> Kinds(const TJGdata& jg) {
+  std::vector<int32_t> kinds;
+  for (int32_t i = 0; i < jg.EntN; ++i) kinds.push_back(jg.EntNo[static_cast<size_t>(i)].yn);
+  return kinds;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Tokeniser. An "lgn" record joins all its fields with single blanks into the layer-group name, so the
+// name shows how a line was split: how many fields, and what each holds.
+
+TEST(ReaderTokeniser, SplitsAtBlanksAndTabsUntilAQuoteOrEquals) {
+  struct Case {
+    std::u16string_view line;
+    std::u16string_view name;
+  };
+  const Case cases[] = {
+      {u"lgnA B", u"A B"},
+      {u"lgnA    B", u"A B"},                       // a run of blanks separates once
+      {u"lgnA\tB", u"A B"},                         // a tab separates too
+      {u"lgnA \t \tB", u"A B"},
+      {u"   lgnA", u"A"},                           // leading blanks are skipped
+      {u"lgnA ", u"A "},                            // a trailing blank leaves an empty counted field
+      {u"lgnA  \t ", u"A "},
+      {u"lgn\"A  B\tC", u"A  BC"},                  // after a quote: blanks kept, tabs dropped
+      {u"lgnA \"B  \"C", u"A B  \"C"},              // a quote after a blank starts no new field; a second is kept
+      {u"lgnA=B  C", u"A=B  C"},                    // "=" is kept and stops splitting
+      {u"lgn=\"x", u"=\"x"},                        // once off, a quote is an ordinary character
+      {u"lgnA\x01\x1F B\x7F", u"A B\x7F"},          // controls are dropped, DEL is not a control here
+      {u"lgnA\rB", u"AB"},
+      {u"lgn\uFF21\u3000\uFF22 C", u"\uFF21\u3000\uFF22 C"},  // the full-width blank never separates
+      {u"lgn\uFF76\uFF9E\uFF7D", u"\uFF76\uFF9E\uFF7D"},      // half-width katakana kept as they are
+      {u"lgn\U0001F600 \U00020BB7x", u"\U0001F600 \U00020BB7x"},  // surrogate pairs stay whole
+      {u"lgn\xD800 x", u"\xD800 x"},                // a lone surrogate is kept too
+      {u"lgn", u""},
+  };
+  for (const Case& c : cases) {
+    TJGdata jg;
+    jg.ReadTempLine(std::u16string(c.line));
+    EXPECT_EQ(jg.LGrpName[0], std::u16string(c.name)) << "line [" << U8(c.line) << "]";
+  }
+}
+
+// The samples of the record format, each read into the entity or setting that shows its fields.
+TEST(ReaderTokeniser, TextQuoteFontAndFileSamples) {
+  TJGdata jg;
+  Read(jg, {u"ch 100 200 1 0 \"Plan A = 1", u"cn\"$\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF",
+            u"file=C:\\drawings\\plan 1.jww"});
+  ASSERT_EQ(jg.EntTextN, 1);
+  const TJwwEntText& t = jg.EntText[0];
+  EXPECT_EQ(t.x1, 100.0);
+  EXPECT_EQ(t.y1, 200.0);
+  EXPECT_EQ(t.x2, 1.0);
+  EXPECT_EQ(t.y2, 0.0);
+  EXPECT_EQ(U8(t.st), "Plan A = 1");
+  EXPECT_EQ(U8(jg.w_Font), U8(u"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF"));
+  EXPECT_EQ(U8(jg.ZumenFile), "C:\\drawings\\plan 1.jww");
+}
+
+TEST(ReaderTokeniser, FontWithoutQuoteKeepsOnlyTheFirstWord) {
+  TJGdata jg;
+  jg.ReadTempLine(u"cn$\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF");
+  EXPECT_EQ(U8(jg.w_Font), U8(u"\uFF2D\uFF33"));
+  EXPECT_EQ(U8(jg.CurFont), U8(u"\uFF2D\uFF33"));
+}
+
+// Blank and empty lines.
+TEST(ReaderTokeniser, EmptyAndBlankLinesChangeNothing) {
+  for (std::u16string_view line : {u"", u" ", u"   \t  ", u"\t", u"\x01\x02", u"\""}) {
+    TJGdata jg;
+    jg.ReadTempLine(std::u16string(line));
+    jg.ReadTempText(std::u16string(line) + u"\r\n");
+    EXPECT_EQ(jg.EntN, 0) << "line [" << U8(line) << "]";
+    EXPECT_TRUE(jg.LGrpName[0].empty());
+  }
+  TJGdata jg;
+  jg.ReadTempLine(u"hk 30 ");
+  EXPECT_EQ(jg.Jikukaku, 30.0);
+}
+
+// More fields than the host's table of 400 would hold: nothing is cut.
+TEST(ReaderTokeniser, LinesWithManyFieldsAreReadWhole) {
+  std::u16string line = u"lgnG";
+  std::u16string expected = u"G";
+  for (int i = 0; i < 1000; ++i) {
+    const std::u16string word = u"w" + std::u16string(1, static_cast<char16_t>(u'a' + i % 26));
+    line += u" " + word;
+    expected += u" " + word;
+  }
+  TJGdata jg;
+  jg.ReadTempLine(line);
+  EXPECT_EQ(jg.LGrpName[0], expected);
+}
+
+// The "hrgb" record keeps the first 356 values, one per RGB entry, and drops the rest.
+TEST(ReaderTokeniser, RgbRecordKeepsWhatFits) {
+  std::u16string line = u"hrgb";
+  for (int i = 1; i <= 500; ++i) {
+    const std::string number = std::to_string(i);
+    line += u" " + std::u16string(number.begin(), number.end());
+  }
+  TJGdata jg;
+  jg.ReadTempLine(line);
+  EXPECT_EQ(jg.RGB[0], 1);
+  EXPECT_EQ(jg.RGB[355], 356);
+
+  TJGdata shortRecord;
+  shortRecord.ReadTempLine(u"hrgb 1 2 3 4 5 6 7 8");
+  EXPECT_EQ(shortRecord.RGB[7], 8);
+  EXPECT_EQ(shortRecord.RGB[8], 0);
+  TJGdata tooShort;
+  tooShort.ReadTempLine(u"hrgb 1 2 3 4 5 6 7");
+  EXPECT_EQ(tooShort.RGB[0], 0);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Dispatch: which rule takes a line, by keyword and field count. A keyword with too few fields goes on
+// to the later rules, so four fields of anything become a line (kind 1).
+
+TEST(ReaderDispatch, KeywordAndFieldCountChooseTheEntityKind) {
+  struct Case {
+    std::u16string_view line;
+    std::vector<int32_t> kinds;
+  };
+  const Case cases[] = {
+      {u"0 0 10 0", {1}},
+      {u"x 0 10 0", {1}},
+      {u"1 2 3", {}},
+      {u"1 2 3 4 5", {}},
+      {u"ci 0 0 5", {2}},
+      {u"ci 0 0", {}},
+      {u"ci 0 0 5 0", {}},
+      {u"ci 0 0 5 0 90 1 0", {3}},
+      {u"ci 0 0 5 0 90 1", {}},
+      {u"ci 0 0 5 0 90 1 0 9", {3}},
+      {u"CI 0 0 5", {1}},  // keywords are case-sensitive
+      {u"ch 0 0 1 0 \"a", {4}},
+      {u"ch 0 0 1 0 \"", {4}},
+      {u"ch 0 0 1 0", {}},
+      {u"ch 0 0 1", {1}},
+      {u"c2 0 0 1 0 a b c", {4}},
+      {u"cx 0 0 1 0 a", {}},
+      {u"pt 1 2", {5}},
+      {u"pt 1 2 3", {1}},
+      {u"pt 1 2 3 4", {}},
+      {u"pt 1 2 3 4 5", {6}},
+      {u"pt 1 2 3 4 5 6", {6}},
+      {u"BL 1 2 door", {8}},
+      {u"BL 1 2", {}},
+      {u"bl 1 2 3", {1}},
+      {u"sl 0 0 1 1", {9}},
+      {u"sl 0 0 1", {1}},
+      {u"sl 0 0 1 1 2", {}},
+      {u"sl 0 0 1 0 1 1", {10}},
+      {u"sl 0 0 1 0 1 1 0", {}},
+      {u"sl 0 0 1 0 1 1 0 1", {11}},
+      {u"sl 0 0 1 0 1 1 0 1 9", {11}},
+      {u"sc 0 0 1 1 0 0 360 1", {12}},
+      {u"se 0 0 1 1 0 0 360 1", {13}},
+      {u"so 0 0 1 1 0 0 360 0.5", {14}},
+      {u"sg 0 0 1 1 0 0 360 0.5", {15}},
+      {u"sc 0 0 1 1 0 0 360", {}},
+      {u"sg 0 0 1", {1}},
+      {u"sx 0 0 1 1 0 0 360 1", {}},
+      // Header and attribute records never become lines when they fit their rule...
+      {u"hk 1 2 3", {}},
+      {u"hzs 1 2 3", {}},
+      {u"hp1 0 0 0", {}},
+      {u"hp100 0 0 0", {}},  // out of range: dropped, not passed on
+      {u"hhp5 0 0 0", {}},
+      {u"lg1 2 3 4", {}},
+      {u"lgn a b c", {}},
+      {u"cn1 2 3 4", {}},
+      {u"cc1 2 3 4", {}},
+      {u"z1 2 3 4", {}},
+      {u"pn1 2 3 4", {}},
+      {u"pl 1 2 3", {}},
+      {u"msg 1 2 3", {}},
+      {u"# 1 2 3", {}},
+      {u"bz 1 2 3", {}},
+      {u"afile= 1 2 3", {}},
+      // ...but do when they are short of fields.
+      {u"hs 1 2 3", {1}},
+      {u"hn 1 2 3", {1}},
+      {u"hcw 1 2 3", {1}},
+      {u"hrgb 1 2 3", {1}},
+      {u"hp1 0", {}},
+  };
+  for (const Case& c : cases) {
+    TJGdata jg;
+    jg.ReadTempLine(std::u16string(c.line));
+    EXPECT_EQ(Kinds(jg), c.kinds) << "line [" << U8(c.line) << "]";
+  }
+}
+
+TEST(ReaderDispatch, EntNoIndexesEachKindFromZero) {
+  TJGdata jg;
+  Read(jg, {u"0 0 1 0", u"ci 0 0 1", u"0 1 1 1", u"ci 0 0 2", u"pt 1 1"});
+  const std::vector<std::pair<int32_t, int32_t>> expected = {{1, 0}, {2, 0}, {1, 1}, {2, 1}, {5, 0}};
+  ASSERT_EQ(jg.EntN, 5);
+  for (size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(jg.EntNo[i].yn, expected[i].first) << "entry " << i;
+    EXPECT_EQ(jg.EntNo[i].no, expected[i].second) << "entry " << i;
+  }
+  EXPECT_EQ(jg.EntLine[1].y2, 1.0);
+  EXPECT_EQ(jg.EntCirc[1].cr, 2.0);
+}
+
+TEST(ReaderDispatch, TextKeywordsGiveTheirTextKind) {
+  const std::u16string_view keywords[] = {u"ch", u"cv", u"cs", u"cr", u"co", u"cp", u"ct", u"ck", u"cz", u"c2"};
+  for (int32_t kind = 0; kind < 10; ++kind) {
+    TJGdata jg;
+    jg.ReadTempLine(std::u16string(keywords[kind]) + u" 1 2 3 4 \"t");
+    ASSERT_EQ(jg.EntTextN, 1) << U8(keywords[kind]);
+    EXPECT_EQ(jg.EntText[0].no, kind) << U8(keywords[kind]);
+  }
+}
+
+// The fields of each entity record, in their order.
+TEST(ReaderDispatch, EntityFieldsAreReadInOrder) {
+  TJGdata jg;
+  Read(jg, {u"ci 1 2 3 4 5 6 7", u"BL 1.5 -2 \uFF24oor x", u"sc 1 2 3 4 5 6 7 8", u"so 1 2 3 4 5 6 7 8.5",
+            u"se 9 8 7 6 5 4 3 2", u"sg 9 8 7 6 5 4 3 2.5", u"pt 1 2 3 45 7"});
+  const TJwwEntArc& a = jg.EntArc[0];
+  EXPECT_EQ(std::vector<double>({a.cx, a.cy, a.cr, a.sa, a.ea, a.he, a.ka}),
+            std::vector<double>({1, 2, 3, 4, 5, 6, 7}));
+  EXPECT_EQ(jg.EntBlk[0].px, 1.5);
+  EXPECT_EQ(jg.EntBlk[0].py, -2.0);
+  EXPECT_EQ(U8(jg.EntBlk[0].nam), U8(u"\uFF24oor"));
+  const TJwwEntSldC& c = jg.EntSldC[0];
+  EXPECT_EQ(std::vector<double>({c.cx, c.cy, c.cr, c.he, c.ka, c.sa, c.da}), std::vector<double>({1, 2, 3, 4, 5, 6, 7}));
+  EXPECT_EQ(c.fl, 8);
+  EXPECT_EQ(jg.EntSldE[0].cx, 9.0);
+  EXPECT_EQ(jg.EntSldE[0].fl, 2);
+  const TJwwEntSldD& o = jg.EntSldO[0];
+  EXPECT_EQ(std::vector<double>({o.cx, o.cy, o.cr, o.he, o.ka, o.sa, o.da, o.ri}),
+            std::vector<double>({1, 2, 3, 4, 5, 6, 7, 8.5}));
+  EXPECT_EQ(jg.EntSldG[0].ri, 2.5);
+  const TJwwEntMark& m = jg.EntMark[0];
+  EXPECT_EQ(std::vector<double>({m.px, m.py, m.bai, m.ang}), std::vector<double>({1, 2, 3, 45}));
+  EXPECT_EQ(m.cod, 7);
+}
+
+// Fields that are not numbers read as 0 and the record still applies.
+TEST(ReaderDispatch, NonNumericFieldsReadAsZero) {
+  TJGdata jg;
+  Read(jg, {u"ci abc 2 1e", u"hk 1,5", u"hzs x 300"});
+  ASSERT_EQ(jg.EntCircN, 1);
+  EXPECT_EQ(jg.EntCirc[0].cx, 0.0);
+  EXPECT_EQ(jg.EntCirc[0].cy, 2.0);
+  EXPECT_EQ(jg.EntCirc[0].cr, 0.0);
+  EXPECT_EQ(jg.Jikukaku, 0.0);
+  EXPECT_EQ(jg.ZumenXsize, 0.0);
+  EXPECT_EQ(jg.ZumenYsize, 300.0);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Header records.
+
+TEST(ReaderHeader, RecordsSetTheirDocumentFields) {
+  struct Case {
+    std::u16string_view line;
+    std::function<double(const TJGdata&)> field;
+    double expected;
+  };
+  const Case cases[] = {
+      {u"hk 30", [](const TJGdata& j) { return j.Jikukaku; }, 30},
+      {u"hk", [](const TJGdata& j) { return j.Jikukaku; }, 0},
+      {u"hs 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16", [](const TJGdata& j) { return j.LGrpScale[0]; }, 1},
+      {u"hs 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16", [](const TJGdata& j) { return j.LGrpScale[15]; }, 16},
+      {u"hs 5 2 3 4 5 6 7 8 9 10 11 12 13 14 15", [](const TJGdata& j) { return j.LGrpScale[0]; }, 1},
+      {u"hzs 420 297", [](const TJGdata& j) { return j.ZumenXsize; }, 420},
+      {u"hzs 420 297", [](const TJGdata& j) { return j.ZumenYsize; }, 297},
+      {u"hzs 420", [](const TJGdata& j) { return j.ZumenXsize; }, 1189},
+      {u"hcw 1 2 3 4 5 6 7 8 9 10", [](const TJGdata& j) { return j.Mojisyu[10].W; }, 10},
+      {u"hch 1 2 3 4 5 6 7 8 9 10", [](const TJGdata& j) { return j.Mojisyu[4].H; }, 4},
+      {u"hcd 1 2 3 4 5 6 7 8 9 10.5", [](const TJGdata& j) { return j.Mojisyu[10].D; }, 10.5},
+      {u"hcc 1 2 3 4 5 6 7 8 9 10", [](const TJGdata& j) { return j.Mojisyu[1].C; }, 1},
+      {u"hcc 1 2 3 4 5 6 7 8 9 1.5", [](const TJGdata& j) { return j.Mojisyu[10].C; }, 0},
+      {u"hcw 1 2 3 4 5 6 7 8 9", [](const TJGdata& j) { return j.Mojisyu[1].W; }, 3},
+      {u"hn 1 2 3 4", [](const TJGdata& j) { return j.AreaX1 + 10 * j.AreaY1 + 100 * j.AreaX2 + 1000 * j.AreaY2; },
+       4321},
+      {u"bz", [](const TJGdata& j) { return j.Zusun ? 1.0 : 0.0; }, 1},
+      {u"bz x", [](const TJGdata& j) { return j.Zusun ? 1.0 : 0.0; }, 1},
+      {u"bzz", [](const TJGdata& j) { return j.Zusun ? 1.0 : 0.0; }, 0},
+      {u"HK 30", [](const TJGdata& j) { return j.Jikukaku; }, 0},
+  };
+  for (const Case& c : cases) {
+    TJGdata jg;
+    jg.ReadTempLine(std::u16string(c.line));
+    EXPECT_EQ(c.field(jg), c.expected) << "line [" << U8(c.line) << "]";
+  }
+}
+
+TEST(ReaderHeader, FileNameIsTheFieldAfterItsFirstFiveCharacters) {
+  struct Case {
+    std::u16string_view line;
+    std::u16string_view name;
+  };
+  const Case cases[] = {
+      {u"file=", u""},
+      {u"file=D:\\a b\\c.jww", u"D:\\a b\\c.jww"},
+      {u"  file=x", u"x"},
+      {u"xfile=abc", u"=abc"},  // "file=" anywhere; the first five characters are dropped
+      {u"a b file=c", u""},     // only the first field is looked at
+  };
+  for (const Case& c : cases) {
+    TJGdata jg;
+    jg.ReadTempLine(std::u16string(c.line));
+    EXPECT_EQ(U8(jg.ZumenFile), U8(c.name)) << "line [" << U8(c.line) << "]";
+  }
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Indicated points.
+
+TEST(ReaderPoints, FourIndicatedPointsAndNothingElse) {
+  TJGdata jg;
+  Read(jg, {u"hp1 0 0", u"hp2 1000 0", u"hp3 1000 500", u"hp4 1200 800"});
+  EXPECT_EQ(jg.IPointN, 4);
+  const double xs[] = {0, 1000, 1000, 1200};
+  const double ys[] = {0, 0, 500, 800};
+  for (int k = 1; k <= 4; ++k) {
+    EXPECT_TRUE(jg.IPoints[static_cast<size_t>(k)].flg) << k;
+    EXPECT_EQ(jg.IPoints[static_cast<size_t>(k)].x, xs[k - 1]) << k;
+    EXPECT_EQ(jg.IPoints[static_cast<size_t>(k)].y, ys[k - 1]) << k;
+    EXPECT_EQ(jg.IPoints[static_cast<size_t>(k)].sta, 0) << k;
+  }
+  EXPECT_FALSE(jg.IPoints[0].flg);
+  EXPECT_FALSE(jg.IPoints[5].flg);
+  const TJGdata fresh;
+  EXPECT_EQ(jg.EntN, 0);
+  EXPECT_EQ(jg.w_IPNo, fresh.w_IPNo);
+  EXPECT_EQ(jg.w_FlgLGrp, fresh.w_FlgLGrp);
+  EXPECT_EQ(jg.CurLGrp, fresh.CurLGrp);
+}
+
+TEST(ReaderPoints, SuffixGivesTheWayThePointWasGiven) {
+  struct Case {
+    std::u16string_view line;
+    int32_t number;  // 0: dropped
+    int32_t sta;
+  };
+  const Case cases[] = {
+      {u"hp1 5 6", 1, 0},   {u"hp2- 5 6", 2, 1},   {u"hp12ln 5 6", 12, 2}, {u"hp3ci 5 6", 3, 3},
+      {u"hp4ch 5 6", 4, 4}, {u"hp99 5 6", 99, 0},  {u"hp0 5 6", 0, 0},     {u"hp100 5 6", 0, 0},
+      {u"hp 5 6", 0, 0},    {u"hpx 5 6", 0, 0},    {u"hp-1 5 6", 0, 0},
+      {u"hp5-ln 5 6", 0, 0},  // "ln" overrides "-": the code becomes "5-", not a number
+      {u"hp$A 5 6", 10, 0},   // the number goes through TextToInt, hexadecimal included
+      {u"hp7ci 5 6 7", 7, 3},
+  };
+  for (const Case& c : cases) {
+    TJGdata jg;
+    jg.ReadTempLine(std::u16string(c.line));
+    EXPECT_EQ(jg.IPointN, c.number ? 1 : 0) << "line [" << U8(c.line) << "]";
+    if (c.number == 0) continue;
+    const TJwwIndPoint& p = jg.IPoints[static_cast<size_t>(c.number)];
+    EXPECT_TRUE(p.flg) << "line [" << U8(c.line) << "]";
+    EXPECT_EQ(p.x, 5.0) << "line [" << U8(c.line) << "]";
+    EXPECT_EQ(p.y, 6.0) << "line [" << U8(c.line) << "]";
+    EXPECT_EQ(p.sta, c.sta) << "line [" << U8(c.line) << "]";
+  }
+}
+
+TEST(ReaderPoints, APointGivenTwiceCountsTwiceAndKeepsTheLastValues) {
+  TJGdata jg;
+  Read(jg, {u"hp1 1 1", u"hp1 2 3"});
+  EXPECT_EQ(jg.IPointN, 2);
+  EXPECT_EQ(jg.IPoints[1].x, 2.0);
+  EXPECT_EQ(jg.IPoints[1].y, 3.0);
+}
+
+TEST(ReaderPoints, PointNumberForTheNextEntity) {
+  struct Case {
+    std::u16string_view line;
+    int32_t number;
+  };
+  const Case cases[] = {
+      {u"hhp5", 5},   {u"hhp5ln", 5}, {u"hhp5ci", 5},  {u"hhp5ch", 5}, {u"hhp5-", 0},
+      {u"hhp12 1", 12}, {u"hhp", 0},   {u"hhpln", 0},  {u"hhp5chx", 5},
+      {u"hhp5lnci", 0},  // the later "ci" overrides: "5ln" is no number
+  };
+  for (const Case& c : cases) {
+    TJGdata jg;
+    jg.ReadTempLine(std::u16string(c.line));
+    EXPECT_EQ(jg.w_IPNo, c.number) << "line [" << U8(c.line) << "]";
+  }
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Attribute records and the host's current settings.
+
+TEST(ReaderAttributes, LayerGroupAndLayerAreOneHexDigit) {
+  struct Case {
+    std::u16string_view line;
+    int32_t value;
+  };
+  const Case cases[] = {{u"lg0", 0}, {u"lg3", 3}, {u"lgA", 10}, {u"lgf", 15}, {u"lgZ", 0},
+                        {u"lg12", 1}, {u"lg", 0},  {u"lg-", 0},  {u"lg ", 0}, {u"lg\uFF11", 0}};
+  for (const Case& c : cases) {
+    TJGdata jg;
+    jg.ReadTempLine(std::u16string(c.line));
+    EXPECT_EQ(jg.w_LGrp, c.value) << "line [" << U8(c.line) << "]";
+    EXPECT_EQ(jg.CurLGrp, c.value) << "line [" << U8(c.line) << "]";
+    EXPECT_FALSE(jg.w_FlgLGrp);
+    std::u16string layerLine(c.line);
+    layerLine[1] = u'y';
+    jg.ReadTempLine(layerLine);
+    EXPECT_EQ(jg.w_Lay, c.value) << "line [" << U8(layerLine) << "]";
+    EXPECT_EQ(jg.CurLay, c.value) << "line [" << U8(layerLine) << "]";
+    EXPECT_FALSE(jg.w_FlgLay);
+  }
+}
+
+TEST(ReaderAttributes, FirstRecordOfEachKindIsTheCurrentSetting) {
+  TJGdata jg;
+  Read(jg, {u"lg3", u"lgA", u"ly2", u"ly5", u"lc4", u"lc6", u"lt2", u"lt3", u"lw7", u"lw1", u"cn5", u"cn6"});
+  EXPECT_EQ(jg.CurLGrp, 3);
+  EXPECT_EQ(jg.w_LGrp, 10);
+  EXPECT_EQ(jg.CurLay, 2);
+  EXPECT_EQ(jg.w_Lay, 5);
+  EXPECT_EQ(jg.CurCol, 4);
+  EXPECT_EQ(jg.w_Col, 6);
+  EXPECT_EQ(jg.CurLtp, 2);
+  EXPECT_EQ(jg.w_Ltp, 3);
+  EXPECT_EQ(jg.CurWid, 7);
+  EXPECT_EQ(jg.w_Wid, 1);
+  EXPECT_TRUE(jg.WidF);
+  EXPECT_EQ(jg.CurMjs, 5);
+  EXPECT_EQ(jg.w_Mjs, 6);
+  // The four flags the reader does not use stay as they were.
+  EXPECT_TRUE(jg.w_FlgMbs && jg.w_FlgFont && jg.w_FlgPCol && jg.w_FlgSCol);
+}
+
+TEST(ReaderAttributes, NumbersAfterTheKeywordAreDecimalWithoutLimit) {
+  struct Case {
+    std::u16string_view line;
+    std::function<int32_t(const TJGdata&)> field;
+    int32_t expected;
+  };
+  const Case cases[] = {
+      {u"lc123", [](const TJGdata& j) { return j.w_Col; }, 123},
+      {u"lc-2", [](const TJGdata& j) { return j.w_Col; }, -2},
+      {u"lcx", [](const TJGdata& j) { return j.w_Col; }, 0},
+      {u"lt9", [](const TJGdata& j) { return j.w_Ltp; }, 9},
+      {u"lw25", [](const TJGdata& j) { return j.w_Wid; }, 25},
+      {u"lw", [](const TJGdata& j) { return j.WidF ? 1 : 0; }, 1},
+      {u"cn12", [](const TJGdata& j) { return j.w_Mjs; }, 12},
+      {u"pn3", [](const TJGdata& j) { return j.w_PtCol; }, 3},
+      {u"pn", [](const TJGdata& j) { return j.w_PtCol; }, 0},
+      {u"cc7", [](const TJGdata& j) { return j.w_Mbs; }, 7},
+      {u"cc8", [](const TJGdata& j) { return j.w_Mbs; }, 8},
+      {u"cc9", [](const TJGdata& j) { return j.w_Mbs; }, 0},
+      {u"cc12", [](const TJGdata& j) { return j.w_Mbs; }, 1},
+      {u"cc", [](const TJGdata& j) { return j.w_Mbs; }, 0},
+      {u"cc-1", [](const TJGdata& j) { return j.w_Mbs; }, 0},
+      {u"lc10 123456", [](const TJGdata& j) { return j.w_SlCol; }, 123456},
+      {u"lc10 123456", [](const TJGdata& j) { return j.w_Col; }, 10},
+      {u"lc10", [](const TJGdata& j) { return j.w_SlCol; }, 0},
+      {u"lc3 9", [](const TJGdata& j) { return j.w_SlCol; }, 0},
+      {u"lc3 9", [](const TJGdata& j) { return j.w_Col; }, 3},
+      {u"lg2 7", [](const TJGdata& j) { return j.LGrpStat[2]; }, 7},
+      {u"lgn2 7", [](const TJGdata& j) { return j.LGrpStat[2] + j.w_LGrp; }, 0},
+  };
+  for (const Case& c : cases) {
+    TJGdata jg;
+    jg.ReadTempLine(std::u16string(c.line));
+    EXPECT_EQ(c.field(jg), c.expected) << "line [" << U8(c.line) << "]";
+  }
+}
+
+TEST(ReaderAttributes, LayerStatesAndNamesGoToTheCurrentGroupAndLayer) {
+  TJGdata jg;
+  Read(jg, {u"lg2 1", u"lgn\u5E73\u9762 \u56F3", u"ly3 5", u"lyn\u58C1", u"lyB", u"lyn", u"lgF 2", u"lyA 9"});
+  EXPECT_EQ(jg.LGrpStat[2], 1);
+  EXPECT_EQ(U8(jg.LGrpName[2]), U8(u"\u5E73\u9762 \u56F3"));
+  EXPECT_EQ(jg.LayStat[2 * 16 + 3], 5);
+  EXPECT_EQ(U8(jg.LayName[2 * 16 + 3]), U8(u"\u58C1"));
+  EXPECT_TRUE(jg.LayName[2 * 16 + 11].empty());
+  EXPECT_EQ(jg.LGrpStat[15], 2);
+  EXPECT_EQ(jg.LayStat[15 * 16 + 10], 9);
+}
+
+// The writer's S_ operations may leave any value in w_LGrp and w_Lay; reading again must stay in bounds.
+TEST(ReaderAttributes, OutOfRangeWorkingLayerIsNotWrittenPastTheTables) {
+  TJGdata jg;
+  jg.w_LGrp = 40;
+  jg.w_Lay = -3;
+  Read(jg, {u"lgn x", u"lyn y", u"ly1 4"});
+  for (const auto& name : jg.LGrpName) EXPECT_TRUE(name.empty());
+  for (const auto& name : jg.LayName) EXPECT_TRUE(name.empty());
+  for (int32_t state : jg.LayStat) EXPECT_EQ(state, 0);
+}
+
+TEST(ReaderAttributes, FreeSizeTextStyle) {
+  TJGdata jg;
+  Read(jg, {u"cn0 2.5 2.5 0.5 3", u"cn0 1 1 0 1"});
+  EXPECT_EQ(jg.CurMjs, 0);
+  EXPECT_EQ(jg.CurMjsW, 2.5);
+  EXPECT_EQ(jg.CurMjsH, 2.5);
+  EXPECT_EQ(jg.CurMjsD, 0.5);
+  EXPECT_EQ(jg.CurMjsC, 3);
+  EXPECT_EQ(jg.w_Mjs, 0);
+  EXPECT_EQ(jg.w_MjsW, 1.0);
+  EXPECT_EQ(jg.w_MjsH, 1.0);
+  EXPECT_EQ(jg.w_MjsD, 0.0);
+  EXPECT_EQ(jg.w_MjsC, 1);
+
+  // A numbered style, or a free size with too few fields, leaves the four values alone.
+  TJGdata other;
+  Read(other, {u"cn4 9 9 9 9", u"cn0 8 8 8"});
+  EXPECT_EQ(other.CurMjs, 4);
+  EXPECT_EQ(other.CurMjsW, 2.0);
+  EXPECT_EQ(other.w_Mjs, 0);
+  EXPECT_EQ(other.w_MjsW, 2.0);
+  EXPECT_EQ(other.w_MjsC, 1);
+}
+
+TEST(ReaderAttributes, CurrentFontIsTheFirstNonEmptyName) {
+  TJGdata jg;
+  Read(jg, {u"cn$", u"cn\"$A B", u"cn\"$C"});
+  EXPECT_EQ(U8(jg.CurFont), "A B");
+  EXPECT_EQ(U8(jg.w_Font), "C");
+  EXPECT_TRUE(jg.w_FlgMjs) << "a font record is not a text style record";
+  EXPECT_EQ(jg.CurMjs, 1);
+}
+
+TEST(ReaderAttributes, FlagRecordsSetBitsUntilTheNextEntity) {
+  TJGdata jg;
+  Read(jg, {u"z1", u"z3", u"z3", u"z5", u"z6", u"Z2"});
+  EXPECT_EQ(jg.w_Attr, 1 | 4 | 16);
+  Read(jg, {u"z2", u"z2", u"hhp7", u"0 0 10 0", u"0 0 20 0"});
+  ASSERT_EQ(jg.EntLineN, 2);
+  EXPECT_EQ(jg.EntLine[0].att.Attr, 1 | 2 | 4 | 16);
+  EXPECT_EQ(jg.EntLine[0].att.IPNo, 7);
+  EXPECT_EQ(jg.EntLine[1].att.Attr, 0);
+  EXPECT_EQ(jg.EntLine[1].att.IPNo, 0);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Polyline and dimension state.
+
+TEST(ReaderState, PolylineNumbersItsLines) {
+  TJGdata jg;
+  Read(jg, {u"pl", u"0 0 1 0", u"1 0 1 1", u"#", u"2 2 3 3", u"pl", u"4 4 5 5", u"lc2", u"6 6 7 7", u"pl",
+            u"8 8 9 9", u"ci 0 0 1", u"9 9 0 0"});
+  const int32_t expected[] = {1, 1, 0, 2, 0, 3, 0};
+  ASSERT_EQ(jg.EntLineN, 7);
+  for (size_t i = 0; i < 7; ++i) EXPECT_EQ(jg.EntLine[i].CrvNo, expected[i]) << "line " << i;
+  EXPECT_EQ(jg.w_CrvNo, 3);
+}
+
+TEST(ReaderState, HeldLineAndCsTextMakeADimension) {
+  TJGdata jg;
+  Read(jg, {u"lc5", u"msg", u"z3", u"0 0 100 0", u"cn3", u"lc7", u"cs 50 5 1 0 \"100"});
+  EXPECT_EQ(jg.EntLineN, 0);
+  EXPECT_EQ(jg.EntTextN, 0);
+  ASSERT_EQ(jg.EntDimN, 1);
+  EXPECT_EQ(Kinds(jg), std::vector<int32_t>({7}));
+  const TJwwEntDim& d = jg.EntDim[0];
+  EXPECT_EQ(d.lin.x1, 0.0);
+  EXPECT_EQ(d.lin.y1, 0.0);
+  EXPECT_EQ(d.lin.x2, 100.0);
+  EXPECT_EQ(d.lin.y2, 0.0);
+  EXPECT_EQ(d.lin.CrvNo, 0);
+  EXPECT_EQ(d.lin.att.Col, 5);   // the attributes in force when the line was read
+  EXPECT_EQ(d.lin.att.Attr, 4);
+  EXPECT_EQ(d.att.Col, 7);       // the dimension itself: those in force at its text
+  EXPECT_EQ(d.att.Attr, 0);
+  EXPECT_EQ(U8(d.txt.st), "100");
+  EXPECT_EQ(d.txt.no, 2);
+  EXPECT_EQ(d.txt.x1, 50.0);
+  EXPECT_EQ(d.txt.y1, 5.0);
+  EXPECT_EQ(d.txt.cn, 3);
+  EXPECT_EQ(d.txt.att.Col, 2);   // the colour of text style 3
+  EXPECT_EQ(d.txt.mw, 3.0);
+  EXPECT_FALSE(jg.w_DimFl);
+}
+
+TEST(ReaderState, SecondHeldLineReplacesTheFirst) {
+  TJGdata jg;
+  Read(jg, {u"msg", u"0 0 1 0", u"0 0 2 0", u"cs 0 0 1 0 \"2"});
+  ASSERT_EQ(jg.EntDimN, 1);
+  EXPECT_EQ(jg.EntDim[0].lin.x2, 2.0);
+  EXPECT_EQ(jg.EntLineN, 0);
+}
+
+TEST(ReaderState, CsTextWithoutHeldLineTakesWhatEntSunLineHolds) {
+  TJGdata jg;
+  Read(jg, {u"msg", u"cs 0 0 1 0 \"a"});
+  ASSERT_EQ(jg.EntDimN, 1);
+  EXPECT_EQ(jg.EntDim[0].lin.x2, 1.0);
+  EXPECT_EQ(jg.EntDim[0].lin.att.Col, 1);
+  Read(jg, {u"msg", u"5 5 9 9", u"cs 0 0 1 0 \"b", u"msg", u"cs 0 0 1 0 \"c"});
+  ASSERT_EQ(jg.EntDimN, 3);
+  EXPECT_EQ(jg.EntDim[2].lin.x2, 9.0);
+}
+
+TEST(ReaderState, DimensionIsCancelledByOtherRecords) {
+  struct Case {
+    std::u16string_view cancel;
+  };
+  const Case cases[] = {{u"#"}, {u"pl"}, {u"ci 0 0 1"}, {u"ch 0 0 1 0 \"x"}, {u"pt 1 1"}, {u"sl 0 0 1 1"}};
+  for (const Case& c : cases) {
+    TJGdata jg;
+    Read(jg, {u"msg", u"0 0 100 0", c.cancel, u"cs 0 0 1 0 \"t"});
+    EXPECT_EQ(jg.EntDimN, 0) << "after [" << U8(c.cancel) << "]";
+    EXPECT_EQ(jg.EntTextN, c.cancel.starts_with(u"ch") ? 2 : 1) << "after [" << U8(c.cancel) << "]";
+    EXPECT_EQ(jg.EntLineN, 0) << "the held line is dropped, after [" << U8(c.cancel) << "]";
+  }
+  // Attribute records do not cancel it.
+  TJGdata jg;
+  Read(jg, {u"msg", u"0 0 100 0", u"lc3", u"cn2", u"z1", u"cs 0 0 1 0 \"t"});
+  EXPECT_EQ(jg.EntDimN, 1);
+}
+
+// Which records open and close the polyline and the pending dimension.
+TEST(ReaderState, EffectOfEachRecordOnPolylineAndDimension) {
+  struct Case {
+    std::u16string_view line;
+    bool crv;  // starting from both set
+    bool dim;
+  };
+  const Case cases[] = {
+      {u"lg1", false, true},  {u"ly1", false, true},  {u"lc1", false, true},   {u"lt1", false, true},
+      {u"lw1", false, true},  {u"cn$x", false, true}, {u"cn1", false, true},   {u"cc1", false, true},
+      {u"pn1", false, true},  {u"pl", true, false},   {u"msg", false, true},   {u"#", false, false},
+      {u"hk 1", true, true},  {u"lgn a", true, true}, {u"lyn a", true, true},  {u"z1", true, true},
+      {u"hp1 0 0", true, true}, {u"hhp1", true, true}, {u"bz", true, true},    {u"0 0 1 1", true, true},
+      {u"ci 0 0 1", false, false}, {u"ci 0 0 1 0 1 1 0", false, false}, {u"ch 0 0 1 0 x", false, false},
+      {u"pt 0 0", false, false}, {u"pt 0 0 1 0 1", false, false},     {u"BL 0 0 b", false, false},
+      {u"sl 0 0 1 1", false, false}, {u"sl 0 0 1 0 1 1", false, false}, {u"sl 0 0 1 0 1 1 0 1", false, false},
+      {u"sc 0 0 1 1 0 0 1 1", false, false}, {u"sg 0 0 1 1 0 0 1 1", false, false},
+      {u"nothing", true, true},
+  };
+  for (const Case& c : cases) {
+    TJGdata jg;
+    jg.w_CrvFl = true;
+    jg.w_DimFl = true;
+    jg.w_Attr = 3;
+    jg.w_IPNo = 4;
+    jg.ReadTempLine(std::u16string(c.line));
+    EXPECT_EQ(jg.w_CrvFl, c.crv) << "line [" << U8(c.line) << "]";
+    EXPECT_EQ(jg.w_DimFl, c.dim) << "line [" << U8(c.line) << "]";
+    if (jg.EntN > 0 || c.line == u"0 0 1 1") {
+      // Every entity, and the held line, consumes the per-entity state.
+      EXPECT_EQ(jg.w_Attr, 0) << "line [" << U8(c.line) << "]";
+      EXPECT_EQ(jg.w_IPNo, 0) << "line [" << U8(c.line) << "]";
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Colours that entities take.
+
+TEST(ReaderColours, TextsTakeTheStyleColourPointsThePointColourSolidsTheExtendedColour) {
+  TJGdata jg;
+  Read(jg, {u"hcc 11 12 13 14 15 16 17 18 19 20", u"lc10 4242", u"pn6", u"cn3", u"cc5", u"cn\"$F",
+            u"ch 1 2 3 4 \"s t", u"cn0 1.5 2.5 0.25 9", u"cv 0 0 1 0 \"u", u"cn11", u"ch 0 0 1 0 \"v",
+            u"pt 1 1", u"pt 1 1 2 0 3", u"sl 0 0 1 1", u"sc 0 0 1 1 0 0 1 1", u"ci 0 0 1"});
+  ASSERT_EQ(jg.EntTextN, 3);
+  const TJwwEntText& t = jg.EntText[0];
+  EXPECT_EQ(t.att.Col, 13);
+  EXPECT_EQ(t.cn, 3);
+  EXPECT_EQ(t.cc, 5);
+  EXPECT_EQ(t.mw, 3.0);
+  EXPECT_EQ(U8(t.fo), "F");
+  EXPECT_EQ(U8(t.st), "s t");
+  const TJwwEntText& free = jg.EntText[1];
+  EXPECT_EQ(free.att.Col, 9);
+  EXPECT_EQ(free.cn, 0);
+  EXPECT_EQ(free.mw, 1.5);
+  EXPECT_EQ(free.mh, 2.5);
+  EXPECT_EQ(free.md, 0.25);
+  EXPECT_EQ(free.no, 1);
+  // Style 11 is outside the ten: the free-size values in force are used.
+  EXPECT_EQ(jg.EntText[2].att.Col, 9);
+  EXPECT_EQ(jg.EntText[2].cn, 11);
+  EXPECT_EQ(jg.EntText[2].mw, 1.5);
+  EXPECT_EQ(jg.EntPnt[0].att.Col, 6);
+  EXPECT_EQ(jg.EntMark[0].att.Col, 6);
+  EXPECT_EQ(jg.EntSld2[0].att.Col, 10);
+  EXPECT_EQ(jg.EntSld2[0].Color, 4242);
+  EXPECT_EQ(jg.EntSldC[0].Color, 4242);
+  EXPECT_EQ(jg.EntCirc[0].att.Col, 10);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Solids: coinciding corners reduce a solid to fewer points.
+
+TEST(ReaderSolids, CoincidingCornersReduceTheSolid) {
+  struct Case {
+    std::u16string_view line;
+    int32_t kind;
+    std::vector<double> points;
+  };
+  const Case cases[] = {
+      {u"sl 1 2 3 4", 9, {1, 2, 3, 4}},
+      // Three points.
+      {u"sl 0 0 0 0 5 5", 9, {0, 0, 5, 5}},             // P1 = P2
+      {u"sl 0 0 5 5 5 5", 9, {0, 0, 5, 5}},             // P2 = P3
+      {u"sl 0 0 1e-12 0 5 5", 9, {0, 0, 5, 5}},         // within the tolerance
+      {u"sl 0 0 1e-11 0 5 5", 10, {0, 0, 1e-11, 0, 5, 5}},
+      {u"sl 0 0 1 0 0 0", 10, {0, 0, 1, 0, 0, 0}},      // P3 = P1 is not reduced
+      {u"sl 0 0 1 0 1 1", 10, {0, 0, 1, 0, 1, 1}},
+      // Four points.
+      {u"sl 0 0 0 0 0 0 7 7", 9, {0, 0, 7, 7}},         // P1 = P2 = P3
+      {u"sl 0 0 5 5 5 5 5 5", 9, {0, 0, 5, 5}},         // P2 = P3 = P4
+      {u"sl 0 0 0 0 5 5 5 5", 9, {0, 0, 5, 5}},         // P1 = P2, P3 = P4
+      {u"sl 0 0 1 0 1 1 0 0", 10, {0, 0, 1, 0, 1, 1}},  // P4 = P1
+      {u"sl 0 0 1 0 1 1 1 0", 10, {0, 0, 1, 0, 1, 1}},  // P4 = P2
+      {u"sl 0 0 1 0 1 1 1 1", 10, {0, 0, 1, 0, 1, 1}},  // P4 = P3
+      {u"sl 0 0 1 0 0 0 1 1", 10, {0, 0, 1, 0, 1, 1}},  // P3 = P1
+      {u"sl 0 0 1 0 1 0 1 1", 10, {0, 0, 1, 0, 1, 1}},  // P3 = P2
+      {u"sl 0 0 0 0 1 0 1 1", 10, {0, 0, 1, 0, 1, 1}},  // P2 = P1
+      {u"sl 0 0 1 0 1 1 0 1", 11, {0, 0, 1, 0, 1, 1, 0, 1}},
+      {u"sl 0 0 1 0 1 1 0 1 99", 11, {0, 0, 1, 0, 1, 1, 0, 1}},
+  };
+  for (const Case& c : cases) {
+    TJGdata jg;
+    jg.w_SlCol = 77;
+    jg.ReadTempLine(std::u16string(c.line));
+    ASSERT_EQ(Kinds(jg), std::vector<int32_t>({c.kind})) << "line [" << U8(c.line) << "]";
+    std::vector<double> points;
+    int32_t colour = 0;
+    if (c.kind == 9) {
+      const auto& s = jg.EntSld2[0];
+      points = {s.x1, s.y1, s.x2, s.y2};
+      colour = s.Color;
+    } else if (c.kind == 10) {
+      const auto& s = jg.EntSld3[0];
+      points = {s.x1, s.y1, s.x2, s.y2, s.x3, s.y3};
+      colour = s.Color;
+    } else {
+      const auto& s = jg.EntSld4[0];
+      points = {s.x1, s.y1, s.x2, s.y2, s.x3, s.y3, s.x4, s.y4};
+      colour = s.Color;
+    }
+    EXPECT_EQ(points, c.points) << "line [" << U8(c.line) << "]";
+    EXPECT_EQ(colour, 77) << "line [" << U8(c.line) << "]";
+  }
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Splitting a text into lines.
+
+TEST(ReaderText, SplitsAtEachKindOfLineBreakAndStopsAtNul) {
+  struct Case {
+    std::u16string text;
+    int32_t lines;
+  };
+  const Case cases[] = {
+      {u"0 0 1 0\r\n0 0 2 0\r\n", 2},
+      {u"0 0 1 0\n0 0 2 0", 2},
+      {u"0 0 1 0\r0 0 2 0\r", 2},
+      {u"0 0 1 0\r\r\n\n0 0 2 0\n\r", 2},
+      {u"0 0 1 0\n\n\n", 1},
+      {u"0 0 1 0\n0 0 2 0\0\n0 0 3 0\n"s, 2},
+      {u"0 0 1 0\0"s, 1},
+      {u"\0" u"0 0 1 0"s, 0},
+      {u"", 0},
+      {u"\r\n", 0},
+      {u"0 0 1\r0", 0},  // a lone CR ends the line; it does not join the fields
+  };
+  for (const Case& c : cases) {
+    TJGdata jg;
+    jg.ReadTempText(c.text);
+    EXPECT_EQ(jg.EntLineN, c.lines) << "text [" << U8(c.text) << "]";
+  }
+}
+
+TEST(ReaderText, CrLfEndsOnlyOneLine) {
+  TJGdata jg;
+  jg.ReadTempText(u"msg\r\n0 0 1 0\r\ncs 0 0 1 0 \"x\r\n");
+  EXPECT_EQ(jg.EntDimN, 1);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Whole files.
+
+// The file as Jw_cad wrote it for a one-line selection (Shift_JIS, CR LF).
+TEST(ReaderFile, RealHostFileOfOneLineSelection) {
+  TJGdata jg;
+  const auto path = (test_support::DataDir() / "host_one_line_selection.txt").u16string();
+  EXPECT_TRUE(jg.OpenTempFile(path));
+  EXPECT_FALSE(jg.MojiCode);
+  EXPECT_TRUE(jg.ZumenFile.empty());
+  EXPECT_EQ(jg.Jikukaku, 0.0);
+  for (int j = 0; j < 16; ++j) EXPECT_EQ(jg.LGrpScale[j], 100.0) << j;
+  const double widths[] = {2, 2.5, 3, 4, 5, 6, 7, 8, 9, 10};
+  const double gaps[] = {0, 0, 0.5, 0.5, 0.5, 0.5, 1, 1, 1, 1};
+  const int32_t colours[] = {1, 1, 2, 2, 3, 3, 4, 4, 5, 5};
+  for (int k = 1; k <= 10; ++k) {
+    EXPECT_EQ(jg.Mojisyu[k].W, widths[k - 1]) << k;
+    EXPECT_EQ(jg.Mojisyu[k].H, widths[k - 1]) << k;
+    EXPECT_EQ(jg.Mojisyu[k].D, gaps[k - 1]) << k;
+    EXPECT_EQ(jg.Mojisyu[k].C, colours[k - 1]) << k;
+  }
+  EXPECT_EQ(jg.AreaX1, 7306.10278372591);
+  EXPECT_EQ(jg.AreaY1, -2989.07922912206);
+  EXPECT_EQ(jg.AreaX2, 7306.10278372591);
+  EXPECT_EQ(jg.AreaY2, -2989.07922912206);
+  EXPECT_EQ(jg.CurLGrp, 0);
+  EXPECT_EQ(jg.CurLay, 0);
+  EXPECT_EQ(jg.CurCol, 2);
+  EXPECT_EQ(jg.CurLtp, 1);
+  EXPECT_EQ(jg.CurMjs, 2);
+  // The quote between "cn" and "$" keeps the blank inside the name.
+  EXPECT_EQ(U8(jg.CurFont), U8(u"<\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF>"));
+  EXPECT_EQ(U8(jg.w_Font), U8(jg.CurFont));
+  EXPECT_EQ(jg.IPointN, 0);
+  ASSERT_EQ(Kinds(jg), std::vector<int32_t>({1}));
+  const TJwwEntLine& line = jg.EntLine[0];
+  EXPECT_EQ(line.x1, -5000.0);
+  EXPECT_EQ(line.y1, 0.0);
+  EXPECT_EQ(line.x2, 5000.0);
+  EXPECT_EQ(line.y2, 0.0);
+  EXPECT_EQ(line.att.Col, 2);
+  EXPECT_EQ(line.att.Ltp, 1);
+  EXPECT_EQ(line.CrvNo, 0);
+}
+
+// Japanese texts, fonts and layer names in the ANSI code page (Shift_JIS), as bytes. "表" and "ソ"
+// have 0x5C (a backslash in ASCII) as their second byte; half-width katakana are single bytes.
+TEST(ReaderFile, ShiftJisFileReadsIntoTheRightTexts) {
+  TempDir dir;
+  const std::string bytes =
+      "lg1\r\n"
+      "lgn\x95\xBD\x96\xCA\x90\x7D\r\n"                     // 平面図
+      "ly2\r\n"
+      "lyn\x95\xC7\x20\x83\x5C\x83\x74\x83\x40\r\n"         // 壁 ソファ
+      "cn\"$\x82\x6C\x82\x72\x20\x96\xBE\x92\xA9\r\n"       // ＭＳ 明朝
+      "ch 1 2 1 0 \"\x90\xA1\x96\x40\x95\x5C\x8E\xA6\r\n"   // 寸法表示
+      "cs 0 0 1 0 \"\xB6\xDE\xBD\x8A\xC7\r\n"               // ｶﾞｽ管
+      "BL 0 0 \x83\x5C\x83\x74\x83\x40\r\n";                // ソファ
+  WriteBytes(dir.path() / "JWC_TEMP.TXT", bytes);
+  TJGdata jg;
+  EXPECT_TRUE(jg.OpenTempFile(dir.file("JWC_TEMP.TXT")));
+  EXPECT_FALSE(jg.MojiCode);
+  EXPECT_EQ(U8(jg.LGrpName[1]), U8(u"\u5E73\u9762\u56F3"));
+  EXPECT_EQ(U8(jg.LayName[1 * 16 + 2]), U8(u"\u58C1 \u30BD\u30D5\u30A1"));
+  EXPECT_EQ(U8(jg.CurFont), U8(u"\uFF2D\uFF33 \u660E\u671D"));
+  ASSERT_EQ(jg.EntTextN, 2);
+  EXPECT_EQ(U8(jg.EntText[0].st), U8(u"\u5BF8\u6CD5\u8868\u793A"));
+  EXPECT_EQ(U8(jg.EntText[0].fo), U8(u"\uFF2D\uFF33 \u660E\u671D"));
+  EXPECT_EQ(U8(jg.EntText[1].st), U8(u"\uFF76\uFF9E\uFF7D\u7BA1"));
+  ASSERT_EQ(jg.EntBlkN, 1);
+  EXPECT_EQ(U8(jg.EntBlk[0].nam), U8(u"\u30BD\u30D5\u30A1"));
+}
+
+TEST(ReaderFile, EncodingFollowsTheByteOrderMark) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+    bool mojiCode;
+    int32_t lines;
+  };
+  const Case cases[] = {
+      {"UTF-8 with mark", "\xEF\xBB\xBF" "ch 0 0 1 0 \"\xE5\xAF\xB8\r\n0 0 1 1\r\n", true, 1},
+      {"UTF-8 mark only", "\xEF\xBB\xBF", true, 0},
+      {"ANSI, no mark", "ch 0 0 1 0 \"\x90\xA1\r\n0 0 1 1\r\n", false, 1},
+      {"UTF-16 LE", "\xFF\xFE" + Utf16Bytes(u"ch 0 0 1 0 \"\u5BF8\r\n0 0 1 1", false), false, 1},
+      {"UTF-16 BE", "\xFE\xFF" + Utf16Bytes(u"ch 0 0 1 0 \"\u5BF8\n0 0 1 1\r\n", true), false, 1},
+      {"UTF-16 LE mark only", "\xFF\xFE", false, 0},
+      {"empty", "", false, 0},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    WriteBytes(dir.path() / "JWC_TEMP.TXT", c.bytes);
+    TJGdata jg;
+    EXPECT_TRUE(jg.OpenTempFile(dir.file("JWC_TEMP.TXT"))) << c.what;
+    EXPECT_EQ(jg.MojiCode, c.mojiCode) << c.what;
+    EXPECT_EQ(jg.EntLineN, c.lines) << c.what;
+    if (c.lines == 0) {
+      EXPECT_EQ(jg.EntN, 0) << c.what;
+      continue;
+    }
+    ASSERT_EQ(jg.EntTextN, 1) << c.what;
+    EXPECT_EQ(U8(jg.EntText[0].st), U8(u"\u5BF8")) << c.what;
+  }
+}
+
+TEST(ReaderFile, MissingFileOrFolderReadsNothing) {
+  TempDir dir;
+  for (const std::u16string& name : {dir.file("JWC_TEMP.TXT"), dir.folder(), std::u16string()}) {
+    TJGdata jg;
+    jg.MojiCode = true;
+    EXPECT_FALSE(jg.OpenTempFile(name)) << U8(name);
+    EXPECT_FALSE(jg.MojiCode) << U8(name);
+    EXPECT_EQ(jg.EntN, 0);
+    EXPECT_EQ(jg.CurCol, 1);
+  }
+}
+
+TEST(ReaderFile, ReadingASecondFileAddsToTheModel) {
+  TempDir dir;
+  WriteBytes(dir.path() / "a.txt", "hp1 1 2\r\n0 0 1 0\r\n");
+  WriteBytes(dir.path() / "b.txt", "\xEF\xBB\xBFhp2 3 4\r\n0 0 2 0\r\n");
+  TJGdata jg;
+  EXPECT_TRUE(jg.OpenTempFile(dir.file("a.txt")));
+  EXPECT_TRUE(jg.OpenTempFile(dir.file("b.txt")));
+  EXPECT_TRUE(jg.MojiCode);
+  EXPECT_EQ(jg.EntLineN, 2);
+  EXPECT_EQ(jg.IPointN, 2);
+  EXPECT_TRUE(jg.IPoints[1].flg);
+  EXPECT_TRUE(jg.IPoints[2].flg);
+  WriteBytes(dir.path() / "c.txt", "0 0 3 0\r\n");
+  EXPECT_TRUE(jg.OpenTempFile(dir.file("c.txt")));
+  EXPECT_FALSE(jg.MojiCode);
+  EXPECT_EQ(jg.EntLineN, 3);
+}
+
+}  // namespace
