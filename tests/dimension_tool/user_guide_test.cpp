@@ -1,0 +1,182 @@
+// The Japanese user guide quotes the dialog's texts so that users can match what they read with what
+// they see; these tests hold it to the program's own texts, so a changed message cannot go unnoticed.
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "checks.h"
+#include "construction.h"
+#include "dialog_values.h"
+#include "platform.h"
+#include "session.h"
+#include "test_support.h"
+
+namespace {
+
+const std::filesystem::path kJwcadDir = std::filesystem::path(TARVIK_SOURCE_DIR) / "jwcad";
+
+std::string GuideBytes() {
+  return test_support::ReadBytes(kJwcadDir / std::filesystem::path(u8"はじめにお読みください.txt"));
+}
+
+// The guide without its byte-order mark and with its line ends made LF, so quoted texts can be found
+// however the lines end.
+std::u16string GuideText() {
+  std::string bytes = GuideBytes();
+  if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
+  std::u16string text = platform::DecodeUtf8(bytes);
+  std::u16string joined;
+  for (char16_t c : text) {
+    if (c != u'\r') joined.push_back(c);
+  }
+  return joined;
+}
+
+std::string Utf8(const std::u16string& text) { return platform::EncodeUtf8(text); }
+
+// A dialog state that passes every check: a first run without exchange or settings file, with the
+// text style chosen as the user must. Each case below breaks exactly one control.
+DialogValues Passing() {
+  test_support::TempDir folder;
+  DimensionSession session;
+  session.FormShow(folder.folder());
+  DialogValues values = session.values;
+  values.ComboBox3 = 0;
+  return values;
+}
+
+// ---- The file as Notepad opens it
+
+TEST(UserGuideFile, Utf8WithByteOrderMarkAndCrLf) {
+  const std::string bytes = GuideBytes();
+  ASSERT_GT(bytes.size(), 3u) << "jwcad/はじめにお読みください.txt is missing or empty";
+  // The mark makes every Notepad, also those before UTF-8 became their default, read it as UTF-8.
+  EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
+  const std::u16string text = platform::DecodeUtf8(bytes.substr(3));
+  EXPECT_EQ(text.find(u'\uFFFD'), std::u16string::npos) << "bytes that are not UTF-8";
+  int line = 1;
+  for (std::size_t i = 3; i < bytes.size(); ++i) {
+    if (bytes[i] == '\n') {
+      EXPECT_EQ(bytes[i - 1], '\r') << "lone LF ending line " << line;
+      ++line;
+    } else if (bytes[i] == '\r') {
+      EXPECT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << "lone CR in line " << line;
+    }
+  }
+  EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
+  EXPECT_EQ(bytes.find('\t'), std::string::npos) << "tabs would misalign the tables in other editors";
+}
+
+// ---- Texts of the program quoted exactly
+
+TEST(UserGuideQuotes, EveryCheckMessageInTheOrderOfTheChecks) {
+  ASSERT_FALSE(CheckOk(Passing()).has_value()) << "the passing state no longer passes";
+  struct Case {
+    const char* control;
+    std::function<void(DialogValues&)> spoil;
+  };
+  const Case cases[] = {
+      {"ComboBox1", [](DialogValues& v) { v.ComboBox1 = kNoSelection; }},
+      {"ComboBox2", [](DialogValues& v) { v.ComboBox2 = kNoSelection; }},
+      {"Edit1", [](DialogValues& v) { v.Edit1 = u"0"; }},
+      {"Edit7", [](DialogValues& v) { v.Edit7 = u"0"; }},
+      {"Edit8", [](DialogValues& v) { v.Edit8 = u"180"; }},
+      {"ComboBox3", [](DialogValues& v) { v.ComboBox3 = kNoSelection; }},
+      {"ComboBox4", [](DialogValues& v) { v.ComboBox4 = kNoSelection; }},
+      {"ComboBox5", [](DialogValues& v) { v.ComboBox5 = kNoSelection; }},
+      {"RadioGroup1", [](DialogValues& v) { v.RadioGroup1 = kNoSelection; }},
+      {"RadioGroup2", [](DialogValues& v) { v.RadioGroup2 = kNoSelection; }},
+      {"Edit5", [](DialogValues& v) { v.Edit5 = u"-1"; }},
+      {"Edit6", [](DialogValues& v) { v.Edit6 = u"-1"; }},
+      {"Edit9", [](DialogValues& v) { v.Edit9 = u"-1"; }},
+  };
+  const std::u16string guide = GuideText();
+  std::size_t after = 0;
+  std::vector<std::u16string> seen;
+  for (const Case& c : cases) {
+    DialogValues values = Passing();
+    c.spoil(values);
+    const auto failure = CheckOk(values);
+    ASSERT_TRUE(failure.has_value()) << c.control << " spoiled but accepted";
+    for (const auto& earlier : seen) ASSERT_NE(earlier, failure->message) << c.control;
+    seen.push_back(failure->message);
+    // Searching on from the previous message makes the guide's table follow the order of the checks.
+    const std::size_t at = guide.find(failure->message, after);
+    EXPECT_NE(at, std::u16string::npos)
+        << c.control << ": the guide does not quote, after the previous check's message: "
+        << Utf8(failure->message);
+    if (at != std::u16string::npos) after = at + failure->message.size();
+  }
+}
+
+TEST(UserGuideQuotes, MessagesOfTheRunAndTheTitle) {
+  const std::u16string guide = GuideText();
+  const std::u16string texts[] = {kZeroDimensionMessage, kNonFiniteMessage, kApplicationTitle};
+  for (const auto& text : texts) {
+    ASSERT_FALSE(text.empty());
+    EXPECT_NE(guide.find(text), std::u16string::npos) << "not quoted: " << Utf8(text);
+  }
+}
+
+TEST(UserGuideQuotes, EveryListEntryInListOrder) {
+  struct Case {
+    const char* list;
+    const std::vector<std::u16string>& items;
+  };
+  const Case cases[] = {
+      {"end markers", EndMarkerItems()},   {"precision", PrecisionItems()},
+      {"rounding", RoundingItems()},       {"zero display", ZeroDisplayItems()},
+      {"unit", UnitItems()},
+  };
+  const std::u16string guide = GuideText();
+  for (const Case& c : cases) {
+    ASSERT_FALSE(c.items.empty()) << c.list;
+    std::size_t after = guide.find(c.items.front());
+    ASSERT_NE(after, std::u16string::npos) << c.list << ": " << Utf8(c.items.front());
+    for (const auto& item : c.items) {
+      const std::size_t at = guide.find(item, after);
+      EXPECT_NE(at, std::u16string::npos) << c.list << ": entry missing or out of order: " << Utf8(item);
+      if (at != std::u16string::npos) after = at + item.size();
+    }
+  }
+}
+
+TEST(UserGuideQuotes, NamesTheSettingsFileTheProgramUses) {
+  test_support::TempDir folder;
+  DimensionSession session;
+  session.FormShow(folder.folder());
+  const std::u16string prefix = folder.folder();
+  ASSERT_EQ(session.DatFile.compare(0, prefix.size(), prefix), 0) << "the settings file is not in the program folder";
+  const std::u16string name = session.DatFile.substr(prefix.size());
+  ASSERT_FALSE(name.empty());
+  EXPECT_NE(GuideText().find(name), std::u16string::npos) << Utf8(name);
+}
+
+TEST(UserGuideQuotes, TheBatchFilesDescriptionAndPrompts) {
+  // Users look for these in the file chooser and the status bar; the guide must show the same words.
+  const std::u16string batch = platform::DecodeAnsi(test_support::ReadBytes(kJwcadDir / "tarvik.bat"));
+  ASSERT_FALSE(batch.empty());
+  std::vector<std::u16string> quoted;
+  std::size_t start = 0;
+  while (start < batch.size()) {
+    std::size_t end = batch.find(u"\r\n", start);
+    if (end == std::u16string::npos) end = batch.size();
+    const std::u16string line = batch.substr(start, end - start);
+    start = end + 2;
+    if (quoted.empty() && line.compare(0, 4, u"REM ") == 0) {
+      quoted.push_back(line.substr(4));  // the description
+    } else if (line.size() > 7 && line.compare(0, 5, u"REM #") == 0 && line[5] >= u'1' && line[5] <= u'4') {
+      quoted.push_back(line.substr(7));  // a prompt
+    }
+  }
+  ASSERT_EQ(quoted.size(), 5u) << "description and four prompts expected in tarvik.bat";
+  const std::u16string guide = GuideText();
+  for (const auto& text : quoted) {
+    EXPECT_NE(guide.find(text), std::u16string::npos) << "not in the guide: " << Utf8(text);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,223 @@
+// The batch file is the host's half of the contract: Jw_cad reads its directives to know which points
+// to ask for and where to write the exchange file, so its bytes matter as much as its words.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "platform.h"
+#include "test_support.h"
+
+namespace {
+
+std::string BatchBytes() {
+  return test_support::ReadBytes(std::filesystem::path(TARVIK_SOURCE_DIR) / "jwcad" / "tarvik.bat");
+}
+
+std::string Utf8(const std::u16string& text) { return platform::EncodeUtf8(text); }
+
+bool IsJapanese(char16_t c) {
+  return (c >= 0x3000 && c <= 0x9FFF) || (c >= 0xFF00 && c <= 0xFFEF);
+}
+
+bool HasJapanese(const std::u16string& text) {
+  for (char16_t c : text) {
+    if (IsJapanese(c)) return true;
+  }
+  return false;
+}
+
+bool StartsWith(const std::u16string& text, const std::u16string& prefix) {
+  return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+bool EndsWith(const std::u16string& text, const std::u16string& suffix) {
+  return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+// Strict UTF-8 validity (no overlongs, no surrogates); used to tell a file saved in the wrong encoding.
+bool IsValidUtf8(const std::string& bytes) {
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    std::size_t extra;
+    char32_t cp;
+    if (b < 0x80) {
+      ++i;
+      continue;
+    } else if ((b & 0xE0) == 0xC0) {
+      extra = 1, cp = b & 0x1F;
+    } else if ((b & 0xF0) == 0xE0) {
+      extra = 2, cp = b & 0x0F;
+    } else if ((b & 0xF8) == 0xF0) {
+      extra = 3, cp = b & 0x07;
+    } else {
+      return false;
+    }
+    if (i + extra >= bytes.size()) return false;
+    for (std::size_t k = 1; k <= extra; ++k) {
+      const auto c = static_cast<unsigned char>(bytes[i + k]);
+      if ((c & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (c & 0x3F);
+    }
+    static constexpr char32_t kMinimum[] = {0, 0x80, 0x800, 0x10000};
+    if (cp < kMinimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+    i += extra + 1;
+  }
+  return true;
+}
+
+// The decoded lines, split at CR LF; the final CR LF ends the last line and adds none.
+std::vector<std::u16string> BatchLines() {
+  const std::u16string text = platform::DecodeAnsi(BatchBytes());
+  std::vector<std::u16string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find(u"\r\n", start);
+    if (end == std::u16string::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+const std::u16string kPromptEnd = u" (L)free (R)Read";
+
+// ---- Bytes as Jw_cad and cmd.exe read them
+
+TEST(BatchFileBytes, HasNoByteOrderMark) {
+  const std::string bytes = BatchBytes();
+  ASSERT_GE(bytes.size(), 4u) << "jwcad/tarvik.bat is missing or empty";
+  EXPECT_NE(bytes.substr(0, 3), "\xEF\xBB\xBF") << "a UTF-8 byte-order mark breaks the first line";
+  EXPECT_NE(bytes.substr(0, 2), "\xFF\xFE") << "UTF-16 LE is not a batch file";
+  EXPECT_NE(bytes.substr(0, 2), "\xFE\xFF") << "UTF-16 BE is not a batch file";
+}
+
+TEST(BatchFileBytes, EveryLineEndsInCrLf) {
+  const std::string bytes = BatchBytes();
+  ASSERT_FALSE(bytes.empty());
+  int line = 1;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\n') {
+      EXPECT_TRUE(i > 0 && bytes[i - 1] == '\r') << "lone LF ending line " << line;
+      ++line;
+    } else if (bytes[i] == '\r') {
+      EXPECT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << "lone CR in line " << line;
+    }
+  }
+  // The call line too: without its line end some hosts' copies of cmd skip it.
+  EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n") << "the last line has no CR LF";
+}
+
+TEST(BatchFileBytes, IsShiftJisAndNotUtf8) {
+  const std::string bytes = BatchBytes();
+  const std::u16string text = platform::DecodeAnsi(bytes);
+  ASSERT_FALSE(text.empty());
+  EXPECT_EQ(text.find(u'\uFFFD'), std::u16string::npos) << "bytes that Shift_JIS cannot decode";
+  EXPECT_EQ(text.find(u'\0'), std::u16string::npos);
+  // Decoding alone would accept UTF-8 Japanese as a string of odd kanji; the two encodings' byte
+  // patterns for Japanese text exclude each other, so Shift_JIS text with any Japanese fails UTF-8.
+  EXPECT_TRUE(HasJapanese(text)) << "the prompts are meant to be Japanese";
+  EXPECT_FALSE(IsValidUtf8(bytes)) << "saved as UTF-8: Jw_cad would show the prompts garbled";
+  // Shift_JIS maps one to one: encoding the decoded text back must give the very same bytes.
+  EXPECT_EQ(platform::EncodeAnsi(text), bytes);
+}
+
+// ---- What Jw_cad reads from the lines
+
+TEST(BatchFileLines, FirstLineIsAJapaneseDescriptionThenEchoOff) {
+  const auto lines = BatchLines();
+  ASSERT_GE(lines.size(), 2u);
+  // The file chooser's memo column shows the first line; a REM keeps cmd from running it.
+  EXPECT_TRUE(StartsWith(lines[0], u"REM ")) << Utf8(lines[0]);
+  EXPECT_TRUE(HasJapanese(lines[0])) << Utf8(lines[0]);
+  EXPECT_EQ(Utf8(lines[1]), "@echo off");
+}
+
+TEST(BatchFileLines, DirectivesInOrderWithJapanesePrompts) {
+  struct Case {
+    std::u16string directive;
+    bool prompted;  // an indicated point, whose prompt appears in the status bar
+  };
+  const Case expected[] = {
+      {u"#jww", false}, {u"#cd", false}, {u"#1", true}, {u"#2", true},
+      {u"#3", true},    {u"#4", true},   {u"#e", false},
+  };
+  const auto lines = BatchLines();
+  std::vector<std::u16string> directives;
+  for (const auto& line : lines) {
+    if (StartsWith(line, u"REM #")) directives.push_back(line.substr(4));
+  }
+  ASSERT_EQ(directives.size(), std::size(expected)) << "directive lines found";
+  for (std::size_t i = 0; i < directives.size(); ++i) {
+    const Case& c = expected[i];
+    const std::u16string& got = directives[i];
+    SCOPED_TRACE("directive " + Utf8(c.directive) + ", line: REM " + Utf8(got));
+    if (!c.prompted) {
+      EXPECT_EQ(got, c.directive);
+      continue;
+    }
+    ASSERT_TRUE(StartsWith(got, c.directive + u" "));
+    ASSERT_TRUE(EndsWith(got, kPromptEnd));
+    const std::u16string prompt =
+        got.substr(c.directive.size() + 1, got.size() - c.directive.size() - 1 - kPromptEnd.size());
+    EXPECT_FALSE(prompt.empty());
+    EXPECT_TRUE(HasJapanese(prompt));
+    // A digit right after the number would make Jw_cad read another point number.
+    EXPECT_FALSE(prompt.front() >= u'0' && prompt.front() <= u'9');
+  }
+}
+
+TEST(BatchFileLines, PromptsOfThePointsDiffer) {
+  const auto lines = BatchLines();
+  std::vector<std::u16string> prompts;
+  for (const auto& line : lines) {
+    if (line.size() > 7 && StartsWith(line, u"REM #") && line[5] >= u'1' && line[5] <= u'4') {
+      prompts.push_back(line.substr(7));
+    }
+  }
+  ASSERT_EQ(prompts.size(), 4u);
+  for (std::size_t i = 0; i < prompts.size(); ++i) {
+    for (std::size_t j = i + 1; j < prompts.size(); ++j) {
+      EXPECT_NE(prompts[i], prompts[j]) << "points " << i + 1 << " and " << j + 1 << " ask the same";
+    }
+  }
+}
+
+TEST(BatchFileLines, EndsWithAPlainCallOfTheProgramBesideIt) {
+  const auto lines = BatchLines();
+  ASSERT_FALSE(lines.empty());
+  std::size_t end_directive = lines.size();
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i] == u"REM #e") end_directive = i;
+  }
+  ASSERT_LT(end_directive, lines.size()) << "no REM #e";
+  // The call is the one command after the directives; "start" would let the batch end before the
+  // dialog does, and Jw_cad would read the exchange file back unchanged.
+  ASSERT_EQ(lines.size(), end_directive + 2) << "expected exactly one line after REM #e";
+  EXPECT_EQ(Utf8(lines.back()), "\"%~dp0tarvik.exe\"");
+  for (const auto& line : lines) {
+    std::string lower = Utf8(line);
+    for (auto& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    EXPECT_EQ(lower.find("start "), std::string::npos) << Utf8(line);
+  }
+}
+
+TEST(BatchFileLines, HashOnlyInDirectives) {
+  // Jw_cad takes a '#' near the start of a REM line as a directive, so descriptions and prompts
+  // must not carry one; each directive line carries exactly its own.
+  const auto lines = BatchLines();
+  ASSERT_FALSE(lines.empty());
+  for (const auto& line : lines) {
+    EXPECT_EQ(line.find(u'\uFF03'), std::u16string::npos) << "a full-width '#': " << Utf8(line);
+    const std::size_t first = line.find(u'#');
+    if (first == std::u16string::npos) continue;
+    EXPECT_EQ(first, 4u) << "a '#' outside a directive: " << Utf8(line);
+    EXPECT_TRUE(StartsWith(line, u"REM #")) << Utf8(line);
+    EXPECT_EQ(line.find(u'#', first + 1), std::u16string::npos) << "a second '#': " << Utf8(line);
+  }
+}
+
+}  // namespace
