@@ -1,0 +1,471 @@
+// Whole confirmed runs, golden: the host's exchange file in, the dialog's values set, OK, and every line
+// of the exchange file that the tool wrote back compared with a table derived by hand from the
+// construction's formulas (numbers within 1e-9, everything else exactly).
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "JwwGaibu.h"
+#include "construction.h"
+#include "golden_support.h"
+#include "platform.h"
+
+namespace {
+
+using golden::ExpectLines;
+using golden::RunOk;
+using golden::Utf8;
+using Lines = std::vector<std::string>;
+
+Lines Concat(std::initializer_list<Lines> parts) {
+  Lines all;
+  for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+// The host's side as Jw_cad writes it: its current settings (layer group, layer, colour 2, line type 1,
+// text style 2 and the font) ahead of the four indicated points.
+struct Host {
+  std::string axis = "hk 0";
+  std::string scales = "hs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1";
+  std::string group = "lg0";
+  std::string textStyle = "cn2";
+  Lines styles;  // hcw, hch, hcd records when a test needs other text styles
+  Lines points = {"hp1 0 0", "hp2 0 1000", "hp3 500 300", "hp4 600 400"};
+
+  Lines Records() const {
+    Lines lines = {"hq", "file=", axis, scales};
+    lines.insert(lines.end(), styles.begin(), styles.end());
+    lines.insert(lines.end(), {group, "ly0", "lc2", "lt1", textStyle, "cn\"$<ＭＳ ゴシック>"});
+    lines.insert(lines.end(), points.begin(), points.end());
+    return lines;
+  }
+  std::string Utf8File() const { return golden::HostFileUtf8(Records()); }
+};
+
+const Lines kTenStyles = {"hcw 2 2.5 3 4 5 6 7 8 9 10", "hch 2 2.5 3 4 5 6 7 8 9 10",
+                          "hcd 0 0 0.5 0.5 0.5 0.5 1 1 1 1"};
+
+// The host's current settings, written first: the first call of each attribute always writes. No "lw"
+// line, since the host sent no width.
+const Lines kCurrentSettings = {"lg0", "ly0", "lc2", "pn2", "lt1", "cn\"$<ＭＳ ゴシック>"};
+
+// P1 = (0, 0), P2 = (0, 1000), P3 = (500, 300), scale 1: gap 2 beside each measured point, overshoot 2
+// beyond the dimension line at x = 500.
+const Lines kExtensionLinesP1P2 = {"z3", "2 0 502 0", "z3", "2 1000 502 1000"};
+
+// Line arrows of length 3 at 15 degrees: tips at S = (500, 0) and E = (500, 1000), strokes inside the
+// line, one attribute line alone between the ends.
+const Lines kArrowAtS = {"z3", "500 0 499.223542864692 2.89777747886721", "z3",
+                         "500 0 500.776457135308 2.8977774788672"};
+const Lines kArrowAtE1000 = {"z3", "500 1000 500.776457135308 997.102222521133", "z3",
+                             "500 1000 499.223542864692 997.102222521133"};
+
+void SelectStyle1(DialogValues& values) { values.ComboBox3 = 1; }
+
+// The worked run: axis angle 0, scale 1, the dialog's defaults with text style 1 (width 3, gap 0).
+// The host's file is Shift_JIS as Jw_cad writes it, so the result is Shift_JIS too.
+TEST(GoldenRun, WorkedRunAtAxisAngleZero) {
+  std::u16string text;
+  for (const std::string& line : Host().Records()) text += platform::DecodeUtf8(line) + u"\r\n";
+  const golden::RunResult run = RunOk(platform::EncodeAnsi(text), SelectStyle1);
+
+  ExpectLines(run.outputLines, Concat({kCurrentSettings, kExtensionLinesP1P2,
+                                       {"z3", "500 0 500 1000",        // dimension line S to E
+                                        "cn1", "cc0",                  // text style 1, base code 0
+                                        "z3", "cs 600 400 0 10 \"1000",  // value at P4, reading upwards
+                                        "z3", "500 500 600.5 406.5",   // leader from M to the upper end H2
+                                        "z3", "600.5 399.5 600.5 406.5"},  // horizontal line: span 6 + 2 * 0.5
+                                       kArrowAtS, {"z3"}, kArrowAtE1000,
+                                       {"cn2"}}));  // the host's text style again
+  EXPECT_EQ(run.exchangeAfter.substr(0, 3), "lg0") << "no byte-order mark for a Shift_JIS host file";
+  const std::string end = "\r\ncn2\r\n";
+  ASSERT_GE(run.exchangeAfter.size(), end.size());
+  EXPECT_EQ(run.exchangeAfter.substr(run.exchangeAfter.size() - end.size()), end);
+  EXPECT_TRUE(run.ui.messages.empty());
+  EXPECT_EQ(run.ui.statuses, (std::vector<std::u16string>{u"処理中です", u"ファイル生成中です"}));
+  ASSERT_TRUE(run.settingsExist);
+  const std::string settingsStart = "\xEF\xBB\xBF" "120\r\n80\r\n0\r\n0\r\n1\r\n";
+  EXPECT_EQ(run.settingsAfter.substr(0, settingsStart.size()), settingsStart)
+      << "position from FormClose, markers 0 and 0, style 1";
+}
+
+// Axis angle 30: "vertical" is 120 degrees; the value turns to 300 degrees so that it never reads
+// leftwards. The horizontal line reaches past M on neither side and H2 lies before M, so the leader
+// goes to H1.
+TEST(GoldenRun, AxisAngle30) {
+  Host host;
+  host.axis = "hk 30";
+  host.points = {"hp1 100 50", "hp2 -300 900", "hp3 400 400", "hp4 700 300"};
+  const golden::RunResult run = RunOk(host.Utf8File(), SelectStyle1);
+  ExpectLines(run.outputLines,
+              Concat({kCurrentSettings,
+                      {"z3", "101.732050807569 51 478.286496469846 268.403810567666",
+                       "z3", "-298.267949192431 901 10.2256998614596 1079.10889132455",
+                       "z3", "476.554445662277 267.403810567666 8.49364905389081 1078.10889132455",
+                       "cn1", "cc0",
+                       "z3", "cs 700 300 5 -8.66025403784439 \"936.122",
+                       "z3", "242.524047358084 672.756350946109 699.316987298108 300.183012701892",
+                       "z3", "699.316987298108 300.183012701892 705.066987298108 290.223720558371",
+                       "z3", "476.554445662277 267.403810567666 474.433125318717 269.525130911225",
+                       "z3", "476.554445662277 267.403810567666 475.777988526969 270.301588046533",
+                       "z3",
+                       "z3", "8.49364905389081 1078.10889132455 10.6149693974505 1075.98757098099",
+                       "z3", "8.49364905389081 1078.10889132455 9.27010618919837 1075.21111384569",
+                       "cn2"}}));
+}
+
+// Axis angle 200: the text direction 290 becomes 110 and then 290 again. P3 lies on the negative side
+// of both measured points in the axis frame, so both extension lines leave them that way.
+TEST(GoldenRun, AxisAngle200) {
+  Host host;
+  host.axis = "hk 200";
+  host.points = {"hp1 100 50", "hp2 -300 900", "hp3 400 400", "hp4 700 300"};
+  const golden::RunResult run = RunOk(host.Utf8File(), SelectStyle1);
+  ExpectLines(run.outputLines,
+              Concat({kCurrentSettings,
+                      {"z3", "101.879385241572 50.6840402866513 479.273883404563 188.044404193809",
+                       "z3", "-298.120614758428 900.684040286651 159.298037911582 1067.17081445668",
+                       "z3", "477.394498162991 187.360363907158 157.418652670011 1066.48677417003",
+                       "cn1", "cc0",
+                       "z3", "cs 700 300 3.42020143325669 -9.39692620785908 \"935.547",
+                       "z3", "317.406575416501 626.923569038595 699.359143617944 300.29883623873",
+                       "z3", "699.359143617944 300.29883623873 703.292375266189 289.492371099692",
+                       "z3", "477.394498162991 187.360363907158 475.673768853938 189.817820040025",
+                       "z3", "477.394498162991 187.360363907158 477.133030934748 190.348948001433",
+                       "z3",
+                       "z3", "157.418652670011 1066.48677417003 159.139381979064 1064.02931803717",
+                       "z3", "157.418652670011 1066.48677417003 157.680119898254 1063.49819007576",
+                       "cn2"}}));
+}
+
+// The current layer group 2 has the scale 100: every paper size becomes 100 times longer (gap and
+// overshoot 200, arrows 300, the value's margin 50 and its span 7.5 * 100). P2 lies to the right of
+// P3, so its extension line runs leftwards.
+TEST(GoldenRun, LayerGroupScale100) {
+  Host host;
+  host.scales = "hs 1 1 100 1 1 1 1 1 1 1 1 1 1 1 1 1";
+  host.group = "lg2";
+  host.points = {"hp1 0 0", "hp2 8000 10000", "hp3 5000 2000", "hp4 6000 4000"};
+  const golden::RunResult run = RunOk(host.Utf8File(), SelectStyle1);
+  ExpectLines(run.outputLines,
+              Concat({{"lg2", "ly0", "lc2", "pn2", "lt1", "cn\"$<ＭＳ ゴシック>"},
+                      {"z3", "200 0 5200 0",
+                       "z3", "7800 10000 4800 10000",
+                       "z3", "5000 0 5000 10000",
+                       "cn1", "cc0",
+                       "z3", "cs 6000 4000 0 10 \"10000",
+                       "z3", "5000 5000 6050 4800",
+                       "z3", "6050 3950 6050 4800",
+                       "z3", "5000 0 4922.35428646924 289.777747886721",
+                       "z3", "5000 0 5077.64571353076 289.77774788672",
+                       "z3",
+                       "z3", "5000 10000 5077.64571353076 9710.22225211328",
+                       "z3", "5000 10000 4922.35428646924 9710.22225211328",
+                       "cn2"}}));
+}
+
+// The value's direction: the axis angle plus 90, brought into 0..180 and then turned half round when
+// above 90.0000000001, so that it never reads leftwards or upside down.
+TEST(GoldenRun, TextDirectionFollowsTheAxisAngle) {
+  struct Case {
+    const char* axis;
+    const char* direction;  // the direction vector of the "cs" line
+  };
+  const Case cases[] = {
+      {"hk 0", "0 10"},                             // 90
+      {"hk 30", "5 -8.66025403784439"},             // 120 -> 300
+      {"hk 90", "10 0"},                            // 180 -> 0
+      {"hk 180", "0 10"},                           // 270 -> 90
+      {"hk 200", "3.42020143325669 -9.39692620785908"},  // 290 -> 110 -> 290
+      {"hk 270", "10 0"},                           // 360 -> 0
+      {"hk -30", "5 8.66025403784439"},             // 60
+      {"hk 0.05", "0.00872664515234912 -9.9999961922825"},  // 90.05 -> 270.05
+      {"hk 0.00000000005", "0 10"},                 // 90.00000000005 stays
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.axis);
+    Host host;
+    host.axis = c.axis;
+    host.points = {"hp1 0 0", "hp2 700 1000", "hp3 500 300", "hp4 600 400"};
+    const golden::RunResult run = RunOk(host.Utf8File(), SelectStyle1);
+    Lines text;
+    for (const std::string& line : run.outputLines) {
+      if (line.rfind("cs ", 0) == 0) text.push_back(line.substr(0, line.find('"') + 1));
+    }
+    ExpectLines(text, {std::string("cs 600 400 ") + c.direction + " \""});
+  }
+}
+
+// A dimension of 5 is shorter than two arrows (2 * 3 * cos 15 = 5.7956): both turn outwards, and with
+// Edit9 = 2 the dimension line runs on 2 beyond each end first; with Edit9 = 0 it does not.
+TEST(GoldenRun, ReversedArrowsWithAndWithoutOvershoot) {
+  Host host;
+  host.points = {"hp1 0 0", "hp2 0 5", "hp3 10 2", "hp4 20 2"};
+  const Lines before = Concat({kCurrentSettings,
+                               {"z3", "2 0 12 0", "z3", "2 5 12 5", "z3", "10 0 10 5", "cn1", "cc0", "z3",
+                                "cs 20 2 0 10 \"5", "z3", "10 2.5 20.5 1.5", "z3", "20.5 1.5 20.5 4"}});
+  const Lines startStrokes = {"z3", "10 0 10.7764571353076 -2.89777747886721", "z3",
+                              "10 0 9.22354286469243 -2.8977774788672"};
+  const Lines endStrokes = {"z3", "10 5 9.22354286469243 7.8977774788672", "z3",
+                            "10 5 10.7764571353076 7.89777747886721"};
+
+  const golden::RunResult withOvershoot = RunOk(host.Utf8File(), SelectStyle1);
+  ExpectLines(withOvershoot.outputLines, Concat({before, {"z3", "10 0 10 -2"}, startStrokes, {"z3"},
+                                                 {"z3", "10 5 10 7"}, endStrokes, {"cn2"}}));
+
+  const golden::RunResult withoutOvershoot = RunOk(host.Utf8File(), [](DialogValues& values) {
+    values.ComboBox3 = 1;
+    values.Edit9 = u"0";
+  });
+  ExpectLines(withoutOvershoot.outputLines, Concat({before, startStrokes, {"z3"}, endStrokes, {"cn2"}}));
+}
+
+// Value block of the worked geometry with a span of 6 (the text 1000 in style 1).
+const Lines kWorkedValueBlock = {"z3", "500 0 500 1000", "cn1", "cc0", "z3", "cs 600 400 0 10 \"1000",
+                                 "z3", "500 500 600.5 406.5", "z3", "600.5 399.5 600.5 406.5"};
+
+// Point markers are written as marker commands with the magnification as typed and the direction out
+// of the line: 270 at S and, through the cut pi of the line angle, 90.0000000000001 at E.
+TEST(GoldenRun, PointMarkersAtBothEndsAndMixedEnds) {
+  const golden::RunResult both = RunOk(Host().Utf8File(), [](DialogValues& values) {
+    values.ComboBox3 = 1;
+    values.ComboBox1 = 7;  // ●
+    values.ComboBox2 = 4;  // ○
+    values.Edit1 = u"2";
+  });
+  ExpectLines(both.outputLines,
+              Concat({kCurrentSettings, kExtensionLinesP1P2, kWorkedValueBlock,
+                      {"z3", "pt 500 0 2 270 7", "z3", "z3", "pt 500 1000 2 90.0000000000001 4", "cn2"}}));
+
+  // The second triangle keeps its own code 11; the end is a line arrow whose strokes ignore Edit1.
+  const golden::RunResult mixed = RunOk(Host().Utf8File(), [](DialogValues& values) {
+    values.ComboBox3 = 1;
+    values.ComboBox1 = 11;
+    values.ComboBox2 = 0;
+    values.Edit1 = u"1.5";
+  });
+  ExpectLines(mixed.outputLines, Concat({kCurrentSettings, kExtensionLinesP1P2, kWorkedValueBlock,
+                                         {"z3", "pt 500 0 1.5 270 11", "z3"}, kArrowAtE1000, {"cn2"}}));
+}
+
+// Two triangles of 7.5 at scale 100 take 1500 together: a dimension of exactly 1500 keeps them inside;
+// 1499 reverses both, with the overshoot of 2 * 100 and the angles turned by 180.
+TEST(GoldenRun, MarkersReverseOnlyWhenLongerThanTheDimension) {
+  struct Case {
+    const char* p2;
+    Lines tail;  // the end markers and the restored text style
+  };
+  const Case cases[] = {
+      {"hp2 0 1500", {"z3", "pt 500 0 1 270 1", "z3", "z3", "pt 500 1500 1 90.0000000000001 1", "cn2"}},
+      {"hp2 0 1499",
+       {"z3", "500 0 500 -200", "z3", "pt 500 0 1 89.9999999999999 1", "z3", "z3", "500 1499 500 1699", "z3",
+        "pt 500 1499 1 270 1", "cn2"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.p2);
+    Host host;
+    host.scales = "hs 100 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1";
+    host.points = {"hp1 0 0", c.p2, "hp3 500 300", "hp4 600 400"};
+    const golden::RunResult run = RunOk(host.Utf8File(), [](DialogValues& values) {
+      values.ComboBox3 = 1;
+      values.ComboBox1 = 1;
+      values.ComboBox2 = 1;
+    });
+    ASSERT_GE(run.outputLines.size(), c.tail.size());
+    ExpectLines(Lines(run.outputLines.end() - static_cast<std::ptrdiff_t>(c.tail.size()), run.outputLines.end()),
+                c.tail);
+  }
+}
+
+// "寸法図形化": the dimension line and the value become one dimension entity; no attribute line, no
+// base code and no separate line come before it.
+TEST(GoldenRun, OneDimensionEntity) {
+  const golden::RunResult run = RunOk(Host().Utf8File(), [](DialogValues& values) {
+    values.ComboBox3 = 1;
+    values.CheckBox4 = true;
+  });
+  ExpectLines(run.outputLines, Concat({kCurrentSettings, kExtensionLinesP1P2,
+                                       {"cn1", "msg", "500 0 500 1000", "cs 600 400 0 10 \"1000", "z3",
+                                        "500 500 600.5 406.5", "z3", "600.5 399.5 600.5 406.5"},
+                                       kArrowAtS, {"z3"}, kArrowAtE1000, {"cn2"}}));
+}
+
+// The text style of the value, and how it changes the span and so the horizontal line.
+TEST(GoldenRun, TextStyleChoices) {
+  struct Case {
+    const char* what;
+    std::string hostStyle;
+    int32_t comboBox3;
+    Lines styleLine;
+    double lineEnd;  // y of H2: 399.5 + span + 1
+    Lines restored;
+  };
+  const Case cases[] = {
+      // Current style 0 is the host's free style: its own sizes and colour on one line; restoring it at
+      // the end writes nothing, since it is already in force. Span 4 * (2 + 0.25) = 9.
+      {"current free style", "cn0 4 4.5 0.5 3", 0, {"cn0 4 4.5 0.5 3"}, 409.5, {}},
+      // A current style outside 1..10 falls back to style 1 (width 2 here): span 4; the end restores 12.
+      {"current style 12", "cn12", 0, {"cn1"}, 404.5, {"cn12"}},
+      // Style 5: width 5, gap 0.5: span 4 * (2.5 + 0.25) = 11.
+      {"style 5", "cn2", 5, {"cn5"}, 411.5, {"cn2"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Host host;
+    host.styles = kTenStyles;
+    host.textStyle = c.hostStyle;
+    const int32_t index = c.comboBox3;
+    const golden::RunResult run = RunOk(host.Utf8File(), [index](DialogValues& values) { values.ComboBox3 = index; });
+    const std::string end = "600.5 " + std::to_string(c.lineEnd);
+    ExpectLines(run.outputLines,
+                Concat({kCurrentSettings, kExtensionLinesP1P2, {"z3", "500 0 500 1000"}, c.styleLine,
+                        {"cc0", "z3", "cs 600 400 0 10 \"1000", "z3", "500 500 " + end, "z3", "600.5 399.5 " + end},
+                        kArrowAtS, {"z3"}, kArrowAtE1000, c.restored}));
+  }
+}
+
+// 1234.5678 at "0.001", "四捨五入", grouped, full width, with the unit: only the number turns full
+// width. The prefix 約 stays, a suffix of blanks is dropped. Span 3 + 9 * 3 + 2 * 1.5 = 33.
+TEST(GoldenRun, FullWidthGroupedValueWithUnitAndPrefix) {
+  Host host;
+  host.points = {"hp1 0 0", "hp2 0 1234.5678", "hp3 500 300", "hp4 600 400"};
+  const golden::RunResult run = RunOk(host.Utf8File(), [](DialogValues& values) {
+    values.ComboBox3 = 1;
+    values.CheckBox1 = true;
+    values.CheckBox2 = true;
+    values.CheckBox3 = true;
+    values.Edit2 = u"約";
+    values.Edit3 = u"　 ";
+  });
+  ExpectLines(run.outputLines,
+              Concat({kCurrentSettings,
+                      {"z3", "2 0 502 0", "z3", "2 1234.5678 502 1234.5678",
+                       "z3", "500 0 500 1234.5678", "cn1", "cc0",
+                       "z3", "cs 600 400 0 10 \"約１，２３４．５６８mm",
+                       "z3", "500 617.2839 600.5 433.5",
+                       "z3", "600.5 399.5 600.5 433.5"},
+                      kArrowAtS,
+                      {"z3", "z3", "500 1234.5678 500.776457135308 1231.67002252113", "z3",
+                       "500 1234.5678 499.223542864692 1231.67002252113", "cn2"}}));
+}
+
+// 614 mm in metres at "0.0001" truncated reads 0.614 (trailing zero removed) with the full-width unit
+// letter. Span 5 * 1.5 + 3 = 10.5; M lies below the line, so the leader goes to H1.
+TEST(GoldenRun, Metres) {
+  Host host;
+  host.points = {"hp1 0 0", "hp2 0 614", "hp3 500 300", "hp4 600 400"};
+  const golden::RunResult run = RunOk(host.Utf8File(), [](DialogValues& values) {
+    values.ComboBox3 = 1;
+    values.ComboBox4 = 4;
+    values.ComboBox5 = 0;
+    values.RadioGroup2 = 1;
+    values.CheckBox2 = true;
+  });
+  ExpectLines(run.outputLines,
+              Concat({kCurrentSettings,
+                      {"z3", "2 0 502 0", "z3", "2 614 502 614", "z3", "500 0 500 614", "cn1", "cc0", "z3",
+                       "cs 600 400 0 10 \"0.614ｍ", "z3", "500 307 600.5 399.5", "z3", "600.5 399.5 600.5 411"},
+                      kArrowAtS,
+                      {"z3", "z3", "500 614 500.776457135308 611.102222521133", "z3",
+                       "500 614 499.223542864692 611.102222521133", "cn2"}}));
+}
+
+// Runs that cannot be drawn leave the host's file byte for byte as it was, say why, and still save
+// the settings with the dialog's position.
+TEST(GoldenRun, RunsThatDrawNothing) {
+  struct Case {
+    const char* what;
+    Lines points;
+    std::string scales;
+    std::u16string edit4, edit5;
+    const char16_t* message;
+  };
+  const std::string scale1 = "hs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1";
+  const std::string scale100 = "hs 100 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1";
+  const Lines worked = {"hp1 0 0", "hp2 0 1000", "hp3 500 300", "hp4 600 400"};
+  const Case cases[] = {
+      // P1 and P2 at the same height: S and E coincide.
+      {"zero dimension", {"hp1 0 0", "hp2 100 0", "hp3 500 300", "hp4 600 400"}, scale1, u"0.5", u"2",
+       kZeroDimensionMessage},
+      // A distance that passes its check but overflows once multiplied by the scale.
+      {"gap 1e308 at scale 100", worked, scale100, u"0.5", u"1e308", kNonFiniteMessage},
+      {"value margin 1e308 at scale 100", worked, scale100, u"1e308", u"2", kNonFiniteMessage},
+      // Measured points so far apart that their distance overflows.
+      {"distance beyond the largest double", {"hp1 0 -1e308", "hp2 0 1e308", "hp3 500 300", "hp4 600 400"},
+       scale1, u"0.5", u"2", kNonFiniteMessage},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Host host;
+    host.points = c.points;
+    host.scales = c.scales;
+    const std::u16string edit4 = c.edit4, edit5 = c.edit5;
+    const golden::RunResult run = RunOk(host.Utf8File(), [&](DialogValues& values) {
+      values.ComboBox3 = 1;
+      values.Edit4 = edit4;
+      values.Edit5 = edit5;
+    });
+    EXPECT_EQ(run.exchangeAfter, run.exchangeBefore);
+    ASSERT_EQ(run.ui.messages.size(), 1u);
+    EXPECT_EQ(Utf8(run.ui.messages[0]), Utf8(c.message));
+    EXPECT_TRUE(run.ui.statuses.empty());
+    ASSERT_TRUE(run.settingsExist);
+    const std::string settingsStart = "\xEF\xBB\xBF" "120\r\n80\r\n";
+    EXPECT_EQ(run.settingsAfter.substr(0, settingsStart.size()), settingsStart);
+  }
+}
+
+// Only what is written must be finite: an overshoot of 1e308 * 100 is never used while the arrows fit,
+// and a magnification of 1e300 is still a number; it reverses the markers, so E's arrow turns too.
+TEST(GoldenRun, HugeValuesThatAreNotWrittenOrStayFinite) {
+  Host scaled;
+  scaled.scales = "hs 100 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1";
+  const golden::RunResult unused = RunOk(scaled.Utf8File(), [](DialogValues& values) {
+    values.ComboBox3 = 1;
+    values.Edit9 = u"1e308";
+  });
+  EXPECT_TRUE(unused.ui.messages.empty());
+  ASSERT_FALSE(unused.outputLines.empty());
+  EXPECT_EQ(unused.outputLines.back(), "cn2");
+  EXPECT_EQ(unused.exchangeAfter.find("INF"), std::string::npos);
+
+  const golden::RunResult magnified = RunOk(Host().Utf8File(), [](DialogValues& values) {
+    values.ComboBox3 = 1;
+    values.ComboBox1 = 7;
+    values.Edit1 = u"1e300";
+  });
+  EXPECT_TRUE(magnified.ui.messages.empty());
+  const Lines tail = {"z3", "500 0 500 -2", "z3", "pt 500 0 1E300 89.9999999999999 7", "z3",
+                      "z3", "500 1000 500 1002",
+                      "z3", "500 1000 499.223542864692 1002.89777747887",
+                      "z3", "500 1000 500.776457135308 1002.89777747887", "cn2"};
+  ASSERT_GE(magnified.outputLines.size(), tail.size());
+  ExpectLines(Lines(magnified.outputLines.end() - static_cast<std::ptrdiff_t>(tail.size()),
+                    magnified.outputLines.end()),
+              tail);
+}
+
+// Without the session and without checks (a preview): no selection anywhere must not crash, and the
+// zero case appends nothing.
+TEST(BuildDimension, PreviewOfUncheckedValuesAndZeroLength) {
+  TJGdata model;
+  model.S_Init();
+  model.IPoints[2] = TJwwIndPoint{true, 0.0, 1000.0, 0};
+  model.IPoints[3] = TJwwIndPoint{true, 500.0, 300.0, 0};
+  DialogValues values;  // ComboBox3 has no selection
+  values.ComboBox1 = kNoSelection;
+  values.ComboBox2 = 99;
+  EXPECT_EQ(BuildDimension(values, model, nullptr), BuildResult::Built);
+  EXPECT_GT(model.t_MemN, 10);
+
+  TJGdata flat;
+  flat.S_Init();
+  flat.IPoints[2] = TJwwIndPoint{true, 1000.0, 0.0, 0};
+  EXPECT_EQ(BuildDimension(DialogValues{}, flat, nullptr), BuildResult::ZeroLength);
+  EXPECT_EQ(flat.t_MemN, 0);
+}
+
+}  // namespace

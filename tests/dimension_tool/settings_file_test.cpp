@@ -1,0 +1,285 @@
+// selvan.dat both ways: what a stored file does to the dialog, and what a save writes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "JwwGaibu.h"
+#include "platform.h"
+#include "settings_file.h"
+#include "test_support.h"
+
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
+namespace {
+
+using test_support::TempDir;
+
+DialogValues WithStyles() {
+  DialogValues values;
+  values.ComboBox3Items = std::vector<std::u16string>(11, u"No1: W3 H3 D0");
+  return values;
+}
+
+std::string CrLfFile(const std::vector<std::string>& lines) {
+  std::string bytes;
+  for (const std::string& line : lines) bytes += line + "\r\n";
+  return bytes;
+}
+
+// A complete file in the order of the table: everything at a value other than the layout default.
+const std::vector<std::string> kFull = {"300", "200", "7",   "4", "5",  "2",  "0",  "1.5", "pre", "suf", "0.7",
+                                        "3",   "4",   "2.5", "20", "1", "1", "1", "1",   "0",   "1",   "0"};
+
+TEST(OpenDatFile, MissingFileKeepsEverythingAndPutsTheWindowAt50) {
+  TempDir dir;
+  DialogValues values = WithStyles();
+  values.Edit2 = u"kept";
+  WindowPosition position{7, 9};
+  OpenDatFile(dir.file("selvan.dat"), values, position);
+  EXPECT_EQ(position.Fmx, 50);
+  EXPECT_EQ(position.Fmy, 50);
+  EXPECT_TRUE(values.Edit2 == u"kept");
+  EXPECT_EQ(values.ComboBox3, kNoSelection);
+}
+
+TEST(OpenDatFile, SevenLinesRestorePositionAndListsOnly) {
+  TempDir dir;
+  test_support::WriteBytes(dir.path() / "selvan.dat", CrLfFile({"300", "200", "7", "4", "5", "2", "0"}));
+  DialogValues values = WithStyles();
+  WindowPosition position;
+  OpenDatFile(dir.file("selvan.dat"), values, position);
+  EXPECT_EQ(position.Fmx, 300);
+  EXPECT_EQ(position.Fmy, 200);
+  EXPECT_EQ(values.ComboBox1, 7);
+  EXPECT_EQ(values.ComboBox2, 4);
+  EXPECT_EQ(values.ComboBox3, 5);
+  EXPECT_EQ(values.ComboBox4, 2);
+  EXPECT_EQ(values.ComboBox5, 0);
+  const DialogValues defaults;
+  EXPECT_TRUE(values.Edit1 == defaults.Edit1 && values.Edit4 == defaults.Edit4 && values.Edit9 == defaults.Edit9);
+  EXPECT_EQ(values.RadioGroup1, 0);
+  EXPECT_FALSE(values.CheckBox1);
+}
+
+// One line of a complete file changed, and what that line does.
+TEST(OpenDatFile, EachLineAndItsRule) {
+  struct Case {
+    size_t line;  // 1-based
+    std::string text;
+    std::function<bool(const DialogValues&, const WindowPosition&)> holds;
+  };
+  const Case cases[] = {
+      {1, "abc", [](const DialogValues&, const WindowPosition& p) { return p.Fmx == 0; }},
+      {2, "-40", [](const DialogValues&, const WindowPosition& p) { return p.Fmy == -40; }},
+      {2, "99999", [](const DialogValues&, const WindowPosition& p) { return p.Fmy == 99999; }},
+      {3, "-1", [](const DialogValues& v, const WindowPosition&) { return v.ComboBox1 == 0; }},
+      {3, "12", [](const DialogValues& v, const WindowPosition&) { return v.ComboBox1 == kNoSelection; }},
+      {3, "11", [](const DialogValues& v, const WindowPosition&) { return v.ComboBox1 == 11; }},
+      {4, "x", [](const DialogValues& v, const WindowPosition&) { return v.ComboBox2 == 0; }},
+      {5, "11", [](const DialogValues& v, const WindowPosition&) { return v.ComboBox3 == kNoSelection; }},
+      {5, "10", [](const DialogValues& v, const WindowPosition&) { return v.ComboBox3 == 10; }},
+      {6, "9", [](const DialogValues& v, const WindowPosition&) { return v.ComboBox4 == kNoSelection; }},
+      {7, "$2", [](const DialogValues& v, const WindowPosition&) { return v.ComboBox5 == 2; }},
+      {8, " 2 ", [](const DialogValues& v, const WindowPosition&) { return v.Edit1 == u" 2 "; }},
+      {11, "", [](const DialogValues& v, const WindowPosition&) { return v.Edit4.empty(); }},
+      {16, "0", [](const DialogValues& v, const WindowPosition&) { return v.Edit9 == u"0"; }},
+      {17, "5", [](const DialogValues& v, const WindowPosition&) { return v.RadioGroup1 == 1; }},
+      {17, "-3", [](const DialogValues& v, const WindowPosition&) { return v.RadioGroup1 == 0; }},
+      {18, "0", [](const DialogValues& v, const WindowPosition&) { return v.RadioGroup2 == 0; }},
+      {19, "2", [](const DialogValues& v, const WindowPosition&) { return v.CheckBox1; }},
+      {19, "-1", [](const DialogValues& v, const WindowPosition&) { return v.CheckBox1; }},
+      {21, "0", [](const DialogValues& v, const WindowPosition&) { return !v.CheckBox3; }},
+      {21, "", [](const DialogValues& v, const WindowPosition&) { return !v.CheckBox3; }},
+      {21, "yes", [](const DialogValues& v, const WindowPosition&) { return !v.CheckBox3; }},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    std::vector<std::string> lines = kFull;
+    lines[c.line - 1] = c.text;
+    test_support::WriteBytes(dir.path() / "selvan.dat", CrLfFile(lines));
+    DialogValues values = WithStyles();
+    WindowPosition position;
+    OpenDatFile(dir.file("selvan.dat"), values, position);
+    EXPECT_TRUE(c.holds(values, position)) << "line " << c.line << " = [" << c.text << "]";
+  }
+}
+
+TEST(OpenDatFile, ShortFileStopsAtTheFirstMissingLine) {
+  TempDir dir;
+  // Line 19 clears CheckBox1; lines 20 to 22 are missing, so the boxes keep what they had.
+  std::vector<std::string> lines(kFull.begin(), kFull.begin() + 19);
+  lines[18] = "0";
+  test_support::WriteBytes(dir.path() / "selvan.dat", CrLfFile(lines));
+  DialogValues values = WithStyles();
+  values.CheckBox1 = values.CheckBox2 = values.CheckBox3 = values.CheckBox4 = true;
+  WindowPosition position;
+  OpenDatFile(dir.file("selvan.dat"), values, position);
+  EXPECT_FALSE(values.CheckBox1);
+  EXPECT_TRUE(values.CheckBox2 && values.CheckBox3 && values.CheckBox4);
+  EXPECT_EQ(values.RadioGroup2, 1);
+}
+
+// The same settings in every encoding and line end that a reader must take: prefix 接頭, suffix 尾.
+TEST(OpenDatFile, EncodingsAndLineEnds) {
+  std::u16string text;
+  for (const char16_t* line : {u"10", u"20", u"3", u"0", u"1", u"3", u"2", u"1", u"接頭", u"尾"}) {
+    text += line;
+    text += u"\r\n";
+  }
+  auto utf16 = [&](bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char16_t unit : text) {
+      const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+      bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+  };
+  auto replaceCrLf = [](std::string bytes, const std::string& end) {
+    std::string out;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+      if (bytes.compare(i, 2, "\r\n") == 0) {
+        out += end;
+        ++i;
+      } else {
+        out += bytes[i];
+      }
+    }
+    return out;
+  };
+  const std::string utf8 = "\xEF\xBB\xBF" + platform::EncodeUtf8(text);
+  // No byte-order mark: Shift_JIS, written out byte by byte (接頭 = 90 DA 93 AA, 尾 = 94 F6).
+  const std::string shiftJis = "10\r\n20\r\n3\r\n0\r\n1\r\n3\r\n2\r\n1\r\n\x90\xDA\x93\xAA\r\n\x94\xF6\r\n";
+  struct Case {
+    const char* what;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"UTF-8", utf8},
+      {"UTF-16 LE", utf16(false)},
+      {"UTF-16 BE", utf16(true)},
+      {"Shift_JIS without a mark", shiftJis},
+      {"LF only", replaceCrLf(utf8, "\n")},
+      {"CR only", replaceCrLf(utf8, "\r")},
+      {"no line end after the last line", utf8.substr(0, utf8.size() - 2)},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    test_support::WriteBytes(dir.path() / "selvan.dat", c.bytes);
+    DialogValues values = WithStyles();
+    WindowPosition position;
+    OpenDatFile(dir.file("selvan.dat"), values, position);
+    EXPECT_EQ(position.Fmx, 10) << c.what;
+    EXPECT_EQ(position.Fmy, 20) << c.what;
+    EXPECT_EQ(values.ComboBox1, 3) << c.what;
+    EXPECT_EQ(values.ComboBox5, 2) << c.what;
+    EXPECT_EQ(platform::EncodeUtf8(values.Edit2), "接頭") << c.what;
+    EXPECT_EQ(platform::EncodeUtf8(values.Edit3), "尾") << c.what;
+  }
+}
+
+// An empty line in the middle is a line: it clears its edit box, and reading goes on after it.
+TEST(OpenDatFile, EmptyLinesCount) {
+  TempDir dir;
+  // Lines 3 to 10 are empty; there is no line 11.
+  test_support::WriteBytes(dir.path() / "selvan.dat", "1\n2\n\n\n\n\n\n\n\n\n");
+  DialogValues values = WithStyles();
+  values.ComboBox1 = 5;
+  WindowPosition position;
+  OpenDatFile(dir.file("selvan.dat"), values, position);
+  EXPECT_EQ(values.ComboBox1, 0);
+  EXPECT_TRUE(values.Edit1.empty() && values.Edit2.empty() && values.Edit3.empty());
+  EXPECT_TRUE(values.Edit4 == u"0.5") << "line 11 is missing";
+}
+
+DialogValues Edited() {
+  DialogValues values = WithStyles();
+  values.ComboBox1 = 11;
+  values.ComboBox2 = 3;
+  values.ComboBox3 = 7;
+  values.ComboBox4 = 0;
+  values.ComboBox5 = 1;
+  values.Edit1 = u"1.5";
+  values.Edit2 = u" 約 ";
+  values.Edit3 = u"（参考）";
+  values.Edit4 = u"";
+  values.Edit5 = u"0";
+  values.Edit6 = u"3.25";
+  values.Edit7 = u"1000";
+  values.Edit8 = u"30";
+  values.Edit9 = u"abc";
+  values.RadioGroup1 = 1;
+  values.RadioGroup2 = 1;
+  values.CheckBox1 = true;
+  values.CheckBox3 = true;
+  return values;
+}
+
+TEST(SaveDatFile, WritesThirtyOneLinesInUtf8WithCrLf) {
+  TempDir dir;
+  TJGdata model;
+  model.CurLGrp = 2;
+  model.LGrpScale[2] = 100;
+  model.Jikukaku = 30;
+  model.IPoints[1] = TJwwIndPoint{true, 1.5, -2, 0};
+  model.IPoints[2] = TJwwIndPoint{true, 1000, 0.25, 0};
+  model.IPoints[4] = TJwwIndPoint{true, 9, 9, 0};  // not stored
+  ASSERT_TRUE(SaveDatFile(dir.file("selvan.dat"), Edited(), WindowPosition{-8, 1200}, model));
+
+  const std::string expected =
+      "\xEF\xBB\xBF"
+      "-8\r\n1200\r\n11\r\n3\r\n7\r\n0\r\n1\r\n"
+      "1.5\r\n 約 \r\n（参考）\r\n\r\n0\r\n3.25\r\n1000\r\n30\r\nabc\r\n"
+      "1\r\n1\r\n1\r\n0\r\n1\r\n0\r\n"
+      "2\r\n100\r\n30\r\n1.5\r\n-2\r\n1000\r\n0.25\r\n0\r\n0\r\n";
+  EXPECT_EQ(test_support::ReadBytes(dir.path() / "selvan.dat"), expected);
+}
+
+TEST(SaveDatFile, WhatIsSavedLoadsBackUnchanged) {
+  TempDir dir;
+  const DialogValues saved = Edited();
+  ASSERT_TRUE(SaveDatFile(dir.file("selvan.dat"), saved, WindowPosition{640, 480}, TJGdata()));
+  DialogValues loaded = WithStyles();
+  WindowPosition position;
+  OpenDatFile(dir.file("selvan.dat"), loaded, position);
+  EXPECT_EQ(position.Fmx, 640);
+  EXPECT_EQ(position.Fmy, 480);
+  EXPECT_EQ(DatFileLines(loaded, position, TJGdata()), DatFileLines(saved, WindowPosition{640, 480}, TJGdata()));
+}
+
+// A write that fails must not cost the user the settings saved before.
+TEST(SaveDatFile, FailedWriteKeepsThePreviousFile) {
+  TempDir dir;
+  const std::string previous = CrLfFile(kFull);
+  test_support::WriteBytes(dir.path() / "selvan.dat", previous);
+#ifdef _WIN32
+  // Windows refuses to replace a read-only file.
+  std::filesystem::permissions(dir.path() / "selvan.dat", std::filesystem::perms::owner_read);
+  const bool saved = SaveDatFile(dir.file("selvan.dat"), Edited(), WindowPosition{}, TJGdata());
+  std::filesystem::permissions(dir.path() / "selvan.dat", std::filesystem::perms::owner_all);
+#else
+  // Even for the superuser, a file-size limit makes writing fail.
+  struct rlimit old {};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  struct rlimit tiny = old;
+  tiny.rlim_cur = 16;
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+  const bool saved = SaveDatFile(dir.file("selvan.dat"), Edited(), WindowPosition{}, TJGdata());
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+#endif
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(test_support::ReadBytes(dir.path() / "selvan.dat"), previous);
+  size_t files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path())) ++files;
+  EXPECT_EQ(files, 1u) << "no temporary file left behind";
+}
+
+}  // namespace
