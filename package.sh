@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# Builds the release packages that Jw_cad users unpack: dist/tarvik-<version>-win64.zip and
+# dist/tarvik-<version>-win32.zip, each holding a folder tarvik/ with tarvik.exe, the batch file and
+# the user guide. The version is the one project() declares in CMakeLists.txt.
+# Fails when a build fails or warns, or when a program imports a DLL that not every Windows has.
+set -euo pipefail
+cd "$(dirname "$0")"
+root=$(pwd)
+
+# Release builds live in folders of their own, without the test programs, so that a developer's
+# incremental build or its test settings never leak into a package.
+build_root=$root/build
+dist=$root/dist
+stage=$build_root/package-stage
+guide_name='はじめにお読みください.txt'
+
+# DLLs that every supported Windows ships; anything else would have to be installed by the user.
+allowed_dlls='KERNEL32.DLL USER32.DLL GDI32.DLL COMCTL32.DLL COMDLG32.DLL IMM32.DLL ADVAPI32.DLL SHELL32.DLL
+SHLWAPI.DLL OLE32.DLL OLEAUT32.DLL UXTHEME.DLL VERSION.DLL MSVCRT.DLL'
+
+log() { printf '\n=== %s\n' "$*"; }
+fail() { echo "package.sh: $*" >&2; exit 1; }
+
+need=()
+command -v cmake >/dev/null || need+=(cmake)
+command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix)
+command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686-posix)
+command -v unzip >/dev/null || need+=(unzip)
+command -v python3 >/dev/null || need+=(python3)
+if [ ${#need[@]} -gt 0 ]; then
+  log "installing ${need[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq && apt-get install -y -qq "${need[@]}" >/dev/null || fail "could not install ${need[*]}"
+fi
+
+# build PRESET FOLDER: configures and builds the target tarvik; fails on errors and on warnings.
+build() {
+  local preset=$1 dir=$2 logfile=$2/package-build.log
+  log "build $preset in ${dir#"$root"/}"
+  mkdir -p "$dir"
+  if ! cmake --preset "$preset" -B "$dir" -DTARVIK_BUILD_TESTS=OFF >"$logfile" 2>&1; then
+    cat "$logfile"; fail "configuring $preset failed"
+  fi
+  if ! cmake --build "$dir" -j2 --target tarvik >>"$logfile" 2>&1; then
+    grep -E 'error|Error' "$logfile" | head -40; fail "building $preset failed"
+  fi
+  if grep -q 'warning:' "$logfile"; then
+    grep 'warning:' "$logfile" | sort -u | head -20; fail "compiler warnings in the $preset build"
+  fi
+  [ -f "$dir/tarvik.exe" ] || fail "$preset: no tarvik.exe in ${dir#"$root"/}"
+}
+
+# check_exe FILE OBJDUMP FORMAT: the right machine, and imports only from the allowed DLLs.
+check_exe() {
+  local exe=$1 objdump=$2 format=$3
+  "$objdump" -f "$exe" | grep -q "file format $format" || fail "$exe is not $format"
+  local dlls bad=()
+  dlls=$("$objdump" -p "$exe" | sed -n 's/^[[:space:]]*DLL Name:[[:space:]]*//p' | tr -d '\r')
+  [ -n "$dlls" ] || fail "$exe: no import table found"
+  for dll in $dlls; do
+    local upper=${dll^^}
+    case " $(echo $allowed_dlls) " in
+      *" $upper "*) ;;
+      *) bad+=("$dll") ;;
+    esac
+  done
+  echo "  $(basename "$(dirname "$exe")")/$(basename "$exe") imports: $(echo $dlls)"
+  [ ${#bad[@]} -eq 0 ] || fail "$exe imports DLLs that not every Windows has: ${bad[*]}"
+}
+
+# pack ARCH EXE STRIP: stages tarvik/ and writes dist/tarvik-<version>-ARCH.zip.
+pack() {
+  local arch=$1 exe=$2 strip=$3 folder=$stage/$1/tarvik
+  rm -rf "$stage/$arch"; mkdir -p "$folder"
+  cp "$exe" "$folder/tarvik.exe"
+  # Symbols only make the download bigger; the build folder keeps the unstripped program.
+  "$strip" --strip-all "$folder/tarvik.exe"
+  # The batch file and the guide are copied byte for byte: Shift_JIS and UTF-8 with BOM, both CR LF.
+  cp "$root/jwcad/tarvik.bat" "$folder/tarvik.bat"
+  cp "$root/jwcad/$guide_name" "$folder/$guide_name"
+  local zipfile=$dist/tarvik-$version-$arch.zip
+  rm -f "$zipfile"
+  # Python's zipfile marks a non-ASCII name as UTF-8 (flag bit 11), which Windows' own extraction and
+  # the usual Japanese archivers honour; Info-ZIP's zip on Linux leaves the flag off. The entries get
+  # the time of the last commit, so the same sources give the same archive.
+  python3 - "$zipfile" "$stage/$arch" "$stamp" tarvik/ tarvik/tarvik.exe tarvik/tarvik.bat "tarvik/$guide_name" <<'PY'
+import os, sys, time, zipfile
+target, base, stamp, names = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4:]
+when = time.gmtime(stamp)[:6]
+with zipfile.ZipFile(target, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as archive:
+    for name in names:
+        info = zipfile.ZipInfo(name, when)
+        if name.endswith("/"):
+            info.external_attr = (0o40755 << 16) | 0x10
+            archive.writestr(info, b"")
+        else:
+            info.external_attr = 0o100644 << 16
+            info.compress_type = zipfile.ZIP_DEFLATED
+            with open(os.path.join(base, name), "rb") as source:
+                archive.writestr(info, source.read())
+PY
+  unzip -tq "$zipfile" >/dev/null || fail "$zipfile does not test clean"
+  local listed expected
+  listed=$(unzip -Z1 "$zipfile" | sort)
+  expected=$(printf '%s\n' tarvik/ tarvik/tarvik.exe tarvik/tarvik.bat "tarvik/$guide_name" | sort)
+  [ "$listed" = "$expected" ] || fail "$zipfile holds: $listed"
+  cmp -s "$root/jwcad/tarvik.bat" <(unzip -p "$zipfile" tarvik/tarvik.bat) || fail "$zipfile: tarvik.bat changed"
+}
+
+build mingw "$build_root/package-win64"
+build mingw32 "$build_root/package-win32"
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build_root/package-win64/CMakeCache.txt")
+version32=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build_root/package-win32/CMakeCache.txt")
+[[ $version =~ ^[0-9]+\.[0-9]+\.[0-9]+ ]] || fail "no project version in the configured build (found '$version')"
+[ "$version" = "$version32" ] || fail "the two builds disagree on the version: $version and $version32"
+stamp=$(git -C "$root" log -1 --format=%ct 2>/dev/null || date +%s)
+
+log "checking the programs"
+check_exe "$build_root/package-win64/tarvik.exe" x86_64-w64-mingw32-objdump pei-x86-64
+check_exe "$build_root/package-win32/tarvik.exe" i686-w64-mingw32-objdump pei-i386
+
+log "packing version $version"
+mkdir -p "$dist"
+pack win64 "$build_root/package-win64/tarvik.exe" x86_64-w64-mingw32-strip
+pack win32 "$build_root/package-win32/tarvik.exe" i686-w64-mingw32-strip
+
+echo
+for arch in win64 win32; do
+  exe=$stage/$arch/tarvik/tarvik.exe zipfile=$dist/tarvik-$version-$arch.zip
+  printf '%s  %s bytes (tarvik.exe %s bytes)\n' "${zipfile#"$root"/}" "$(stat -c %s "$zipfile")" "$(stat -c %s "$exe")"
+done
