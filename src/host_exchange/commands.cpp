@@ -2,9 +2,9 @@
 // program has ended. Attribute lines are written only when they change something; degenerate or
 // non-finite geometry writes nothing, because the host would draw garbage or misread "INF"/"NAN".
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstddef>
-#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -46,28 +46,147 @@ void Append(TJGdata& jg, std::u16string&& line) { NextLine(jg) = std::move(line)
 // A text handed in by a caller must not carry a line break (or any other control character) into
 // the file: the rest of it would reach the host as commands of their own.
 void AppendPrintable(std::u16string& out, std::u16string_view text) {
-  for (char16_t c : text) {
-    if (c >= u' ') out.push_back(c);
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] < u' ') {
+      out.append(text.substr(start, i - start));
+      start = i + 1;
+    }
   }
+  out.append(text.substr(start));
 }
 
-// head + values separated by single blanks + tail, in one allocation sized up front.
-std::u16string Compose(std::u16string_view head, std::initializer_list<std::u16string> values,
-                       std::u16string_view tail = {}, size_t extra = 0) {
-  size_t length = head.size() + tail.size() + extra + values.size();
-  for (const auto& v : values) length += v.size();
-  std::u16string line;
-  line.reserve(length);
-  line.append(head);
-  bool first = true;
-  for (const auto& v : values) {
-    if (!first) line.push_back(u' ');
-    first = false;
-    line.append(v);
+// The digits of FloatToText without its temporary strings, for the values a drawing is made of;
+// nullptr sends the caller to FloatToText itself. A double whose shortest round-trip form has at
+// most 15 significant digits is, by the 15-digit round-trip guarantee of doubles, exactly the
+// 15-digit rounding that FloatToText writes; the layout below is FloatToText's.
+char* FormatRealFast(char* out, double value) {
+  if (!std::isfinite(value)) return nullptr;
+  if (value == 0) {  // -0 as well: it is not a negative number
+    *out++ = '0';
+    return out;
   }
-  line.append(tail);
-  return line;
+  const double magnitude = std::fabs(value);
+  if (magnitude < 1e15 && magnitude == std::trunc(magnitude)) {
+    return std::to_chars(out, out + 17, static_cast<int64_t>(value)).ptr;
+  }
+  if (magnitude < 1e-300) return nullptr;  // subnormal range: fewer than 15 digits survive there
+
+  char scientific[32];
+  const char* const end =
+      std::to_chars(scientific, scientific + sizeof scientific, magnitude, std::chars_format::scientific).ptr;
+  char digits[20];
+  int count = 0;
+  const char* p = scientific;
+  for (; p < end && *p != 'e'; ++p) {
+    if (*p == '.') continue;
+    if (count == 15) return nullptr;  // more than 15 significant digits: FloatToText rounds
+    digits[count++] = *p;
+  }
+  if (p == end) return nullptr;
+  ++p;  // the 'e'
+  const bool negativeExponent = *p == '-';
+  ++p;  // its sign
+  int exponent = 0;
+  for (; p < end; ++p) exponent = exponent * 10 + (*p - '0');
+  if (negativeExponent) exponent = -exponent;
+
+  if (value < 0) *out++ = '-';
+  const int e = exponent + 1;  // magnitude = 0.d1d2... x 10^e
+  if (e >= -3 && e <= 15) {
+    if (e <= 0) {
+      *out++ = '0';
+      *out++ = '.';
+      for (int i = 0; i < -e; ++i) *out++ = '0';
+      for (int i = 0; i < count; ++i) *out++ = digits[i];
+    } else if (count <= e) {
+      for (int i = 0; i < count; ++i) *out++ = digits[i];
+      for (int i = count; i < e; ++i) *out++ = '0';
+    } else {
+      for (int i = 0; i < e; ++i) *out++ = digits[i];
+      *out++ = '.';
+      for (int i = e; i < count; ++i) *out++ = digits[i];
+    }
+  } else {
+    *out++ = digits[0];
+    if (count > 1) {
+      *out++ = '.';
+      for (int i = 1; i < count; ++i) *out++ = digits[i];
+    }
+    *out++ = 'E';
+    if (exponent < 0) *out++ = '-';
+    out = std::to_chars(out, out + 4, exponent < 0 ? -exponent : exponent).ptr;
+  }
+  return out;
 }
+
+// One output line: a keyword and blank-separated numbers gathered on the stack, then stored as a
+// string of exactly its length, so that a million lines cost a million allocations and no more.
+class LineBuilder {
+ public:
+  explicit LineBuilder(std::u16string_view head) { Text(head); }
+
+  LineBuilder& Real(double value) {
+    Separate();
+    char digits[32];
+    if (char* end = FormatRealFast(digits, value)) {
+      Ascii(digits, end);
+    } else {
+      Text(FloatToText(value));
+    }
+    return *this;
+  }
+
+  LineBuilder& Int(int32_t value) {
+    Separate();
+    char digits[16];
+    Ascii(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+    return *this;
+  }
+
+  LineBuilder& Text(std::u16string_view text) {
+    if (spill_.empty() && used_ + text.size() <= kCapacity) {
+      std::copy(text.begin(), text.end(), buffer_ + used_);
+      used_ += text.size();
+    } else {
+      Spill();
+      spill_.append(text);
+    }
+    return *this;
+  }
+
+  // The line, with room for `extra` more units to be appended by the caller.
+  std::u16string Take(size_t extra = 0) {
+    if (!spill_.empty()) return std::move(spill_);
+    std::u16string line;
+    line.reserve(used_ + extra);
+    line.append(buffer_, used_);
+    return line;
+  }
+
+ private:
+  static constexpr size_t kCapacity = 256;
+
+  void Separate() {
+    if (values_++ > 0) Text(u" ");
+  }
+
+  void Ascii(const char* first, const char* last) {
+    char16_t wide[32];
+    size_t n = 0;
+    for (const char* p = first; p < last; ++p) wide[n++] = static_cast<char16_t>(*p);
+    Text(std::u16string_view(wide, n));
+  }
+
+  void Spill() {
+    if (spill_.empty()) spill_.assign(buffer_, used_);
+  }
+
+  char16_t buffer_[kCapacity];
+  size_t used_ = 0;
+  int values_ = 0;
+  std::u16string spill_;
+};
 
 std::u16string Keyword(std::u16string_view keyword, const std::u16string& value) {
   std::u16string line;
@@ -104,7 +223,15 @@ std::u16string_view TextKeyword(int32_t no) {
   }
 }
 
-bool IsBlank(const std::u16string& text) { return StripSpaces(text).empty(); }
+// StripSpaces(text).empty() without building the stripped copy: nothing but blanks, full-width
+// blanks and control characters.
+bool IsBlank(std::u16string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char16_t c) { return c <= u' ' || c == u'\u3000'; });
+}
+
+bool HasControlCharacter(std::u16string_view text) {
+  return std::any_of(text.begin(), text.end(), [](char16_t c) { return c < u' '; });
+}
 
 }  // namespace
 
@@ -138,8 +265,7 @@ void TJGdata::S_Comment(const std::u16string& s) {
 }
 
 void TJGdata::S_Area() {
-  Append(*this, Compose(u"hn ", {FloatToText(AreaX1), FloatToText(AreaY1), FloatToText(AreaX2),
-                                 FloatToText(AreaY2)}));
+  Append(*this, LineBuilder(u"hn ").Real(AreaX1).Real(AreaY1).Real(AreaX2).Real(AreaY2).Take());
 }
 
 // --- attribute commands: written when forced by the flag or when the value changes ---
@@ -210,8 +336,8 @@ void TJGdata::S_Mjs(int32_t mjs, double mw, double mh, double md, int32_t col, i
                        (freeStyle && (mw != w_MjsW || mh != w_MjsH || md != w_MjsD || col != w_MjsC));
   if (!changed) return;
   if (freeStyle) {
-    Append(*this, Compose(u"cn0 ", {FloatToText(mw), FloatToText(mh), FloatToText(md),
-                                    FloatToText(static_cast<double>(col))}));
+    // The colour is written like the sizes, as a real: whole numbers come out as IntToText would.
+    Append(*this, LineBuilder(u"cn0 ").Real(mw).Real(mh).Real(md).Real(static_cast<double>(col)).Take());
     w_MjsW = mw;
     w_MjsH = mh;
     w_MjsD = md;
@@ -234,13 +360,14 @@ void TJGdata::S_Mbs(int32_t mbs) {
 void TJGdata::S_Font(const std::u16string& fnt) {
   const std::u16string& chosen = (fnt.empty() || fnt == u"<>") ? CurFont : fnt;
   // The name is remembered as written, so a name that needed cleaning compares equal next time.
-  std::u16string name;
-  name.reserve(chosen.size());
-  AppendPrintable(name, chosen);
+  const bool needsCleaning = HasControlCharacter(chosen);
+  std::u16string cleaned;
+  if (needsCleaning) AppendPrintable(cleaned, chosen);
+  const std::u16string& name = needsCleaning ? cleaned : chosen;
   if (!w_FlgFont && name == w_Font) return;
   // The double quote stops the reader's splitting, so a name with blanks arrives whole.
-  Append(*this, Compose(u"cn\"$", {}, name));
-  w_Font = std::move(name);
+  Append(*this, LineBuilder(u"cn\"$").Text(name).Take());
+  w_Font = name;
   w_FlgFont = false;
 }
 
@@ -292,7 +419,7 @@ void TJGdata::S_Attr(int32_t at1, int32_t at2, int32_t at3, int32_t at4, int32_t
 
 void TJGdata::S_Line(double x1, double y1, double x2, double y2) {
   if (!AllFinite(x1, y1, x2, y2) || Coincide(x1, y1, x2, y2)) return;
-  Append(*this, Compose({}, {FloatToText(x1), FloatToText(y1), FloatToText(x2), FloatToText(y2)}));
+  Append(*this, LineBuilder(u"").Real(x1).Real(y1).Real(x2).Real(y2).Take());
 }
 
 void TJGdata::S_PLineStart() { SendMem(u"pl"); }
@@ -325,35 +452,32 @@ void TJGdata::S_PLineSet(double px1, double py1, double px2, double py2) {
 
 void TJGdata::S_Ten(double x, double y) {
   if (!AllFinite(x, y)) return;
-  Append(*this, Compose(u"pt ", {FloatToText(x), FloatToText(y)}));
+  Append(*this, LineBuilder(u"pt ").Real(x).Real(y).Take());
 }
 
 void TJGdata::S_Mark(double x, double y, double bai, double ang, int32_t cod) {
   if (!AllFinite(x, y, bai, ang)) return;
   if (cod < -7 || cod > 11) cod = -3;
   if (CountsAsZero(bai)) bai = 1.0;
-  Append(*this, Compose(u"pt ", {FloatToText(x), FloatToText(y), FloatToText(bai), FloatToText(ang),
-                                 IntToText(cod)}));
+  Append(*this, LineBuilder(u"pt ").Real(x).Real(y).Real(bai).Real(ang).Int(cod).Take());
 }
 
 void TJGdata::S_Circle(double x, double y, double r) {
   if (!AllFinite(x, y, r) || r <= kTolerance) return;
-  Append(*this, Compose(u"ci ", {FloatToText(x), FloatToText(y), FloatToText(r)}));
+  Append(*this, LineBuilder(u"ci ").Real(x).Real(y).Real(r).Take());
 }
 
 void TJGdata::S_Arc(double x, double y, double r, double sa, double ea, double h, double ka) {
   if (!AllFinite(x, y, r, sa, ea, h, ka) || r <= kTolerance || CountsAsZero(h)) return;
-  Append(*this, Compose(u"ci ", {FloatToText(x), FloatToText(y), FloatToText(r), FloatToText(sa),
-                                 FloatToText(ea), FloatToText(h), FloatToText(ka)}));
+  Append(*this, LineBuilder(u"ci ").Real(x).Real(y).Real(r).Real(sa).Real(ea).Real(h).Real(ka).Take());
 }
 
 void TJGdata::S_Text(int32_t no, double x1, double y1, double x2, double y2, const std::u16string& m) {
   if (!AllFinite(x1, y1, x2, y2)) return;
   if ((CountsAsZero(x2) && CountsAsZero(y2)) || IsBlank(m)) return;
   // No closing quote: the text runs to the end of the line, blanks included.
-  std::u16string line = Compose(TextKeyword(no), {FloatToText(x1), FloatToText(y1), FloatToText(x2),
-                                                  FloatToText(y2)},
-                                u" \"", m.size());
+  std::u16string line =
+      LineBuilder(TextKeyword(no)).Real(x1).Real(y1).Real(x2).Real(y2).Text(u" \"").Take(m.size());
   AppendPrintable(line, m);
   Append(*this, std::move(line));
 }
@@ -374,23 +498,22 @@ void TJGdata::S_Dim(double lx1, double ly1, double lx2, double ly2, double tx1, 
     value = FloatToText(rounded);
   }
   SendMem(u"msg");
-  Append(*this, Compose({}, {FloatToText(lx1), FloatToText(ly1), FloatToText(lx2), FloatToText(ly2)}));
-  std::u16string line = Compose(u"cs ", {FloatToText(tx1), FloatToText(ty1), FloatToText(tx2), FloatToText(ty2)},
-                                u" \"", measured ? value.size() : m.size());
+  Append(*this, LineBuilder(u"").Real(lx1).Real(ly1).Real(lx2).Real(ly2).Take());
+  std::u16string line = LineBuilder(u"cs ").Real(tx1).Real(ty1).Real(tx2).Real(ty2).Text(u" \"").Take(
+      measured ? value.size() : m.size());
   AppendPrintable(line, measured ? value : m);
   Append(*this, std::move(line));
 }
 
 void TJGdata::S_Solid2(double x1, double y1, double x2, double y2) {
   if (!AllFinite(x1, y1, x2, y2) || Coincide(x1, y1, x2, y2)) return;
-  Append(*this, Compose(u"sl ", {FloatToText(x1), FloatToText(y1), FloatToText(x2), FloatToText(y2)}));
+  Append(*this, LineBuilder(u"sl ").Real(x1).Real(y1).Real(x2).Real(y2).Take());
 }
 
 void TJGdata::S_Solid3(double x1, double y1, double x2, double y2, double x3, double y3) {
   if (!AllFinite(x1, y1, x2, y2, x3, y3)) return;
   if (Coincide(x1, y1, x2, y2) || Coincide(x2, y2, x3, y3) || Coincide(x3, y3, x1, y1)) return;
-  Append(*this, Compose(u"sl ", {FloatToText(x1), FloatToText(y1), FloatToText(x2), FloatToText(y2),
-                                 FloatToText(x3), FloatToText(y3)}));
+  Append(*this, LineBuilder(u"sl ").Real(x1).Real(y1).Real(x2).Real(y2).Real(x3).Real(y3).Take());
 }
 
 // A quadrilateral with coinciding corners is reduced to the triangle that remains, or dropped
@@ -404,22 +527,19 @@ void TJGdata::S_Solid4(double x1, double y1, double x2, double y2, double x3, do
   if (Coincide(x3, y3, x2, y2)) return S_Solid3(x1, y1, x2, y2, x4, y4);
   if (Coincide(x4, y4, x2, y2)) return;
   if (Coincide(x4, y4, x3, y3)) return S_Solid3(x1, y1, x2, y2, x3, y3);
-  Append(*this, Compose(u"sl ", {FloatToText(x1), FloatToText(y1), FloatToText(x2), FloatToText(y2),
-                                 FloatToText(x3), FloatToText(y3), FloatToText(x4), FloatToText(y4)}));
+  Append(*this, LineBuilder(u"sl ").Real(x1).Real(y1).Real(x2).Real(y2).Real(x3).Real(y3).Real(x4).Real(y4).Take());
 }
 
 void TJGdata::S_SolidC(double x, double y, double r, double h, double ka, double sa, double da, int32_t cod) {
   if (!AllFinite(x, y, r, h, ka, sa, da) || r <= kTolerance || CountsAsZero(h)) return;
   if (cod != 0 && cod != 5 && cod != 100 && cod != -1) return;
-  Append(*this, Compose(u"sc ", {FloatToText(x), FloatToText(y), FloatToText(r), FloatToText(h),
-                                 FloatToText(ka), FloatToText(sa), FloatToText(da), IntToText(cod)}));
+  Append(*this, LineBuilder(u"sc ").Real(x).Real(y).Real(r).Real(h).Real(ka).Real(sa).Real(da).Int(cod).Take());
 }
 
 void TJGdata::S_SolidD(double x, double y, double r, double h, double ka, double sa, double da, int32_t cod) {
   if (!AllFinite(x, y, r, h, ka, sa, da) || r <= kTolerance || CountsAsZero(h)) return;
   if (cod != 0 && cod != 100) return;
-  Append(*this, Compose(u"se ", {FloatToText(x), FloatToText(y), FloatToText(r), FloatToText(h),
-                                 FloatToText(ka), FloatToText(sa), FloatToText(da), IntToText(cod)}));
+  Append(*this, LineBuilder(u"se ").Real(x).Real(y).Real(r).Real(h).Real(ka).Real(sa).Real(da).Int(cod).Take());
 }
 
 namespace {
@@ -433,12 +553,10 @@ bool RingIsDrawable(double r, double h, double ri) {
 
 void TJGdata::S_SolidO(double x, double y, double r, double h, double ka, double sa, double da, double ri) {
   if (!AllFinite(x, y, r, h, ka, sa, da, ri) || !RingIsDrawable(r, h, ri)) return;
-  Append(*this, Compose(u"so ", {FloatToText(x), FloatToText(y), FloatToText(r), FloatToText(h),
-                                 FloatToText(ka), FloatToText(sa), FloatToText(da), FloatToText(ri)}));
+  Append(*this, LineBuilder(u"so ").Real(x).Real(y).Real(r).Real(h).Real(ka).Real(sa).Real(da).Real(ri).Take());
 }
 
 void TJGdata::S_SolidG(double x, double y, double r, double h, double ka, double sa, double da, double ri) {
   if (!AllFinite(x, y, r, h, ka, sa, da, ri) || !RingIsDrawable(r, h, ri)) return;
-  Append(*this, Compose(u"sg ", {FloatToText(x), FloatToText(y), FloatToText(r), FloatToText(h),
-                                 FloatToText(ka), FloatToText(sa), FloatToText(da), FloatToText(ri)}));
+  Append(*this, LineBuilder(u"sg ").Real(x).Real(y).Real(r).Real(h).Real(ka).Real(sa).Real(da).Real(ri).Take());
 }

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "JwwGaibu.h"
+#include "MyFunc.h"
 #include "output_lines.h"
 
 namespace {
@@ -604,6 +607,42 @@ TEST(DrawingCommands, Polylines) {
   EXPECT_TRUE(jg.t_PLine.empty());
 }
 
+// --- numbers: every real in a command is written exactly as FloatToText writes it ---
+
+TEST(Numbers, AreWrittenAsFloatToTextWritesThem) {
+  std::vector<double> values = {0.0, -0.0, 1.0, -1.0, 0.1 + 0.2, 1.0 / 3, 2.5, 1234.5, 7306.10278372591,
+                                -2989.07922912206, 1e15, 1e15 - 1, 999999999999999.5, 1e16, 123456789012345678.0,
+                                1e-4, 1e-5, 0.00012345, 9.99999999999999e-5, 1.5e20, 1e300, 1e-300, 5e-324,
+                                std::numeric_limits<double>::max(), std::numeric_limits<double>::min(),
+                                0.1, 0.7, 1e21, 4503599627370496.5, 9007199254740993.0, 0.5e-3};
+  std::mt19937_64 random(20240607);
+  // Arbitrary bit patterns: every magnitude, mostly 17 significant digits.
+  for (int i = 0; i < 100000; ++i) {
+    const uint64_t bits = random();
+    double v;
+    std::memcpy(&v, &bits, sizeof v);
+    if (std::isfinite(v)) values.push_back(v);
+  }
+  // Short decimals of the kind drawings are made of, and whole numbers up to 16 digits.
+  for (int i = 0; i < 100000; ++i) {
+    const auto mantissa = static_cast<int64_t>(random() % 2000000000000000ULL) - 1000000000000000LL;
+    const int scale = static_cast<int>(random() % 24);
+    values.push_back(static_cast<double>(mantissa) / std::pow(10.0, scale));
+    values.push_back(static_cast<double>(mantissa % 100000) / std::pow(10.0, scale % 8));
+  }
+  TJGdata jg;
+  for (double v : values) {
+    jg.S_Ten(v, 0);
+    const std::u16string expected = u"pt " + FloatToText(v) + u" 0";
+    if (jg.t_Mem[static_cast<size_t>(jg.t_MemN - 1)] != expected) {
+      ADD_FAILURE() << "value " << std::hexfloat << v << ": " << testing::PrintToString(jg.t_Mem[static_cast<size_t>(jg.t_MemN - 1)])
+                    << " instead of " << testing::PrintToString(expected);
+      break;
+    }
+    if (jg.t_MemN == 1000) jg.StopJwwGaibu();
+  }
+}
+
 // --- mends: texts cannot break their line; non-finite numbers never reach the file ---
 
 TEST(Mends, ControlCharactersCannotSplitACommand) {
@@ -621,6 +660,7 @@ TEST(Mends, ControlCharactersCannotSplitACommand) {
          jg.S_Font(u"ＭＳゴシック");
        },
        {u"cn\"$ＭＳゴシック"}},
+      {"a font name of control characters only", [](TJGdata& jg) { jg.S_Font(u"\r\n"); }, {u"cn\"$"}},
       {"comment", [](TJGdata& jg) { jg.S_Comment(u"x\ny\0z"); }, {u"h#xy"}},
   });
   TJGdata jg;
