@@ -1,0 +1,181 @@
+// UTF-8 and UTF-16 conversion and the byte-order-mark decision, the same on every platform, so that
+// only the ANSI code page and the file system differ between the Windows and the Linux build.
+#include "text_codecs.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace platform {
+namespace detail {
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LEBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BEBom = "\xFE\xFF";
+
+constexpr bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+constexpr bool IsLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// True when the eight bytes at `p` are all below 0x80.
+inline bool EightAsciiBytes(const unsigned char* p) {
+  std::uint64_t word;
+  std::memcpy(&word, p, sizeof word);
+  return (word & 0x8080808080808080ULL) == 0;
+}
+
+}  // namespace
+
+std::u16string DecodeUtf8(std::string_view bytes) {
+  // No byte yields more than one code unit (four bytes give a surrogate pair), so one allocation is
+  // enough; the string is cut to its real length at the end.
+  std::u16string text(bytes.size(), u'\0');
+  char16_t* out = text.data();
+  const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+  const auto* const end = in + bytes.size();
+  while (in < end) {
+    while (end - in >= 8 && EightAsciiBytes(in)) {
+      for (int i = 0; i < 8; ++i) out[i] = in[i];
+      in += 8;
+      out += 8;
+    }
+    if (in == end) break;
+    const unsigned lead = *in++;
+    if (lead < 0x80) {
+      *out++ = static_cast<char16_t>(lead);
+      continue;
+    }
+    // The ranges of the second byte exclude overlong forms, encoded surrogates and values past
+    // U+10FFFF, so that an invalid sequence is cut at its maximal subpart and replaced once.
+    int continuation = 0;
+    char32_t code = 0;
+    unsigned low = 0x80, high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      continuation = 1;
+      code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      continuation = 2;
+      code = lead & 0x0F;
+      if (lead == 0xE0) low = 0xA0;
+      if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      continuation = 3;
+      code = lead & 0x07;
+      if (lead == 0xF0) low = 0x90;
+      if (lead == 0xF4) high = 0x8F;
+    } else {
+      *out++ = kReplacementCharacter;
+      continue;
+    }
+    int taken = 0;
+    while (taken < continuation && in < end && *in >= low && *in <= high) {
+      code = (code << 6) | (*in++ & 0x3Fu);
+      ++taken;
+      low = 0x80;
+      high = 0xBF;
+    }
+    if (taken < continuation) {
+      *out++ = kReplacementCharacter;
+    } else if (code >= 0x10000) {
+      code -= 0x10000;
+      *out++ = static_cast<char16_t>(0xD800 + (code >> 10));
+      *out++ = static_cast<char16_t>(0xDC00 + (code & 0x3FF));
+    } else {
+      *out++ = static_cast<char16_t>(code);
+    }
+  }
+  text.resize(static_cast<std::size_t>(out - text.data()));
+  return text;
+}
+
+std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian) {
+  // Surrogates are kept as they come, paired or not: the text is counted in code units anyway.
+  const std::size_t units = bytes.size() / 2;
+  std::u16string text(units + bytes.size() % 2, u'\0');
+  const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+  const int highByte = bigEndian ? 0 : 1;
+  for (std::size_t i = 0; i < units; ++i, in += 2) {
+    text[i] = static_cast<char16_t>((in[highByte] << 8) | in[1 - highByte]);
+  }
+  if (bytes.size() % 2 != 0) text[units] = kReplacementCharacter;  // half a code unit at the end
+  return text;
+}
+
+ReadTextResult DecodeFileContent(const std::string& bytes) {
+  ReadTextResult result;
+  result.ok = true;
+  const std::string_view all = bytes;
+  if (all.starts_with(kUtf8Bom)) {
+    result.encoding = TextEncoding::Utf8;
+    result.text = DecodeUtf8(all.substr(kUtf8Bom.size()));
+  } else if (all.starts_with(kUtf16LEBom)) {
+    result.encoding = TextEncoding::Utf16LE;
+    result.text = DecodeUtf16(all.substr(kUtf16LEBom.size()), false);
+  } else if (all.starts_with(kUtf16BEBom)) {
+    result.encoding = TextEncoding::Utf16BE;
+    result.text = DecodeUtf16(all.substr(kUtf16BEBom.size()), true);
+  } else {
+    result.encoding = TextEncoding::Ansi;
+    result.text = DecodeAnsi(bytes);
+  }
+  return result;
+}
+
+std::string EncodeFileContent(const std::u16string& text, bool utf8WithBom) {
+  if (!utf8WithBom) return EncodeAnsi(text);
+  std::string bytes(kUtf8Bom);
+  bytes += EncodeUtf8(text);
+  return bytes;
+}
+
+}  // namespace detail
+
+std::u16string DecodeUtf8(const std::string& bytes) { return detail::DecodeUtf8(bytes); }
+
+std::string EncodeUtf8(const std::u16string& text) {
+  using detail::IsHighSurrogate;
+  using detail::IsLowSurrogate;
+  const std::size_t units = text.size();
+  // Sized exactly first, so that a long text is encoded without reallocations.
+  std::size_t size = 0;
+  for (std::size_t i = 0; i < units; ++i) {
+    const char16_t unit = text[i];
+    if (unit < 0x80) {
+      size += 1;
+    } else if (unit < 0x800) {
+      size += 2;
+    } else if (IsHighSurrogate(unit) && i + 1 < units && IsLowSurrogate(text[i + 1])) {
+      size += 4;
+      ++i;
+    } else {
+      size += 3;  // the rest of the plane, and a lone surrogate as U+FFFD
+    }
+  }
+  std::string bytes(size, '\0');
+  auto* out = reinterpret_cast<unsigned char*>(bytes.data());
+  for (std::size_t i = 0; i < units; ++i) {
+    char32_t code = text[i];
+    if (code < 0x80) {
+      *out++ = static_cast<unsigned char>(code);
+      continue;
+    }
+    if (IsHighSurrogate(code) && i + 1 < units && IsLowSurrogate(text[i + 1])) {
+      code = 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00u);
+    } else if (IsHighSurrogate(code) || IsLowSurrogate(code)) {
+      code = detail::kReplacementCharacter;
+    }
+    if (code < 0x800) {
+      *out++ = static_cast<unsigned char>(0xC0 | (code >> 6));
+    } else if (code < 0x10000) {
+      *out++ = static_cast<unsigned char>(0xE0 | (code >> 12));
+      *out++ = static_cast<unsigned char>(0x80 | ((code >> 6) & 0x3F));
+    } else {
+      *out++ = static_cast<unsigned char>(0xF0 | (code >> 18));
+      *out++ = static_cast<unsigned char>(0x80 | ((code >> 12) & 0x3F));
+      *out++ = static_cast<unsigned char>(0x80 | ((code >> 6) & 0x3F));
+    }
+    *out++ = static_cast<unsigned char>(0x80 | (code & 0x3F));
+  }
+  return bytes;
+}
+
+}  // namespace platform
