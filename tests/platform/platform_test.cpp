@@ -1,0 +1,464 @@
+// Contracts of the platform layer: encodings found by the byte-order mark, code page 932 both ways,
+// invalid input that must not stop a read, whole-file writes that never leave a partial file, and the
+// file-system questions. The same tests run natively (iconv) and under Wine (code page 932).
+#include "platform.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::TextEncoding;
+using test_support::ReadBytes;
+using test_support::TempDir;
+using test_support::WriteBytes;
+
+const std::string kUtf8Bom = "\xEF\xBB\xBF";
+
+#ifdef _WIN32
+// MultiByteToWideChar's default character for code page 932 is the katakana middle dot.
+constexpr char16_t kAnsiReplacement = 0x30FB;
+constexpr char16_t kSeparator = u'\\';
+#else
+constexpr char16_t kAnsiReplacement = 0xFFFD;
+constexpr char16_t kSeparator = u'/';
+#endif
+
+std::string Hex(const std::string& bytes) {
+  std::string out;
+  char cell[4];
+  for (unsigned char byte : bytes) {
+    std::snprintf(cell, sizeof cell, "%02X ", byte);
+    out += cell;
+  }
+  return out;
+}
+
+std::string Hex(const std::u16string& text) {
+  std::string out;
+  char cell[6];
+  for (char16_t unit : text) {
+    std::snprintf(cell, sizeof cell, "%04X ", static_cast<unsigned>(unit));
+    out += cell;
+  }
+  return out;
+}
+
+const char* Name(TextEncoding encoding) {
+  switch (encoding) {
+    case TextEncoding::Ansi:
+      return "Ansi";
+    case TextEncoding::Utf8:
+      return "Utf8";
+    case TextEncoding::Utf16LE:
+      return "Utf16LE";
+    case TextEncoding::Utf16BE:
+      return "Utf16BE";
+  }
+  return "?";
+}
+
+std::vector<std::string> FolderEntries(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  return names;
+}
+
+// Code page 932: Japanese text of every kind decodes to the right UTF-16 and encodes back to the
+// very same bytes, on Linux through iconv and on Windows through the system's ANSI code page.
+TEST(AnsiCodePage, ShiftJisRoundTripsByteForByte) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+    std::u16string text;
+  };
+  const Case cases[] = {
+      {"ASCII record", "ch 100 200 1 0\r\n", u"ch 100 200 1 0\r\n"},
+      {"kanji with trail bytes 0x40 and 0x5C", "\x90\xA1\x96\x40\x95\x5C\x83\x5C", u"寸法表ソ"},
+      {"hiragana and kanji", "\x82\xD0\x82\xE7\x82\xAA\x82\xC8\x8A\xBF\x8E\x9A", u"ひらがな漢字"},
+      {"full-width letters and digits", "\x82\x60\x82\x61\x82\x50\x82\x51", u"ＡＢ１２"},
+      {"half-width katakana and voicing marks", "\xB1\xB2\xB3\xB6\xDE\xDF", u"ｱｲｳｶﾞﾟ"},
+      {"code page 932 extensions", "\x87\x40\x87\x54\x81\x60\x81\x61\x81\xCA", u"①Ⅰ～∥￢"},
+      {"text record from the host", "cn\"$<\x82\x6C\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4E>\r\n",
+       u"cn\"$<ＭＳ ゴシック>\r\n"},
+      {"backslash and tilde stay ASCII", "C:\\jww\\a~b", u"C:\\jww\\a~b"},
+      {"empty", "", u""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.what) + ": " + Hex(c.bytes));
+    EXPECT_EQ(Hex(platform::DecodeAnsi(c.bytes)), Hex(c.text));
+    EXPECT_EQ(Hex(platform::EncodeAnsi(c.text)), Hex(c.bytes));
+  }
+}
+
+// ASCII runs of every length between multi-byte characters, so that a run copied directly and a
+// stretch handed to the converter meet at every possible place, and a trail byte that looks like
+// ASCII is never taken for one.
+TEST(AnsiCodePage, AsciiRunsOfEveryLengthBetweenJapanese) {
+  std::string allBytes;
+  std::u16string allText;
+  for (int run = 0; run <= 40; ++run) {
+    const std::string a(static_cast<std::size_t>(run), 'a');
+    const std::u16string wideA(static_cast<std::size_t>(run), u'a');
+    const std::string bytes = "\xB1" + a + "\x96\x40" + a + "\x83\x5C" + a;
+    const std::u16string text = u"ｱ" + wideA + u"法" + wideA + u"ソ" + wideA;
+    SCOPED_TRACE("run of " + std::to_string(run));
+    EXPECT_EQ(Hex(platform::DecodeAnsi(bytes)), Hex(text));
+    EXPECT_EQ(Hex(platform::EncodeAnsi(text)), Hex(bytes));
+    allBytes += bytes;
+    allText += text;
+  }
+  // The same pieces as one long text, many times over.
+  std::string longBytes;
+  std::u16string longText;
+  for (int i = 0; i < 200; ++i) {
+    longBytes += allBytes;
+    longText += allText;
+  }
+  EXPECT_TRUE(platform::DecodeAnsi(longBytes) == longText);
+  EXPECT_TRUE(platform::EncodeAnsi(longText) == longBytes);
+}
+
+// Invalid bytes: each becomes the converter's replacement (or the code point that the system's own
+// table gives it) and the text after it is intact.
+TEST(AnsiCodePage, InvalidBytesDoNotStopDecoding) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+    std::u16string text;
+  };
+  const Case cases[] = {
+      {"lone lead byte at the end", "ab\x81", std::u16string(u"ab") + kAnsiReplacement},
+      {"lone lead byte at the end after kanji", "\x96\x40\x81", std::u16string(u"法") + kAnsiReplacement},
+#ifdef _WIN32
+      // Windows' table gives the undefined single bytes code points of their own.
+      {"0xFF", "x\xFFy", u"x\uF8F3y"},
+      {"0x80 and 0xA0", "\x80\xA0", u"\u0080\uF8F0"},
+      {"lead byte before DEL", "Q\x81\x7FQ", u"Q\u30FBQ"},
+#else
+      {"0xFF", "x\xFFy", u"x\uFFFDy"},
+      {"0x80 and 0xA0", "\x80\xA0", u"\uFFFD\uFFFD"},
+      {"lead byte before DEL", "Q\x81\x7FQ", u"Q\uFFFD\u007FQ"},
+      {"lead byte before a blank", "A\x81 B\x96\x40", u"A\uFFFD B法"},
+#endif
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.what) + ": " + Hex(c.bytes));
+    EXPECT_EQ(Hex(platform::DecodeAnsi(c.bytes)), Hex(c.text));
+  }
+}
+
+// Characters outside code page 932 become what the converter makes of them; the rest is kept.
+TEST(AnsiCodePage, UnrepresentableCharactersAreReplaced) {
+  struct Case {
+    std::u16string text;
+    std::string bytes;
+  };
+  const Case cases[] = {
+#ifdef _WIN32
+      {u"a\u00E9b", "aeb"},  // best fit
+      {u"x\U0001F600y", "x??y"},
+      {u"x\xD800y", "x?y"},
+#else
+      {u"a\u00E9b", "a?b"},
+      {u"x\U0001F600y", "x?y"},
+      {u"x\xD800y", "x?y"},
+      {u"\u00E9\u00E9\u00E9\u5BF8", "???\x90\xA1"},
+#endif
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(Hex(c.text));
+    EXPECT_EQ(Hex(platform::EncodeAnsi(c.text)), Hex(c.bytes));
+  }
+}
+
+TEST(Utf8, DecodesWithOneReplacementPerMaximalSubpart) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+    std::u16string text;
+  };
+  const Case cases[] = {
+      {"ASCII", "hq\r\n", u"hq\r\n"},
+      {"two, three and four bytes", "\xC3\xA9\xE5\xAF\xB8\xF0\x9F\x98\x80", u"é寸\U0001F600"},
+      {"longer than the ASCII fast path", "0123456789abcdef\xE5\xAF\xB8-0123456789",
+       u"0123456789abcdef寸-0123456789"},
+      // invalid sequences
+      {"lead byte before ASCII", "a\xC3(b", u"a\uFFFD(b"},
+      {"cut off at the end", "ab\xE5\xAF", u"ab\uFFFD"},
+      {"stray continuation bytes", "\x80\xBFz", u"\uFFFD\uFFFDz"},
+      {"overlong", "\xC0\xAF\xE0\x80\xAF", u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"},
+      {"encoded surrogate", "\xED\xA0\x80x", u"\uFFFD\uFFFD\uFFFDx"},
+      {"beyond U+10FFFF", "\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
+      {"0xFE and 0xFF", "\xFE\xFFz", u"\uFFFD\uFFFDz"},
+      {"four-byte lead cut by another lead", "\xF0\x9F\xE5\xAF\xB8", u"\uFFFD寸"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.what) + ": " + Hex(c.bytes));
+    EXPECT_EQ(Hex(platform::DecodeUtf8(c.bytes)), Hex(c.text));
+  }
+}
+
+TEST(Utf8, EncodesLoneSurrogatesAsReplacement) {
+  struct Case {
+    std::u16string text;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {u"hq\r\n", "hq\r\n"},
+      {u"é寸ｱ", "\xC3\xA9\xE5\xAF\xB8\xEF\xBD\xB1"},
+      {u"\U0001F600", "\xF0\x9F\x98\x80"},
+      {u"a\xD83Dz", "a\xEF\xBF\xBDz"},
+      {u"\xDE00\xD83D", "\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {u"\xD83D", "\xEF\xBF\xBD"},
+      {u"", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(Hex(c.text));
+    EXPECT_EQ(Hex(platform::EncodeUtf8(c.text)), Hex(c.bytes));
+  }
+}
+
+// The byte-order mark alone decides the encoding and is not part of the text; whatever follows it,
+// valid or not, is read to the end.
+TEST(ReadTextFile, EncodingFollowsTheByteOrderMark) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+    TextEncoding encoding;
+    std::u16string text;
+  };
+  const Case cases[] = {
+      {"UTF-8", kUtf8Bom + "hq\r\n\xE5\xAF\xB8\xE6\xB3\x95\r\n", TextEncoding::Utf8, u"hq\r\n寸法\r\n"},
+      {"UTF-16 LE", std::string("\xFF\xFEh\0q\0\xF8\x5B", 8), TextEncoding::Utf16LE, u"hq寸"},
+      {"UTF-16 BE", std::string("\xFE\xFF\0h\0q\x5B\xF8", 8), TextEncoding::Utf16BE, u"hq寸"},
+      {"no mark: code page 932", "hq\r\n\x90\xA1\x96\x40\xB1\r\n", TextEncoding::Ansi, u"hq\r\n寸法ｱ\r\n"},
+      {"UTF-16 LE surrogate pair", std::string("\xFF\xFE\x3D\xD8\x00\xDE", 6), TextEncoding::Utf16LE,
+       u"\U0001F600"},
+      {"a UTF-16 mark after the UTF-8 one is text", kUtf8Bom + "\xFF\xFE", TextEncoding::Utf8,
+       u"\uFFFD\uFFFD"},
+      // empty input
+      {"empty file", "", TextEncoding::Ansi, u""},
+      {"UTF-8 mark only", kUtf8Bom, TextEncoding::Utf8, u""},
+      {"UTF-16 LE mark only", "\xFF\xFE", TextEncoding::Utf16LE, u""},
+      {"UTF-16 BE mark only", "\xFE\xFF", TextEncoding::Utf16BE, u""},
+      // invalid content
+      {"UTF-8 invalid byte", kUtf8Bom + "a\xC3(b\r\n", TextEncoding::Utf8, u"a\uFFFD(b\r\n"},
+      {"UTF-16 LE odd length", std::string("\xFF\xFEz\0y", 5), TextEncoding::Utf16LE, u"z\uFFFD"},
+      {"UTF-16 BE odd length", std::string("\xFE\xFF\0zy", 5), TextEncoding::Utf16BE, u"z\uFFFD"},
+      {"code page 932 lone lead byte", "hq\r\n\x81", TextEncoding::Ansi,
+       std::u16string(u"hq\r\n") + kAnsiReplacement},
+  };
+  TempDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.what) + ": " + Hex(c.bytes));
+    WriteBytes(dir.path() / "JWC_TEMP.TXT", c.bytes);
+    const platform::ReadTextResult read = platform::ReadTextFile(dir.file("JWC_TEMP.TXT"));
+    EXPECT_TRUE(read.ok);
+    EXPECT_STREQ(Name(read.encoding), Name(c.encoding));
+    EXPECT_EQ(Hex(read.text), Hex(c.text));
+  }
+}
+
+TEST(ReadTextFile, ReadsTheHostsExchangeFile) {
+  const platform::ReadTextResult read =
+      platform::ReadTextFile((test_support::DataDir() / "host_one_line_selection.txt").u16string());
+  ASSERT_TRUE(read.ok);
+  EXPECT_EQ(read.encoding, TextEncoding::Ansi);
+  // 389 bytes, six of the characters in two bytes each.
+  EXPECT_EQ(read.text.size(), 383u);
+  EXPECT_EQ(read.text.substr(0, 10), u"hq\r\nfile=\r");
+  EXPECT_NE(read.text.find(u"\r\ncn\"$<ＭＳ ゴシック>\r\n#\r\n -5000 0 5000 0\r\n"), std::u16string::npos);
+}
+
+TEST(ReadTextFile, FailsForWhatIsNoReadableFile) {
+  TempDir dir;
+  fs::create_directory(dir.path() / "folder");
+  struct Case {
+    const char* what;
+    std::u16string path;
+  };
+  const Case cases[] = {
+      {"missing file", dir.file("missing.txt")},
+      {"folder", dir.file("folder")},
+      {"file in a missing folder", dir.file("missing") + kSeparator + u"JWC_TEMP.TXT"},
+      {"empty name", u""},
+      {"name with a NUL", dir.file("a") + u'\0' + u"b"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const platform::ReadTextResult read = platform::ReadTextFile(c.path);
+    EXPECT_FALSE(read.ok);
+    EXPECT_TRUE(read.text.empty());
+  }
+}
+
+TEST(ReadTextFile, FailsForAFileWithoutReadPermission) {
+  TempDir dir;
+  const fs::path file = dir.path() / "locked.txt";
+  WriteBytes(file, "hq\r\n");
+  fs::permissions(file, fs::perms::none);
+  if (std::ifstream(file)) GTEST_SKIP() << "permissions are not enforced for this user";
+  EXPECT_FALSE(platform::ReadTextFile(file.u16string()).ok);
+  fs::permissions(file, fs::perms::owner_all);
+}
+
+#ifdef _WIN32
+// Reading shuts other writers out: while the host still holds the file open for writing, the read
+// fails instead of seeing half a file; once it is closed, the read succeeds.
+TEST(ReadTextFile, FailsWhileAnotherWriterHoldsTheFile) {
+  TempDir dir;
+  const fs::path file = dir.path() / "JWC_TEMP.TXT";
+  {
+    std::ofstream writer(file, std::ios::binary);
+    writer << "hq\r\n" << std::flush;
+    EXPECT_FALSE(platform::ReadTextFile(file.u16string()).ok);
+    EXPECT_FALSE(platform::RemoveFile(file.u16string()));  // in use
+  }
+  EXPECT_TRUE(platform::ReadTextFile(file.u16string()).ok);
+}
+#endif
+
+TEST(WriteTextFile, WritesBothEncodingsAndReadsThemBack) {
+  struct Case {
+    std::u16string text;
+    bool utf8WithBom;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {u"hq\r\n", false, "hq\r\n"},
+      {u"hq\r\n", true, kUtf8Bom + "hq\r\n"},
+      {u"mj 0 0 \"寸法ｱ\r\n", false, "mj 0 0 \"\x90\xA1\x96\x40\xB1\r\n"},
+      {u"mj 0 0 \"寸法ｱ\r\n", true, kUtf8Bom + "mj 0 0 \"\xE5\xAF\xB8\xE6\xB3\x95\xEF\xBD\xB1\r\n"},
+      {u"\U0001F600\r\n", true, kUtf8Bom + "\xF0\x9F\x98\x80\r\n"},
+      {u"", true, kUtf8Bom},
+      {u"", false, ""},
+  };
+  TempDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(Hex(c.text) + (c.utf8WithBom ? "as UTF-8" : "in the ANSI code page"));
+    ASSERT_TRUE(platform::WriteTextFile(dir.file("out.txt"), c.text, c.utf8WithBom));
+    EXPECT_EQ(Hex(ReadBytes(dir.path() / "out.txt")), Hex(c.bytes));
+    const platform::ReadTextResult read = platform::ReadTextFile(dir.file("out.txt"));
+    EXPECT_TRUE(read.ok);
+    EXPECT_EQ(read.encoding, c.utf8WithBom ? TextEncoding::Utf8 : TextEncoding::Ansi);
+    EXPECT_EQ(Hex(read.text), Hex(c.text));
+    EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"out.txt"});
+  }
+}
+
+TEST(WriteTextFile, ReplacesAnExistingFileWhole) {
+  TempDir dir;
+  const fs::path file = dir.path() / "JWC_TEMP.TXT";
+  WriteBytes(file, std::string(10000, 'x') + "\r\nhp1 0 0\r\n");
+  ASSERT_TRUE(platform::WriteTextFile(file.u16string(), u"hq\r\n", false));
+  EXPECT_EQ(ReadBytes(file), "hq\r\n");
+  EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"JWC_TEMP.TXT"});
+}
+
+// A write that cannot happen returns false and leaves nothing behind: no target, no temporary file.
+TEST(WriteTextFile, FailureLeavesNothingBehind) {
+  TempDir dir;
+  fs::create_directory(dir.path() / "folder");
+  struct Case {
+    const char* what;
+    std::u16string path;
+  };
+  const Case cases[] = {
+      {"folder that does not exist", dir.file("missing") + kSeparator + u"JWC_TEMP.TXT"},
+      {"target is a folder", dir.file("folder")},
+      {"empty name", u""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_FALSE(platform::WriteTextFile(c.path, u"hq\r\n", true));
+    EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"folder"});
+    EXPECT_TRUE(fs::is_empty(dir.path() / "folder"));
+  }
+}
+
+TEST(FileSystem, FileExistsOnlyForRegularFiles) {
+  TempDir dir;
+  WriteBytes(dir.path() / "file.txt", "hq\r\n");
+  fs::create_directory(dir.path() / "folder");
+  struct Case {
+    const char* what;
+    std::u16string path;
+    bool exists;
+  };
+  std::vector<Case> cases = {
+      {"file", dir.file("file.txt"), true},
+      {"folder", dir.file("folder"), false},
+      {"folder with separator", dir.folder(), false},
+      {"missing", dir.file("missing.txt"), false},
+      {"empty name", u"", false},
+      {"name with a NUL", dir.file("file.txt") + u'\0', false},
+  };
+#ifndef _WIN32
+  fs::create_symlink(dir.path() / "file.txt", dir.path() / "link-to-file");
+  fs::create_directory_symlink(dir.path() / "folder", dir.path() / "link-to-folder");
+  fs::create_symlink(dir.path() / "missing.txt", dir.path() / "dangling");
+  cases.push_back({"link to a file", dir.file("link-to-file"), true});
+  cases.push_back({"link to a folder", dir.file("link-to-folder"), false});
+  cases.push_back({"dangling link", dir.file("dangling"), false});
+#endif
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(platform::FileExists(c.path), c.exists);
+  }
+}
+
+TEST(FileSystem, RemoveFileDeletesOnlyFiles) {
+  TempDir dir;
+  fs::create_directory(dir.path() / "folder");
+  struct Case {
+    const char* what;
+    std::string create;  // file to create first, if any
+    std::u16string path;
+    bool removed;
+  };
+  std::vector<Case> cases = {
+      {"existing file", "file.txt", dir.file("file.txt"), true},
+      {"missing file", "", dir.file("missing.txt"), false},
+      {"folder", "", dir.file("folder"), false},
+      {"file in a missing folder", "", dir.file("missing") + kSeparator + u"file.txt", false},
+      {"empty name", "", u"", false},
+  };
+#ifdef _WIN32
+  // A name of 248 characters or more is refused without the long-path prefix, although Win32 alone
+  // would delete such a file (it is still shorter than MAX_PATH).
+  const std::string longName(248 - dir.path().u16string().size() - 1, 'n');
+  cases.push_back({"248 characters without the long-path prefix", longName, dir.file(longName), false});
+#endif
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (!c.create.empty()) WriteBytes(dir.path() / c.create, "x");
+    EXPECT_EQ(platform::RemoveFile(c.path), c.removed);
+    if (!c.create.empty()) {
+      EXPECT_EQ(fs::exists(dir.path() / c.create), !c.removed);
+    }
+    EXPECT_TRUE(fs::is_directory(dir.path() / "folder"));
+  }
+}
+
+TEST(FileSystem, ProgramFolderHoldsTheRunningProgram) {
+  const std::u16string folder = platform::ProgramFolder();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_EQ(folder.back(), kSeparator);
+  EXPECT_TRUE(fs::is_directory(fs::path(folder)));
+#ifdef _WIN32
+  EXPECT_TRUE(fs::is_regular_file(fs::path(folder + u"platform_tests.exe")));
+#else
+  EXPECT_TRUE(fs::is_regular_file(fs::path(folder + u"platform_tests")));
+#endif
+}
+
+}  // namespace
