@@ -1,0 +1,290 @@
+// The SVG writer. Numbers are written with two decimals of a pixel through std::to_chars, so the
+// document does not depend on the process's locale and a golden file compares byte for byte.
+#include "svg_canvas.h"
+
+#include <charconv>
+#include <cmath>
+#include <vector>
+
+namespace render {
+
+namespace {
+
+constexpr const char* kFontFamily = "MS Gothic, IPAGothic, sans-serif";
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+bool IsWholeTurn(double degrees) { return std::fabs(std::remainder(degrees, 360.0)) < 1e-9; }
+
+}  // namespace
+
+std::string XmlText(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      ++i;
+    } else if ((c >= 0xD800 && c <= 0xDFFF) || (c < 0x20 && c != 0x09 && c != 0x0A && c != 0x0D) || c == 0xFFFE ||
+               c == 0xFFFF) {
+      c = 0xFFFD;
+    }
+    switch (c) {
+      case U'&': out += "&amp;"; break;
+      case U'<': out += "&lt;"; break;
+      case U'>': out += "&gt;"; break;
+      case U'"': out += "&quot;"; break;
+      case U'\'': out += "&apos;"; break;
+      default: AppendUtf8(out, c); break;
+    }
+  }
+  return out;
+}
+
+void SvgCanvas::Number(double value, int decimals) {
+  if (!std::isfinite(value)) value = 0.0;
+  char buffer[64];
+  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+  if (ec != std::errc()) {
+    out_ += '0';
+    return;
+  }
+  std::string_view digits(buffer, static_cast<size_t>(end - buffer));
+  while (digits.ends_with('0')) digits.remove_suffix(1);
+  if (digits.ends_with('.')) digits.remove_suffix(1);
+  if (digits == "-0") digits = "0";
+  out_ += digits;
+}
+
+void SvgCanvas::Coordinate(const char* nameX, const char* nameY, Point drawing) {
+  const Point p = view_.ToPicture(drawing);
+  out_ += ' ';
+  out_ += nameX;
+  out_ += "=\"";
+  Number(p.x);
+  out_ += "\" ";
+  out_ += nameY;
+  out_ += "=\"";
+  Number(p.y);
+  out_ += '"';
+}
+
+void SvgCanvas::Colour(const char* attribute, Color color) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  out_ += ' ';
+  out_ += attribute;
+  out_ += "=\"#";
+  for (uint8_t v : {color.r, color.g, color.b}) {
+    out_ += kHex[v >> 4];
+    out_ += kHex[v & 0xF];
+  }
+  out_ += '"';
+}
+
+void SvgCanvas::PointList(std::span<const Point> points) {
+  out_ += " points=\"";
+  bool first = true;
+  for (const Point& drawing : points) {
+    if (!first) out_ += ' ';
+    first = false;
+    const Point p = view_.ToPicture(drawing);
+    Number(p.x);
+    out_ += ',';
+    Number(p.y);
+  }
+  out_ += '"';
+}
+
+void SvgCanvas::Begin(const ViewTransform& view) {
+  view_ = view;
+  out_.clear();
+  out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+  out_ += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"";
+  Number(view.WidthPx());
+  out_ += "\" height=\"";
+  Number(view.HeightPx());
+  out_ += "\" viewBox=\"0 0 ";
+  Number(view.WidthPx());
+  out_ += ' ';
+  Number(view.HeightPx());
+  out_ += "\">\n<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
+  out_ += "<g fill=\"none\" stroke-width=\"1\" stroke-linecap=\"round\" stroke-linejoin=\"round\" font-family=\"";
+  out_ += kFontFamily;
+  out_ += "\">\n";
+}
+
+void SvgCanvas::Line(Point a, Point b, Color color) {
+  out_ += "<line";
+  Coordinate("x1", "y1", a);
+  Coordinate("x2", "y2", b);
+  Colour("stroke", color);
+  out_ += "/>\n";
+}
+
+void SvgCanvas::Polyline(std::span<const Point> points, bool closed, Color color) {
+  if (points.empty()) return;
+  out_ += closed ? "<polygon" : "<polyline";
+  PointList(points);
+  Colour("stroke", color);
+  out_ += "/>\n";
+}
+
+void SvgCanvas::Polygon(std::span<const Point> corners, Color color) {
+  if (corners.empty()) return;
+  out_ += "<polygon";
+  PointList(corners);
+  Colour("fill", color);
+  Colour("stroke", color);
+  out_ += "/>\n";
+}
+
+void SvgCanvas::EllipseElement(const EllipticArc& ellipse, Color color, bool filled) {
+  const double rx = std::fabs(ellipse.radius) * view_.Scale();
+  const double ry = std::fabs(ellipse.radius * ellipse.flatness) * view_.Scale();
+  const Point c = view_.ToPicture(ellipse.centre);
+  const bool circle = std::fabs(std::fabs(ellipse.flatness) - 1.0) < 1e-12;
+  if (circle) {
+    out_ += "<circle";
+    Coordinate("cx", "cy", ellipse.centre);
+    out_ += " r=\"";
+    Number(rx);
+    out_ += '"';
+  } else {
+    out_ += "<ellipse";
+    Coordinate("cx", "cy", ellipse.centre);
+    out_ += " rx=\"";
+    Number(rx);
+    out_ += "\" ry=\"";
+    Number(ry);
+    out_ += '"';
+    if (!IsWholeTurn(ellipse.tiltDeg)) {
+      // The picture's y axis points down, so a counter-clockwise tilt turns the other way there.
+      out_ += " transform=\"rotate(";
+      Number(-ellipse.tiltDeg);
+      out_ += ' ';
+      Number(c.x);
+      out_ += ' ';
+      Number(c.y);
+      out_ += ")\"";
+    }
+  }
+  if (filled) {
+    Colour("fill", color);
+    out_ += " stroke=\"none\"";
+  } else {
+    Colour("stroke", color);
+  }
+  out_ += "/>\n";
+}
+
+void SvgCanvas::Arc(const EllipticArc& arc, Color color) {
+  if (arc.IsWhole()) {
+    EllipseElement(arc, color, false);
+    return;
+  }
+  const double rx = std::fabs(arc.radius) * view_.Scale();
+  const double ry = std::fabs(arc.radius * arc.flatness) * view_.Scale();
+  const Point from = view_.ToPicture(arc.PointAt(arc.startDeg));
+  const Point to = view_.ToPicture(arc.PointAt(arc.startDeg + arc.sweepDeg));
+  // The picture shows the drawing as it is, so an arc that runs counter-clockwise (a positive sweep on
+  // an unmirrored ellipse) still does; in SVG's y-down frame that is the negative sweep.
+  const bool counterClockwise = (arc.sweepDeg > 0.0) == (arc.flatness > 0.0);
+  out_ += "<path d=\"M ";
+  Number(from.x);
+  out_ += ' ';
+  Number(from.y);
+  out_ += " A ";
+  Number(rx);
+  out_ += ' ';
+  Number(ry);
+  out_ += ' ';
+  Number(-arc.tiltDeg);
+  out_ += std::fabs(arc.sweepDeg) > 180.0 ? " 1 " : " 0 ";
+  out_ += counterClockwise ? "0 " : "1 ";
+  Number(to.x);
+  out_ += ' ';
+  Number(to.y);
+  out_ += '"';
+  Colour("stroke", color);
+  out_ += "/>\n";
+}
+
+void SvgCanvas::Disc(const EllipticArc& ellipse, Color color) { EllipseElement(ellipse, color, true); }
+
+void SvgCanvas::Text(const TextRun& run, Color color) {
+  const double size = run.height * view_.Scale();
+  if (!(size > 0.0) || run.text.empty()) return;
+  const Point at = view_.ToPicture(run.origin);
+  const std::vector<double> cells = run.CellOffsets();
+  out_ += "<text";
+  if (cells.empty()) {
+    Coordinate("x", "y", run.origin);
+  } else {
+    out_ += " x=\"";
+    // The glyphs are squeezed or stretched to the cell width, so their places are in squeezed units.
+    const double stretch = run.charWidth / run.height;
+    for (size_t i = 0; i < cells.size(); ++i) {
+      if (i > 0) out_ += ' ';
+      Number(cells[i] * view_.Scale() / stretch);
+    }
+    out_ += "\" y=\"0\"";
+  }
+  out_ += " font-size=\"";
+  Number(size);
+  out_ += '"';
+  Colour("fill", color);
+  if (cells.empty()) {
+    if (!IsWholeTurn(run.angleDeg)) {
+      out_ += " transform=\"rotate(";
+      Number(-run.angleDeg);
+      out_ += ' ';
+      Number(at.x);
+      out_ += ' ';
+      Number(at.y);
+      out_ += ")\"";
+    }
+  } else {
+    out_ += " transform=\"translate(";
+    Number(at.x);
+    out_ += ' ';
+    Number(at.y);
+    out_ += ')';
+    if (!IsWholeTurn(run.angleDeg)) {
+      out_ += " rotate(";
+      Number(-run.angleDeg);
+      out_ += ')';
+    }
+    const double stretch = run.charWidth / run.height;
+    if (std::fabs(stretch - 1.0) > 1e-9) {
+      out_ += " scale(";
+      // More decimals: the factor multiplies every place along the line.
+      Number(stretch, 4);
+      out_ += " 1)";
+    }
+    out_ += '"';
+  }
+  out_ += " xml:space=\"preserve\">";
+  out_ += XmlText(run.text);
+  out_ += "</text>\n";
+}
+
+void SvgCanvas::End() { out_ += "</g>\n</svg>\n"; }
+
+}  // namespace render
