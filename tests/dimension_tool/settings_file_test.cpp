@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -259,10 +260,13 @@ TEST(SaveDatFile, FailedWriteKeepsThePreviousFile) {
   const std::string previous = CrLfFile(kFull);
   test_support::WriteBytes(dir.path() / "selvan.dat", previous);
 #ifdef _WIN32
-  // Windows refuses to replace a read-only file.
-  std::filesystem::permissions(dir.path() / "selvan.dat", std::filesystem::perms::owner_read);
-  const bool saved = SaveDatFile(dir.file("selvan.dat"), Edited(), WindowPosition{}, TJGdata());
-  std::filesystem::permissions(dir.path() / "selvan.dat", std::filesystem::perms::owner_all);
+  // Windows refuses to replace a file that is open without leave to delete it, as the C runtime opens it.
+  bool saved = true;
+  {
+    std::ifstream reader(dir.path() / "selvan.dat", std::ios::binary);
+    ASSERT_TRUE(reader.is_open());
+    saved = SaveDatFile(dir.file("selvan.dat"), Edited(), WindowPosition{}, TJGdata());
+  }
 #else
   // Even for the superuser, a file-size limit makes writing fail.
   struct rlimit old {};
