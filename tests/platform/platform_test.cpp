@@ -301,16 +301,6 @@ TEST(ReadTextFile, FailsForWhatIsNoReadableFile) {
   }
 }
 
-TEST(ReadTextFile, FailsForAFileWithoutReadPermission) {
-  TempDir dir;
-  const fs::path file = dir.path() / "locked.txt";
-  WriteBytes(file, "hq\r\n");
-  fs::permissions(file, fs::perms::none);
-  if (std::ifstream(file)) GTEST_SKIP() << "permissions are not enforced for this user";
-  EXPECT_FALSE(platform::ReadTextFile(file.u16string()).ok);
-  fs::permissions(file, fs::perms::owner_all);
-}
-
 #ifdef _WIN32
 // Reading shuts other writers out: while the host still holds the file open for writing, the read
 // fails instead of seeing half a file; once it is closed, the read succeeds.
