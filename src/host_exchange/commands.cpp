@@ -210,16 +210,26 @@ char16_t HexDigit(int32_t v) {
 
 std::u16string_view TextKeyword(int32_t no) {
   switch (no) {
-    case 1: return u"cv ";
-    case 2: return u"cs ";
-    case 3: return u"cr ";
-    case 4: return u"co ";
-    case 5: return u"cp ";
-    case 6: return u"ct ";
-    case 7: return u"ck ";
-    case 8: return u"cz ";
-    case 9: return u"c2 ";
-    default: return u"ch ";
+    case 1:
+      return u"cv ";
+    case 2:
+      return u"cs ";
+    case 3:
+      return u"cr ";
+    case 4:
+      return u"co ";
+    case 5:
+      return u"cp ";
+    case 6:
+      return u"ct ";
+    case 7:
+      return u"ck ";
+    case 8:
+      return u"cz ";
+    case 9:
+      return u"c2 ";
+    default:
+      return u"ch ";
   }
 }
 
@@ -270,8 +280,9 @@ void TJGdata::S_Area() {
 
 // --- attribute commands: written when forced by the flag or when the value changes ---
 
-// A layer group outside 0..15 has no one-digit form; any longer form would be read back by the
-// host as a different group (it reads one digit), so such a call writes nothing and changes nothing.
+// A layer group outside 0..15 has no one-digit form, and the record is read back by its one digit
+// after the keyword ("lg10" would select group 1), so such a call writes nothing and changes nothing.
+// Layers likewise.
 void TJGdata::S_LGrp(int32_t lgrp) {
   if (lgrp < 0 || lgrp > 15) return;
   if (!w_FlgLGrp && lgrp == w_LGrp) return;
@@ -494,7 +505,7 @@ void TJGdata::S_Dim(double lx1, double ly1, double lx2, double ly2, double tx1, 
     const double length = PointDistance(lx1, ly1, lx2, ly2);
     double rounded = std::trunc(length / kTolerance + 0.5) * kTolerance;
     if (!std::isfinite(rounded)) rounded = length;  // beyond 2^53 * 1e-10 it is whole anyway
-    if (!std::isfinite(rounded)) return;             // coordinates so large the length overflows
+    if (!std::isfinite(rounded)) return;            // coordinates so large the length overflows
     value = FloatToText(rounded);
   }
   SendMem(u"msg");
@@ -527,19 +538,22 @@ void TJGdata::S_Solid4(double x1, double y1, double x2, double y2, double x3, do
   if (Coincide(x3, y3, x2, y2)) return S_Solid3(x1, y1, x2, y2, x4, y4);
   if (Coincide(x4, y4, x2, y2)) return;
   if (Coincide(x4, y4, x3, y3)) return S_Solid3(x1, y1, x2, y2, x3, y3);
-  Append(*this, LineBuilder(u"sl ").Real(x1).Real(y1).Real(x2).Real(y2).Real(x3).Real(y3).Real(x4).Real(y4).Take());
+  Append(*this,
+         LineBuilder(u"sl ").Real(x1).Real(y1).Real(x2).Real(y2).Real(x3).Real(y3).Real(x4).Real(y4).Take());
 }
 
 void TJGdata::S_SolidC(double x, double y, double r, double h, double ka, double sa, double da, int32_t cod) {
   if (!AllFinite(x, y, r, h, ka, sa, da) || r <= kTolerance || CountsAsZero(h)) return;
   if (cod != 0 && cod != 5 && cod != 100 && cod != -1) return;
-  Append(*this, LineBuilder(u"sc ").Real(x).Real(y).Real(r).Real(h).Real(ka).Real(sa).Real(da).Int(cod).Take());
+  Append(*this,
+         LineBuilder(u"sc ").Real(x).Real(y).Real(r).Real(h).Real(ka).Real(sa).Real(da).Int(cod).Take());
 }
 
 void TJGdata::S_SolidD(double x, double y, double r, double h, double ka, double sa, double da, int32_t cod) {
   if (!AllFinite(x, y, r, h, ka, sa, da) || r <= kTolerance || CountsAsZero(h)) return;
   if (cod != 0 && cod != 100) return;
-  Append(*this, LineBuilder(u"se ").Real(x).Real(y).Real(r).Real(h).Real(ka).Real(sa).Real(da).Int(cod).Take());
+  Append(*this,
+         LineBuilder(u"se ").Real(x).Real(y).Real(r).Real(h).Real(ka).Real(sa).Real(da).Int(cod).Take());
 }
 
 namespace {
@@ -553,10 +567,12 @@ bool RingIsDrawable(double r, double h, double ri) {
 
 void TJGdata::S_SolidO(double x, double y, double r, double h, double ka, double sa, double da, double ri) {
   if (!AllFinite(x, y, r, h, ka, sa, da, ri) || !RingIsDrawable(r, h, ri)) return;
-  Append(*this, LineBuilder(u"so ").Real(x).Real(y).Real(r).Real(h).Real(ka).Real(sa).Real(da).Real(ri).Take());
+  Append(*this,
+         LineBuilder(u"so ").Real(x).Real(y).Real(r).Real(h).Real(ka).Real(sa).Real(da).Real(ri).Take());
 }
 
 void TJGdata::S_SolidG(double x, double y, double r, double h, double ka, double sa, double da, double ri) {
   if (!AllFinite(x, y, r, h, ka, sa, da, ri) || !RingIsDrawable(r, h, ri)) return;
-  Append(*this, LineBuilder(u"sg ").Real(x).Real(y).Real(r).Real(h).Real(ka).Real(sa).Real(da).Real(ri).Take());
+  Append(*this,
+         LineBuilder(u"sg ").Real(x).Real(y).Real(r).Real(h).Real(ka).Real(sa).Real(da).Real(ri).Take());
 }

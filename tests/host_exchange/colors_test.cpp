@@ -32,13 +32,29 @@ TEST(GetColorDisp, PensAndExtendedPaletteAndNothingElse) {
     int32_t colour, display;
   } cases[] = {
       // the pens, first and last and the ones easily confused
-      {1, Rgb(0, 192, 192)}, {2, 0}, {6, Rgb(0, 0, 255)}, {8, Rgb(255, 0, 128)}, {9, Rgb(255, 128, 255)},
+      {1, Rgb(0, 192, 192)},
+      {2, 0},
+      {6, Rgb(0, 0, 255)},
+      {8, Rgb(255, 0, 128)},
+      {9, Rgb(255, 128, 255)},
       // the extended palette
-      {101, 0}, {102, Rgb(255, 0, 0)}, {104, Rgb(0, 0, 255)}, {107, Rgb(0, 255, 255)}, {108, 0},
-      {109, Rgb(192, 0, 128)}, {110, Rgb(192, 128, 64)}, {114, Rgb(128, 64, 255)},
-      {115, Rgb(192, 192, 192)}, {116, Rgb(128, 128, 128)},
+      {101, 0},
+      {102, Rgb(255, 0, 0)},
+      {104, Rgb(0, 0, 255)},
+      {107, Rgb(0, 255, 255)},
+      {108, 0},
+      {109, Rgb(192, 0, 128)},
+      {110, Rgb(192, 128, 64)},
+      {114, Rgb(128, 64, 255)},
+      {115, Rgb(192, 192, 192)},
+      {116, Rgb(128, 128, 128)},
       // outside both ranges
-      {0, 0}, {10, 0}, {100, 0}, {117, 0}, {-1, 0}, {1000000, 0},
+      {0, 0},
+      {10, 0},
+      {100, 0},
+      {117, 0},
+      {-1, 0},
+      {1000000, 0},
   };
   for (const auto& c : cases) EXPECT_EQ(jg.GetColorDisp(c.colour), c.display) << "colour " << c.colour;
 }

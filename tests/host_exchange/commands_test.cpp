@@ -89,8 +89,8 @@ TEST(S_Init, ResetsTheWritingStateButNotTheBufferOrThePerEntityState) {
 
   jg.S_Init();
 
-  for (bool flag : {jg.w_FlgLGrp, jg.w_FlgLay, jg.w_FlgCol, jg.w_FlgLtp, jg.w_FlgWid, jg.w_FlgMjs, jg.w_FlgMbs,
-                    jg.w_FlgFont, jg.w_FlgPCol, jg.w_FlgSCol}) {
+  for (bool flag : {jg.w_FlgLGrp, jg.w_FlgLay, jg.w_FlgCol, jg.w_FlgLtp, jg.w_FlgWid, jg.w_FlgMjs,
+                    jg.w_FlgMbs, jg.w_FlgFont, jg.w_FlgPCol, jg.w_FlgSCol}) {
     EXPECT_TRUE(flag);
   }
   EXPECT_EQ(jg.w_LGrp, 0);
@@ -121,7 +121,8 @@ TEST(HeaderLines, CommentAndArea) {
   RunCases({
       {"comment", [](TJGdata& jg) { jg.S_Comment(u"寸法 v1"); }, {u"h#寸法 v1"}},
       {"empty comment", [](TJGdata& jg) { jg.S_Comment(u""); }, {u"h#"}},
-      {"area", [](TJGdata& jg) {
+      {"area",
+       [](TJGdata& jg) {
          jg.AreaX1 = 7306.10278372591;
          jg.AreaY1 = -2989.5;
          jg.AreaX2 = 0;
@@ -352,7 +353,8 @@ TEST(AttributeCommands, SolidColour) {
          jg.S_SCol(16777215);
        },
        {u"lc10 0", u"lc10 16777215"}},
-      {"the same value twice writes once", [](TJGdata& jg) {
+      {"the same value twice writes once",
+       [](TJGdata& jg) {
          jg.S_SCol(255);
          jg.S_SCol(255);
        },
@@ -394,14 +396,16 @@ TEST(AttributeCommands, FlagsAreWrittenOnEveryCall) {
       {"31", [](TJGdata& jg) { jg.S_Attr(31); }, {u"z1", u"z2", u"z3", u"z5"}},
       {"0", [](TJGdata& jg) { jg.S_Attr(0); }, {}},
       {"8 alone", [](TJGdata& jg) { jg.S_Attr(8); }, {u"z4"}},
-      {"4 twice, no change rule", [](TJGdata& jg) {
+      {"4 twice, no change rule",
+       [](TJGdata& jg) {
          jg.S_Attr(4);
          jg.S_Attr(4);
        },
        {u"z3", u"z3"}},
       {"higher bits ignored", [](TJGdata& jg) { jg.S_Attr(32 + 2); }, {u"z2"}},
       {"booleans", [](TJGdata& jg) { jg.S_Attr(true, false, false, true, true); }, {u"z1", u"z5"}},
-      {"booleans, flag 4 without 5", [](TJGdata& jg) { jg.S_Attr(false, true, true, true, false); },
+      {"booleans, flag 4 without 5",
+       [](TJGdata& jg) { jg.S_Attr(false, true, true, true, false); },
        {u"z2", u"z3", u"z4"}},
       {"integers: non-zero is set", [](TJGdata& jg) { jg.S_Attr(1, 0, -3, 2, 0); }, {u"z1", u"z3", u"z4"}},
       {"integers, flag 5 suppresses 4", [](TJGdata& jg) { jg.S_Attr(0, 0, 0, 1, 1); }, {u"z5"}},
@@ -416,7 +420,8 @@ TEST(DrawingCommands, LinePointAndMarker) {
       {"identical end points", [](TJGdata& jg) { jg.S_Line(3, 4, 3, 4); }, {}},
       {"1e-11 apart", [](TJGdata& jg) { jg.S_Line(0, 0, 1e-11, -1e-11); }, {}},
       {"1e-9 apart", [](TJGdata& jg) { jg.S_Line(0, 0, 1e-9, 0); }, {u"0 0 1E-9 0"}},
-      {"exactly 1e-10 apart does not coincide", [](TJGdata& jg) {
+      {"exactly 1e-10 apart does not coincide",
+       [](TJGdata& jg) {
          jg.S_Line(0, 0, 0, 1e-10);
          jg.S_Line(1e-10, 0, 0, 0);
        },
@@ -424,16 +429,19 @@ TEST(DrawingCommands, LinePointAndMarker) {
       {"only y differs", [](TJGdata& jg) { jg.S_Line(5, 5, 5, 6); }, {u"5 5 5 6"}},
       {"point", [](TJGdata& jg) { jg.S_Ten(1, 2); }, {u"pt 1 2"}},
       {"point at the origin", [](TJGdata& jg) { jg.S_Ten(0, -0.5); }, {u"pt 0 -0.5"}},
-      {"marker: factor 0 becomes 1, code 20 becomes -3", [](TJGdata& jg) { jg.S_Mark(1, 2, 0, 45, 20); },
+      {"marker: factor 0 becomes 1, code 20 becomes -3",
+       [](TJGdata& jg) { jg.S_Mark(1, 2, 0, 45, 20); },
        {u"pt 1 2 1 45 -3"}},
-      {"marker codes at the ends of -7..11", [](TJGdata& jg) {
+      {"marker codes at the ends of -7..11",
+       [](TJGdata& jg) {
          jg.S_Mark(0, 0, 2, 0, -7);
          jg.S_Mark(0, 0, 2, 0, 11);
          jg.S_Mark(0, 0, 2, 0, -8);
          jg.S_Mark(0, 0, 2, 0, 12);
        },
        {u"pt 0 0 2 0 -7", u"pt 0 0 2 0 11", u"pt 0 0 2 0 -3", u"pt 0 0 2 0 -3"}},
-      {"marker factors within 1e-10 of zero", [](TJGdata& jg) {
+      {"marker factors within 1e-10 of zero",
+       [](TJGdata& jg) {
          jg.S_Mark(0, 0, 1e-10, 0, 1);
          jg.S_Mark(0, 0, -1e-10, 0, 1);
          jg.S_Mark(0, 0, 2e-10, 0, 1);
@@ -450,7 +458,9 @@ TEST(DrawingCommands, CircleAndArc) {
       {"negative radius", [](TJGdata& jg) { jg.S_Circle(0, 0, -5); }, {}},
       {"radius just above 1e-10", [](TJGdata& jg) { jg.S_Circle(1, 1, 2e-10); }, {u"ci 1 1 2E-10"}},
       {"arc", [](TJGdata& jg) { jg.S_Arc(0, 0, 5, 0, 90, 1, 0); }, {u"ci 0 0 5 0 90 1 0"}},
-      {"arc, negative flatness", [](TJGdata& jg) { jg.S_Arc(1, 2, 3, 4, 5, -0.5, 7); }, {u"ci 1 2 3 4 5 -0.5 7"}},
+      {"arc, negative flatness",
+       [](TJGdata& jg) { jg.S_Arc(1, 2, 3, 4, 5, -0.5, 7); },
+       {u"ci 1 2 3 4 5 -0.5 7"}},
       {"arc, flatness 0", [](TJGdata& jg) { jg.S_Arc(0, 0, 5, 0, 90, 0, 0); }, {}},
       {"arc, flatness -1e-10", [](TJGdata& jg) { jg.S_Arc(0, 0, 5, 0, 90, -1e-10, 0); }, {}},
       {"arc, radius 0", [](TJGdata& jg) { jg.S_Arc(0, 0, 0, 0, 90, 1, 0); }, {}},
@@ -461,8 +471,8 @@ TEST(DrawingCommands, TextKeywordFollowsTheKind) {
   const struct {
     int no;
     std::u16string keyword;
-  } kinds[] = {{-1, u"ch"}, {0, u"ch"}, {1, u"cv"}, {2, u"cs"}, {3, u"cr"}, {4, u"co"}, {5, u"cp"},
-               {6, u"ct"},  {7, u"ck"}, {8, u"cz"}, {9, u"c2"}, {10, u"ch"}};
+  } kinds[] = {{-1, u"ch"}, {0, u"ch"}, {1, u"cv"}, {2, u"cs"}, {3, u"cr"}, {4, u"co"},
+               {5, u"cp"},  {6, u"ct"}, {7, u"ck"}, {8, u"cz"}, {9, u"c2"}, {10, u"ch"}};
   for (const auto& k : kinds) {
     TJGdata jg;
     jg.S_Init();
@@ -480,24 +490,31 @@ TEST(DrawingCommands, Text) {
       {"two blanks", [](TJGdata& jg) { jg.S_Text(0, 0, 0, 10, 0, u"  "); }, {}},
       {"full-width blank", [](TJGdata& jg) { jg.S_Text(0, 0, 0, 10, 0, u"\u3000"); }, {}},
       {"empty", [](TJGdata& jg) { jg.S_Text(0, 0, 0, 10, 0, u""); }, {}},
-      {"blanks around the text are kept", [](TJGdata& jg) { jg.S_Text(0, 0, 0, 10, 0, u" A "); },
+      {"blanks around the text are kept",
+       [](TJGdata& jg) { jg.S_Text(0, 0, 0, 10, 0, u" A "); },
        {u"ch 0 0 10 0 \" A "}},
-      {"quotes are not escaped", [](TJGdata& jg) { jg.S_Text(0, 0, 0, 10, 0, u"a\"b\""); },
+      {"quotes are not escaped",
+       [](TJGdata& jg) { jg.S_Text(0, 0, 0, 10, 0, u"a\"b\""); },
        {u"ch 0 0 10 0 \"a\"b\""}},
-      {"Japanese and a surrogate pair", [](TJGdata& jg) { jg.S_Text(0, 0, 0, 10, 0, u"寸法\U0001F600ｱ"); },
+      {"Japanese and a surrogate pair",
+       [](TJGdata& jg) { jg.S_Text(0, 0, 0, 10, 0, u"寸法\U0001F600ｱ"); },
        {u"ch 0 0 10 0 \"寸法\U0001F600ｱ"}},
   });
 }
 
 TEST(DrawingCommands, Dimension) {
   RunCases({
-      {"empty text: the measured length", [](TJGdata& jg) { jg.S_Dim(0, 0, 1234.5, 0, 600, 5, 10, 0, u""); },
+      {"empty text: the measured length",
+       [](TJGdata& jg) { jg.S_Dim(0, 0, 1234.5, 0, 600, 5, 10, 0, u""); },
        {u"msg", u"0 0 1234.5 0", u"cs 600 5 10 0 \"1234.5"}},
-      {"binary noise is rounded away", [](TJGdata& jg) { jg.S_Dim(0, 0, 0, 0.1 + 0.2, 1, 1, 0, 10, u" "); },
+      {"binary noise is rounded away",
+       [](TJGdata& jg) { jg.S_Dim(0, 0, 0, 0.1 + 0.2, 1, 1, 0, 10, u" "); },
        {u"msg", u"0 0 0 0.3", u"cs 1 1 0 10 \"0.3"}},
-      {"slanted line", [](TJGdata& jg) { jg.S_Dim(1, 1, 4, 5, 0, 0, 10, 0, u""); },
+      {"slanted line",
+       [](TJGdata& jg) { jg.S_Dim(1, 1, 4, 5, 0, 0, 10, 0, u""); },
        {u"msg", u"1 1 4 5", u"cs 0 0 10 0 \"5"}},
-      {"a given text is written as passed", [](TJGdata& jg) { jg.S_Dim(0, 0, 10, 0, 5, 1, 10, 0, u" 1,000 "); },
+      {"a given text is written as passed",
+       [](TJGdata& jg) { jg.S_Dim(0, 0, 10, 0, 5, 1, 10, 0, u" 1,000 "); },
        {u"msg", u"0 0 10 0", u"cs 5 1 10 0 \" 1,000 "}},
       {"coinciding line ends", [](TJGdata& jg) { jg.S_Dim(1, 1, 1 + 1e-11, 1, 0, 0, 10, 0, u"x"); }, {}},
       {"no text direction", [](TJGdata& jg) { jg.S_Dim(0, 0, 10, 0, 0, 0, 1e-10, 0, u"x"); }, {}},
@@ -513,44 +530,53 @@ TEST(DrawingCommands, Solids) {
       {"triangle 2=3", [](TJGdata& jg) { jg.S_Solid3(0, 0, 1, 1, 1, 1); }, {}},
       {"triangle 3=1", [](TJGdata& jg) { jg.S_Solid3(0, 0, 1, 1, 0, 0); }, {}},
       {"quadrilateral", [](TJGdata& jg) { jg.S_Solid4(0, 0, 2, 0, 2, 2, 0, 2); }, {u"sl 0 0 2 0 2 2 0 2"}},
-      {"P1=P2: triangle P1 P3 P4", [](TJGdata& jg) { jg.S_Solid4(0, 0, 0, 0, 2, 2, 0, 2); },
+      {"P1=P2: triangle P1 P3 P4",
+       [](TJGdata& jg) { jg.S_Solid4(0, 0, 0, 0, 2, 2, 0, 2); },
        {u"sl 0 0 2 2 0 2"}},
       {"P3=P1: nothing", [](TJGdata& jg) { jg.S_Solid4(0, 0, 2, 0, 0, 0, 0, 2); }, {}},
-      {"P4=P1: triangle P1 P2 P3", [](TJGdata& jg) { jg.S_Solid4(0, 0, 2, 0, 2, 2, 0, 0); },
+      {"P4=P1: triangle P1 P2 P3",
+       [](TJGdata& jg) { jg.S_Solid4(0, 0, 2, 0, 2, 2, 0, 0); },
        {u"sl 0 0 2 0 2 2"}},
-      {"P3=P2: triangle P1 P2 P4", [](TJGdata& jg) { jg.S_Solid4(0, 0, 2, 0, 2, 0, 0, 2); },
+      {"P3=P2: triangle P1 P2 P4",
+       [](TJGdata& jg) { jg.S_Solid4(0, 0, 2, 0, 2, 0, 0, 2); },
        {u"sl 0 0 2 0 0 2"}},
       {"P4=P2: nothing", [](TJGdata& jg) { jg.S_Solid4(0, 0, 2, 0, 2, 2, 2, 0); }, {}},
-      {"P4=P3: triangle P1 P2 P3", [](TJGdata& jg) { jg.S_Solid4(0, 0, 2, 0, 2, 2, 2, 2); },
+      {"P4=P3: triangle P1 P2 P3",
+       [](TJGdata& jg) { jg.S_Solid4(0, 0, 2, 0, 2, 2, 2, 2); },
        {u"sl 0 0 2 0 2 2"}},
-      {"P1=P2 and P3=P4: the reduced triangle collapses too", [](TJGdata& jg) {
-         jg.S_Solid4(0, 0, 0, 0, 5, 5, 5, 5);
-       },
+      {"P1=P2 and P3=P4: the reduced triangle collapses too",
+       [](TJGdata& jg) { jg.S_Solid4(0, 0, 0, 0, 5, 5, 5, 5); },
        {}},
-      {"sc with each allowed code", [](TJGdata& jg) {
+      {"sc with each allowed code",
+       [](TJGdata& jg) {
          for (int cod : {0, 5, 100, -1, 1, 99}) jg.S_SolidC(1, 2, 3, 4, 5, 6, 7, cod);
        },
        {u"sc 1 2 3 4 5 6 7 0", u"sc 1 2 3 4 5 6 7 5", u"sc 1 2 3 4 5 6 7 100", u"sc 1 2 3 4 5 6 7 -1"}},
-      {"sc degenerate", [](TJGdata& jg) {
+      {"sc degenerate",
+       [](TJGdata& jg) {
          jg.S_SolidC(1, 2, 1e-10, 4, 5, 6, 7, 0);
          jg.S_SolidC(1, 2, 3, 1e-10, 5, 6, 7, 0);
        },
        {}},
-      {"se with each code", [](TJGdata& jg) {
+      {"se with each code",
+       [](TJGdata& jg) {
          for (int cod : {0, 100, 5, -1}) jg.S_SolidD(1, 2, 3, -4, 5, 6, 7, cod);
        },
        {u"se 1 2 3 -4 5 6 7 0", u"se 1 2 3 -4 5 6 7 100"}},
-      {"se degenerate", [](TJGdata& jg) {
+      {"se degenerate",
+       [](TJGdata& jg) {
          jg.S_SolidD(1, 2, -3, 4, 5, 6, 7, 0);
          jg.S_SolidD(1, 2, 3, 0, 5, 6, 7, 0);
        },
        {}},
-      {"so and sg", [](TJGdata& jg) {
+      {"so and sg",
+       [](TJGdata& jg) {
          jg.S_SolidO(0, 0, 5, 1, 0, 0, 360, 2.5);
          jg.S_SolidG(0, 0, 5, 1, 0, 0, 360, 2.5);
        },
        {u"so 0 0 5 1 0 0 360 2.5", u"sg 0 0 5 1 0 0 360 2.5"}},
-      {"so and sg degenerate", [](TJGdata& jg) {
+      {"so and sg degenerate",
+       [](TJGdata& jg) {
          for (auto solid : {&TJGdata::S_SolidO, &TJGdata::S_SolidG}) {
            (jg.*solid)(0, 0, 1e-10, 1, 0, 0, 360, 1e-11);  // outer radius zero
            (jg.*solid)(0, 0, 5, 1, 0, 0, 360, 1e-10);      // inner radius zero
@@ -566,18 +592,21 @@ TEST(DrawingCommands, Solids) {
 
 TEST(DrawingCommands, Polylines) {
   RunCases({
-      {"start and end", [](TJGdata& jg) {
+      {"start and end",
+       [](TJGdata& jg) {
          jg.S_PLineStart();
          jg.S_PLineEnd();
        },
        {u"pl", u"#"}},
       {"empty buffer writes nothing", [](TJGdata& jg) { jg.S_PLine(); }, {}},
-      {"one segment is a plain line", [](TJGdata& jg) {
+      {"one segment is a plain line",
+       [](TJGdata& jg) {
          jg.S_PLineSet(0, 0, 1, 0);
          jg.S_PLine();
        },
        {u"0 0 1 0"}},
-      {"a degenerate segment is skipped, the buffer stays", [](TJGdata& jg) {
+      {"a degenerate segment is skipped, the buffer stays",
+       [](TJGdata& jg) {
          jg.S_PLineSet(0, 0, 1, 0);
          jg.S_PLineSet(1, 0, 1, 0);
          jg.S_PLineSet(1, 0, 1, 1);
@@ -585,7 +614,8 @@ TEST(DrawingCommands, Polylines) {
          jg.S_PLine();
        },
        {u"pl", u"0 0 1 0", u"1 0 1 1", u"#", u"pl", u"0 0 1 0", u"1 0 1 1", u"#"}},
-      {"reset empties the buffer", [](TJGdata& jg) {
+      {"reset empties the buffer",
+       [](TJGdata& jg) {
          jg.S_PLineSet(0, 0, 1, 0);
          jg.S_PLineSet(1, 0, 1, 1);
          jg.S_PLineReset();
@@ -610,11 +640,37 @@ TEST(DrawingCommands, Polylines) {
 // --- numbers: every real in a command is written exactly as FloatToText writes it ---
 
 TEST(Numbers, AreWrittenAsFloatToTextWritesThem) {
-  std::vector<double> values = {0.0, -0.0, 1.0, -1.0, 0.1 + 0.2, 1.0 / 3, 2.5, 1234.5, 7306.10278372591,
-                                -2989.07922912206, 1e15, 1e15 - 1, 999999999999999.5, 1e16, 123456789012345678.0,
-                                1e-4, 1e-5, 0.00012345, 9.99999999999999e-5, 1.5e20, 1e300, 1e-300, 5e-324,
-                                std::numeric_limits<double>::max(), std::numeric_limits<double>::min(),
-                                0.1, 0.7, 1e21, 4503599627370496.5, 9007199254740993.0, 0.5e-3};
+  std::vector<double> values = {0.0,
+                                -0.0,
+                                1.0,
+                                -1.0,
+                                0.1 + 0.2,
+                                1.0 / 3,
+                                2.5,
+                                1234.5,
+                                7306.10278372591,
+                                -2989.07922912206,
+                                1e15,
+                                1e15 - 1,
+                                999999999999999.5,
+                                1e16,
+                                123456789012345678.0,
+                                1e-4,
+                                1e-5,
+                                0.00012345,
+                                9.99999999999999e-5,
+                                1.5e20,
+                                1e300,
+                                1e-300,
+                                5e-324,
+                                std::numeric_limits<double>::max(),
+                                std::numeric_limits<double>::min(),
+                                0.1,
+                                0.7,
+                                1e21,
+                                4503599627370496.5,
+                                9007199254740993.0,
+                                0.5e-3};
   std::mt19937_64 random(20240607);
   // Arbitrary bit patterns: every magnitude, mostly 17 significant digits.
   for (int i = 0; i < 100000; ++i) {
@@ -635,8 +691,9 @@ TEST(Numbers, AreWrittenAsFloatToTextWritesThem) {
     jg.S_Ten(v, 0);
     const std::u16string expected = u"pt " + FloatToText(v) + u" 0";
     if (jg.t_Mem[static_cast<size_t>(jg.t_MemN - 1)] != expected) {
-      ADD_FAILURE() << "value " << std::hexfloat << v << ": " << testing::PrintToString(jg.t_Mem[static_cast<size_t>(jg.t_MemN - 1)])
-                    << " instead of " << testing::PrintToString(expected);
+      ADD_FAILURE() << "value " << std::hexfloat << v << ": "
+                    << testing::PrintToString(jg.t_Mem[static_cast<size_t>(jg.t_MemN - 1)]) << " instead of "
+                    << testing::PrintToString(expected);
       break;
     }
     if (jg.t_MemN == 1000) jg.StopJwwGaibu();
@@ -649,13 +706,14 @@ TEST(Mends, ControlCharactersCannotSplitACommand) {
   RunCases({
       {"text", [](TJGdata& jg) { jg.S_Text(0, 0, 0, 10, 0, u"a\r\nlc5\tb"); }, {u"ch 0 0 10 0 \"alc5b"}},
       {"text of line breaks only is blank", [](TJGdata& jg) { jg.S_Text(0, 0, 0, 10, 0, u"\r\n"); }, {}},
-      {"dimension text", [](TJGdata& jg) { jg.S_Dim(0, 0, 10, 0, 5, 1, 10, 0, u"1\n0"); },
+      {"dimension text",
+       [](TJGdata& jg) { jg.S_Dim(0, 0, 10, 0, 5, 1, 10, 0, u"1\n0"); },
        {u"msg", u"0 0 10 0", u"cs 5 1 10 0 \"10"}},
-      {"dimension text of a line break only is measured", [](TJGdata& jg) {
-         jg.S_Dim(0, 0, 10, 0, 5, 1, 10, 0, u"\n");
-       },
+      {"dimension text of a line break only is measured",
+       [](TJGdata& jg) { jg.S_Dim(0, 0, 10, 0, 5, 1, 10, 0, u"\n"); },
        {u"msg", u"0 0 10 0", u"cs 5 1 10 0 \"10"}},
-      {"font, remembered as written", [](TJGdata& jg) {
+      {"font, remembered as written",
+       [](TJGdata& jg) {
          jg.S_Font(u"ＭＳ\r\nゴシック");
          jg.S_Font(u"ＭＳゴシック");
        },
@@ -712,15 +770,18 @@ TEST(Mends, DimensionWhoseLengthOverflowsWritesNothing) {
 
 TEST(Mends, NonFiniteFreeTextSizeIsNotWritten) {
   RunCases({
-      {"infinite width, then a sound style", [](TJGdata& jg) {
+      {"infinite width, then a sound style",
+       [](TJGdata& jg) {
          jg.S_Mjs(0, kInf, 2, 0, 1, 0);
          jg.S_Mjs(0, 2, kNaN, 0, 1, 0);
          jg.S_Mjs(0, 2, 2, 0, 1, 0);
        },
        {u"cn0 2 2 0 1"}},
-      {"a numbered style does not use the sizes", [](TJGdata& jg) { jg.S_Mjs(2, kNaN, kNaN, kNaN, 1, 0); },
+      {"a numbered style does not use the sizes",
+       [](TJGdata& jg) { jg.S_Mjs(2, kNaN, kNaN, kNaN, 1, 0); },
        {u"cn2"}},
-      {"a non-finite current free size", [](TJGdata& jg) {
+      {"a non-finite current free size",
+       [](TJGdata& jg) {
          jg.CurMjs = 0;
          jg.CurMjsW = kInf;
          jg.S_Mjs(11, 1, 1, 1, 1, 0);

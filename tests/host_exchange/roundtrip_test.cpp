@@ -56,9 +56,9 @@ class Describer {
     return *this << l.att << " crv" << l.CrvNo << " " << l.x1 << " " << l.y1 << " " << l.x2 << " " << l.y2;
   }
   Describer& operator<<(const TJwwEntText& t) {
-    return *this << t.att << " no" << t.no << " cc" << t.cc << " cn" << t.cn << " " << t.mw << " " << t.mh << " "
-                 << t.md << " " << t.x1 << " " << t.y1 << " " << t.x2 << " " << t.y2 << " fo=" << Utf8(t.fo)
-                 << " st=" << Utf8(t.st);
+    return *this << t.att << " no" << t.no << " cc" << t.cc << " cn" << t.cn << " " << t.mw << " " << t.mh
+                 << " " << t.md << " " << t.x1 << " " << t.y1 << " " << t.x2 << " " << t.y2
+                 << " fo=" << Utf8(t.fo) << " st=" << Utf8(t.st);
   }
   template <typename T>
   Describer& operator<<(const T& value) {
@@ -73,8 +73,8 @@ class Describer {
 
 template <typename Solid>
 void DescribeRound(Describer& d, const Solid& s) {
-  d << s.att << " colour" << s.Color << " " << s.cx << " " << s.cy << " " << s.cr << " " << s.he << " " << s.ka
-    << " " << s.sa << " " << s.da;
+  d << s.att << " colour" << s.Color << " " << s.cx << " " << s.cy << " " << s.cr << " " << s.he << " "
+    << s.ka << " " << s.sa << " " << s.da;
 }
 
 std::vector<std::string> Entities(const TJGdata& jg) {
@@ -83,7 +83,9 @@ std::vector<std::string> Entities(const TJGdata& jg) {
     const auto no = static_cast<size_t>(jg.EntNo[static_cast<size_t>(i)].no);
     Describer d;
     switch (jg.EntNo[static_cast<size_t>(i)].yn) {
-      case 1: d << "line " << jg.EntLine[no]; break;
+      case 1:
+        d << "line " << jg.EntLine[no];
+        break;
       case 2: {
         const auto& c = jg.EntCirc[no];
         d << "circle " << c.att << " " << c.cx << " " << c.cy << " " << c.cr;
@@ -95,36 +97,60 @@ std::vector<std::string> Entities(const TJGdata& jg) {
           << a.he << " " << a.ka;
         break;
       }
-      case 4: d << "text " << jg.EntText[no]; break;
-      case 5: d << "point " << jg.EntPnt[no].att << " " << jg.EntPnt[no].px << " " << jg.EntPnt[no].py; break;
+      case 4:
+        d << "text " << jg.EntText[no];
+        break;
+      case 5:
+        d << "point " << jg.EntPnt[no].att << " " << jg.EntPnt[no].px << " " << jg.EntPnt[no].py;
+        break;
       case 6: {
         const auto& m = jg.EntMark[no];
         d << "mark " << m.att << " " << m.px << " " << m.py << " " << m.bai << " " << m.ang << " " << m.cod;
         break;
       }
-      case 7: d << "dim " << jg.EntDim[no].att << " | " << jg.EntDim[no].lin << " | " << jg.EntDim[no].txt; break;
+      case 7:
+        d << "dim " << jg.EntDim[no].att << " | " << jg.EntDim[no].lin << " | " << jg.EntDim[no].txt;
+        break;
       case 9: {
         const auto& s = jg.EntSld2[no];
-        d << "sl2 " << s.att << " colour" << s.Color << " " << s.x1 << " " << s.y1 << " " << s.x2 << " " << s.y2;
+        d << "sl2 " << s.att << " colour" << s.Color << " " << s.x1 << " " << s.y1 << " " << s.x2 << " "
+          << s.y2;
         break;
       }
       case 10: {
         const auto& s = jg.EntSld3[no];
-        d << "sl3 " << s.att << " colour" << s.Color << " " << s.x1 << " " << s.y1 << " " << s.x2 << " " << s.y2
-          << " " << s.x3 << " " << s.y3;
+        d << "sl3 " << s.att << " colour" << s.Color << " " << s.x1 << " " << s.y1 << " " << s.x2 << " "
+          << s.y2 << " " << s.x3 << " " << s.y3;
         break;
       }
       case 11: {
         const auto& s = jg.EntSld4[no];
-        d << "sl4 " << s.att << " colour" << s.Color << " " << s.x1 << " " << s.y1 << " " << s.x2 << " " << s.y2
-          << " " << s.x3 << " " << s.y3 << " " << s.x4 << " " << s.y4;
+        d << "sl4 " << s.att << " colour" << s.Color << " " << s.x1 << " " << s.y1 << " " << s.x2 << " "
+          << s.y2 << " " << s.x3 << " " << s.y3 << " " << s.x4 << " " << s.y4;
         break;
       }
-      case 12: d << "sc "; DescribeRound(d, jg.EntSldC[no]); d << " fl" << jg.EntSldC[no].fl; break;
-      case 13: d << "se "; DescribeRound(d, jg.EntSldE[no]); d << " fl" << jg.EntSldE[no].fl; break;
-      case 14: d << "so "; DescribeRound(d, jg.EntSldO[no]); d << " ri" << jg.EntSldO[no].ri; break;
-      case 15: d << "sg "; DescribeRound(d, jg.EntSldG[no]); d << " ri" << jg.EntSldG[no].ri; break;
-      default: d << "kind " << jg.EntNo[static_cast<size_t>(i)].yn;
+      case 12:
+        d << "sc ";
+        DescribeRound(d, jg.EntSldC[no]);
+        d << " fl" << jg.EntSldC[no].fl;
+        break;
+      case 13:
+        d << "se ";
+        DescribeRound(d, jg.EntSldE[no]);
+        d << " fl" << jg.EntSldE[no].fl;
+        break;
+      case 14:
+        d << "so ";
+        DescribeRound(d, jg.EntSldO[no]);
+        d << " ri" << jg.EntSldO[no].ri;
+        break;
+      case 15:
+        d << "sg ";
+        DescribeRound(d, jg.EntSldG[no]);
+        d << " ri" << jg.EntSldG[no].ri;
+        break;
+      default:
+        d << "kind " << jg.EntNo[static_cast<size_t>(i)].yn;
     }
     all.push_back(d.str());
   }

@@ -43,12 +43,18 @@ TEST(SaveTempFile, WritesEveryLineWithCrLfInTheEncodingThatWasRead) {
       {"three lines", {u"lg0", u"0 0 10 0", u"#"}, false, "lg0\r\n0 0 10 0\r\n#\r\n"},
       {"three lines, UTF-8", {u"lg0", u"0 0 10 0", u"#"}, true, kBom + "lg0\r\n0 0 10 0\r\n#\r\n"},
       {"an empty line and a line ending in a quote keep their places",
-       {u"cs 0 0 10 0 \"a\"", u"", u"pl"}, false, "cs 0 0 10 0 \"a\"\r\n\r\npl\r\n"},
+       {u"cs 0 0 10 0 \"a\"", u"", u"pl"},
+       false,
+       "cs 0 0 10 0 \"a\"\r\n\r\npl\r\n"},
       {"a lone empty line is not the empty result", {u""}, false, "\r\n"},
-      {"Shift_JIS", {u"cn\"$ＭＳ ゴシック", u"ch 0 0 10 0 \"寸法表示"}, false,
+      {"Shift_JIS",
+       {u"cn\"$ＭＳ ゴシック", u"ch 0 0 10 0 \"寸法表示"},
+       false,
        "cn\"$\x82\x6c\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4e\r\n"
        "ch 0 0 10 0 \"\x90\xa1\x96\x40\x95\x5c\x8e\xa6\r\n"},
-      {"UTF-8 keeps what Shift_JIS cannot hold", {u"ch 0 0 10 0 \"표\U0001F600€"}, true,
+      {"UTF-8 keeps what Shift_JIS cannot hold",
+       {u"ch 0 0 10 0 \"표\U0001F600€"},
+       true,
        kBom + "ch 0 0 10 0 \"\xED\x91\x9C\xF0\x9F\x98\x80\xE2\x82\xAC\r\n"},
   };
   for (const auto& c : cases) {
