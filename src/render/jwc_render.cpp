@@ -1,0 +1,88 @@
+// The jwc-render command: reads an exchange file through the reader, draws it, writes the SVG.
+#include "jwc_render.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "JwwGaibu.h"
+#include "MyFunc.h"
+#include "platform.h"
+#include "renderer.h"
+#include "svg_canvas.h"
+
+namespace render {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: jwc-render JWC_TEMP.TXT out.svg [--scale K] [--width PX]\n"
+    "  --scale K   drawing length per paper millimetre (default: the scale of the current layer group)\n"
+    "  --width PX  width of the picture in pixels (default 800)\n";
+
+std::string Shown(const std::u16string& text) { return platform::EncodeUtf8(text); }
+
+CommandResult Failed(int status, const std::string& message, bool withUsage = false) {
+  return {status, "jwc-render: " + message + "\n" + (withUsage ? kUsage : "")};
+}
+
+// The picture goes to a file beside the target that then replaces it, so a failed run leaves no
+// half-written picture behind.
+bool WriteWhole(const std::u16string& target, const std::string& bytes) {
+  const std::filesystem::path path(target);
+  std::filesystem::path partial = path;
+  partial += ".partial";
+  std::error_code ignored;
+  {
+    std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) {
+      std::filesystem::remove(partial, ignored);
+      return false;
+    }
+  }
+  std::error_code ec;
+  std::filesystem::rename(partial, path, ec);
+  if (ec) {
+    std::filesystem::remove(partial, ignored);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+CommandResult RunJwcRender(const std::vector<std::u16string>& args) {
+  std::vector<std::u16string> files;
+  RenderOptions options;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::u16string& arg = args[i];
+    if (arg == u"--scale" || arg == u"--width") {
+      if (i + 1 >= args.size()) return Failed(2, Shown(arg) + " needs a value", true);
+      const double value = TextToFloat(args[++i]);
+      if (arg == u"--scale") {
+        if (!(value > 0.0)) return Failed(2, "the scale must be a number above 0: " + Shown(args[i]));
+        options.paperScale = value;
+      } else {
+        if (!(value >= 64.0 && value <= 20000.0))
+          return Failed(2, "the width must be a number of pixels from 64 to 20000: " + Shown(args[i]));
+        options.widthPx = value;
+      }
+    } else if (arg == u"-h" || arg == u"--help") {
+      return {0, kUsage};
+    } else {
+      files.push_back(arg);
+    }
+  }
+  if (files.size() != 2) return {2, kUsage};
+
+  TJGdata model;
+  if (!model.OpenTempFile(files[0])) return Failed(1, "cannot read the exchange file " + Shown(files[0]));
+  SvgCanvas canvas;
+  Render(model, options, canvas);
+  if (!WriteWhole(files[1], canvas.Document())) return Failed(1, "cannot write " + Shown(files[1]));
+  return {};
+}
+
+}  // namespace render

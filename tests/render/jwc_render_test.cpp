@@ -1,0 +1,88 @@
+// The jwc-render command as a whole: the picture it writes, its arguments, and its one-line failures
+// that leave no file behind.
+#include "jwc_render.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "test_support.h"
+
+namespace {
+
+using render::RunJwcRender;
+
+std::u16string SamplePath() { return (test_support::DataDir() / "host_one_line_selection.txt").u16string(); }
+
+bool OneLine(const std::string& message) {
+  return !message.empty() && message.find('\n') == message.size() - 1;
+}
+
+TEST(JwcRender, DrawsEitherEncodingIntoTheNamedFile) {
+  test_support::TempDir dir;
+  // The host's own file: one selected line.
+  const render::CommandResult host = RunJwcRender({SamplePath(), dir.file("host.svg"), u"--width", u"400"});
+  ASSERT_EQ(0, host.status) << host.message;
+  EXPECT_TRUE(host.message.empty());
+  const std::string hostPicture = test_support::ReadBytes(dir.path() / "host.svg");
+  EXPECT_NE(std::string::npos, hostPicture.find("width=\"400\""));
+  EXPECT_NE(std::string::npos, hostPicture.find("<line x1=\"24\""));
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "host.svg.partial"));
+
+  // The same text in Shift_JIS and in UTF-8 with a byte-order mark draws the same picture.
+  test_support::WriteBytes(dir.path() / "sjis.txt", "lc2\r\n0 0 100 0\r\nch 0 0 10 0 \"\x90\xA1\x96\x40\r\n");
+  test_support::WriteBytes(dir.path() / "utf8.txt",
+                           "\xEF\xBB\xBFlc2\r\n0 0 100 0\r\nch 0 0 10 0 \"\xE5\xAF\xB8\xE6\xB3\x95\r\n");
+  ASSERT_EQ(0, RunJwcRender({dir.file("sjis.txt"), dir.file("sjis.svg")}).status);
+  ASSERT_EQ(0, RunJwcRender({dir.file("utf8.txt"), dir.file("utf8.svg")}).status);
+  const std::string picture = test_support::ReadBytes(dir.path() / "sjis.svg");
+  EXPECT_EQ(picture, test_support::ReadBytes(dir.path() / "utf8.svg"));
+  EXPECT_NE(std::string::npos, picture.find(">\xE5\xAF\xB8\xE6\xB3\x95</text>"));
+}
+
+TEST(JwcRender, ScaleAndWidthOptions) {
+  test_support::TempDir dir;
+  test_support::WriteBytes(dir.path() / "mark.txt", "pt 0 0 1 0 1\r\n0 0 0 100\r\n");
+  // The file's scale is 1, so the triangle is 7.5 long; at scale 40 it is 300 and widens the picture.
+  ASSERT_EQ(0, RunJwcRender({dir.file("mark.txt"), dir.file("own.svg")}).status);
+  ASSERT_EQ(0, RunJwcRender({dir.file("mark.txt"), dir.file("scaled.svg"), u"--scale", u"40"}).status);
+  const std::string own = test_support::ReadBytes(dir.path() / "own.svg");
+  const std::string scaled = test_support::ReadBytes(dir.path() / "scaled.svg");
+  EXPECT_NE(std::string::npos, own.find("width=\"800\""));
+  EXPECT_NE(own, scaled);
+}
+
+TEST(JwcRender, FailuresSayOneLineAndLeaveNoFile) {
+  test_support::TempDir dir;
+  struct Case {
+    const char* name;
+    std::vector<std::u16string> args;
+    int status;
+    bool oneLine;
+  };
+  const Case cases[] = {
+      // Files.
+      {"missing input", {dir.file("absent.txt"), dir.file("out.svg")}, 1, true},
+      {"input is a folder", {dir.folder(), dir.file("out.svg")}, 1, true},
+      {"output in a missing folder", {SamplePath(), dir.file("no/such/folder/out.svg")}, 1, true},
+      {"output is a folder", {SamplePath(), dir.path().u16string()}, 1, true},
+      // Arguments: a message with the usage after it.
+      {"one file", {SamplePath()}, 2, false},
+      {"three files", {SamplePath(), dir.file("a.svg"), dir.file("b.svg")}, 2, false},
+      {"scale without value", {SamplePath(), dir.file("out.svg"), u"--scale"}, 2, false},
+      // Arguments: a bad value alone.
+      {"scale zero", {SamplePath(), dir.file("out.svg"), u"--scale", u"0"}, 2, true},
+      {"scale not a number", {SamplePath(), dir.file("out.svg"), u"--scale", u"x"}, 2, true},
+      {"width too small", {SamplePath(), dir.file("out.svg"), u"--width", u"10"}, 2, true},
+  };
+  for (const Case& c : cases) {
+    const render::CommandResult result = RunJwcRender(c.args);
+    EXPECT_EQ(c.status, result.status) << c.name;
+    EXPECT_EQ(c.oneLine, OneLine(result.message)) << c.name << ": " << result.message;
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "out.svg")) << c.name;
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "out.svg.partial")) << c.name;
+  }
+  EXPECT_EQ(0, RunJwcRender({u"--help"}).status);
+}
+
+}  // namespace
