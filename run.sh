@@ -1,3 +1,144 @@
 #!/usr/bin/env bash
-echo "tarvik.exe does not exist yet: the program and its dialog are still to be built." >&2
-exit 1
+# Builds tarvik.exe when needed and starts it under Wine, as Jw_cad would: in a scratch program folder
+# (build/run/) beside a copy of the sample exchange file examples/JWC_TEMP.TXT.
+# With a display the dialog is the user's. Without one the script starts Xvfb, picks a text style, saves a
+# screenshot of the dialog to build/run/dialog.png and confirms with Enter. Either way it then prints the
+# exchange file that the program left behind (converted to UTF-8 for the terminal).
+set -euo pipefail
+cd "$(dirname "$0")"
+root=$(pwd)
+build_dir=${TARVIK_BUILD_DIR:-build/mingw}
+run_dir=$root/build/run
+
+log() { printf '=== %s\n' "$*" >&2; }
+
+install_missing() {
+  local need=()
+  command -v cmake >/dev/null || need+=(cmake)
+  command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix)
+  { command -v wine >/dev/null && [ -x /usr/lib/wine/wine64 ]; } || need+=(wine64 wine)
+  [ -f /usr/share/i18n/SUPPORTED ] || need+=(locales)
+  # The dialog's texts are Japanese: without a Japanese font Wine draws them as empty boxes.
+  fc-list :lang=ja 2>/dev/null | grep -q . || need+=(fonts-ipafont-gothic)
+  if [ -z "${DISPLAY:-}" ]; then
+    command -v Xvfb >/dev/null || need+=(xvfb)
+    command -v xdotool >/dev/null || need+=(xdotool)
+    [ -x /usr/bin/import ] || need+=(imagemagick)
+  fi
+  if [ ${#need[@]} -gt 0 ]; then
+    log "installing ${need[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq && apt-get install -y -qq "${need[@]}" >/dev/null
+  fi
+  if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
+    log "generating the ja_JP.UTF-8 locale"
+    sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >>/etc/locale.gen
+    locale-gen >/dev/null
+  fi
+}
+
+build() {
+  log "building tarvik.exe in $build_dir"
+  if [ "$build_dir" = build/mingw ]; then
+    [ -f build/mingw/CMakeCache.txt ] || cmake --preset mingw >/dev/null
+    cmake --build --preset mingw --target tarvik >/dev/null
+  else
+    [ -f "$build_dir/CMakeCache.txt" ] || cmake --preset mingw -B "$build_dir" >/dev/null
+    cmake --build "$build_dir" -j2 --target tarvik >/dev/null
+  fi
+}
+
+# The exchange file as text: UTF-8 when it carries a byte-order mark, otherwise Shift_JIS (code page 932).
+print_exchange_file() {
+  local file=$run_dir/JWC_TEMP.TXT
+  echo "--- $file"
+  if [ ! -f "$file" ]; then
+    echo "(no exchange file)"
+  elif [ "$(head -c 3 "$file" | od -An -tx1 | tr -d ' ')" = efbbbf ]; then
+    tail -c +4 "$file" | tr -d '\r'
+  else
+    iconv -f CP932 -t UTF-8 "$file" | tr -d '\r'
+  fi
+}
+
+xvfb_pid=
+program_pid=
+cleanup() {
+  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && { wineserver -k 2>/dev/null; kill "$xvfb_pid" 2>/dev/null; }
+  true
+}
+trap cleanup EXIT
+
+install_missing
+build
+
+rm -rf "$run_dir"
+mkdir -p "$run_dir"
+cp "$build_dir/tarvik.exe" examples/JWC_TEMP.TXT "$run_dir/"
+
+export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix-run}
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
+
+# Wine leaves window frames to the window manager; on a bare virtual display it draws them itself.
+frames_by_wine() {
+  "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$1" /f >/dev/null 2>&1 || true
+}
+
+if [ -n "${DISPLAY:-}" ]; then
+  [ -f "$WINEPREFIX/system.reg" ] && frames_by_wine Y
+  log "starting tarvik.exe in $run_dir"
+  (cd "$run_dir" && "$wine" ./tarvik.exe)
+  print_exchange_file
+  exit 0
+fi
+
+# No display: a virtual one, driven by xdotool.
+display=99
+while [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=:$display
+sleep 1
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  log "creating the Wine prefix $WINEPREFIX"
+  "$wine" wineboot -i >/dev/null 2>&1
+fi
+frames_by_wine N
+
+log "starting tarvik.exe in $run_dir on the virtual display $DISPLAY"
+(cd "$run_dir" && exec "$wine" ./tarvik.exe) >/dev/null 2>&1 &
+program_pid=$!
+
+window=
+for _ in $(seq 1 120); do
+  window=$(xdotool search --name '^tarvik' 2>/dev/null | head -1) || true
+  [ -n "$window" ] && break
+  sleep 0.5
+done
+if [ -z "$window" ]; then
+  echo "the dialog did not appear" >&2
+  exit 1
+fi
+sleep 1
+xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+# Focus starts on ComboBox1; two Tabs reach the text-style list, Down twice picks text style No1.
+xdotool key --delay 150 Tab Tab Down Down
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$window")"
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$run_dir/dialog.png"
+log "screenshot of the dialog: $run_dir/dialog.png"
+xdotool key Return
+
+for _ in $(seq 1 60); do
+  kill -0 "$program_pid" 2>/dev/null || break
+  sleep 0.5
+done
+if kill -0 "$program_pid" 2>/dev/null; then
+  echo "the dialog did not close" >&2
+  exit 1
+fi
+program_pid=
+print_exchange_file

@@ -16,6 +16,8 @@ constexpr wchar_t kPanelClass[] = L"TPanel";
 constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 constexpr UINT_PTR kMemoSubclassId = 1;
+// Posted after the focus moved, so that the default button is set once the dialog manager is done with it.
+constexpr UINT kRefreshDefaultButton = WM_APP + 1;
 constexpr int kIconResource = 1;
 
 const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
@@ -159,7 +161,7 @@ void TForm1::CreateControls() {
         SendMessageW(window, EM_LIMITTEXT, static_cast<WPARAM>(row.textLimit), 0);
         break;
       case ControlKind::CheckBox:
-        window = make(0, WC_BUTTONW, Wide(row.caption), BS_AUTOCHECKBOX | stop, row.id);
+        window = make(0, WC_BUTTONW, Wide(row.caption), BS_AUTOCHECKBOX | BS_NOTIFY | stop, row.id);
         break;
       case ControlKind::RadioGroup: {
         // The buttons come before their frame so that Tab reaches them in the group's place; the frame
@@ -169,7 +171,7 @@ void TForm1::CreateControls() {
         for (int i = 0; i < 2; ++i) {
           radios[static_cast<size_t>(i)] =
               make(0, WC_BUTTONW, Wide(captions[static_cast<size_t>(i)]),
-                   BS_AUTORADIOBUTTON | (i == 0 ? stop : 0), RadioButtonItemId(row.control, i));
+                   BS_AUTORADIOBUTTON | BS_NOTIFY | (i == 0 ? stop : 0), RadioButtonItemId(row.control, i));
         }
         window = make(0, WC_BUTTONW, Wide(row.caption), BS_GROUPBOX | WS_GROUP, row.id);
         break;
@@ -469,20 +471,37 @@ void TForm1::FocusControl(ControlId control) {
   if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
 }
 
-// The default button follows the focus between the two buttons, so that Enter presses the focused one and
-// OK everywhere else.
-void TForm1::MarkDefaultButton(bool cancelIsDefault) {
-  SendMessageW(Control(ControlId::Button1), BM_SETSTYLE, cancelIsDefault ? BS_PUSHBUTTON : BS_DEFPUSHBUTTON, TRUE);
-  SendMessageW(Control(ControlId::Button2), BM_SETSTYLE, cancelIsDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+// The default button follows the focus: the focused button while one of the two has it, OK everywhere
+// else. The dialog manager takes the default away from every button when the focus moves, so this runs
+// after it, on a posted message.
+void TForm1::RefreshDefaultButton() {
+  if (form_ == nullptr) return;
+  HWND ok = Control(ControlId::Button1);
+  HWND cancel = Control(ControlId::Button2);
+  const bool cancelIsDefault = GetFocus() == cancel;
+  auto mark = [](HWND button, bool isDefault) {
+    const LONG_PTR type = GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK;
+    const LONG_PTR wanted = isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    if (type != wanted) SendMessageW(button, BM_SETSTYLE, static_cast<WPARAM>(wanted), TRUE);
+  };
+  mark(ok, !cancelIsDefault);
+  mark(cancel, cancelIsDefault);
 }
 
-void TForm1::OnCommand(int id, int code) {
+void TForm1::OnCommand(int id, int code, HWND source) {
+  if (code == EN_SETFOCUS || code == CBN_SETFOCUS || code == BN_SETFOCUS || code == BN_KILLFOCUS) {
+    PostMessageW(form_, kRefreshDefaultButton, 0, 0);
+  }
   if (id == IDOK && code == BN_CLICKED) {
-    Button1Click();
+    // Enter on the focused Cancel button arrives as OK from the dialog manager when the button has not
+    // been marked as the default yet.
+    if (source != nullptr && source == Control(ControlId::Button2)) {
+      Button2Click();
+    } else {
+      Button1Click();
+    }
   } else if (id == IDCANCEL && code == BN_CLICKED) {
     Button2Click();
-  } else if (id == IDCANCEL && (code == BN_SETFOCUS || code == BN_KILLFOCUS)) {
-    MarkDefaultButton(code == BN_SETFOCUS);
   } else if (code == BN_CLICKED) {
     for (ControlId group : {ControlId::RadioGroup1, ControlId::RadioGroup2}) {
       if (id == RadioButtonItemId(group, 0) || id == RadioButtonItemId(group, 1)) UpdateRadioTabStop(group);
@@ -533,7 +552,7 @@ LRESULT CALLBACK TForm1::MemoProc(HWND window, UINT message, WPARAM wParam, LPAR
 LRESULT TForm1::OnPanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
@@ -553,7 +572,7 @@ LRESULT TForm1::OnPanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM l
 LRESULT TForm1::OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
@@ -566,6 +585,9 @@ LRESULT TForm1::OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SIZE:
       DockPanels();
+      return 0;
+    case kRefreshDefaultButton:
+      RefreshDefaultButton();
       return 0;
     case WM_DPICHANGED: {
       ApplyDpi(HIWORD(wParam));

@@ -47,7 +47,7 @@ class TForm1 final : public ToolUi {
 
   LRESULT OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnPanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
-  void OnCommand(int id, int code);
+  void OnCommand(int id, int code, HWND source);
   LRESULT OnControlColor(HDC dc, HWND control);
 
   bool RegisterClasses();
@@ -70,7 +70,7 @@ class TForm1 final : public ToolUi {
   void SetRadioGroup(ControlId group, int32_t index);
   void UpdateRadioTabStop(ControlId group);
   void FocusControl(ControlId control);
-  void MarkDefaultButton(bool cancelIsDefault);
+  void RefreshDefaultButton();
 
   HWND Control(ControlId control) const { return controls_[static_cast<size_t>(control)]; }
   std::array<HWND, 2>& Radios(ControlId group);

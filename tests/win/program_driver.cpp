@@ -1,0 +1,235 @@
+// Real-input driver for the end-to-end tests: processes, windows, SendInput, message boxes, screenshots.
+#include "program_driver.h"
+
+
+#include <algorithm>
+#include <fstream>
+#include <thread>
+#include <vector>
+
+namespace e2e {
+
+namespace {
+
+constexpr auto kPollInterval = 20ms;
+
+INPUT KeyInput(WORD virtualKey, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+void Send(std::vector<INPUT> inputs) {
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  // Gives the receiving thread a moment; every check that follows still waits for its own condition.
+  std::this_thread::sleep_for(30ms);
+}
+
+struct FindWindowData {
+  DWORD processId;
+  const wchar_t* windowClass;
+  HWND found;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND window, LPARAM parameter) {
+  auto* data = reinterpret_cast<FindWindowData*>(parameter);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  if (processId != data->processId || !IsWindowVisible(window)) return TRUE;
+  wchar_t windowClass[64] = {};
+  GetClassNameW(window, windowClass, 64);
+  if (wcscmp(windowClass, data->windowClass) != 0) return TRUE;
+  data->found = window;
+  return FALSE;
+}
+
+HWND FindTopLevel(DWORD processId, const wchar_t* windowClass) {
+  FindWindowData data{processId, windowClass, nullptr};
+  EnumWindows(&FindProcessWindow, reinterpret_cast<LPARAM>(&data));
+  return data.found;
+}
+
+HWND FindDescendant(HWND parent, int id) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (GetDlgCtrlID(child) == id) return child;
+    if (HWND inner = FindDescendant(child, id)) return inner;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::filesystem::path HostPath(const char* path) {
+  std::string text(path);
+  if (!text.empty() && text[0] == '/') text = "Z:" + text;
+  return std::filesystem::path(text).make_preferred();
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(kPollInterval);
+  }
+  return true;
+}
+
+void PressKey(WORD virtualKey) { Send({KeyInput(virtualKey, false), KeyInput(virtualKey, true)}); }
+
+void PressChord(WORD modifier, WORD virtualKey) {
+  Send({KeyInput(modifier, false), KeyInput(virtualKey, false), KeyInput(virtualKey, true),
+        KeyInput(modifier, true)});
+}
+
+void TypeText(const std::u16string& text) {
+  std::vector<INPUT> inputs;
+  for (char16_t unit : text) {
+    for (DWORD flags : {DWORD{KEYEVENTF_UNICODE}, DWORD{KEYEVENTF_UNICODE | KEYEVENTF_KEYUP}}) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wScan = unit;
+      input.ki.dwFlags = flags;
+      inputs.push_back(input);
+    }
+  }
+  Send(std::move(inputs));
+}
+
+// WM_GETTEXT rather than GetWindowText: for a window of another process only the message reaches the
+// text that an edit box keeps itself.
+std::u16string WindowText(HWND window) {
+  const auto length = static_cast<size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
+  std::u16string text(length + 1, u'\0');
+  const auto copied = static_cast<size_t>(
+      SendMessageW(window, WM_GETTEXT, static_cast<WPARAM>(text.size()), reinterpret_cast<LPARAM>(text.data())));
+  text.resize(std::min(copied, length));
+  return text;
+}
+
+ProgramRun::ProgramRun(const std::filesystem::path& exe) {
+  std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
+  const std::wstring folder = exe.parent_path().wstring();
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                      &startup, &started)) {
+    return;
+  }
+  process_.reset(started.hProcess);
+  CloseHandle(started.hThread);
+  processId_ = started.dwProcessId;
+  threadId_ = started.dwThreadId;
+  WaitUntil([this] {
+    window_ = FindTopLevel(processId_, L"TForm1");
+    return window_ != nullptr || !Running();
+  }, 30s);
+}
+
+ProgramRun::~ProgramRun() {
+  if (Running()) {
+    TerminateProcess(process_.get(), 1);
+    WaitForSingleObject(process_.get(), 10000);
+  }
+}
+
+HWND ProgramRun::Control(int id) const { return window_ == nullptr ? nullptr : FindDescendant(window_, id); }
+
+bool ProgramRun::BringToFront() const {
+  if (window_ == nullptr) return false;
+  return WaitUntil([this] {
+    if (GetForegroundWindow() == window_) return true;
+    SetForegroundWindow(window_);
+    return false;
+  }, 10s);
+}
+
+bool ProgramRun::Running() const {
+  return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+}
+
+bool ProgramRun::WaitForExit(std::chrono::milliseconds timeout) const {
+  return process_ && WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+}
+
+HWND ProgramRun::FocusedWindow() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetGUIThreadInfo(threadId_, &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+int ProgramRun::FocusedId() const {
+  HWND focus = FocusedWindow();
+  return focus == nullptr ? 0 : GetDlgCtrlID(focus);
+}
+
+bool ProgramRun::WaitForFocus(int id) const {
+  return WaitUntil([this, id] { return FocusedId() == id; });
+}
+
+HWND ProgramRun::MessageBox() const { return FindTopLevel(processId_, L"#32770"); }
+
+HWND ProgramRun::WaitForMessageBox() const {
+  HWND box = nullptr;
+  WaitUntil([this, &box] {
+    box = MessageBox();
+    return box != nullptr;
+  });
+  return box;
+}
+
+std::u16string MessageBoxText(HWND box) {
+  wchar_t text[1024] = {};
+  GetDlgItemTextW(box, 0xFFFF, text, 1024);
+  return std::u16string(reinterpret_cast<const char16_t*>(text));
+}
+
+bool SaveScreenshot(HWND window, const std::filesystem::path& file) {
+  RECT rect{};
+  if (!GetWindowRect(window, &rect)) return false;
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  if (width <= 0 || height <= 0) return false;
+
+  unique_window_dc screen = GetWindowDc(nullptr);
+  unique_memory_dc memory(CreateCompatibleDC(screen.get()));
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;  // bottom-up rows, as a .bmp file stores them
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  unique_bitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || !memory) return false;
+  {
+    ScopedSelect select(memory.get(), bitmap.get());
+    if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), rect.left, rect.top, SRCCOPY)) return false;
+  }
+  GdiFlush();
+
+  const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+  const DWORD imageSize = stride * static_cast<DWORD>(height);
+  BITMAPFILEHEADER header{};
+  header.bfType = 0x4D42;  // "BM"
+  header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+  header.bfSize = header.bfOffBits + imageSize;
+  info.bmiHeader.biSizeImage = imageSize;
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(&header), sizeof(header));
+  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof(BITMAPINFOHEADER));
+  out.write(static_cast<const char*>(bits), imageSize);
+  return out.good();
+}
+
+int ScreenDpi() {
+  unique_window_dc screen = GetWindowDc(nullptr);
+  return GetDeviceCaps(screen.get(), LOGPIXELSY);
+}
+
+}  // namespace e2e

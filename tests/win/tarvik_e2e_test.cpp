@@ -1,0 +1,539 @@
+// tarvik.exe as the user meets it: each case copies the program into a fresh folder with an exchange file
+// (and maybe a settings file), starts it, and drives the dialog with real keyboard input. What the program
+// writes on OK is compared with what the windowless session writes for the same input and values.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "JwwGaibu.h"
+#include "Unit1_layout_win.h"
+#include "platform.h"
+#include "program_driver.h"
+#include "session.h"
+#include "settings_file.h"
+#include "test_support.h"
+
+namespace {
+
+using e2e::HostPath;
+using e2e::PressChord;
+using e2e::PressKey;
+using e2e::ProgramRun;
+using e2e::TypeText;
+using e2e::WaitUntil;
+using test_support::ReadBytes;
+using test_support::WriteBytes;
+
+const char kExchangeName[] = "JWC_TEMP.TXT";
+const char kSettingsName[] = "selvan.dat";
+
+std::string Utf8(const std::u16string& text) { return platform::EncodeUtf8(text); }
+
+std::string SampleExchange() { return ReadBytes(HostPath(TARVIK_SAMPLES_DIR) / kExchangeName); }
+
+std::string AsUtf8WithBom(const std::string& ansiBytes) {
+  return "\xEF\xBB\xBF" + platform::EncodeUtf8(platform::DecodeAnsi(ansiBytes));
+}
+
+// A settings file as the program itself writes it.
+std::string SettingsFile(const DialogValues& values, const WindowPosition& position) {
+  std::u16string text;
+  for (const std::u16string& line : DatFileLines(values, position, TJGdata())) text += line + u"\r\n";
+  return "\xEF\xBB\xBF" + platform::EncodeUtf8(text);
+}
+
+std::vector<std::u16string> SettingsLines(const std::string& bytes) {
+  std::vector<std::u16string> lines;
+  std::string body = bytes.rfind("\xEF\xBB\xBF", 0) == 0 ? bytes.substr(3) : bytes;
+  size_t start = 0;
+  for (size_t end; (end = body.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(platform::DecodeUtf8(body.substr(start, end - start)));
+  }
+  if (start != body.size()) lines.push_back(u"<unterminated>");
+  return lines;
+}
+
+int Id(ControlId control) { return DialogItemId(control); }
+
+// The ids that Tab visits from ComboBox1 on, with both radio groups at their first button.
+std::vector<int> TabOrder(int radioGroup1 = 0, int radioGroup2 = 0) {
+  using C = ControlId;
+  return {Id(C::ComboBox1), Id(C::ComboBox2), Id(C::ComboBox3), Id(C::Edit1), Id(C::Edit2), Id(C::Edit3),
+          Id(C::Edit4), Id(C::ComboBox4), Id(C::Edit7), Id(C::Edit8), Id(C::CheckBox1), Id(C::CheckBox2),
+          Id(C::ComboBox5), RadioButtonItemId(C::RadioGroup1, radioGroup1),
+          RadioButtonItemId(C::RadioGroup2, radioGroup2), Id(C::CheckBox3), Id(C::CheckBox4), Id(C::Edit5),
+          Id(C::Edit6), Id(C::Edit9), IDOK, IDCANCEL};
+}
+
+// Presses Tab until the control `id` has the focus, waiting for each move.
+bool TabTo(const ProgramRun& run, int id) {
+  for (int presses = 0; presses < 30; ++presses) {
+    if (run.FocusedId() == id) return true;
+    const HWND before = run.FocusedWindow();
+    PressKey(VK_TAB);
+    if (!WaitUntil([&] { return run.FocusedWindow() != before; })) return false;
+  }
+  return run.FocusedId() == id;
+}
+
+class RecordingUi : public ToolUi {
+ public:
+  void ShowMessage(const std::u16string& message) override { messages.push_back(message); }
+  void SetStatus(const std::u16string&) override {}
+  std::vector<std::u16string> messages;
+};
+
+struct Outcome {
+  std::string exchange;
+  std::optional<std::string> settings;
+};
+
+// The same run without a window: the session on a copy of the input, given the values the keys gave.
+Outcome ReferenceRun(const std::string& exchange, const std::optional<std::string>& settings,
+                     const std::function<void(DialogValues&)>& typed, int left, int top) {
+  test_support::TempDir folder;
+  WriteBytes(folder.path() / kExchangeName, exchange);
+  if (settings) WriteBytes(folder.path() / kSettingsName, *settings);
+  DimensionSession session;
+  session.FormShow(folder.folder());
+  typed(session.values);
+  EXPECT_FALSE(session.Button1Click().has_value()) << "the reference values do not pass the checks";
+  RecordingUi ui;
+  session.FormClose(left, top, ui);
+  Outcome outcome{ReadBytes(folder.path() / kExchangeName), std::nullopt};
+  if (std::filesystem::exists(folder.path() / kSettingsName)) {
+    outcome.settings = ReadBytes(folder.path() / kSettingsName);
+  }
+  return outcome;
+}
+
+class TarvikDialog : public ::testing::Test {
+ protected:
+  // Positions and sizes are compared in physical pixels, as the program (per-monitor aware) uses them.
+  static void SetUpTestSuite() { SetProcessDPIAware(); }
+
+  void Prepare(const std::string& exchange, const std::optional<std::string>& settings) {
+    exchange_ = exchange;
+    settings_ = settings;
+    std::filesystem::copy_file(HostPath(TARVIK_EXE), dir_.path() / "tarvik.exe");
+    WriteBytes(dir_.path() / kExchangeName, exchange);
+    if (settings) WriteBytes(dir_.path() / kSettingsName, *settings);
+  }
+
+  // Starts the program and waits until it is in front with the focus on its first control.
+  std::unique_ptr<ProgramRun> Start() {
+    auto run = std::make_unique<ProgramRun>(dir_.path() / "tarvik.exe");
+    EXPECT_TRUE(run->Started()) << "no dialog window appeared";
+    if (!run->Started()) return nullptr;
+    EXPECT_TRUE(run->BringToFront());
+    EXPECT_TRUE(run->WaitForFocus(Id(ControlId::ComboBox1))) << "focus is on " << run->FocusedId();
+    return run;
+  }
+
+  static void TypeInto(const ProgramRun& run, ControlId edit, const std::u16string& text) {
+    ASSERT_TRUE(TabTo(run, Id(edit)));
+    TypeText(text);
+    HWND window = run.Control(Id(edit));
+    EXPECT_TRUE(WaitUntil([&] { return e2e::WindowText(window) == text; }))
+        << "the edit box shows " << Utf8(e2e::WindowText(window));
+  }
+
+  static void ChooseByArrows(const ProgramRun& run, ControlId list, int downPresses, int expected) {
+    ASSERT_TRUE(TabTo(run, Id(list)));
+    for (int i = 0; i < downPresses; ++i) PressKey(VK_DOWN);
+    HWND window = run.Control(Id(list));
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageW(window, CB_GETCURSEL, 0, 0) == expected; }))
+        << "selection " << SendMessageW(window, CB_GETCURSEL, 0, 0);
+  }
+
+  static bool Checked(const ProgramRun& run, int id) {
+    return SendMessageW(run.Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+
+  static RECT WindowRect(const ProgramRun& run) {
+    RECT rect{};
+    GetWindowRect(run.Window(), &rect);
+    return rect;
+  }
+
+  std::string Exchange() const { return ReadBytes(dir_.path() / kExchangeName); }
+  bool HasSettings() const { return std::filesystem::exists(dir_.path() / kSettingsName); }
+  std::string Settings() const { return ReadBytes(dir_.path() / kSettingsName); }
+
+  void ExpectFilesUntouched() const {
+    EXPECT_EQ(Exchange(), exchange_) << "the exchange file changed";
+    EXPECT_EQ(HasSettings(), settings_.has_value());
+    if (settings_ && HasSettings()) {
+      EXPECT_EQ(Settings(), *settings_) << "the settings file changed";
+    }
+  }
+
+  // Waits for the program's message box, checks its caption and text, and dismisses it with Enter.
+  static void AnswerMessageBox(const ProgramRun& run, const std::u16string& message) {
+    HWND box = run.WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no message box appeared";
+    EXPECT_EQ(Utf8(e2e::WindowText(box)), Utf8(kApplicationTitle));
+    EXPECT_EQ(Utf8(e2e::MessageBoxText(box)), Utf8(message));
+    EXPECT_TRUE(WaitUntil([&] {
+      if (GetForegroundWindow() == box) return true;
+      SetForegroundWindow(box);
+      return false;
+    }));
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); })) << "the message box stayed open";
+  }
+
+  test_support::TempDir dir_;
+  std::string exchange_;
+  std::optional<std::string> settings_;
+};
+
+// A settings file that passes every check: text style 1 chosen, everything else at its defaults.
+DialogValues ValidValues() {
+  DialogValues values;
+  values.ComboBox3 = 1;
+  return values;
+}
+
+// --- OK writes what the construction writes ---
+
+struct OkCase {
+  const char* name;
+  bool utf8Input;
+  std::u16string prefix;    // typed through the keyboard's Unicode input
+  std::string prefixBytes;  // the prefix as it must stand in the exchange file
+  bool confirmWithMnemonic; // Alt+Y instead of Enter
+};
+
+class OkRun : public TarvikDialog, public ::testing::WithParamInterface<OkCase> {};
+
+TEST_P(OkRun, WritesTheConstructionsExchangeFileAndTheTypedSettings) {
+  const OkCase& c = GetParam();
+  const std::string input = c.utf8Input ? AsUtf8WithBom(SampleExchange()) : SampleExchange();
+  Prepare(input, std::nullopt);
+  auto run = Start();
+  ASSERT_TRUE(run);
+
+  ChooseByArrows(*run, ControlId::ComboBox3, 3, 2);  // from no selection: entries 0, 1, 2
+  TypeInto(*run, ControlId::Edit1, u"1.5");
+  TypeInto(*run, ControlId::Edit2, c.prefix);
+  TypeInto(*run, ControlId::Edit3, u"mm");
+  ChooseByArrows(*run, ControlId::ComboBox4, 1, 4);
+  ASSERT_TRUE(TabTo(*run, Id(ControlId::CheckBox1)));
+  PressKey(VK_SPACE);
+  EXPECT_TRUE(WaitUntil([&] { return Checked(*run, Id(ControlId::CheckBox1)); }));
+  ASSERT_TRUE(TabTo(*run, RadioButtonItemId(ControlId::RadioGroup2, 0)));
+  PressKey(VK_RIGHT);
+  EXPECT_TRUE(WaitUntil([&] { return Checked(*run, RadioButtonItemId(ControlId::RadioGroup2, 1)); }));
+
+  const RECT rect = WindowRect(*run);
+  if (c.confirmWithMnemonic) {
+    PressChord(VK_MENU, 'Y');
+  } else {
+    PressKey(VK_RETURN);
+  }
+  ASSERT_TRUE(run->WaitForExit()) << "the dialog did not close";
+
+  const Outcome expected = ReferenceRun(input, std::nullopt, [&](DialogValues& v) {
+    v.ComboBox3 = 2;
+    v.Edit1 = u"1.5";
+    v.Edit2 = c.prefix;
+    v.Edit3 = u"mm";
+    v.ComboBox4 = 4;
+    v.CheckBox1 = true;
+    v.RadioGroup2 = 1;
+  }, rect.left, rect.top);
+
+  const std::string written = Exchange();
+  EXPECT_NE(written, input) << "nothing was drawn";
+  EXPECT_EQ(written, expected.exchange);
+  EXPECT_NE(written.find(c.prefixBytes), std::string::npos) << "the prefix is not in the file's encoding";
+  EXPECT_EQ(written.rfind("\xEF\xBB\xBF", 0) == 0, c.utf8Input) << "the output changed its encoding";
+
+  ASSERT_TRUE(HasSettings());
+  ASSERT_TRUE(expected.settings);
+  EXPECT_EQ(Settings(), *expected.settings);
+  const std::vector<std::u16string> lines = SettingsLines(Settings());
+  ASSERT_EQ(lines.size(), 31u);
+  EXPECT_EQ(lines[4], u"2");
+  EXPECT_EQ(lines[7], u"1.5");
+  EXPECT_EQ(Utf8(lines[8]), Utf8(c.prefix));
+  EXPECT_EQ(lines[9], u"mm");
+  EXPECT_EQ(lines[17], u"1");
+  EXPECT_EQ(lines[18], u"1");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, OkRun,
+    ::testing::Values(OkCase{"ansi_input_enter", false, u"寸法", "\x90\xA1\x96\x40", false},
+                      OkCase{"utf8_input_alt_y", true, u"約", "\xE7\xB4\x84", true}),
+    [](const ::testing::TestParamInfo<OkCase>& info) { return std::string(info.param.name); });
+
+// --- Every way out but OK leaves both files as they were ---
+
+struct CancelCase {
+  const char* name;
+  std::function<void(const ProgramRun&)> close;
+};
+
+class CancelRun : public TarvikDialog, public ::testing::WithParamInterface<std::tuple<CancelCase, bool>> {};
+
+TEST_P(CancelRun, LeavesTheExchangeAndSettingsFilesUntouched) {
+  const auto& [c, withSettings] = GetParam();
+  Prepare(SampleExchange(), withSettings ? std::optional(SettingsFile(ValidValues(), {70, 60})) : std::nullopt);
+  auto run = Start();
+  ASSERT_TRUE(run);
+  // Changes that OK would have saved.
+  ChooseByArrows(*run, ControlId::ComboBox3, 1, withSettings ? 2 : 0);
+  TypeInto(*run, ControlId::Edit1, u"7");
+
+  c.close(*run);
+  ASSERT_TRUE(run->WaitForExit()) << "the dialog did not close";
+  ExpectFilesUntouched();
+}
+
+const CancelCase kCancelCases[] = {
+    {"escape", [](const ProgramRun&) { PressKey(VK_ESCAPE); }},
+    {"alt_n", [](const ProgramRun&) { PressChord(VK_MENU, 'N'); }},
+    {"alt_f4", [](const ProgramRun&) { PressChord(VK_MENU, VK_F4); }},
+    {"wm_close", [](const ProgramRun& run) { PostMessageW(run.Window(), WM_CLOSE, 0, 0); }},
+    {"sc_close", [](const ProgramRun& run) { PostMessageW(run.Window(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    {"enter_on_cancel_button",
+     [](const ProgramRun& run) {
+       ASSERT_TRUE(TabTo(run, IDCANCEL));
+       PressKey(VK_RETURN);
+     }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Ways, CancelRun, ::testing::Combine(::testing::ValuesIn(kCancelCases), ::testing::Bool()),
+                         [](const ::testing::TestParamInfo<std::tuple<CancelCase, bool>>& info) {
+                           return std::string(std::get<0>(info.param).name) +
+                                  (std::get<1>(info.param) ? "_with_settings" : "_first_run");
+                         });
+
+// --- A failing check: its message, the dialog stays, the focus on its control ---
+
+struct CheckCase {
+  const char* name;
+  std::vector<std::pair<ControlId, std::u16string>> typed;
+  std::u16string message;
+  ControlId focus;
+};
+
+class FailingCheck : public TarvikDialog, public ::testing::WithParamInterface<CheckCase> {};
+
+TEST_P(FailingCheck, ShowsItsMessageAndFocusesItsControl) {
+  const CheckCase& c = GetParam();
+  Prepare(SampleExchange(), SettingsFile(ValidValues(), {50, 50}));
+  auto run = Start();
+  ASSERT_TRUE(run);
+  for (const auto& [edit, text] : c.typed) TypeInto(*run, edit, text);
+
+  PressKey(VK_RETURN);
+  AnswerMessageBox(*run, c.message);
+  EXPECT_TRUE(run->Running()) << "the dialog closed after a failed check";
+  EXPECT_TRUE(run->WaitForFocus(Id(c.focus))) << "focus is on " << run->FocusedId();
+  ExpectFilesUntouched();
+
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(run->WaitForExit());
+  ExpectFilesUntouched();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Checks, FailingCheck,
+    ::testing::Values(
+        CheckCase{"edit7_above_1000", {{ControlId::Edit7, u"1000.5"}}, u"矢印の長さを入力して下さい", ControlId::Edit7},
+        CheckCase{"edit7_trailing_blank", {{ControlId::Edit7, u"3 "}}, u"矢印の長さを入力して下さい",
+                  ControlId::Edit7},
+        CheckCase{"edit1_zero", {{ControlId::Edit1, u"0"}}, u"端点（点マーカ）の倍率を指定して下さい",
+                  ControlId::Edit1},
+        CheckCase{"edit8_180", {{ControlId::Edit8, u"180"}}, u"矢印の角度を入力して下さい", ControlId::Edit8},
+        CheckCase{"edit9_negative", {{ControlId::Edit9, u"-1"}}, u"逆矢印の寸法はみだし距離　を入力して下さい",
+                  ControlId::Edit9},
+        CheckCase{"first_failure_wins",
+                  {{ControlId::Edit1, u"0"}, {ControlId::Edit7, u"1001"}},
+                  u"端点（点マーカ）の倍率を指定して下さい",
+                  ControlId::Edit1}),
+    [](const ::testing::TestParamInfo<CheckCase>& info) { return std::string(info.param.name); });
+
+TEST_F(TarvikDialog, FirstRunAsksForTheTextStyleThenDrawsWithTheChosenOne) {
+  Prepare(SampleExchange(), std::nullopt);
+  auto run = Start();
+  ASSERT_TRUE(run);
+  PressKey(VK_RETURN);
+  AnswerMessageBox(*run, u"寸法値の文字種類を指定して下さい");
+  ASSERT_TRUE(run->WaitForFocus(Id(ControlId::ComboBox3))) << "focus is on " << run->FocusedId();
+  EXPECT_FALSE(HasSettings());
+
+  PressKey(VK_DOWN);
+  HWND list = run->Control(Id(ControlId::ComboBox3));
+  EXPECT_TRUE(WaitUntil([&] { return SendMessageW(list, CB_GETCURSEL, 0, 0) == 0; }));
+  const RECT rect = WindowRect(*run);
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(run->WaitForExit());
+
+  const Outcome expected =
+      ReferenceRun(exchange_, std::nullopt, [](DialogValues& v) { v.ComboBox3 = 0; }, rect.left, rect.top);
+  EXPECT_EQ(Exchange(), expected.exchange);
+  ASSERT_TRUE(HasSettings());
+  EXPECT_EQ(Settings(), expected.settings.value_or(""));
+}
+
+TEST_F(TarvikDialog, ZeroDimensionIsReportedAndLeavesTheExchangeFileButSavesTheSettings) {
+  std::u16string text = platform::DecodeAnsi(SampleExchange());
+  // The two measured points at the same height: nothing to measure.
+  const std::u16string from = u"hp2 0 1000";
+  text.replace(text.find(from), from.size(), u"hp2 250 0");
+  Prepare(platform::EncodeAnsi(text), SettingsFile(ValidValues(), {50, 50}));
+  auto run = Start();
+  ASSERT_TRUE(run);
+  PressKey(VK_RETURN);
+  AnswerMessageBox(*run, kZeroDimensionMessage);
+  ASSERT_TRUE(run->WaitForExit());
+  EXPECT_EQ(Exchange(), exchange_);
+  ASSERT_TRUE(HasSettings());
+  EXPECT_EQ(SettingsLines(Settings()).size(), 31u);
+}
+
+// --- Where the window stands ---
+
+class StoredPosition : public TarvikDialog, public ::testing::WithParamInterface<POINT> {};
+
+TEST_P(StoredPosition, IsTheOuterTopLeftCornerUnchanged) {
+  const POINT where = GetParam();
+  Prepare(SampleExchange(), SettingsFile(ValidValues(), {where.x, where.y}));
+  ProgramRun run(dir_.path() / "tarvik.exe");
+  ASSERT_TRUE(run.Started());
+  const RECT rect = WindowRect(run);
+  EXPECT_EQ(rect.left, where.x);
+  EXPECT_EQ(rect.top, where.y);
+  PostMessageW(run.Window(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(run.WaitForExit());
+  ExpectFilesUntouched();
+}
+
+// The test screen is 1280 by 1024: the second place lies off it, and is kept all the same.
+INSTANTIATE_TEST_SUITE_P(Places, StoredPosition,
+                         ::testing::Values(POINT{123, 77}, POINT{1500, 1200}, POINT{-40, 30}));
+
+TEST_F(TarvikDialog, OkSavesWhereTheUserMovedTheWindow) {
+  Prepare(SampleExchange(), SettingsFile(ValidValues(), {60, 70}));
+  auto run = Start();
+  ASSERT_TRUE(run);
+  SetWindowPos(run->Window(), nullptr, 210, 160, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  ASSERT_TRUE(WaitUntil([&] { return WindowRect(*run).left == 210; }));
+  ASSERT_TRUE(run->BringToFront());
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(run->WaitForExit());
+  const std::vector<std::u16string> lines = SettingsLines(Settings());
+  ASSERT_EQ(lines.size(), 31u);
+  EXPECT_EQ(lines[0], u"210");
+  EXPECT_EQ(lines[1], u"160");
+}
+
+// --- Keyboard navigation ---
+
+TEST_F(TarvikDialog, TabVisitsTheControlsInTheirOrderAndEntersRadioGroupsAtTheCheckedButton) {
+  DialogValues values = ValidValues();
+  values.RadioGroup1 = 1;
+  Prepare(SampleExchange(), SettingsFile(values, {50, 50}));
+  auto run = Start();
+  ASSERT_TRUE(run);
+
+  auto isDefault = [&](int id) {
+    return (GetWindowLongPtrW(run->Control(id), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+  };
+  std::vector<int> visited{run->FocusedId()};
+  for (int i = 0; i < 22; ++i) {
+    const HWND before = run->FocusedWindow();
+    PressKey(VK_TAB);
+    WaitUntil([&] { return run->FocusedWindow() != before; });
+    visited.push_back(run->FocusedId());
+    // Enter presses the focused button, and OK from everywhere else: the default look says which.
+    const int expectedDefault = visited.back() == IDCANCEL ? IDCANCEL : IDOK;
+    EXPECT_TRUE(WaitUntil([&] { return isDefault(expectedDefault) && !isDefault(IDOK + IDCANCEL - expectedDefault); }))
+        << "with the focus on " << visited.back();
+  }
+  std::vector<int> expected = TabOrder(1, 0);
+  expected.push_back(Id(ControlId::ComboBox1));  // and round again
+  EXPECT_EQ(visited, expected);
+
+  PressChord(VK_SHIFT, VK_TAB);
+  EXPECT_TRUE(run->WaitForFocus(IDCANCEL)) << "Shift+Tab went to " << run->FocusedId();
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(run->WaitForExit());
+}
+
+// --- Layout at the screen's resolution, and a screenshot to look at ---
+
+struct Placement {
+  int id;
+  int left, top, width, height;  // 96-DPI pixels in the form's client area; height -1: not compared
+};
+
+TEST_F(TarvikDialog, LaysOutTheFormAtTheScreensResolution) {
+  Prepare(SampleExchange(), std::nullopt);
+  auto run = Start();
+  ASSERT_TRUE(run);
+  const int dpi = e2e::ScreenDpi();
+  auto scale = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
+
+  RECT client{};
+  GetClientRect(run->Window(), &client);
+  EXPECT_EQ(client.right, scale(496));
+  EXPECT_EQ(client.bottom, scale(405));
+
+  using C = ControlId;
+  const Placement placements[] = {
+      {Id(C::ComboBox1), 48, 4, 81, -1},     {Id(C::ComboBox3), 136, 28, 169, -1},
+      {Id(C::Edit7), 48, 64, 33, 21},        {Id(C::Edit2), 200, 56, 105, 21},
+      {Id(C::Edit9), 200, 324, 57, 21},      {Id(C::Memo1), 311, 1, 177, 225},
+      {Id(C::RadioGroup2), 160, 184, 145, 41}, {Id(C::CheckBox4), 384, 232, -1, -1},
+      {Id(C::LabelM), 0, 348, 496, 16},      {IDOK, 4, 368, 85, 35},
+      {IDCANCEL, 100, 368, 130, 35},
+  };
+  for (const Placement& p : placements) {
+    HWND control = run->Control(p.id);
+    ASSERT_NE(control, nullptr) << "no control " << p.id;
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, run->Window(), reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_EQ(rect.left, scale(p.left)) << "control " << p.id;
+    EXPECT_EQ(rect.top, scale(p.top)) << "control " << p.id;
+    if (p.width >= 0) {
+      EXPECT_EQ(rect.right - rect.left, scale(p.width)) << "control " << p.id;
+    }
+    if (p.height >= 0) {
+      EXPECT_EQ(rect.bottom - rect.top, scale(p.height)) << "control " << p.id;
+    }
+  }
+
+  EXPECT_EQ(Utf8(e2e::WindowText(run->Window())), Utf8(kApplicationTitle));
+  EXPECT_EQ(Utf8(e2e::WindowText(run->Control(IDOK))), Utf8(u"ＯＫ (&Y)"));
+  EXPECT_EQ(Utf8(e2e::WindowText(run->Control(IDCANCEL))), Utf8(u"キャンセル (&N)"));
+  EXPECT_EQ(SendMessageW(run->Control(Id(C::ComboBox1)), CB_GETCOUNT, 0, 0), 12);
+  // The sample's current text style is 2; its ten styles follow.
+  HWND styles = run->Control(Id(C::ComboBox3));
+  EXPECT_EQ(SendMessageW(styles, CB_GETCOUNT, 0, 0), 11);
+  EXPECT_EQ(SendMessageW(styles, CB_GETCURSEL, 0, 0), CB_ERR);
+  wchar_t first[64] = {};
+  SendMessageW(styles, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
+  EXPECT_EQ(Utf8(reinterpret_cast<const char16_t*>(first)), Utf8(u"現在の文字種(No2)"));
+  EXPECT_EQ(Utf8(e2e::WindowText(run->Control(Id(C::Memo1))).substr(0, 10)), Utf8(u"◇垂直寸法線の設定は"));
+
+  // Let the window paint before the picture is taken.
+  RedrawWindow(run->Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Sleep(500);
+  const std::filesystem::path folder = HostPath(TARVIK_SCREENSHOT_DIR);
+  std::filesystem::create_directories(folder);
+  EXPECT_TRUE(e2e::SaveScreenshot(run->Window(), folder / ("dialog-" + std::to_string(dpi) + "dpi.bmp")));
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(run->WaitForExit());
+}
+
+}  // namespace
