@@ -1,0 +1,188 @@
+#!/usr/bin/env bash
+# The release package as a Jw_cad user meets it, under Wine: unpack the win64 zip into a folder whose
+# path holds blanks and Japanese, write JWC_TEMP.TXT and selvan.dat there as the host and an earlier run
+# would, start the batch file through cmd from another folder, and press Enter (drawing commands must
+# appear in the exchange file) or Escape (nothing may change).
+# Usage: tests/jwcad/zip_e2e.sh [path/to/tarvik-x.y.z-win64.zip]   (default: the newest in dist/,
+# made by ./package.sh when there is none). Exits non-zero on the first failed check.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+started=$(date +%s)
+
+say() { printf '%s\n' "$*"; }
+ok() { printf '  ok    %s\n' "$*"; }
+fail() { printf '  FAIL  %s\n' "$*"; exit 1; }
+
+need=()
+command -v xdotool >/dev/null || need+=(xdotool)
+command -v Xvfb >/dev/null || need+=(xvfb)
+command -v unzip >/dev/null || need+=(unzip)
+command -v iconv >/dev/null || need+=(libc-bin)
+if [ ${#need[@]} -gt 0 ]; then
+  say "installing ${need[*]}"
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}" >/dev/null || fail "could not install ${need[*]}"
+fi
+
+zip=${1:-}
+if [ -z "$zip" ]; then
+  zip=$(ls -t "$root"/dist/tarvik-*-win64.zip 2>/dev/null | head -1)
+  if [ -z "$zip" ]; then
+    say "no package in dist/: running ./package.sh"
+    "$root/package.sh" >/dev/null || fail "./package.sh failed"
+    zip=$(ls -t "$root"/dist/tarvik-*-win64.zip 2>/dev/null | head -1)
+  fi
+fi
+[ -f "$zip" ] || fail "no package at '$zip'"
+say "package: ${zip#"$root"/}"
+
+scratch=$(mktemp -d)
+xvfb_pid=
+wine_pid=
+dialog=
+cleanup() {
+  # A dialog left open by a failed check belongs to this run: end its process by the id its window gives.
+  local pid
+  if [ -n "$dialog" ] && pid=$(xdotool getwindowpid "$dialog" 2>/dev/null); then kill "$pid" 2>/dev/null; fi
+  [ -n "$wine_pid" ] && kill "$wine_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+# A display of our own unless one is given.
+if [ -z "${DISPLAY:-}" ]; then
+  for n in $(seq 96 120); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    break
+  done
+  [ -n "$xvfb_pid" ] || fail "no free X display"
+  for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+fi
+
+export WINEPREFIX=${WINEPREFIX:-$root/build/mingw/wineprefix}
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  say "creating the Wine prefix ${WINEPREFIX#"$root"/}"
+  "$root/cmake/wine-run.sh" wineboot -i >/dev/null 2>&1
+fi
+
+# ---- Unpack where blanks and Japanese test every path the program and the batch file build
+parent="$scratch/ジェイ ダブリュー"
+mkdir -p "$parent"
+unzip -q "$zip" -d "$parent" || fail "unzip"
+folder="$parent/tarvik"
+for f in tarvik.exe tarvik.bat 'はじめにお読みください.txt'; do
+  [ -f "$folder/$f" ] || fail "the package has no tarvik/$f"
+done
+ok "unpacked into $folder"
+cmp -s "$folder/tarvik.bat" "$root/jwcad/tarvik.bat" || fail "tarvik.bat in the package differs from jwcad/tarvik.bat"
+ok "tarvik.bat byte for byte as in jwcad/"
+
+# ---- The exchange file as Jw_cad writes it: Shift_JIS, CR LF, the header of a real file, four points.
+# Scale 100 for every layer group; style 1 is 2 mm wide with no gap.
+exchange=$folder/JWC_TEMP.TXT
+write_exchange() {
+  LC_ALL=C awk '
+    { sub(/\r$/, ""); print $0 "\r" }
+    /^hn / { print "hp1 0 0\r"; print "hp2 0 1000\r"; print "hp3 500 300\r"; print "hp4 600 400\r" }
+  ' "$root/tests/data/host_one_line_selection.txt" > "$exchange"
+}
+write_exchange
+grep -q $'^hp4 600 400\r$' "$exchange" || fail "could not build the exchange file"
+cp "$exchange" "$scratch/exchange.before"
+
+# The settings of an earlier confirmed run: text style No1 chosen, everything else at its default; its
+# scale and points (lines 23 to 31) are those of another drawing, so that a save shows.
+settings=$folder/selvan.dat
+{
+  printf '\xEF\xBB\xBF'
+  for line in 50 50 0 0 1 3 2 1 '' '' 0.5 2 2 3 15 2 0 0 0 0 0 0 0 1 0 0 0 0 0 0 0; do
+    printf '%s\r\n' "$line"
+  done
+} > "$settings"
+cp "$settings" "$scratch/settings.before"
+
+batch_windows_path() { printf 'Z:%s' "$(printf '%s' "$folder/tarvik.bat" | tr '/' '\\')"; }
+
+# run_batch KEY: starts the batch file as the host does, waits for the dialog, presses KEY, and waits
+# for cmd to end. cmd runs in another folder, so the program must find its files beside itself.
+run_batch() {
+  local key=$1 batch window
+  dialog=
+  batch=$(batch_windows_path)
+  (cd "$scratch" && exec "$root/cmake/wine-run.sh" cmd /c "$batch" >"$scratch/cmd.out" 2>&1) &
+  wine_pid=$!
+  window=$(timeout 60 xdotool search --sync --onlyvisible --name '^tarvik' 2>/dev/null | head -1)
+  [ -n "$window" ] || fail "the dialog did not appear within 60 s"
+  dialog=$window
+  ok "dialog shown: $(xdotool getwindowname "$window")"
+  sleep 1
+  # Jw_cad reads the exchange file back when the batch file ends, so it must still run here.
+  kill -0 "$wine_pid" 2>/dev/null || fail "the batch file ended while the dialog is open"
+  ok "the batch file waits for the dialog"
+  xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+  xdotool key --clearmodifiers "$key"
+  for _ in $(seq 300); do
+    kill -0 "$wine_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$wine_pid" 2>/dev/null; then
+    fail "cmd has not ended 30 s after $key (dialog still open?)"
+  fi
+  wait "$wine_pid"
+  local rc=$?
+  wine_pid=
+  ok "$key closed the dialog, the batch file ended (exit code $rc)"
+  if xdotool search --onlyvisible --name '^tarvik' >/dev/null 2>&1; then
+    fail "the dialog is still open after the batch file ended: the call must wait for it"
+  fi
+}
+
+# ---- Enter: the dimension is drawn into the exchange file
+say "run 1: Enter"
+run_batch Return
+cmp -s "$exchange" "$scratch/exchange.before" && fail "JWC_TEMP.TXT is unchanged after Enter"
+ok "JWC_TEMP.TXT rewritten"
+bytes=$(LC_ALL=C od -An -c -N3 "$exchange" | tr -d ' ')
+[ "$bytes" != '357273277' ] || fail "the answer carries a UTF-8 byte-order mark; the host wrote Shift_JIS"
+[ "$(LC_ALL=C grep -c $'[^\r]$' "$exchange")" = 0 ] || fail "a line of the answer does not end in CR LF"
+answer=$(tr -d '\r' < "$exchange" | iconv -f CP932 -t UTF-8)
+say "  answer (${#answer} characters):"
+printf '%s\n' "$answer" | sed 's/^/        /'
+expect_line() {  # expect_line WHAT REGEX
+  printf '%s\n' "$answer" | grep -Eq "$2" || fail "no $1 in the answer (pattern $2)"
+  ok "$1: $(printf '%s\n' "$answer" | grep -E -m1 "$2")"
+}
+[ "$(printf '%s\n' "$answer" | head -1)" != hq ] || fail "the answer is the empty result hq"
+# Scale 100: the gap of 2 mm is 200, the overshoot 2 mm is 200.
+expect_line "extension line at point 1" '^200 0 700 0$'
+expect_line "extension line at point 2" '^200 1000 700 1000$'
+expect_line "dimension line" '^500 0 500 1000$'
+expect_line "value text 1000 at point 4" '^cs 600 400 [^ ]+ [^ ]+ "1000$'
+expect_line "text style No1 chosen" '^cn1$'
+[ "$(printf '%s\n' "$answer" | grep -E '^cn[0-9]+$' | tail -1)" = cn2 ] || fail "the host's text style 2 is not restored at the end"
+ok "the host's text style cn2 restored at the end"
+expect_line "leader from the middle of the dimension line" '^500 500 '
+expect_line "attribute line before the drawing commands" '^z3$'
+lines4=$(printf '%s\n' "$answer" | grep -Ec '^-?[0-9.eE+-]+ -?[0-9.eE+-]+ -?[0-9.eE+-]+ -?[0-9.eE+-]+$')
+[ "$lines4" -ge 9 ] || fail "expected at least 9 lines (2 extension, dimension, leader, horizontal, 4 arrow strokes), found $lines4"
+ok "$lines4 line records"
+cmp -s "$settings" "$scratch/settings.before" && fail "selvan.dat was not written after Enter"
+[ "$(LC_ALL=C grep -c '' "$settings")" = 31 ] || fail "selvan.dat has $(grep -c '' "$settings") lines, not 31"
+saved=$(tr -d '\r' < "$settings" | sed -n '5p;24p;29,31p' | tr '\n' ' ')
+[ "$saved" = '1 100 1000 500 300 ' ] || fail "selvan.dat lines 5, 24, 29-31 are '$saved', not the style, scale and points of this run"
+ok "selvan.dat rewritten: 31 lines, style 1, scale 100, points 2 and 3 of this run"
+
+# ---- Escape: nothing changes
+say "run 2: Escape"
+write_exchange
+cp "$settings" "$scratch/settings.before"
+run_batch Escape
+cmp -s "$exchange" "$scratch/exchange.before" || fail "JWC_TEMP.TXT changed after Escape"
+ok "JWC_TEMP.TXT unchanged"
+cmp -s "$settings" "$scratch/settings.before" || fail "selvan.dat changed after Escape"
+ok "selvan.dat unchanged"
+
+say "zip_e2e: all checks passed in $(( $(date +%s) - started )) s"
