@@ -1,5 +1,5 @@
-// The jwc-render command as a whole: the picture it writes, its arguments, and its one-line failures
-// that leave no file behind.
+// The jwc-render command as a whole: the picture it writes from either encoding, and its one-line
+// failures that leave no file behind.
 #include "jwc_render.h"
 
 #include <gtest/gtest.h>
@@ -38,18 +38,6 @@ TEST(JwcRender, DrawsEitherEncodingIntoTheNamedFile) {
   const std::string picture = test_support::ReadBytes(dir.path() / "sjis.svg");
   EXPECT_EQ(picture, test_support::ReadBytes(dir.path() / "utf8.svg"));
   EXPECT_NE(std::string::npos, picture.find(">\xE5\xAF\xB8\xE6\xB3\x95</text>"));
-}
-
-TEST(JwcRender, ScaleAndWidthOptions) {
-  test_support::TempDir dir;
-  test_support::WriteBytes(dir.path() / "mark.txt", "pt 0 0 1 0 1\r\n0 0 0 100\r\n");
-  // The file's scale is 1, so the triangle is 7.5 long; at scale 40 it is 300 and widens the picture.
-  ASSERT_EQ(0, RunJwcRender({dir.file("mark.txt"), dir.file("own.svg")}).status);
-  ASSERT_EQ(0, RunJwcRender({dir.file("mark.txt"), dir.file("scaled.svg"), u"--scale", u"40"}).status);
-  const std::string own = test_support::ReadBytes(dir.path() / "own.svg");
-  const std::string scaled = test_support::ReadBytes(dir.path() / "scaled.svg");
-  EXPECT_NE(std::string::npos, own.find("width=\"800\""));
-  EXPECT_NE(own, scaled);
 }
 
 TEST(JwcRender, FailuresSayOneLineAndLeaveNoFile) {

@@ -100,21 +100,6 @@ TEST(SvgCanvas, ArcsRunTheRightWayRoundInThePicture) {
   }
 }
 
-TEST(SvgCanvas, FilledShapesAndPolylines) {
-  SvgCanvas canvas = Started();
-  const Point corners[] = {{0, 0}, {10, 0}, {10, 10}};
-  canvas.Polygon(corners, Color{0, 0, 255});
-  canvas.Polyline(corners, true, Color{});
-  canvas.Polyline(corners, false, Color{});
-  canvas.Disc(EllipticArc{{5, 5}, 2, 1, 0, 0, 90}, Color{0, 128, 0});
-  EXPECT_EQ(
-      "<polygon points=\"0,200 10,200 10,190\" fill=\"#0000ff\" stroke=\"#0000ff\"/>\n"
-      "<polygon points=\"0,200 10,200 10,190\" stroke=\"#000000\"/>\n"
-      "<polyline points=\"0,200 10,200 10,190\" stroke=\"#000000\"/>\n"
-      "<circle cx=\"5\" cy=\"195\" r=\"2\" fill=\"#008000\" stroke=\"none\"/>\n",
-      Body(canvas));
-}
-
 TEST(SvgCanvas, TextsTurnAboutTheirStartAndStandInTheirCells) {
   struct Case {
     const char* name;
