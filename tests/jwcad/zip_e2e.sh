@@ -20,7 +20,7 @@ command -v unzip >/dev/null || need+=(unzip)
 command -v iconv >/dev/null || need+=(libc-bin)
 if [ ${#need[@]} -gt 0 ]; then
   say "installing ${need[*]}"
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}" >/dev/null || fail "could not install ${need[*]}"
+  { apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}" >/dev/null; } || fail "could not install ${need[*]}"
 fi
 
 zip=${1:-}
