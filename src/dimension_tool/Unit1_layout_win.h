@@ -19,7 +19,9 @@ constexpr int DialogItemId(ControlId control) {
   return 1000 + static_cast<int>(control);
 }
 // The two buttons of a radio group.
-constexpr int RadioButtonItemId(ControlId group, int index) { return 1100 + 2 * static_cast<int>(group) + index; }
+constexpr int RadioButtonItemId(ControlId group, int index) {
+  return 1100 + 2 * static_cast<int>(group) + index;
+}
 // Plain labels (Label1 ... Label22) are numbered after their names.
 constexpr int LabelItemId(int number) { return 2000 + number; }
 

@@ -40,8 +40,8 @@ Function LoadFunction(const wchar_t* module, const char* name) {
 
 unique_font MakeFont(const wchar_t* face, int pixels, BYTE charset, UINT dpi) {
   return unique_font(CreateFontW(-MulDiv(pixels, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI), 0, 0, 0,
-                                 FW_NORMAL, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));
+                                 FW_NORMAL, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));
 }
 
 std::u16string JoinLines(const std::vector<std::u16string>& lines) {
@@ -79,8 +79,9 @@ bool TForm1::RegisterClasses() {
   form.lpfnWndProc = &TForm1::FormProc;
   form.hInstance = instance_;
   form.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(kIconResource));
-  form.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+  form.hIconSm =
+      static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
   form.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   form.lpszClassName = kFormClass;
   if (RegisterClassExW(&form) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
@@ -123,10 +124,10 @@ bool TForm1::PreTranslateMessage(MSG& message) {
 void TForm1::CreateControls() {
   // The panels do not clip their children: a group box draws only its frame and caption and leaves its
   // inside to the panel's background.
-  panel1_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0,
-                            0, form_, nullptr, instance_, this);
-  panel2_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0,
-                            0, form_, nullptr, instance_, this);
+  panel1_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, form_,
+                            nullptr, instance_, this);
+  panel2_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, form_,
+                            nullptr, instance_, this);
   const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
   // Every control that takes the focus starts its own group, so that arrow keys stay inside it; only the two
   // buttons of a radio group share one.
@@ -138,7 +139,8 @@ void TForm1::CreateControls() {
       HWND window = CreateWindowExW(exStyle, windowClass, caption, child | style, 0, 0, 0, 0, parent,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
       SendMessageW(window, WM_SETFONT,
-                   reinterpret_cast<WPARAM>(row.font == FontKind::Gothic ? gothicFont_.get() : font_.get()), FALSE);
+                   reinterpret_cast<WPARAM>(row.font == FontKind::Gothic ? gothicFont_.get() : font_.get()),
+                   FALSE);
       if (!row.imeAllowed) ImmAssociateContextEx(window, nullptr, 0);
       return window;
     };
@@ -184,9 +186,10 @@ void TForm1::CreateControls() {
         SetWindowSubclass(window, &TForm1::MemoProc, kMemoSubclassId, 0);
         break;
       case ControlKind::Button:
-        window = make(0, WC_BUTTONW, Wide(row.caption),
-                      (row.control == ControlId::Button1 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY | stop,
-                      row.id);
+        window =
+            make(0, WC_BUTTONW, Wide(row.caption),
+                 (row.control == ControlId::Button1 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY | stop,
+                 row.id);
         break;
     }
     if (row.control != ControlId::None) controls_[static_cast<size_t>(row.control)] = window;
@@ -204,7 +207,9 @@ UINT TForm1::WindowDpi() const {
   return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
 }
 
-int TForm1::Scale(int pixels) const { return MulDiv(pixels, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI); }
+int TForm1::Scale(int pixels) const {
+  return MulDiv(pixels, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
+}
 
 SIZE TForm1::OuterSize() const {
   RECT rect{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
@@ -266,8 +271,8 @@ void TForm1::PlaceControls() {
       case ControlKind::RadioGroup: {
         const std::array<HWND, 2>& radios = Radios(row->control);
         for (int i = 0; i < 2; ++i) {
-          place(radios[static_cast<size_t>(i)], left + Scale(kRadioLeft + i * kRadioWidth), top + Scale(kRadioTop),
-                Scale(kRadioWidth), Scale(kRadioHeight));
+          place(radios[static_cast<size_t>(i)], left + Scale(kRadioLeft + i * kRadioWidth),
+                top + Scale(kRadioTop), Scale(kRadioWidth), Scale(kRadioHeight));
         }
         break;
       }
@@ -293,7 +298,8 @@ void TForm1::DockPanels() {
   SetWindowPos(panel2_, nullptr, 0, panel1Height, width, panel2Height, flags);
   SetWindowPos(panel1_, nullptr, 0, 0, width, panel1Height, flags);
   const int statusHeight = std::min(Scale(kStatusLineHeight), panel1Height);
-  SetWindowPos(Control(ControlId::LabelM), nullptr, 0, panel1Height - statusHeight, width, statusHeight, flags);
+  SetWindowPos(Control(ControlId::LabelM), nullptr, 0, panel1Height - statusHeight, width, statusHeight,
+               flags);
 }
 
 std::array<HWND, 2>& TForm1::Radios(ControlId group) {
@@ -385,7 +391,8 @@ void TForm1::ValuesToControls(const DialogValues& values) {
     HWND list = Control(control);
     const auto count = static_cast<int32_t>(SendMessageW(list, CB_GETCOUNT, 0, 0));
     // An index past the entries leaves the list without a selection, which the OK check reports.
-    SendMessageW(list, CB_SETCURSEL, index >= 0 && index < count ? static_cast<WPARAM>(index) : WPARAM(-1), 0);
+    SendMessageW(list, CB_SETCURSEL, index >= 0 && index < count ? static_cast<WPARAM>(index) : WPARAM(-1),
+                 0);
   }
   const std::pair<ControlId, const std::u16string*> edits[] = {
       {ControlId::Edit1, &values.Edit1}, {ControlId::Edit2, &values.Edit2}, {ControlId::Edit3, &values.Edit3},
@@ -540,10 +547,12 @@ LRESULT CALLBACK TForm1::PanelProc(HWND window, UINT message, WPARAM wParam, LPA
   return form->OnPanelMessage(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK TForm1::MemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK TForm1::MemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR) {
   if (message == WM_GETDLGCODE) {
     // Enter, Escape and Tab belong to the dialog: OK, Cancel and the next control.
-    return DefSubclassProc(window, message, wParam, lParam) & ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+    return DefSubclassProc(window, message, wParam, lParam) &
+           ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB);
   }
   if (message == WM_NCDESTROY) RemoveWindowSubclass(window, &TForm1::MemoProc, kMemoSubclassId);
   return DefSubclassProc(window, message, wParam, lParam);

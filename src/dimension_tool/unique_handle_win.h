@@ -10,7 +10,8 @@ template <typename T, typename Deleter>
 class unique_handle {
  public:
   unique_handle() = default;
-  explicit unique_handle(T handle, Deleter deleter = Deleter()) : handle_(handle), deleter_(std::move(deleter)) {}
+  explicit unique_handle(T handle, Deleter deleter = Deleter())
+      : handle_(handle), deleter_(std::move(deleter)) {}
   ~unique_handle() { reset(); }
 
   unique_handle(const unique_handle&) = delete;
@@ -60,7 +61,9 @@ using unique_window_dc = unique_handle<HDC, WindowDcDeleter>;
 using unique_memory_dc = unique_handle<HDC, MemoryDcDeleter>;
 
 // GetDC with its release bound to the same window.
-inline unique_window_dc GetWindowDc(HWND window) { return unique_window_dc(GetDC(window), WindowDcDeleter{window}); }
+inline unique_window_dc GetWindowDc(HWND window) {
+  return unique_window_dc(GetDC(window), WindowDcDeleter{window});
+}
 
 // Selects a GDI object into a DC for one scope and puts the previous one back.
 class ScopedSelect {

@@ -1,7 +1,6 @@
 // Real-input driver for the end-to-end tests: processes, windows, SendInput, message boxes, screenshots.
 #include "program_driver.h"
 
-
 #include <algorithm>
 #include <fstream>
 #include <thread>
@@ -98,13 +97,28 @@ void TypeText(const std::u16string& text) {
   Send(std::move(inputs));
 }
 
+void ClickAt(POINT screenPoint) {
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT inputs[3] = {};
+  for (INPUT& input : inputs) {
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(screenPoint.x, 65535, width - 1);
+    input.mi.dy = MulDiv(screenPoint.y, 65535, height - 1);
+  }
+  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+  Send({inputs[0], inputs[1], inputs[2]});
+}
+
 // WM_GETTEXT rather than GetWindowText: for a window of another process only the message reaches the
 // text that an edit box keeps itself.
 std::u16string WindowText(HWND window) {
   const auto length = static_cast<size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
   std::u16string text(length + 1, u'\0');
-  const auto copied = static_cast<size_t>(
-      SendMessageW(window, WM_GETTEXT, static_cast<WPARAM>(text.size()), reinterpret_cast<LPARAM>(text.data())));
+  const auto copied = static_cast<size_t>(SendMessageW(window, WM_GETTEXT, static_cast<WPARAM>(text.size()),
+                                                       reinterpret_cast<LPARAM>(text.data())));
   text.resize(std::min(copied, length));
   return text;
 }
@@ -123,10 +137,12 @@ ProgramRun::ProgramRun(const std::filesystem::path& exe) {
   CloseHandle(started.hThread);
   processId_ = started.dwProcessId;
   threadId_ = started.dwThreadId;
-  WaitUntil([this] {
-    window_ = FindTopLevel(processId_, L"TForm1");
-    return window_ != nullptr || !Running();
-  }, 30s);
+  WaitUntil(
+      [this] {
+        window_ = FindTopLevel(processId_, L"TForm1");
+        return window_ != nullptr || !Running();
+      },
+      30s);
 }
 
 ProgramRun::~ProgramRun() {
@@ -140,11 +156,13 @@ HWND ProgramRun::Control(int id) const { return window_ == nullptr ? nullptr : F
 
 bool ProgramRun::BringToFront() const {
   if (window_ == nullptr) return false;
-  return WaitUntil([this] {
-    if (GetForegroundWindow() == window_) return true;
-    SetForegroundWindow(window_);
-    return false;
-  }, 10s);
+  return WaitUntil(
+      [this] {
+        if (GetForegroundWindow() == window_) return true;
+        SetForegroundWindow(window_);
+        return false;
+      },
+      10s);
 }
 
 bool ProgramRun::Running() const {
@@ -152,7 +170,8 @@ bool ProgramRun::Running() const {
 }
 
 bool ProgramRun::WaitForExit(std::chrono::milliseconds timeout) const {
-  return process_ && WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+  return process_ &&
+         WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
 }
 
 HWND ProgramRun::FocusedWindow() const {
@@ -186,6 +205,28 @@ std::u16string MessageBoxText(HWND box) {
   wchar_t text[1024] = {};
   GetDlgItemTextW(box, 0xFFFF, text, 1024);
   return std::u16string(reinterpret_cast<const char16_t*>(text));
+}
+
+namespace {
+
+BOOL CALLBACK FindIcon(HWND child, LPARAM found) {
+  wchar_t windowClass[16] = {};
+  GetClassNameW(child, windowClass, 16);
+  if (_wcsicmp(windowClass, L"Static") == 0 && IsWindowVisible(child) &&
+      (GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+      SendMessageW(child, STM_GETICON, 0, 0) != 0) {
+    *reinterpret_cast<bool*>(found) = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+bool MessageBoxHasIcon(HWND box) {
+  bool found = false;
+  EnumChildWindows(box, &FindIcon, reinterpret_cast<LPARAM>(&found));
+  return found;
 }
 
 bool SaveScreenshot(HWND window, const std::filesystem::path& file) {

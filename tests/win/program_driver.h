@@ -28,6 +28,9 @@ void PressKey(WORD virtualKey);
 void PressChord(WORD modifier, WORD virtualKey);  // e.g. Alt+Y, Shift+Tab
 void TypeText(const std::u16string& text);        // through the keyboard's Unicode input (VK_PACKET)
 
+// A left click at a point of the screen.
+void ClickAt(POINT screenPoint);
+
 std::u16string WindowText(HWND window);
 
 // One run of the program, ended (killed if need be) when the object goes.
@@ -65,6 +68,8 @@ class ProgramRun {
 
 // Text of a message box's message.
 std::u16string MessageBoxText(HWND box);
+// True when the message box shows an icon beside its text.
+bool MessageBoxHasIcon(HWND box);
 
 // Saves what the screen shows of `window` (frame included) as a 24-bit .bmp file.
 bool SaveScreenshot(HWND window, const std::filesystem::path& file);

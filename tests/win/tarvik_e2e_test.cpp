@@ -62,11 +62,28 @@ int Id(ControlId control) { return DialogItemId(control); }
 // The ids that Tab visits from ComboBox1 on, with both radio groups at their first button.
 std::vector<int> TabOrder(int radioGroup1 = 0, int radioGroup2 = 0) {
   using C = ControlId;
-  return {Id(C::ComboBox1), Id(C::ComboBox2), Id(C::ComboBox3), Id(C::Edit1), Id(C::Edit2), Id(C::Edit3),
-          Id(C::Edit4), Id(C::ComboBox4), Id(C::Edit7), Id(C::Edit8), Id(C::CheckBox1), Id(C::CheckBox2),
-          Id(C::ComboBox5), RadioButtonItemId(C::RadioGroup1, radioGroup1),
-          RadioButtonItemId(C::RadioGroup2, radioGroup2), Id(C::CheckBox3), Id(C::CheckBox4), Id(C::Edit5),
-          Id(C::Edit6), Id(C::Edit9), IDOK, IDCANCEL};
+  return {Id(C::ComboBox1),
+          Id(C::ComboBox2),
+          Id(C::ComboBox3),
+          Id(C::Edit1),
+          Id(C::Edit2),
+          Id(C::Edit3),
+          Id(C::Edit4),
+          Id(C::ComboBox4),
+          Id(C::Edit7),
+          Id(C::Edit8),
+          Id(C::CheckBox1),
+          Id(C::CheckBox2),
+          Id(C::ComboBox5),
+          RadioButtonItemId(C::RadioGroup1, radioGroup1),
+          RadioButtonItemId(C::RadioGroup2, radioGroup2),
+          Id(C::CheckBox3),
+          Id(C::CheckBox4),
+          Id(C::Edit5),
+          Id(C::Edit6),
+          Id(C::Edit9),
+          IDOK,
+          IDCANCEL};
 }
 
 // Presses Tab until the control `id` has the focus, waiting for each move.
@@ -172,12 +189,14 @@ class TarvikDialog : public ::testing::Test {
     }
   }
 
-  // Waits for the program's message box, checks its caption and text, and dismisses it with Enter.
-  static void AnswerMessageBox(const ProgramRun& run, const std::u16string& message) {
+  // Waits for the program's message box, checks its caption, text and icon, and dismisses it with Enter.
+  // A failed check shows a plain box; the confirmation kind carries the question icon.
+  static void AnswerMessageBox(const ProgramRun& run, const std::u16string& message, bool withIcon = false) {
     HWND box = run.WaitForMessageBox();
     ASSERT_NE(box, nullptr) << "no message box appeared";
     EXPECT_EQ(Utf8(e2e::WindowText(box)), Utf8(kApplicationTitle));
     EXPECT_EQ(Utf8(e2e::MessageBoxText(box)), Utf8(message));
+    EXPECT_EQ(e2e::MessageBoxHasIcon(box), withIcon);
     EXPECT_TRUE(WaitUntil([&] {
       if (GetForegroundWindow() == box) return true;
       SetForegroundWindow(box);
@@ -204,9 +223,9 @@ DialogValues ValidValues() {
 struct OkCase {
   const char* name;
   bool utf8Input;
-  std::u16string prefix;    // typed through the keyboard's Unicode input
-  std::string prefixBytes;  // the prefix as it must stand in the exchange file
-  bool confirmWithMnemonic; // Alt+Y instead of Enter
+  std::u16string prefix;     // typed through the keyboard's Unicode input
+  std::string prefixBytes;   // the prefix as it must stand in the exchange file
+  bool confirmWithMnemonic;  // Alt+Y instead of Enter
 };
 
 class OkRun : public TarvikDialog, public ::testing::WithParamInterface<OkCase> {};
@@ -238,15 +257,18 @@ TEST_P(OkRun, WritesTheConstructionsExchangeFileAndTheTypedSettings) {
   }
   ASSERT_TRUE(run->WaitForExit()) << "the dialog did not close";
 
-  const Outcome expected = ReferenceRun(input, std::nullopt, [&](DialogValues& v) {
-    v.ComboBox3 = 2;
-    v.Edit1 = u"1.5";
-    v.Edit2 = c.prefix;
-    v.Edit3 = u"mm";
-    v.ComboBox4 = 4;
-    v.CheckBox1 = true;
-    v.RadioGroup2 = 1;
-  }, rect.left, rect.top);
+  const Outcome expected = ReferenceRun(
+      input, std::nullopt,
+      [&](DialogValues& v) {
+        v.ComboBox3 = 2;
+        v.Edit1 = u"1.5";
+        v.Edit2 = c.prefix;
+        v.Edit3 = u"mm";
+        v.ComboBox4 = 4;
+        v.CheckBox1 = true;
+        v.RadioGroup2 = 1;
+      },
+      rect.left, rect.top);
 
   const std::string written = Exchange();
   EXPECT_NE(written, input) << "nothing was drawn";
@@ -284,7 +306,8 @@ class CancelRun : public TarvikDialog, public ::testing::WithParamInterface<std:
 
 TEST_P(CancelRun, LeavesTheExchangeAndSettingsFilesUntouched) {
   const auto& [c, withSettings] = GetParam();
-  Prepare(SampleExchange(), withSettings ? std::optional(SettingsFile(ValidValues(), {70, 60})) : std::nullopt);
+  Prepare(SampleExchange(),
+          withSettings ? std::optional(SettingsFile(ValidValues(), {70, 60})) : std::nullopt);
   auto run = Start();
   ASSERT_TRUE(run);
   // Changes that OK would have saved.
@@ -309,7 +332,8 @@ const CancelCase kCancelCases[] = {
      }},
 };
 
-INSTANTIATE_TEST_SUITE_P(Ways, CancelRun, ::testing::Combine(::testing::ValuesIn(kCancelCases), ::testing::Bool()),
+INSTANTIATE_TEST_SUITE_P(Ways, CancelRun,
+                         ::testing::Combine(::testing::ValuesIn(kCancelCases), ::testing::Bool()),
                          [](const ::testing::TestParamInfo<std::tuple<CancelCase, bool>>& info) {
                            return std::string(std::get<0>(info.param).name) +
                                   (std::get<1>(info.param) ? "_with_settings" : "_first_run");
@@ -347,13 +371,22 @@ TEST_P(FailingCheck, ShowsItsMessageAndFocusesItsControl) {
 INSTANTIATE_TEST_SUITE_P(
     Checks, FailingCheck,
     ::testing::Values(
-        CheckCase{"edit7_above_1000", {{ControlId::Edit7, u"1000.5"}}, u"矢印の長さを入力して下さい", ControlId::Edit7},
-        CheckCase{"edit7_trailing_blank", {{ControlId::Edit7, u"3 "}}, u"矢印の長さを入力して下さい",
+        CheckCase{"edit7_above_1000",
+                  {{ControlId::Edit7, u"1000.5"}},
+                  u"矢印の長さを入力して下さい",
                   ControlId::Edit7},
-        CheckCase{"edit1_zero", {{ControlId::Edit1, u"0"}}, u"端点（点マーカ）の倍率を指定して下さい",
+        CheckCase{"edit7_trailing_blank",
+                  {{ControlId::Edit7, u"3 "}},
+                  u"矢印の長さを入力して下さい",
+                  ControlId::Edit7},
+        CheckCase{"edit1_zero",
+                  {{ControlId::Edit1, u"0"}},
+                  u"端点（点マーカ）の倍率を指定して下さい",
                   ControlId::Edit1},
         CheckCase{"edit8_180", {{ControlId::Edit8, u"180"}}, u"矢印の角度を入力して下さい", ControlId::Edit8},
-        CheckCase{"edit9_negative", {{ControlId::Edit9, u"-1"}}, u"逆矢印の寸法はみだし距離　を入力して下さい",
+        CheckCase{"edit9_negative",
+                  {{ControlId::Edit9, u"-1"}},
+                  u"逆矢印の寸法はみだし距離　を入力して下さい",
                   ControlId::Edit9},
         CheckCase{"first_failure_wins",
                   {{ControlId::Edit1, u"0"}, {ControlId::Edit7, u"1001"}},
@@ -377,8 +410,8 @@ TEST_F(TarvikDialog, FirstRunAsksForTheTextStyleThenDrawsWithTheChosenOne) {
   PressKey(VK_RETURN);
   ASSERT_TRUE(run->WaitForExit());
 
-  const Outcome expected =
-      ReferenceRun(exchange_, std::nullopt, [](DialogValues& v) { v.ComboBox3 = 0; }, rect.left, rect.top);
+  const Outcome expected = ReferenceRun(
+      exchange_, std::nullopt, [](DialogValues& v) { v.ComboBox3 = 0; }, rect.left, rect.top);
   EXPECT_EQ(Exchange(), expected.exchange);
   ASSERT_TRUE(HasSettings());
   EXPECT_EQ(Settings(), expected.settings.value_or(""));
@@ -393,7 +426,7 @@ TEST_F(TarvikDialog, ZeroDimensionIsReportedAndLeavesTheExchangeFileButSavesTheS
   auto run = Start();
   ASSERT_TRUE(run);
   PressKey(VK_RETURN);
-  AnswerMessageBox(*run, kZeroDimensionMessage);
+  AnswerMessageBox(*run, kZeroDimensionMessage, /*withIcon=*/true);
   ASSERT_TRUE(run->WaitForExit());
   EXPECT_EQ(Exchange(), exchange_);
   ASSERT_TRUE(HasSettings());
@@ -456,8 +489,10 @@ TEST_F(TarvikDialog, TabVisitsTheControlsInTheirOrderAndEntersRadioGroupsAtTheCh
     visited.push_back(run->FocusedId());
     // Enter presses the focused button, and OK from everywhere else: the default look says which.
     const int expectedDefault = visited.back() == IDCANCEL ? IDCANCEL : IDOK;
-    EXPECT_TRUE(WaitUntil([&] { return isDefault(expectedDefault) && !isDefault(IDOK + IDCANCEL - expectedDefault); }))
-        << "with the focus on " << visited.back();
+    EXPECT_TRUE(WaitUntil([&] {
+      return isDefault(expectedDefault) && !isDefault(IDOK + IDCANCEL - expectedDefault);
+    })) << "with the focus on "
+        << visited.back();
   }
   std::vector<int> expected = TabOrder(1, 0);
   expected.push_back(Id(ControlId::ComboBox1));  // and round again
@@ -467,6 +502,30 @@ TEST_F(TarvikDialog, TabVisitsTheControlsInTheirOrderAndEntersRadioGroupsAtTheCh
   EXPECT_TRUE(run->WaitForFocus(IDCANCEL)) << "Shift+Tab went to " << run->FocusedId();
   PressKey(VK_ESCAPE);
   EXPECT_TRUE(run->WaitForExit());
+}
+
+TEST_F(TarvikDialog, EnterInTheHelpTextPressesOkAndTabLeavesIt) {
+  Prepare(SampleExchange(), std::nullopt);
+  auto run = Start();
+  ASSERT_TRUE(run);
+  HWND memo = run->Control(Id(ControlId::Memo1));
+  RECT rect{};
+  GetWindowRect(memo, &rect);
+  e2e::ClickAt(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+  ASSERT_TRUE(run->WaitForFocus(Id(ControlId::Memo1))) << "focus is on " << run->FocusedId();
+
+  PressKey(VK_RETURN);
+  AnswerMessageBox(*run, u"寸法値の文字種類を指定して下さい");
+  ASSERT_TRUE(run->WaitForFocus(Id(ControlId::ComboBox3)));
+  GetWindowRect(memo, &rect);
+  e2e::ClickAt(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+  ASSERT_TRUE(run->WaitForFocus(Id(ControlId::Memo1)));
+  PressKey(VK_TAB);
+  EXPECT_TRUE(WaitUntil([&] { return run->FocusedId() != Id(ControlId::Memo1); }))
+      << "Tab stayed in the help text";
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(run->WaitForExit());
+  ExpectFilesUntouched();
 }
 
 // --- Layout at the screen's resolution, and a screenshot to look at ---
@@ -490,11 +549,11 @@ TEST_F(TarvikDialog, LaysOutTheFormAtTheScreensResolution) {
 
   using C = ControlId;
   const Placement placements[] = {
-      {Id(C::ComboBox1), 48, 4, 81, -1},     {Id(C::ComboBox3), 136, 28, 169, -1},
-      {Id(C::Edit7), 48, 64, 33, 21},        {Id(C::Edit2), 200, 56, 105, 21},
-      {Id(C::Edit9), 200, 324, 57, 21},      {Id(C::Memo1), 311, 1, 177, 225},
+      {Id(C::ComboBox1), 48, 4, 81, -1},       {Id(C::ComboBox3), 136, 28, 169, -1},
+      {Id(C::Edit7), 48, 64, 33, 21},          {Id(C::Edit2), 200, 56, 105, 21},
+      {Id(C::Edit9), 200, 324, 57, 21},        {Id(C::Memo1), 311, 1, 177, 225},
       {Id(C::RadioGroup2), 160, 184, 145, 41}, {Id(C::CheckBox4), 384, 232, -1, -1},
-      {Id(C::LabelM), 0, 348, 496, 16},      {IDOK, 4, 368, 85, 35},
+      {Id(C::LabelM), 0, 348, 496, 16},        {IDOK, 4, 368, 85, 35},
       {IDCANCEL, 100, 368, 130, 35},
   };
   for (const Placement& p : placements) {
