@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 // A fixed table indexed from Low to High, as the host numbers its text styles (1..10).
@@ -319,6 +318,100 @@ class TJGdata {
   int32_t GetLtypeItems(int32_t ltp) const;
   int32_t GetColorDisp(int32_t col) const;
 
+  // --- entity re-emission (reemit.cpp) ---
+  // Every loaded entity written back in EntNo order. a1 layer group and a2 layer (kept when outside
+  // 0..15), a3 colour, a4 line type, a5 width, a6 text colour, a7 cc code (each kept when -1),
+  // a8 the solid colour value used when a3 is 10.
+  void S_EntAll(int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5, int32_t a6, int32_t a7,
+                int32_t a8);
+  // As S_EntAll, but the lines of each polyline are written together afterwards, between "pl" and "#".
+  void S_EntAllp(int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5, int32_t a6, int32_t a7,
+                 int32_t a8);
+  // One entity each, by its index in its kind's table.
+  void S_EntLine(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5);
+  // One line inside its polyline. `openCrvNo` is the polyline now open (0 = none), owned by the caller;
+  // `followed` says whether another line of the open polyline comes later, else it is closed here.
+  void S_EntLineCrv(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5, bool followed,
+                    int32_t& openCrvNo);
+  void S_EntCircle(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5);
+  void S_EntArc(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5);
+  void S_EntText(int32_t no, int32_t a1, int32_t a2, int32_t a6, int32_t a7);
+  void S_EntPnt(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a5);
+  void S_EntMark(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a5);
+  void S_EntDim(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5, int32_t a6,
+                int32_t a7);
+  void S_EntSld2(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a5, int32_t a8);
+  void S_EntSld3(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a8);
+  void S_EntSld4(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a8);
+  void S_EntSldC(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a8);
+  void S_EntSldE(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a5, int32_t a8);
+  void S_EntSldO(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a8);
+  void S_EntSldG(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a8);
+
+  // --- entity insertion (insert.cpp) ---
+  // Working attributes for the entities added next; no output line is written.
+  void A_LGrp(int32_t lgrp);
+  void A_Lay(int32_t lay);
+  void A_Col(int32_t col, int32_t mode);
+  void A_Ltp(int32_t ltp, int32_t mode);
+  void A_Wid(int32_t wid);
+  void A_Mjs(int32_t mjs, double mw, double mh, double md, int32_t col, int32_t mode);
+  void A_Mbs(int32_t mbs);
+  void A_Font(const std::u16string& fnt);
+  void A_PCol(int32_t col, int32_t mode);
+  void A_SCol(int32_t col);
+  void A_SColRGB(int32_t r, int32_t g, int32_t b);
+  void A_Attr(int32_t att);
+  // Entities added to the model as though read, stamped with the working attributes; degenerate
+  // geometry adds nothing. Each overload with `at` stamps the added entity with `at` instead.
+  // Attributes and texts are taken by value: they may come from the very tables an addition grows.
+  void A_Line(double ax1, double ay1, double ax2, double ay2);
+  void A_Line(TJwwEntAttr at, double ax1, double ay1, double ax2, double ay2);
+  void A_Ten(double ax, double ay);
+  void A_Ten(TJwwEntAttr at, double ax, double ay);
+  void A_Mark(double ax, double ay, double abai, double aang, int32_t acod);
+  void A_Mark(TJwwEntAttr at, double ax, double ay, double abai, double aang, int32_t acod);
+  void A_Circle(double ax, double ay, double ar);
+  void A_Circle(TJwwEntAttr at, double ax, double ay, double ar);
+  void A_Arc(double ax, double ay, double ar, double asa, double aea, double ah, double aka);
+  void A_Arc(TJwwEntAttr at, double ax, double ay, double ar, double asa, double aea, double ah,
+             double aka);
+  void A_Text(int32_t ano, double ax1, double ay1, double ax2, double ay2, std::u16string am);
+  void A_Text(TJwwEntAttr at, int32_t ano, double ax1, double ay1, double ax2, double ay2,
+              std::u16string am);
+  void A_Dim(double lx1, double ly1, double lx2, double ly2, double tx1, double ty1, double tx2,
+             double ty2, std::u16string m);
+  void A_Dim(TJwwEntAttr at, double lx1, double ly1, double lx2, double ly2, double tx1, double ty1,
+             double tx2, double ty2, std::u16string m);
+  void A_Solid2(double ax1, double ay1, double ax2, double ay2);
+  void A_Solid2(TJwwEntAttr at, double ax1, double ay1, double ax2, double ay2);
+  void A_Solid3(double ax1, double ay1, double ax2, double ay2, double ax3, double ay3);
+  void A_Solid3(TJwwEntAttr at, double ax1, double ay1, double ax2, double ay2, double ax3, double ay3);
+  void A_Solid4(double ax1, double ay1, double ax2, double ay2, double ax3, double ay3, double ax4,
+                double ay4);
+  void A_Solid4(TJwwEntAttr at, double ax1, double ay1, double ax2, double ay2, double ax3, double ay3,
+                double ax4, double ay4);
+  void A_SolidC(double ax, double ay, double ar, double ah, double aka, double asa, double ada,
+                int32_t acod);
+  void A_SolidC(TJwwEntAttr at, double ax, double ay, double ar, double ah, double aka, double asa,
+                double ada, int32_t acod);
+  void A_SolidD(double ax, double ay, double ar, double ah, double aka, double asa, double ada,
+                int32_t acod);
+  void A_SolidD(TJwwEntAttr at, double ax, double ay, double ar, double ah, double aka, double asa,
+                double ada, int32_t acod);
+  void A_SolidO(double ax, double ay, double ar, double ah, double aka, double asa, double ada,
+                double ari);
+  void A_SolidO(TJwwEntAttr at, double ax, double ay, double ar, double ah, double aka, double asa,
+                double ada, double ari);
+  void A_SolidG(double ax, double ay, double ar, double ah, double aka, double asa, double ada,
+                double ari);
+  void A_SolidG(TJwwEntAttr at, double ax, double ay, double ar, double ah, double aka, double asa,
+                double ada, double ari);
+
+ public:
+  // The fields of one tokenised line (reader.cpp).
+  struct Fields;
+
  private:
   // Block growth: right after a count becomes n, a table at n % 1000 == 1 is given room for n + 999
   // entries, so a large selection reallocates once per thousand. A table that is somehow shorter than
@@ -343,8 +436,6 @@ class TJGdata {
     return entry;
   }
 
-  // The reader's line parser with its field table passed in, so that one table serves a whole file.
-  void ReadTempLine(std::u16string_view s, std::vector<std::u16string>& fields);
-  // The dispatch stage: applies the first rule whose keyword and field count fit fields[0..n-1].
-  void ReadTempFields(const std::vector<std::u16string>& f, size_t n);
+  // The reader's dispatch stage: applies the first rule whose keyword and field count fit.
+  void ReadTempFields(const Fields& f);
 };

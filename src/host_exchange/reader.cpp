@@ -1,19 +1,56 @@
 // Reads the exchange file that Jw_cad wrote (JWC_TEMP.TXT) into the drawing model: header, attribute,
 // indicated-point and entity records, one per line, applied in file order.
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "JwwGaibu.h"
 #include "MyFunc.h"
 #include "platform.h"
 
-namespace {
+// The fields of one line. A field is a view into the line when its characters stand together there,
+// which is nearly always; only a field that a dropped character splits (a quote after "cn", a control
+// character) is copied. There is no limit on the number of fields: the table grows as a line needs
+// it, so a layer name of many blank-separated words, or any record, is never cut short.
+struct TJGdata::Fields {
+  std::vector<std::u16string_view> text;
+  std::vector<std::u16string> copies;
+  size_t count = 0;  // N
 
-using Fields = std::vector<std::u16string>;
+  // Field i, empty beyond N.
+  std::u16string_view operator[](size_t i) const { return i < count ? text[i] : std::u16string_view(); }
+
+  void Begin(size_t i) {
+    if (i == text.size()) {
+      text.emplace_back();
+      copies.emplace_back();
+    }
+    text[i] = {};
+  }
+
+  void Append(size_t i, const char16_t* first, const char16_t* last) {
+    std::u16string_view& field = text[i];
+    const auto length = static_cast<size_t>(last - first);
+    if (field.empty()) {
+      field = {first, length};
+    } else if (field.data() + field.size() == first) {
+      field = {field.data(), field.size() + length};
+    } else {
+      std::u16string& copy = copies[i];
+      if (field.data() != copy.data()) copy.assign(field);
+      copy.append(first, length);
+      field = copy;
+    }
+  }
+};
+
+namespace {
 
 // Two corners of a solid count as one when both coordinates differ by at most this.
 constexpr double kSamePoint = 1e-12;
@@ -33,7 +70,7 @@ bool StartsWith(std::u16string_view text, std::u16string_view prefix) { return t
 
 // Layer groups and layers are one hexadecimal digit, read the way the host writes them: "$" and the
 // character, so "lgA" is group 10, and anything but a hex digit (or nothing) is group 0.
-int32_t HexDigitAt(const std::u16string& field, size_t index) {
+int32_t HexDigitAt(std::u16string_view field, size_t index) {
   std::u16string text(1, u'$');
   if (index < field.size()) text.push_back(field[index]);
   const int32_t value = TextToInt(text);
@@ -52,13 +89,102 @@ int32_t TextKind(std::u16string_view keyword) {
 
 // The name of a layer group or layer: the rest of the keyword field and every further field, joined
 // by single blanks, so a name with blanks comes back whole.
-std::u16string JoinedName(const Fields& f, size_t n) {
-  std::u16string name = f[0].substr(3);
-  for (size_t i = 1; i < n; ++i) {
+std::u16string JoinedName(const TJGdata::Fields& f) {
+  std::u16string name(f[0].substr(3));
+  for (size_t i = 1; i < f.count; ++i) {
     name.push_back(u' ');
     name.append(f[i]);
   }
   return name;
+}
+
+// TextToFloat, with the plain decimal form that the host writes (an optional minus, digits, at most one
+// point, no more than 48 characters) converted from a buffer on the stack instead of a heap copy.
+// The result is TextToFloat's own: it hands exactly these characters to the same conversion, and a
+// plain decimal of this length is never out of a double's range. Anything else goes to TextToFloat.
+double FieldToFloat(std::u16string_view field) {
+  constexpr size_t kLongest = 48;
+  const size_t length = field.size();
+  if (length == 0 || length > kLongest) return TextToFloat(std::u16string(field));
+  char buffer[kLongest];
+  size_t i = 0;
+  if (field[0] == u'-') buffer[i++] = '-';
+  size_t points = 0;
+  for (; i < length; ++i) {
+    const char16_t c = field[i];
+    if (c == u'.') {
+      ++points;
+    } else if (c < u'0' || c > u'9') {
+      return TextToFloat(std::u16string(field));
+    }
+    buffer[i] = static_cast<char>(c);
+  }
+  const size_t digits = length - points - (field[0] == u'-' ? 1 : 0);
+  if (points > 1 || digits == 0) return TextToFloat(std::u16string(field));
+  double value = 0;
+  const auto [end, error] = std::from_chars(buffer, buffer + length, value, std::chars_format::general);
+  if (error != std::errc{} || end != buffer + length) return TextToFloat(std::u16string(field));
+  return value;
+}
+
+// TextToInt, with an optional minus and up to nine decimal digits (never out of range) worked out
+// here; everything else, hexadecimal and blanks included, goes to TextToInt.
+int32_t FieldToInt(std::u16string_view field) {
+  const size_t first = !field.empty() && field[0] == u'-' ? 1 : 0;
+  const size_t length = field.size();
+  if (length == first || length - first > 9) return TextToInt(std::u16string(field));
+  int32_t value = 0;
+  for (size_t i = first; i < length; ++i) {
+    const char16_t c = field[i];
+    if (c < u'0' || c > u'9') return TextToInt(std::u16string(field));
+    value = value * 10 + (c - u'0');
+  }
+  return first ? -value : value;
+}
+
+// The tokeniser: splits the line that starts at `p` into `fields` and returns where it stopped, at
+// `end` or, with stopAtBreak, at the CR or LF that ends the line or the NUL that ends the text.
+//
+// Ordinary characters are taken in runs, not one by one, and a field is a view into the line, so a
+// large file is split without copying or allocating per line. A surrogate pair needs no care of its
+// own: neither half is a separator, so both are taken together.
+const char16_t* Tokenise(const char16_t* p, const char16_t* const end, bool stopAtBreak, TJGdata::Fields& fields) {
+  fields.Begin(0);
+  size_t n = 0;
+  bool split = true;
+  while (p < end) {
+    const char16_t c = *p;
+    if (c < u' ' && c != u'\t') {
+      if (stopAtBreak && (c == u'\r' || c == u'\n' || c == u'\0')) break;
+      ++p;  // other controls are dropped in either mode
+    } else if (!split) {
+      if (c == u'\t') {
+        ++p;  // a tab no longer separates once splitting is off, and is dropped
+        continue;
+      }
+      const char16_t* q = p + 1;
+      while (q < end && *q >= u' ') ++q;
+      fields.Append(n, p, q);
+      p = q;
+    } else if (c == u'"') {
+      split = false;
+      ++p;
+    } else if (c == u'=') {
+      fields.Append(n, p, p + 1);
+      split = false;
+      ++p;
+    } else if (c == u' ' || c == u'\t') {
+      if (!fields.text[n].empty()) fields.Begin(++n);
+      ++p;
+    } else {
+      const char16_t* q = p + 1;
+      while (q < end && *q > u' ' && *q != u'"' && *q != u'=') ++q;
+      fields.Append(n, p, q);
+      p = q;
+    }
+  }
+  fields.count = n + 1;
+  return p;
 }
 
 }  // namespace
@@ -73,92 +199,38 @@ bool TJGdata::OpenTempFile(const std::u16string& fn) {
   return true;
 }
 
+// Lines end at CR LF, a lone CR or a lone LF, and the text at the first NUL; the tokeniser stops at
+// these itself, so the text is walked once.
 void TJGdata::ReadTempText(const std::u16string& text) {
-  std::u16string_view rest(text);
-  if (const size_t nul = rest.find(u'\0'); nul != std::u16string_view::npos) rest = rest.substr(0, nul);
   Fields fields;
-  const char16_t* p = rest.data();
-  const char16_t* const end = p + rest.size();
+  const char16_t* p = text.data();
+  const char16_t* const end = p + text.size();
   while (p < end) {
-    const char16_t* lineEnd = p;
-    while (lineEnd < end && *lineEnd != u'\r' && *lineEnd != u'\n') ++lineEnd;
-    ReadTempLine(std::u16string_view(p, static_cast<size_t>(lineEnd - p)), fields);
-    p = lineEnd;
+    p = Tokenise(p, end, true, fields);
+    if (fields.count > 1 || !fields[0].empty()) ReadTempFields(fields);
+    if (p < end && *p == u'\0') break;
     if (p < end && *p == u'\r') ++p;
-    if (p < end && *p == u'\n' && (p == lineEnd || p[-1] == u'\r')) ++p;
+    if (p < end && *p == u'\n') ++p;
   }
 }
 
 void TJGdata::ReadTempLine(const std::u16string& s) {
   Fields fields;
-  ReadTempLine(std::u16string_view(s), fields);
-}
-
-// The tokeniser. Ordinary characters are appended in runs, not one by one, and the field strings are
-// reused from line to line, so a large file is split without allocating per line. A surrogate pair
-// needs no care of its own: neither half is a separator, so both are copied together.
-//
-// There is no limit on the number of fields: the table grows as a line needs it, so a layer name of
-// many blank-separated words, or any record, is never cut short.
-void TJGdata::ReadTempLine(std::u16string_view s, std::vector<std::u16string>& fields) {
-  if (s.empty()) return;
-  if (fields.empty()) fields.emplace_back();
-  fields[0].clear();
-  size_t n = 0;
-  bool split = true;
-  const char16_t* p = s.data();
-  const char16_t* const end = p + s.size();
-  while (p < end) {
-    const char16_t c = *p;
-    if (split) {
-      if (c == u'"') {
-        split = false;
-        ++p;
-      } else if (c == u'=') {
-        fields[n].push_back(c);
-        split = false;
-        ++p;
-      } else if (c == u' ' || c == u'\t') {
-        if (!fields[n].empty()) {
-          ++n;
-          if (n == fields.size()) {
-            fields.emplace_back();
-          } else {
-            fields[n].clear();
-          }
-        }
-        ++p;
-      } else if (c < u' ') {
-        ++p;
-      } else {
-        const char16_t* q = p + 1;
-        while (q < end && *q > u' ' && *q != u'"' && *q != u'=') ++q;
-        fields[n].append(p, q);
-        p = q;
-      }
-    } else if (c < u' ') {
-      ++p;  // a tab no longer separates once splitting is off, and is dropped like the other controls
-    } else {
-      const char16_t* q = p + 1;
-      while (q < end && *q >= u' ') ++q;
-      fields[n].append(p, q);
-      p = q;
-    }
-  }
-  const size_t count = n + 1;
-  if (count == 1 && fields[0].empty()) return;
-  ReadTempFields(fields, count);
+  Tokenise(s.data(), s.data() + s.size(), false, fields);
+  // A line of blanks only, or an empty one, is ignored.
+  if (fields.count > 1 || !fields[0].empty()) ReadTempFields(fields);
 }
 
 // The rules are tried in the host's order, first fit wins, and a keyword with too few fields goes on
 // to the later rules (so any record of exactly four fields ends as a line). Keywords with different
 // first characters cannot both match, so the rules are grouped by that character; within a group the
 // order is kept.
-void TJGdata::ReadTempFields(const std::vector<std::u16string>& f, size_t n) {
-  const std::u16string& f0 = f[0];
-  const std::u16string_view k0(f0);
-  auto R = [&](size_t i) { return i < n ? TextToFloat(f[i]) : 0.0; };
-  auto I = [&](size_t i) { return i < n ? TextToInt(f[i]) : 0; };
+void TJGdata::ReadTempFields(const Fields& f) {
+  const size_t n = f.count;
+  const std::u16string_view k0 = f[0];
+  auto R = [&](size_t i) { return FieldToFloat(f[i]); };
+  auto I = [&](size_t i) { return FieldToInt(f[i]); };
+  auto after = [&](size_t i) { return std::u16string(k0.substr(std::min(i, k0.size()))); };
   auto resetEntityState = [&] {
     w_Attr = 0;
     w_IPNo = 0;
@@ -186,7 +258,7 @@ void TJGdata::ReadTempFields(const std::vector<std::u16string>& f, size_t n) {
     t.x2 = R(3);
     t.y2 = R(4);
     t.fo = w_Font;
-    t.st = f[5];
+    t.st.assign(f[5]);
   };
   auto solid2 = [&](Point a, Point b) {
     TJwwEntSld2& e = AddEntity(9, EntSld2N, EntSld2);
@@ -212,7 +284,7 @@ void TJGdata::ReadTempFields(const std::vector<std::u16string>& f, size_t n) {
   };
 
   if (k0.find(u"file=") != std::u16string_view::npos) {
-    ZumenFile = f0.substr(5);
+    ZumenFile = after(5);
     return;
   }
 
@@ -260,16 +332,16 @@ void TJGdata::ReadTempFields(const std::vector<std::u16string>& f, size_t n) {
       }
       if (StartsWith(k0, u"hp") && n >= 3) {
         // The suffix says how the point was given; each later suffix found overrides an earlier one.
-        std::u16string code = f0.substr(2);
+        std::u16string_view code = k0.substr(2);
         int32_t sta = 0;
         static constexpr std::u16string_view kSuffixes[] = {u"-", u"ln", u"ci", u"ch"};
         for (int32_t s = 0; s < 4; ++s) {
           const size_t p = k0.find(kSuffixes[s]);
           if (p == std::u16string_view::npos) continue;
-          code = f0.substr(2, p - 2);
+          code = k0.substr(2, p - 2);
           sta = s + 1;
         }
-        const int32_t k = TextToInt(code);
+        const int32_t k = FieldToInt(code);
         if (k >= 1 && k <= 99) {
           TJwwIndPoint& point = IPoints[static_cast<size_t>(k)];
           point.flg = true;
@@ -287,7 +359,7 @@ void TJGdata::ReadTempFields(const std::vector<std::u16string>& f, size_t n) {
           const size_t p = k0.find(suffix);
           if (p != std::u16string_view::npos && p >= 3) length = p - 3;
         }
-        w_IPNo = TextToInt(f0.substr(3, length));
+        w_IPNo = FieldToInt(k0.substr(3, length));
         return;
       }
       break;
@@ -300,7 +372,7 @@ void TJGdata::ReadTempFields(const std::vector<std::u16string>& f, size_t n) {
     case u'l':
       if (StartsWith(k0, u"lgn")) {
         if (w_LGrp >= 0 && static_cast<size_t>(w_LGrp) < LGrpName.size()) {
-          LGrpName[static_cast<size_t>(w_LGrp)] = JoinedName(f, n);
+          LGrpName[static_cast<size_t>(w_LGrp)] = JoinedName(f);
         }
         return;
       }
@@ -308,12 +380,12 @@ void TJGdata::ReadTempFields(const std::vector<std::u16string>& f, size_t n) {
         const int32_t index = w_LGrp * 16 + w_Lay;
         if (w_LGrp >= 0 && w_LGrp <= 15 && w_Lay >= 0 && w_Lay <= 15 &&
             static_cast<size_t>(index) < LayName.size()) {
-          LayName[static_cast<size_t>(index)] = JoinedName(f, n);
+          LayName[static_cast<size_t>(index)] = JoinedName(f);
         }
         return;
       }
       if (StartsWith(k0, u"lg")) {
-        const int32_t group = HexDigitAt(f0, 2);
+        const int32_t group = HexDigitAt(k0, 2);
         if (w_FlgLGrp) {
           CurLGrp = group;
           w_FlgLGrp = false;
@@ -324,7 +396,7 @@ void TJGdata::ReadTempFields(const std::vector<std::u16string>& f, size_t n) {
         return;
       }
       if (StartsWith(k0, u"ly")) {
-        const int32_t layer = HexDigitAt(f0, 2);
+        const int32_t layer = HexDigitAt(k0, 2);
         if (w_FlgLay) {
           CurLay = layer;
           w_FlgLay = false;
@@ -339,7 +411,7 @@ void TJGdata::ReadTempFields(const std::vector<std::u16string>& f, size_t n) {
         return;
       }
       if (StartsWith(k0, u"lc")) {
-        const int32_t colour = TextToInt(f0.substr(2));
+        const int32_t colour = FieldToInt(k0.substr(2));
         if (w_FlgCol) {
           CurCol = colour;
           w_FlgCol = false;
@@ -350,7 +422,7 @@ void TJGdata::ReadTempFields(const std::vector<std::u16string>& f, size_t n) {
         return;
       }
       if (StartsWith(k0, u"lt")) {
-        const int32_t type = TextToInt(f0.substr(2));
+        const int32_t type = FieldToInt(k0.substr(2));
         if (w_FlgLtp) {
           CurLtp = type;
           w_FlgLtp = false;
@@ -360,7 +432,7 @@ void TJGdata::ReadTempFields(const std::vector<std::u16string>& f, size_t n) {
         return;
       }
       if (StartsWith(k0, u"lw")) {
-        const int32_t width = TextToInt(f0.substr(2));
+        const int32_t width = FieldToInt(k0.substr(2));
         if (w_FlgWid) {
           CurWid = width;
           w_FlgWid = false;
@@ -373,14 +445,14 @@ void TJGdata::ReadTempFields(const std::vector<std::u16string>& f, size_t n) {
       break;
     case u'c': {
       if (StartsWith(k0, u"cn$")) {
-        std::u16string font = f0.substr(3);
+        std::u16string font = after(3);
         if (CurFont.empty()) CurFont = font;
         w_Font = std::move(font);
         w_CrvFl = false;
         return;
       }
       if (StartsWith(k0, u"cn")) {
-        const int32_t style = TextToInt(f0.substr(2));
+        const int32_t style = FieldToInt(k0.substr(2));
         const bool freeSize = style == 0 && n >= 5;
         if (w_FlgMjs) {
           CurMjs = style;
@@ -404,7 +476,7 @@ void TJGdata::ReadTempFields(const std::vector<std::u16string>& f, size_t n) {
       }
       if (StartsWith(k0, u"cc")) {
         // One decimal character only: "cc12" is code 1.
-        const int32_t code = TextToInt(f0.substr(2, 1));
+        const int32_t code = FieldToInt(k0.substr(2, 1));
         w_Mbs = code >= 0 && code <= 8 ? code : 0;
         w_CrvFl = false;
         return;
@@ -449,7 +521,7 @@ void TJGdata::ReadTempFields(const std::vector<std::u16string>& f, size_t n) {
       break;
     case u'p':
       if (StartsWith(k0, u"pn")) {
-        w_PtCol = TextToInt(f0.substr(2));
+        w_PtCol = FieldToInt(k0.substr(2));
         w_CrvFl = false;
         return;
       }
@@ -498,7 +570,7 @@ void TJGdata::ReadTempFields(const std::vector<std::u16string>& f, size_t n) {
         TJwwEntBlk& e = AddEntity(8, EntBlkN, EntBlk);
         e.px = R(1);
         e.py = R(2);
-        e.nam = f[3];
+        e.nam.assign(f[3]);
         resetEntityState();
         return;
       }

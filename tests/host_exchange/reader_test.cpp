@@ -2,6 +2,7 @@
 // carries from line to line, and whole files in each encoding the host writes.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "JwwGaibu.h"
+#include "MyFunc.h"
 #include "platform.h"
 #include "test_support.h"
 
@@ -293,6 +295,39 @@ TEST(ReaderDispatch, NonNumericFieldsReadAsZero) {
   EXPECT_EQ(jg.Jikukaku, 0.0);
   EXPECT_EQ(jg.ZumenXsize, 0.0);
   EXPECT_EQ(jg.ZumenYsize, 300.0);
+}
+
+// Every number field reads exactly as TextToFloat reads it, whatever its form.
+TEST(ReaderDispatch, NumberFieldsReadAsTextToFloatReadsThem) {
+  const std::u16string_view numbers[] = {
+      u"1.5", u"-0.25", u".5", u"5.", u"-.5", u"0", u"-0", u"00012.5000", u"7306.10278372591",
+      u"-2989.07922912206", u"123456789012345678901234567890123456789012345678",
+      u"0.00000000000000000000000000000000000000000000001", u"1234567890123456789012345678901234567890123456789",
+      u"-", u".", u"-.", u"1..2", u"1.2.", u"--1", u"-1-", u"1e3", u"1E+3", u"1e", u"+2", u"1E400", u"1E-400",
+      u"0x10", u"$10", u"\uFF11", u"1,5", u"inf", u"nan", u"9999999999999999999999999999999999999999999999999"};
+  for (std::u16string_view number : numbers) {
+    TJGdata jg;
+    jg.ReadTempLine(u"hk " + std::u16string(number));
+    const double expected = TextToFloat(std::u16string(number));
+    EXPECT_EQ(jg.Jikukaku, expected) << "number [" << U8(number) << "]";
+    EXPECT_EQ(std::signbit(jg.Jikukaku), std::signbit(expected)) << "number [" << U8(number) << "]";
+  }
+}
+
+// And every integer field as TextToInt reads it.
+TEST(ReaderDispatch, IntegerFieldsReadAsTextToIntReadsThem) {
+  const std::u16string_view numbers[] = {
+      u"0",         u"7",          u"-7",         u"-0",         u"007",        u"123456789", u"-123456789",
+      u"999999999", u"2147483647", u"2147483648", u"-2147483648", u"-2147483649", u"12345678901", u"$1F",
+      u"x10",       u"0x10",       u"-$10",       u"+7",         u"1.5",        u"-",         u"",
+      u"1-",        u"--1",        u"\uFF17",     u"7a"};
+  for (std::u16string_view number : numbers) {
+    TJGdata jg;
+    jg.ReadTempLine(u"pt 0 0 1 0 " + std::u16string(number));
+    const int32_t expected = TextToInt(std::u16string(number));
+    ASSERT_EQ(jg.EntMarkN, 1) << "number [" << U8(number) << "]";
+    EXPECT_EQ(jg.EntMark[0].cod, expected) << "number [" << U8(number) << "]";
+  }
 }
 
 // ---------------------------------------------------------------------------------------------------
