@@ -72,7 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       const std::u16string& line = model.t_Mem[static_cast<size_t>(i)];
       const size_t text = line.find(u'"');
       const std::u16string numbers = line.substr(0, text);
-      if (numbers.find(u"INF") != std::u16string::npos || numbers.find(u"NAN") != std::u16string::npos) std::abort();
+      if (numbers.find(u"INF") != std::u16string::npos || numbers.find(u"NAN") != std::u16string::npos)
+        std::abort();
     }
   }
   return 0;

@@ -103,7 +103,9 @@ class PendingOutput {
 };
 
 // A prefix or suffix of blanks only is no prefix; otherwise it stays exactly as typed.
-std::u16string Affix(const std::u16string& typed) { return StripSpaces(typed).empty() ? std::u16string() : typed; }
+std::u16string Affix(const std::u16string& typed) {
+  return StripSpaces(typed).empty() ? std::u16string() : typed;
+}
 
 struct ChosenStyle {
   int32_t number = 1;
@@ -152,14 +154,13 @@ void ExtensionLine(PendingOutput& out, Point P, Point P3, double theta, double g
   out.AttrLine(A, B);
 }
 
-// The length that an end marker takes along the dimension line at magnification 1, in paper mm.
+// The length that an end marker takes along the dimension line at magnification 1, in paper mm;
+// `kind` lies in 0..11 (MarkerKind).
 double MarkerSize(int32_t kind, double arrowLength, double arrowAngle) {
-  switch (kind) {
-    case 1: case 6: case 9: case 11: return 7.5;
-    case 2: case 3: case 4: case 5: case 7: return 1.25;
-    case 8: case 10: return std::sqrt(2.0) * 1.25;
-    default: return std::cos(Radians(arrowAngle)) * arrowLength;
-  }
+  if (kind == 0) return std::cos(Radians(arrowAngle)) * arrowLength;
+  const double diagonal = std::sqrt(2.0) * 1.25;
+  const double sizes[12] = {0.0, 7.5, 1.25, 1.25, 1.25, 1.25, 7.5, 1.25, diagonal, 7.5, diagonal, 7.5};
+  return sizes[kind];
 }
 
 // A list index outside the marker list (a preview of unchecked values) draws a line arrow.
@@ -181,9 +182,11 @@ void EndMarker(PendingOutput& out, Point tip, double phi, int32_t kind, const En
   }
   if (kind == 0) {
     const double first = Radians(phi + 180.0 + end.arrowAngle);
-    out.AttrLine(tip, {tip.x + end.strokeLength * std::cos(first), tip.y + end.strokeLength * std::sin(first)});
+    out.AttrLine(tip,
+                 {tip.x + end.strokeLength * std::cos(first), tip.y + end.strokeLength * std::sin(first)});
     const double second = Radians(phi + 180.0 - end.arrowAngle);
-    out.AttrLine(tip, {tip.x + end.strokeLength * std::cos(second), tip.y + end.strokeLength * std::sin(second)});
+    out.AttrLine(tip,
+                 {tip.x + end.strokeLength * std::cos(second), tip.y + end.strokeLength * std::sin(second)});
   } else {
     out.Attr4();
     out.Mark(tip, end.magnification, phi, kind);

@@ -8,14 +8,14 @@ const char16_t kApplicationTitle[] = u"tarvik－寸法値が離れた垂直寸�
 
 const std::vector<std::u16string>& EndMarkerItems() {
   // Entries 1 and 11 show the same triangle but are different marker codes for the host.
-  static const std::vector<std::u16string> items = {u"線矢印", u"△", u"□", u"Ｏ", u"○", u"■",
-                                                    u"▲",     u"●", u"～", u"＞", u"／", u"△"};
+  static const std::vector<std::u16string> items = {u"線矢印", u"△", u"□",  u"Ｏ", u"○",  u"■",
+                                                    u"▲",      u"●", u"～", u"＞", u"／", u"△"};
   return items;
 }
 
 const std::vector<std::u16string>& PrecisionItems() {
-  static const std::vector<std::u16string> items = {u"1",      u"0.1",     u"0.01",      u"0.001",     u"0.0001",
-                                                    u"0.00001", u"0.000001", u"0.0000001", u"0.00000001"};
+  static const std::vector<std::u16string> items = {
+      u"1", u"0.1", u"0.01", u"0.001", u"0.0001", u"0.00001", u"0.000001", u"0.0000001", u"0.00000001"};
   return items;
 }
 
@@ -35,6 +35,8 @@ const std::vector<std::u16string>& UnitItems() {
 }
 
 const std::vector<std::u16string>& HelpTextLines() {
+  // One entry per line of the memo, as it reads.
+  // clang-format off
   static const std::vector<std::u16string> lines = {
       u"◇垂直寸法線の設定は",
       u"　水平寸法線の設定とは",
@@ -61,6 +63,7 @@ const std::vector<std::u16string>& HelpTextLines() {
       u"　実行を行う必要がある",
       u"　場合があります。",
   };
+  // clang-format on
   return lines;
 }
 
@@ -72,8 +75,8 @@ std::vector<std::u16string> TextStyleItems(const TJGdata& model) {
   items.push_back(current);
   for (int n = 1; n <= 10; ++n) {
     const TJwwMojisyu& style = model.Mojisyu[n];
-    items.push_back(u"No" + IntToText(n) + u":" + u" W" + FloatToText(style.W) + u" H" + FloatToText(style.H) +
-                    u" D" + FloatToText(style.D));
+    items.push_back(u"No" + IntToText(n) + u":" + u" W" + FloatToText(style.W) + u" H" +
+                    FloatToText(style.H) + u" D" + FloatToText(style.D));
   }
   return items;
 }

@@ -11,7 +11,8 @@
 // The scale of the current layer group: a paper millimetre times this is a drawing length.
 inline double CurrentScale(const TJGdata& model) {
   const int32_t group = model.CurLGrp;
-  const size_t index = group >= 0 && static_cast<size_t>(group) < model.LGrpScale.size() ? static_cast<size_t>(group) : 0;
+  const size_t index =
+      group >= 0 && static_cast<size_t>(group) < model.LGrpScale.size() ? static_cast<size_t>(group) : 0;
   return model.LGrpScale[index];
 }
 

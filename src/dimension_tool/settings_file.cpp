@@ -55,15 +55,33 @@ void OpenDatFile(const std::u16string& datFile, DialogValues& values, WindowPosi
   for (size_t number = 1; number <= 22 && number <= lines.size(); ++number) {
     const std::u16string& line = lines[number - 1];
     switch (number) {
-      case 1: position.Fmx = TextToInt(line); break;
-      case 2: position.Fmy = TextToInt(line); break;
-      case 3: values.ComboBox1 = ListSelection(line, markerCount); break;
-      case 4: values.ComboBox2 = ListSelection(line, markerCount); break;
-      case 5: values.ComboBox3 = ListSelection(line, styleCount); break;
-      case 6: values.ComboBox4 = ListSelection(line, PrecisionItems().size()); break;
-      case 7: values.ComboBox5 = ListSelection(line, RoundingItems().size()); break;
-      case 17: values.RadioGroup1 = RadioSelection(line); break;
-      case 18: values.RadioGroup2 = RadioSelection(line); break;
+      case 1:
+        position.Fmx = TextToInt(line);
+        break;
+      case 2:
+        position.Fmy = TextToInt(line);
+        break;
+      case 3:
+        values.ComboBox1 = ListSelection(line, markerCount);
+        break;
+      case 4:
+        values.ComboBox2 = ListSelection(line, markerCount);
+        break;
+      case 5:
+        values.ComboBox3 = ListSelection(line, styleCount);
+        break;
+      case 6:
+        values.ComboBox4 = ListSelection(line, PrecisionItems().size());
+        break;
+      case 7:
+        values.ComboBox5 = ListSelection(line, RoundingItems().size());
+        break;
+      case 17:
+        values.RadioGroup1 = RadioSelection(line);
+        break;
+      case 18:
+        values.RadioGroup2 = RadioSelection(line);
+        break;
       default:
         if (number >= 8 && number <= 16) {
           *edits[number - 8] = line;

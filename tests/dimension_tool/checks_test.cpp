@@ -64,15 +64,19 @@ TEST(CheckOk, FirstFailingStepWithItsMessageAndFocus) {
       {"arrow length 1000", [](DialogValues& v) { v.Edit7 = u"1000"; }, ControlId::None, u""},
       {"arrow length 1000.0001", [](DialogValues& v) { v.Edit7 = u"1000.0001"; }, ControlId::Edit7,
        u"矢印の長さを入力して下さい"},
-      {"arrow length 0", [](DialogValues& v) { v.Edit7 = u"0"; }, ControlId::Edit7, u"矢印の長さを入力して下さい"},
+      {"arrow length 0", [](DialogValues& v) { v.Edit7 = u"0"; }, ControlId::Edit7,
+       u"矢印の長さを入力して下さい"},
       {"arrow length '3 '", [](DialogValues& v) { v.Edit7 = u"3 "; }, ControlId::Edit7,
        u"矢印の長さを入力して下さい"},
       {"arrow length full-width 3", [](DialogValues& v) { v.Edit7 = u"３"; }, ControlId::Edit7,
        u"矢印の長さを入力して下さい"},
       {"arrow angle 179.999", [](DialogValues& v) { v.Edit8 = u"179.999"; }, ControlId::None, u""},
-      {"arrow angle 180", [](DialogValues& v) { v.Edit8 = u"180"; }, ControlId::Edit8, u"矢印の角度を入力して下さい"},
-      {"arrow angle 0", [](DialogValues& v) { v.Edit8 = u"0"; }, ControlId::Edit8, u"矢印の角度を入力して下さい"},
-      {"arrow angle 0,5", [](DialogValues& v) { v.Edit8 = u"0,5"; }, ControlId::Edit8, u"矢印の角度を入力して下さい"},
+      {"arrow angle 180", [](DialogValues& v) { v.Edit8 = u"180"; }, ControlId::Edit8,
+       u"矢印の角度を入力して下さい"},
+      {"arrow angle 0", [](DialogValues& v) { v.Edit8 = u"0"; }, ControlId::Edit8,
+       u"矢印の角度を入力して下さい"},
+      {"arrow angle 0,5", [](DialogValues& v) { v.Edit8 = u"0,5"; }, ControlId::Edit8,
+       u"矢印の角度を入力して下さい"},
       {"gap 0", [](DialogValues& v) { v.Edit5 = u"0"; }, ControlId::None, u""},
       {"gap -0.1", [](DialogValues& v) { v.Edit5 = u"-0.1"; }, ControlId::Edit5,
        u"計測点と寸法補助線の距離　を入力して下さい"},
@@ -85,7 +89,12 @@ TEST(CheckOk, FirstFailingStepWithItsMessageAndFocus) {
 
       // Not checked at all.
       {"value margin negative and letters", [](DialogValues& v) { v.Edit4 = u"-5x"; }, ControlId::None, u""},
-      {"prefix and suffix anything", [](DialogValues& v) { v.Edit2 = u"\"="; v.Edit3 = u"　"; }, ControlId::None, u""},
+      {"prefix and suffix anything",
+       [](DialogValues& v) {
+         v.Edit2 = u"\"=";
+         v.Edit3 = u"　";
+       },
+       ControlId::None, u""},
 
       // Only the first failure in the table's order is reported.
       {"reversed overshoot and start marker",

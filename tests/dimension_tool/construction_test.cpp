@@ -72,14 +72,18 @@ TEST(GoldenRun, WorkedRunAtAxisAngleZero) {
   for (const std::string& line : Host().Records()) text += platform::DecodeUtf8(line) + u"\r\n";
   const golden::RunResult run = RunOk(platform::EncodeAnsi(text), SelectStyle1);
 
-  ExpectLines(run.outputLines, Concat({kCurrentSettings, kExtensionLinesP1P2,
-                                       {"z3", "500 0 500 1000",        // dimension line S to E
-                                        "cn1", "cc0",                  // text style 1, base code 0
-                                        "z3", "cs 600 400 0 10 \"1000",  // value at P4, reading upwards
-                                        "z3", "500 500 600.5 406.5",   // leader from M to the upper end H2
-                                        "z3", "600.5 399.5 600.5 406.5"},  // horizontal line: span 6 + 2 * 0.5
-                                       kArrowAtS, {"z3"}, kArrowAtE1000,
-                                       {"cn2"}}));  // the host's text style again
+  ExpectLines(run.outputLines,
+              Concat({kCurrentSettings,
+                      kExtensionLinesP1P2,
+                      {"z3", "500 0 500 1000",            // dimension line S to E
+                       "cn1", "cc0",                      // text style 1, base code 0
+                       "z3", "cs 600 400 0 10 \"1000",    // value at P4, reading upwards
+                       "z3", "500 500 600.5 406.5",       // leader from M to the upper end H2
+                       "z3", "600.5 399.5 600.5 406.5"},  // horizontal line: span 6 + 2 * 0.5
+                      kArrowAtS,
+                      {"z3"},
+                      kArrowAtE1000,
+                      {"cn2"}}));  // the host's text style again
   EXPECT_EQ(run.exchangeAfter.substr(0, 3), "lg0") << "no byte-order mark for a Shift_JIS host file";
   const std::string end = "\r\ncn2\r\n";
   ASSERT_GE(run.exchangeAfter.size(), end.size());
@@ -87,7 +91,9 @@ TEST(GoldenRun, WorkedRunAtAxisAngleZero) {
   EXPECT_TRUE(run.ui.messages.empty());
   EXPECT_EQ(run.ui.statuses, (std::vector<std::u16string>{u"処理中です", u"ファイル生成中です"}));
   ASSERT_TRUE(run.settingsExist);
-  const std::string settingsStart = "\xEF\xBB\xBF" "120\r\n80\r\n0\r\n0\r\n1\r\n";
+  const std::string settingsStart =
+      "\xEF\xBB\xBF"
+      "120\r\n80\r\n0\r\n0\r\n1\r\n";
   EXPECT_EQ(run.settingsAfter.substr(0, settingsStart.size()), settingsStart)
       << "position from FormClose, markers 0 and 0, style 1";
 }
@@ -100,21 +106,31 @@ TEST(GoldenRun, AxisAngle30) {
   host.axis = "hk 30";
   host.points = {"hp1 100 50", "hp2 -300 900", "hp3 400 400", "hp4 700 300"};
   const golden::RunResult run = RunOk(host.Utf8File(), SelectStyle1);
-  ExpectLines(run.outputLines,
-              Concat({kCurrentSettings,
-                      {"z3", "101.732050807569 51 478.286496469846 268.403810567666",
-                       "z3", "-298.267949192431 901 10.2256998614596 1079.10889132455",
-                       "z3", "476.554445662277 267.403810567666 8.49364905389081 1078.10889132455",
-                       "cn1", "cc0",
-                       "z3", "cs 700 300 5 -8.66025403784439 \"936.122",
-                       "z3", "242.524047358084 672.756350946109 699.316987298108 300.183012701892",
-                       "z3", "699.316987298108 300.183012701892 705.066987298108 290.223720558371",
-                       "z3", "476.554445662277 267.403810567666 474.433125318717 269.525130911225",
-                       "z3", "476.554445662277 267.403810567666 475.777988526969 270.301588046533",
-                       "z3",
-                       "z3", "8.49364905389081 1078.10889132455 10.6149693974505 1075.98757098099",
-                       "z3", "8.49364905389081 1078.10889132455 9.27010618919837 1075.21111384569",
-                       "cn2"}}));
+  ExpectLines(run.outputLines, Concat({kCurrentSettings,
+                                       {"z3",
+                                        "101.732050807569 51 478.286496469846 268.403810567666",
+                                        "z3",
+                                        "-298.267949192431 901 10.2256998614596 1079.10889132455",
+                                        "z3",
+                                        "476.554445662277 267.403810567666 8.49364905389081 1078.10889132455",
+                                        "cn1",
+                                        "cc0",
+                                        "z3",
+                                        "cs 700 300 5 -8.66025403784439 \"936.122",
+                                        "z3",
+                                        "242.524047358084 672.756350946109 699.316987298108 300.183012701892",
+                                        "z3",
+                                        "699.316987298108 300.183012701892 705.066987298108 290.223720558371",
+                                        "z3",
+                                        "476.554445662277 267.403810567666 474.433125318717 269.525130911225",
+                                        "z3",
+                                        "476.554445662277 267.403810567666 475.777988526969 270.301588046533",
+                                        "z3",
+                                        "z3",
+                                        "8.49364905389081 1078.10889132455 10.6149693974505 1075.98757098099",
+                                        "z3",
+                                        "8.49364905389081 1078.10889132455 9.27010618919837 1075.21111384569",
+                                        "cn2"}}));
 }
 
 // Axis angle 200: the text direction 290 becomes 110 and then 290 again. P3 lies on the negative side
@@ -126,18 +142,29 @@ TEST(GoldenRun, AxisAngle200) {
   const golden::RunResult run = RunOk(host.Utf8File(), SelectStyle1);
   ExpectLines(run.outputLines,
               Concat({kCurrentSettings,
-                      {"z3", "101.879385241572 50.6840402866513 479.273883404563 188.044404193809",
-                       "z3", "-298.120614758428 900.684040286651 159.298037911582 1067.17081445668",
-                       "z3", "477.394498162991 187.360363907158 157.418652670011 1066.48677417003",
-                       "cn1", "cc0",
-                       "z3", "cs 700 300 3.42020143325669 -9.39692620785908 \"935.547",
-                       "z3", "317.406575416501 626.923569038595 699.359143617944 300.29883623873",
-                       "z3", "699.359143617944 300.29883623873 703.292375266189 289.492371099692",
-                       "z3", "477.394498162991 187.360363907158 475.673768853938 189.817820040025",
-                       "z3", "477.394498162991 187.360363907158 477.133030934748 190.348948001433",
+                      {"z3",
+                       "101.879385241572 50.6840402866513 479.273883404563 188.044404193809",
                        "z3",
-                       "z3", "157.418652670011 1066.48677417003 159.139381979064 1064.02931803717",
-                       "z3", "157.418652670011 1066.48677417003 157.680119898254 1063.49819007576",
+                       "-298.120614758428 900.684040286651 159.298037911582 1067.17081445668",
+                       "z3",
+                       "477.394498162991 187.360363907158 157.418652670011 1066.48677417003",
+                       "cn1",
+                       "cc0",
+                       "z3",
+                       "cs 700 300 3.42020143325669 -9.39692620785908 \"935.547",
+                       "z3",
+                       "317.406575416501 626.923569038595 699.359143617944 300.29883623873",
+                       "z3",
+                       "699.359143617944 300.29883623873 703.292375266189 289.492371099692",
+                       "z3",
+                       "477.394498162991 187.360363907158 475.673768853938 189.817820040025",
+                       "z3",
+                       "477.394498162991 187.360363907158 477.133030934748 190.348948001433",
+                       "z3",
+                       "z3",
+                       "157.418652670011 1066.48677417003 159.139381979064 1064.02931803717",
+                       "z3",
+                       "157.418652670011 1066.48677417003 157.680119898254 1063.49819007576",
                        "cn2"}}));
 }
 
@@ -150,21 +177,31 @@ TEST(GoldenRun, LayerGroupScale100) {
   host.group = "lg2";
   host.points = {"hp1 0 0", "hp2 8000 10000", "hp3 5000 2000", "hp4 6000 4000"};
   const golden::RunResult run = RunOk(host.Utf8File(), SelectStyle1);
-  ExpectLines(run.outputLines,
-              Concat({{"lg2", "ly0", "lc2", "pn2", "lt1", "cn\"$<ＭＳ ゴシック>"},
-                      {"z3", "200 0 5200 0",
-                       "z3", "7800 10000 4800 10000",
-                       "z3", "5000 0 5000 10000",
-                       "cn1", "cc0",
-                       "z3", "cs 6000 4000 0 10 \"10000",
-                       "z3", "5000 5000 6050 4800",
-                       "z3", "6050 3950 6050 4800",
-                       "z3", "5000 0 4922.35428646924 289.777747886721",
-                       "z3", "5000 0 5077.64571353076 289.77774788672",
-                       "z3",
-                       "z3", "5000 10000 5077.64571353076 9710.22225211328",
-                       "z3", "5000 10000 4922.35428646924 9710.22225211328",
-                       "cn2"}}));
+  ExpectLines(run.outputLines, Concat({{"lg2", "ly0", "lc2", "pn2", "lt1", "cn\"$<ＭＳ ゴシック>"},
+                                       {"z3",
+                                        "200 0 5200 0",
+                                        "z3",
+                                        "7800 10000 4800 10000",
+                                        "z3",
+                                        "5000 0 5000 10000",
+                                        "cn1",
+                                        "cc0",
+                                        "z3",
+                                        "cs 6000 4000 0 10 \"10000",
+                                        "z3",
+                                        "5000 5000 6050 4800",
+                                        "z3",
+                                        "6050 3950 6050 4800",
+                                        "z3",
+                                        "5000 0 4922.35428646924 289.777747886721",
+                                        "z3",
+                                        "5000 0 5077.64571353076 289.77774788672",
+                                        "z3",
+                                        "z3",
+                                        "5000 10000 5077.64571353076 9710.22225211328",
+                                        "z3",
+                                        "5000 10000 4922.35428646924 9710.22225211328",
+                                        "cn2"}}));
 }
 
 // The value's direction: the axis angle plus 90, brought into 0..180 and then turned half round when
@@ -175,15 +212,15 @@ TEST(GoldenRun, TextDirectionFollowsTheAxisAngle) {
     const char* direction;  // the direction vector of the "cs" line
   };
   const Case cases[] = {
-      {"hk 0", "0 10"},                             // 90
-      {"hk 30", "5 -8.66025403784439"},             // 120 -> 300
-      {"hk 90", "10 0"},                            // 180 -> 0
-      {"hk 180", "0 10"},                           // 270 -> 90
-      {"hk 200", "3.42020143325669 -9.39692620785908"},  // 290 -> 110 -> 290
-      {"hk 270", "10 0"},                           // 360 -> 0
-      {"hk -30", "5 8.66025403784439"},             // 60
+      {"hk 0", "0 10"},                                     // 90
+      {"hk 30", "5 -8.66025403784439"},                     // 120 -> 300
+      {"hk 90", "10 0"},                                    // 180 -> 0
+      {"hk 180", "0 10"},                                   // 270 -> 90
+      {"hk 200", "3.42020143325669 -9.39692620785908"},     // 290 -> 110 -> 290
+      {"hk 270", "10 0"},                                   // 360 -> 0
+      {"hk -30", "5 8.66025403784439"},                     // 60
       {"hk 0.05", "0.00872664515234912 -9.9999961922825"},  // 90.05 -> 270.05
-      {"hk 0.00000000005", "0 10"},                 // 90.00000000005 stays
+      {"hk 0.00000000005", "0 10"},                         // 90.00000000005 stays
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.axis);
@@ -213,8 +250,9 @@ TEST(GoldenRun, ReversedArrowsWithAndWithoutOvershoot) {
                             "10 5 10.7764571353076 7.89777747886721"};
 
   const golden::RunResult withOvershoot = RunOk(host.Utf8File(), SelectStyle1);
-  ExpectLines(withOvershoot.outputLines, Concat({before, {"z3", "10 0 10 -2"}, startStrokes, {"z3"},
-                                                 {"z3", "10 5 10 7"}, endStrokes, {"cn2"}}));
+  ExpectLines(
+      withOvershoot.outputLines,
+      Concat({before, {"z3", "10 0 10 -2"}, startStrokes, {"z3"}, {"z3", "10 5 10 7"}, endStrokes, {"cn2"}}));
 
   const golden::RunResult withoutOvershoot = RunOk(host.Utf8File(), [](DialogValues& values) {
     values.ComboBox3 = 1;
@@ -224,8 +262,9 @@ TEST(GoldenRun, ReversedArrowsWithAndWithoutOvershoot) {
 }
 
 // Value block of the worked geometry with a span of 6 (the text 1000 in style 1).
-const Lines kWorkedValueBlock = {"z3", "500 0 500 1000", "cn1", "cc0", "z3", "cs 600 400 0 10 \"1000",
-                                 "z3", "500 500 600.5 406.5", "z3", "600.5 399.5 600.5 406.5"};
+const Lines kWorkedValueBlock = {"z3", "500 0 500 1000",         "cn1", "cc0",
+                                 "z3", "cs 600 400 0 10 \"1000", "z3",  "500 500 600.5 406.5",
+                                 "z3", "600.5 399.5 600.5 406.5"};
 
 // Point markers are written as marker commands with the magnification as typed and the direction out
 // of the line: 270 at S and, through the cut pi of the line angle, 90.0000000000001 at E.
@@ -237,7 +276,9 @@ TEST(GoldenRun, PointMarkersAtBothEndsAndMixedEnds) {
     values.Edit1 = u"2";
   });
   ExpectLines(both.outputLines,
-              Concat({kCurrentSettings, kExtensionLinesP1P2, kWorkedValueBlock,
+              Concat({kCurrentSettings,
+                      kExtensionLinesP1P2,
+                      kWorkedValueBlock,
                       {"z3", "pt 500 0 2 270 7", "z3", "z3", "pt 500 1000 2 90.0000000000001 4", "cn2"}}));
 
   // The second triangle keeps its own code 11; the end is a line arrow whose strokes ignore Edit1.
@@ -247,8 +288,12 @@ TEST(GoldenRun, PointMarkersAtBothEndsAndMixedEnds) {
     values.ComboBox2 = 0;
     values.Edit1 = u"1.5";
   });
-  ExpectLines(mixed.outputLines, Concat({kCurrentSettings, kExtensionLinesP1P2, kWorkedValueBlock,
-                                         {"z3", "pt 500 0 1.5 270 11", "z3"}, kArrowAtE1000, {"cn2"}}));
+  ExpectLines(mixed.outputLines, Concat({kCurrentSettings,
+                                         kExtensionLinesP1P2,
+                                         kWorkedValueBlock,
+                                         {"z3", "pt 500 0 1.5 270 11", "z3"},
+                                         kArrowAtE1000,
+                                         {"cn2"}}));
 }
 
 // Two triangles of 7.5 at scale 100 take 1500 together: a dimension of exactly 1500 keeps them inside;
@@ -275,8 +320,9 @@ TEST(GoldenRun, MarkersReverseOnlyWhenLongerThanTheDimension) {
       values.ComboBox2 = 1;
     });
     ASSERT_GE(run.outputLines.size(), c.tail.size());
-    ExpectLines(Lines(run.outputLines.end() - static_cast<std::ptrdiff_t>(c.tail.size()), run.outputLines.end()),
-                c.tail);
+    ExpectLines(
+        Lines(run.outputLines.end() - static_cast<std::ptrdiff_t>(c.tail.size()), run.outputLines.end()),
+        c.tail);
   }
 }
 
@@ -287,10 +333,14 @@ TEST(GoldenRun, OneDimensionEntity) {
     values.ComboBox3 = 1;
     values.CheckBox4 = true;
   });
-  ExpectLines(run.outputLines, Concat({kCurrentSettings, kExtensionLinesP1P2,
+  ExpectLines(run.outputLines, Concat({kCurrentSettings,
+                                       kExtensionLinesP1P2,
                                        {"cn1", "msg", "500 0 500 1000", "cs 600 400 0 10 \"1000", "z3",
                                         "500 500 600.5 406.5", "z3", "600.5 399.5 600.5 406.5"},
-                                       kArrowAtS, {"z3"}, kArrowAtE1000, {"cn2"}}));
+                                       kArrowAtS,
+                                       {"z3"},
+                                       kArrowAtE1000,
+                                       {"cn2"}}));
 }
 
 // The text style of the value, and how it changes the span and so the horizontal line.
@@ -318,12 +368,20 @@ TEST(GoldenRun, TextStyleChoices) {
     host.styles = kTenStyles;
     host.textStyle = c.hostStyle;
     const int32_t index = c.comboBox3;
-    const golden::RunResult run = RunOk(host.Utf8File(), [index](DialogValues& values) { values.ComboBox3 = index; });
+    const golden::RunResult run =
+        RunOk(host.Utf8File(), [index](DialogValues& values) { values.ComboBox3 = index; });
     const std::string end = "600.5 " + std::to_string(c.lineEnd);
-    ExpectLines(run.outputLines,
-                Concat({kCurrentSettings, kExtensionLinesP1P2, {"z3", "500 0 500 1000"}, c.styleLine,
-                        {"cc0", "z3", "cs 600 400 0 10 \"1000", "z3", "500 500 " + end, "z3", "600.5 399.5 " + end},
-                        kArrowAtS, {"z3"}, kArrowAtE1000, c.restored}));
+    ExpectLines(
+        run.outputLines,
+        Concat({kCurrentSettings,
+                kExtensionLinesP1P2,
+                {"z3", "500 0 500 1000"},
+                c.styleLine,
+                {"cc0", "z3", "cs 600 400 0 10 \"1000", "z3", "500 500 " + end, "z3", "600.5 399.5 " + end},
+                kArrowAtS,
+                {"z3"},
+                kArrowAtE1000,
+                c.restored}));
   }
 }
 
@@ -342,11 +400,9 @@ TEST(GoldenRun, FullWidthGroupedValueWithUnitAndPrefix) {
   });
   ExpectLines(run.outputLines,
               Concat({kCurrentSettings,
-                      {"z3", "2 0 502 0", "z3", "2 1234.5678 502 1234.5678",
-                       "z3", "500 0 500 1234.5678", "cn1", "cc0",
-                       "z3", "cs 600 400 0 10 \"約１，２３４．５６８mm",
-                       "z3", "500 617.2839 600.5 433.5",
-                       "z3", "600.5 399.5 600.5 433.5"},
+                      {"z3", "2 0 502 0", "z3", "2 1234.5678 502 1234.5678", "z3", "500 0 500 1234.5678",
+                       "cn1", "cc0", "z3", "cs 600 400 0 10 \"約１，２３４．５６８mm", "z3",
+                       "500 617.2839 600.5 433.5", "z3", "600.5 399.5 600.5 433.5"},
                       kArrowAtS,
                       {"z3", "z3", "500 1234.5678 500.776457135308 1231.67002252113", "z3",
                        "500 1234.5678 499.223542864692 1231.67002252113", "cn2"}}));
@@ -364,13 +420,13 @@ TEST(GoldenRun, Metres) {
     values.RadioGroup2 = 1;
     values.CheckBox2 = true;
   });
-  ExpectLines(run.outputLines,
-              Concat({kCurrentSettings,
-                      {"z3", "2 0 502 0", "z3", "2 614 502 614", "z3", "500 0 500 614", "cn1", "cc0", "z3",
-                       "cs 600 400 0 10 \"0.614ｍ", "z3", "500 307 600.5 399.5", "z3", "600.5 399.5 600.5 411"},
-                      kArrowAtS,
-                      {"z3", "z3", "500 614 500.776457135308 611.102222521133", "z3",
-                       "500 614 499.223542864692 611.102222521133", "cn2"}}));
+  ExpectLines(run.outputLines, Concat({kCurrentSettings,
+                                       {"z3", "2 0 502 0", "z3", "2 614 502 614", "z3", "500 0 500 614",
+                                        "cn1", "cc0", "z3", "cs 600 400 0 10 \"0.614ｍ", "z3",
+                                        "500 307 600.5 399.5", "z3", "600.5 399.5 600.5 411"},
+                                       kArrowAtS,
+                                       {"z3", "z3", "500 614 500.776457135308 611.102222521133", "z3",
+                                        "500 614 499.223542864692 611.102222521133", "cn2"}}));
 }
 
 // Runs that cannot be drawn leave the host's file byte for byte as it was, say why, and still save
@@ -388,14 +444,22 @@ TEST(GoldenRun, RunsThatDrawNothing) {
   const Lines worked = {"hp1 0 0", "hp2 0 1000", "hp3 500 300", "hp4 600 400"};
   const Case cases[] = {
       // P1 and P2 at the same height: S and E coincide.
-      {"zero dimension", {"hp1 0 0", "hp2 100 0", "hp3 500 300", "hp4 600 400"}, scale1, u"0.5", u"2",
+      {"zero dimension",
+       {"hp1 0 0", "hp2 100 0", "hp3 500 300", "hp4 600 400"},
+       scale1,
+       u"0.5",
+       u"2",
        kZeroDimensionMessage},
       // A distance that passes its check but overflows once multiplied by the scale.
       {"gap 1e308 at scale 100", worked, scale100, u"0.5", u"1e308", kNonFiniteMessage},
       {"value margin 1e308 at scale 100", worked, scale100, u"1e308", u"2", kNonFiniteMessage},
       // Measured points so far apart that their distance overflows.
-      {"distance beyond the largest double", {"hp1 0 -1e308", "hp2 0 1e308", "hp3 500 300", "hp4 600 400"},
-       scale1, u"0.5", u"2", kNonFiniteMessage},
+      {"distance beyond the largest double",
+       {"hp1 0 -1e308", "hp2 0 1e308", "hp3 500 300", "hp4 600 400"},
+       scale1,
+       u"0.5",
+       u"2",
+       kNonFiniteMessage},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -413,7 +477,9 @@ TEST(GoldenRun, RunsThatDrawNothing) {
     EXPECT_EQ(Utf8(run.ui.messages[0]), Utf8(c.message));
     EXPECT_TRUE(run.ui.statuses.empty());
     ASSERT_TRUE(run.settingsExist);
-    const std::string settingsStart = "\xEF\xBB\xBF" "120\r\n80\r\n";
+    const std::string settingsStart =
+        "\xEF\xBB\xBF"
+        "120\r\n80\r\n";
     EXPECT_EQ(run.settingsAfter.substr(0, settingsStart.size()), settingsStart);
   }
 }
@@ -438,10 +504,18 @@ TEST(GoldenRun, HugeValuesThatAreNotWrittenOrStayFinite) {
     values.Edit1 = u"1e300";
   });
   EXPECT_TRUE(magnified.ui.messages.empty());
-  const Lines tail = {"z3", "500 0 500 -2", "z3", "pt 500 0 1E300 89.9999999999999 7", "z3",
-                      "z3", "500 1000 500 1002",
-                      "z3", "500 1000 499.223542864692 1002.89777747887",
-                      "z3", "500 1000 500.776457135308 1002.89777747887", "cn2"};
+  const Lines tail = {"z3",
+                      "500 0 500 -2",
+                      "z3",
+                      "pt 500 0 1E300 89.9999999999999 7",
+                      "z3",
+                      "z3",
+                      "500 1000 500 1002",
+                      "z3",
+                      "500 1000 499.223542864692 1002.89777747887",
+                      "z3",
+                      "500 1000 500.776457135308 1002.89777747887",
+                      "cn2"};
   ASSERT_GE(magnified.outputLines.size(), tail.size());
   ExpectLines(Lines(magnified.outputLines.end() - static_cast<std::ptrdiff_t>(tail.size()),
                     magnified.outputLines.end()),

@@ -15,13 +15,14 @@ std::vector<std::string> Utf8(const std::vector<std::u16string>& items) {
 
 TEST(TextStyleItems, CurrentStyleThenTheTenHostStyles) {
   TJGdata model;
-  model.ReadTempText(u"hcw 2 2.5 3 4 5 6 7 8 9 10\r\nhch 2 2.5 3 4 5 6 7 8 9 1E20\r\n"
-                     u"hcd 0 0 0.5 0.5 0.5 0.5 1 1 1 0.125\r\ncn7\r\n");
-  EXPECT_EQ(Utf8(TextStyleItems(model)),
-            (std::vector<std::string>{"現在の文字種(No7)", "No1: W2 H2 D0", "No2: W2.5 H2.5 D0",
-                                      "No3: W3 H3 D0.5", "No4: W4 H4 D0.5", "No5: W5 H5 D0.5", "No6: W6 H6 D0.5",
-                                      "No7: W7 H7 D1", "No8: W8 H8 D1", "No9: W9 H9 D1",
-                                      "No10: W10 H1E20 D0.125"}));
+  model.ReadTempText(
+      u"hcw 2 2.5 3 4 5 6 7 8 9 10\r\nhch 2 2.5 3 4 5 6 7 8 9 1E20\r\n"
+      u"hcd 0 0 0.5 0.5 0.5 0.5 1 1 1 0.125\r\ncn7\r\n");
+  EXPECT_EQ(
+      Utf8(TextStyleItems(model)),
+      (std::vector<std::string>{"現在の文字種(No7)", "No1: W2 H2 D0", "No2: W2.5 H2.5 D0", "No3: W3 H3 D0.5",
+                                "No4: W4 H4 D0.5", "No5: W5 H5 D0.5", "No6: W6 H6 D0.5", "No7: W7 H7 D1",
+                                "No8: W8 H8 D1", "No9: W9 H9 D1", "No10: W10 H1E20 D0.125"}));
 }
 
 TEST(TextStyleItems, FreeCurrentStyleAndDefaults) {

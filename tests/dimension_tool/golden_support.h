@@ -24,10 +24,10 @@ class RecordingUi : public ToolUi {
 std::string HostFileUtf8(const std::vector<std::string>& lines);
 
 struct RunResult {
-  std::string exchangeBefore;           // bytes of JWC_TEMP.TXT as written for the run
-  std::string exchangeAfter;            // bytes of JWC_TEMP.TXT after FormClose
-  std::vector<std::string> outputLines; // exchangeAfter decoded and split at CR LF, as UTF-8
-  std::string settingsAfter;            // bytes of selvan.dat after FormClose (empty when missing)
+  std::string exchangeBefore;            // bytes of JWC_TEMP.TXT as written for the run
+  std::string exchangeAfter;             // bytes of JWC_TEMP.TXT after FormClose
+  std::vector<std::string> outputLines;  // exchangeAfter decoded and split at CR LF, as UTF-8
+  std::string settingsAfter;             // bytes of selvan.dat after FormClose (empty when missing)
   bool settingsExist = false;
   RecordingUi ui;
 };

@@ -35,7 +35,7 @@ std::string CrLfFile(const std::vector<std::string>& lines) {
 }
 
 // A complete file in the order of the table: everything at a value other than the layout default.
-const std::vector<std::string> kFull = {"300", "200", "7",   "4", "5",  "2",  "0",  "1.5", "pre", "suf", "0.7",
+const std::vector<std::string> kFull = {"300", "200", "7",   "4",  "5", "2", "0", "1.5", "pre", "suf", "0.7",
                                         "3",   "4",   "2.5", "20", "1", "1", "1", "1",   "0",   "1",   "0"};
 
 TEST(OpenDatFile, MissingFileKeepsEverythingAndPutsTheWindowAt50) {
@@ -64,7 +64,8 @@ TEST(OpenDatFile, SevenLinesRestorePositionAndListsOnly) {
   EXPECT_EQ(values.ComboBox4, 2);
   EXPECT_EQ(values.ComboBox5, 0);
   const DialogValues defaults;
-  EXPECT_TRUE(values.Edit1 == defaults.Edit1 && values.Edit4 == defaults.Edit4 && values.Edit9 == defaults.Edit9);
+  EXPECT_TRUE(values.Edit1 == defaults.Edit1 && values.Edit4 == defaults.Edit4 &&
+              values.Edit9 == defaults.Edit9);
   EXPECT_EQ(values.RadioGroup1, 0);
   EXPECT_FALSE(values.CheckBox1);
 }
@@ -251,7 +252,8 @@ TEST(SaveDatFile, WhatIsSavedLoadsBackUnchanged) {
   OpenDatFile(dir.file("selvan.dat"), loaded, position);
   EXPECT_EQ(position.Fmx, 640);
   EXPECT_EQ(position.Fmy, 480);
-  EXPECT_EQ(DatFileLines(loaded, position, TJGdata()), DatFileLines(saved, WindowPosition{640, 480}, TJGdata()));
+  EXPECT_EQ(DatFileLines(loaded, position, TJGdata()),
+            DatFileLines(saved, WindowPosition{640, 480}, TJGdata()));
 }
 
 // A write that fails must not cost the user the settings saved before.
