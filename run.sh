@@ -38,14 +38,23 @@ install_missing() {
   fi
 }
 
+# Quiet while it works; the whole output when it fails.
+quietly() {
+  local out
+  if ! out=$("$@" 2>&1); then
+    echo "$out" >&2
+    return 1
+  fi
+}
+
 build() {
   log "building tarvik.exe in $build_dir"
   if [ "$build_dir" = build/mingw ]; then
-    [ -f build/mingw/CMakeCache.txt ] || cmake --preset mingw >/dev/null
-    cmake --build --preset mingw --target tarvik >/dev/null
+    [ -f build/mingw/CMakeCache.txt ] || quietly cmake --preset mingw
+    quietly cmake --build --preset mingw --target tarvik
   else
-    [ -f "$build_dir/CMakeCache.txt" ] || cmake --preset mingw -B "$build_dir" >/dev/null
-    cmake --build "$build_dir" -j2 --target tarvik >/dev/null
+    [ -f "$build_dir/CMakeCache.txt" ] || quietly cmake --preset mingw -B "$build_dir"
+    quietly cmake --build "$build_dir" -j2 --target tarvik
   fi
 }
 
