@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -20,7 +21,9 @@
 // it, so a layer name of many blank-separated words, or any record, is never cut short.
 struct TJGdata::Fields {
   std::vector<std::u16string_view> text;
-  std::vector<std::u16string> copies;
+  // A deque, because a view may point into a short copy's own storage: growing the table must not
+  // move the copies that earlier fields of the same line are looking at.
+  std::deque<std::u16string> copies;
   size_t count = 0;  // N
 
   // Field i, empty beyond N.

@@ -135,6 +135,21 @@ TEST(ReaderTokeniser, LinesWithManyFieldsAreReadWhole) {
   EXPECT_EQ(jg.LGrpName[0], expected);
 }
 
+// A field that a dropped control character splits is copied; the fields after it, which make the
+// table grow, must leave that copy where its view points (the address sanitizer catches a slip).
+TEST(ReaderTokeniser, SplitFieldSurvivesTheTableGrowing) {
+  TJGdata jg;
+  jg.ReadTempLine(u"hs 1 2 3 4 5 6 7 8 9 10 11 12 13 14 1\x1A" u"5 16 17 18 19 20 21 22 23 24 25 26 27 28 29 30");
+  EXPECT_EQ(jg.LGrpScale[14], 15.0);
+  EXPECT_EQ(jg.LGrpScale[15], 16.0);
+  TJGdata names;
+  std::u16string line = u"lgn\x01" u"A\x01" u"B";
+  for (int i = 0; i < 200; ++i) line += u" C\x01" u"D";
+  names.ReadTempLine(line);
+  EXPECT_EQ(names.LGrpName[0].substr(0, 8), u"AB CD CD");
+  EXPECT_EQ(names.LGrpName[0].size(), 2u + 200u * 3u);
+}
+
 // The "hrgb" record keeps the first 356 values, one per RGB entry, and drops the rest.
 TEST(ReaderTokeniser, RgbRecordKeepsWhatFits) {
   std::u16string line = u"hrgb";
