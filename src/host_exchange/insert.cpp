@@ -1,0 +1,468 @@
+// Adds entities to the drawing model as though they had been read from the exchange file, and sets
+// the working attributes they take, without writing any output line.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "JwwGaibu.h"
+#include "MyFunc.h"
+
+namespace {
+
+constexpr double kTolerance = 1e-10;
+
+// Points coincide only when both coordinates differ by strictly less than the tolerance.
+bool Coincide(double ax, double ay, double bx, double by) {
+  return std::fabs(ax - bx) < kTolerance && std::fabs(ay - by) < kTolerance;
+}
+
+// A length, radius or factor counts as zero up to and including the tolerance.
+bool CountsAsZero(double v) { return std::fabs(v) <= kTolerance; }
+
+bool NoDirection(double dx, double dy) { return CountsAsZero(dx) && CountsAsZero(dy); }
+
+// A ring needs an inner radius strictly inside the outer one and a flatness.
+bool RingIsAcceptable(double r, double h, double ri) {
+  return r > kTolerance && ri > kTolerance && ri < r - kTolerance && !CountsAsZero(h);
+}
+
+// The text of a dimension given none: its measured length, rounded half up at the tenth decimal so
+// that binary noise such as 0.30000000000000004 does not become the value.
+std::u16string MeasuredLength(double x1, double y1, double x2, double y2) {
+  const double length = PointDistance(x1, y1, x2, y2);
+  double rounded = std::trunc(length / kTolerance + 0.5) * kTolerance;
+  if (!std::isfinite(rounded)) rounded = length;  // beyond 2^53 * 1e-10 the length is whole anyway
+  return FloatToText(rounded);
+}
+
+// A text takes the sizes and the colour of its numbered style, or the free-style values.
+void FillText(const TJGdata& jg, TJwwEntText& t, double x1, double y1, double x2, double y2) {
+  t.cc = jg.w_Mbs;
+  t.cn = jg.w_Mjs;
+  if (jg.w_Mjs >= 1 && jg.w_Mjs <= 10) {
+    const TJwwMojisyu& style = jg.Mojisyu[jg.w_Mjs];
+    t.mw = style.W;
+    t.mh = style.H;
+    t.md = style.D;
+    t.att.Col = style.C;
+  } else {
+    t.mw = jg.w_MjsW;
+    t.mh = jg.w_MjsH;
+    t.md = jg.w_MjsD;
+    t.att.Col = jg.w_MjsC;
+  }
+  t.x1 = x1;
+  t.y1 = y1;
+  t.x2 = x2;
+  t.y2 = y2;
+  t.fo = jg.w_Font;
+}
+
+template <typename T>
+TJwwEntAttr* AttrOf(std::vector<T>& table, int32_t no) {
+  if (no < 0 || static_cast<size_t>(no) >= table.size()) return nullptr;
+  return &table[static_cast<size_t>(no)].att;
+}
+
+// The attributes of the entity that the last index entry names.
+TJwwEntAttr* LastAddedAttr(TJGdata& jg) {
+  if (jg.EntN <= 0 || static_cast<size_t>(jg.EntN) > jg.EntNo.size()) return nullptr;
+  const TJwwEntNo entry = jg.EntNo[static_cast<size_t>(jg.EntN) - 1];
+  switch (entry.yn) {
+    case 1:
+      return AttrOf(jg.EntLine, entry.no);
+    case 2:
+      return AttrOf(jg.EntCirc, entry.no);
+    case 3:
+      return AttrOf(jg.EntArc, entry.no);
+    case 4:
+      return AttrOf(jg.EntText, entry.no);
+    case 5:
+      return AttrOf(jg.EntPnt, entry.no);
+    case 6:
+      return AttrOf(jg.EntMark, entry.no);
+    case 7:
+      return AttrOf(jg.EntDim, entry.no);
+    case 9:
+      return AttrOf(jg.EntSld2, entry.no);
+    case 10:
+      return AttrOf(jg.EntSld3, entry.no);
+    case 11:
+      return AttrOf(jg.EntSld4, entry.no);
+    case 12:
+      return AttrOf(jg.EntSldC, entry.no);
+    case 13:
+      return AttrOf(jg.EntSldE, entry.no);
+    case 14:
+      return AttrOf(jg.EntSldO, entry.no);
+    case 15:
+      return AttrOf(jg.EntSldG, entry.no);
+    default:
+      return nullptr;
+  }
+}
+
+// The explicit-attribute overloads run the plain operation and then put `at` on what it added. The
+// added entity is found through the index rather than by the kind asked for, because a four-point
+// solid may have been added as a three-point one and must carry `at` all the same.
+void Restamp(TJGdata& jg, int32_t entitiesBefore, const TJwwEntAttr& at) {
+  if (jg.EntN <= entitiesBefore) return;
+  if (TJwwEntAttr* att = LastAddedAttr(jg)) *att = at;
+}
+
+}  // namespace
+
+// --- working attributes ---
+
+void TJGdata::A_LGrp(int32_t lgrp) { w_LGrp = lgrp; }
+
+void TJGdata::A_Lay(int32_t lay) { w_Lay = lay; }
+
+void TJGdata::A_Col(int32_t col, int32_t mode) {
+  if (mode == 1) col = GetColorItems(col);
+  w_Col = col;
+  aCol = GetColorDisp(col);
+}
+
+void TJGdata::A_Ltp(int32_t ltp, int32_t mode) {
+  if (mode == 1) ltp = GetLtypeItems(ltp);
+  w_Ltp = ltp;
+}
+
+void TJGdata::A_Wid(int32_t wid) {
+  if (wid == -1) wid = CurWid;
+  if (wid < 0 || wid > 30000) wid = 0;
+  w_Wid = wid;
+}
+
+void TJGdata::A_Mjs(int32_t mjs, double mw, double mh, double md, int32_t col, int32_t mode) {
+  if (mode == 1) col = GetColorItems(col);
+  if (mjs < 0 || mjs > 10) {
+    mjs = CurMjs;
+    if (mjs == 0) {
+      mw = CurMjsW;
+      mh = CurMjsH;
+      md = CurMjsD;
+      col = CurMjsC;
+    }
+  }
+  w_MjsW = mw;
+  w_MjsH = mh;
+  w_MjsD = md;
+  w_MjsC = col;
+  w_Mjs = mjs;
+  aCol = GetColorDisp(col);
+}
+
+void TJGdata::A_Mbs(int32_t mbs) { w_Mbs = (mbs < 0 || mbs > 8) ? 0 : mbs; }
+
+void TJGdata::A_Font(const std::u16string& fnt) { w_Font = (fnt.empty() || fnt == u"<>") ? CurFont : fnt; }
+
+void TJGdata::A_PCol(int32_t col, int32_t mode) {
+  if (mode == 1) col = GetColorItems(col);
+  w_PtCol = col;
+  aCol = GetColorDisp(col);
+}
+
+// The solid colour is already a colour value (red in the low byte), so it is its own display colour;
+// the colour-number table would turn nearly every value into black.
+void TJGdata::A_SCol(int32_t col) {
+  if (col < 0 || col > 0xFFFFFF) col = 0;
+  w_SlCol = col;
+  aSCol = col;
+}
+
+void TJGdata::A_SColRGB(int32_t r, int32_t g, int32_t b) {
+  auto component = [](int32_t v) { return (v < 0 || v > 255) ? 0 : v; };
+  const int32_t value = RgbToColor(component(r), component(g), component(b));
+  w_SlCol = value;
+  aSCol = value;
+}
+
+// Flag 5 replaces flag 4 in the host, so the two are never stored together.
+void TJGdata::A_Attr(int32_t att) {
+  int32_t kept = att & (1 | 2 | 4 | 16);
+  if ((att & 8) != 0 && (att & 16) == 0) kept |= 8;
+  w_Attr = kept;
+}
+
+// --- entities with the working attributes ---
+
+void TJGdata::A_Line(double ax1, double ay1, double ax2, double ay2) {
+  if (Coincide(ax1, ay1, ax2, ay2)) return;
+  TJwwEntLine& e = AddEntity(1, EntLineN, EntLine);
+  e.CrvNo = 0;  // an added line never belongs to a polyline
+  e.x1 = ax1;
+  e.y1 = ay1;
+  e.x2 = ax2;
+  e.y2 = ay2;
+}
+
+void TJGdata::A_Circle(double ax, double ay, double ar) {
+  if (ar <= kTolerance) return;
+  TJwwEntCircle& e = AddEntity(2, EntCircN, EntCirc);
+  e.cx = ax;
+  e.cy = ay;
+  e.cr = ar;
+}
+
+// An arc keeps a zero flatness as a circle's 1.0, where the circular solids below refuse it.
+void TJGdata::A_Arc(double ax, double ay, double ar, double asa, double aea, double ah, double aka) {
+  if (ar <= kTolerance) return;
+  TJwwEntArc& e = AddEntity(3, EntArcN, EntArc);
+  e.cx = ax;
+  e.cy = ay;
+  e.cr = ar;
+  e.sa = asa;
+  e.ea = aea;
+  e.he = CountsAsZero(ah) ? 1.0 : ah;
+  e.ka = aka;
+}
+
+void TJGdata::A_Text(int32_t ano, double ax1, double ay1, double ax2, double ay2, std::u16string am) {
+  if (NoDirection(ax2, ay2) || StripSpaces(am).empty()) return;
+  TJwwEntText& e = AddEntity(4, EntTextN, EntText);
+  e.no = (ano < 0 || ano > 9) ? 0 : ano;
+  FillText(*this, e, ax1, ay1, ax2, ay2);
+  e.st = std::move(am);  // blanks kept: only the emptiness test ignores them
+}
+
+void TJGdata::A_Ten(double ax, double ay) {
+  TJwwEntPnt& e = AddEntity(5, EntPntN, EntPnt);
+  e.px = ax;
+  e.py = ay;
+  e.att.Col = w_PtCol;
+}
+
+void TJGdata::A_Mark(double ax, double ay, double abai, double aang, int32_t acod) {
+  TJwwEntMark& e = AddEntity(6, EntMarkN, EntMark);
+  e.px = ax;
+  e.py = ay;
+  e.bai = CountsAsZero(abai) ? 1.0 : abai;
+  e.ang = aang;
+  e.cod = (acod < -7 || acod > 11) ? -3 : acod;
+  e.att.Col = w_PtCol;
+}
+
+// A dimension without text is given its measured length, so it is never refused for want of one.
+void TJGdata::A_Dim(double lx1, double ly1, double lx2, double ly2, double tx1, double ty1, double tx2,
+                    double ty2, std::u16string m) {
+  if (Coincide(lx1, ly1, lx2, ly2) || NoDirection(tx2, ty2)) return;
+  if (StripSpaces(m).empty()) m = MeasuredLength(lx1, ly1, lx2, ly2);
+  TJwwEntDim& e = AddEntity(7, EntDimN, EntDim);
+  SetEntAttr(e.lin.att);
+  e.lin.CrvNo = 0;
+  e.lin.x1 = lx1;
+  e.lin.y1 = ly1;
+  e.lin.x2 = lx2;
+  e.lin.y2 = ly2;
+  SetEntAttr(e.txt.att);
+  e.txt.no = 2;
+  FillText(*this, e.txt, tx1, ty1, tx2, ty2);
+  e.txt.st = std::move(m);
+}
+
+void TJGdata::A_Solid2(double ax1, double ay1, double ax2, double ay2) {
+  if (Coincide(ax1, ay1, ax2, ay2)) return;
+  TJwwEntSld2& e = AddEntity(9, EntSld2N, EntSld2);
+  e.Color = w_SlCol;
+  e.x1 = ax1;
+  e.y1 = ay1;
+  e.x2 = ax2;
+  e.y2 = ay2;
+}
+
+void TJGdata::A_Solid3(double ax1, double ay1, double ax2, double ay2, double ax3, double ay3) {
+  if (Coincide(ax1, ay1, ax2, ay2) || Coincide(ax2, ay2, ax3, ay3) || Coincide(ax3, ay3, ax1, ay1)) return;
+  TJwwEntSld3& e = AddEntity(10, EntSld3N, EntSld3);
+  e.Color = w_SlCol;
+  e.x1 = ax1;
+  e.y1 = ay1;
+  e.x2 = ax2;
+  e.y2 = ay2;
+  e.x3 = ax3;
+  e.y3 = ay3;
+}
+
+// A quadrilateral with coinciding corners is kept as the triangle that remains, or dropped when
+// what remains has no area; the triangle applies its own test.
+void TJGdata::A_Solid4(double ax1, double ay1, double ax2, double ay2, double ax3, double ay3, double ax4,
+                       double ay4) {
+  if (Coincide(ax2, ay2, ax1, ay1)) return A_Solid3(ax1, ay1, ax3, ay3, ax4, ay4);
+  if (Coincide(ax3, ay3, ax1, ay1)) return;
+  if (Coincide(ax4, ay4, ax1, ay1)) return A_Solid3(ax1, ay1, ax2, ay2, ax3, ay3);
+  if (Coincide(ax3, ay3, ax2, ay2)) return A_Solid3(ax1, ay1, ax2, ay2, ax4, ay4);
+  if (Coincide(ax4, ay4, ax2, ay2)) return;
+  if (Coincide(ax4, ay4, ax3, ay3)) return A_Solid3(ax1, ay1, ax2, ay2, ax3, ay3);
+  TJwwEntSld4& e = AddEntity(11, EntSld4N, EntSld4);
+  e.Color = w_SlCol;
+  e.x1 = ax1;
+  e.y1 = ay1;
+  e.x2 = ax2;
+  e.y2 = ay2;
+  e.x3 = ax3;
+  e.y3 = ay3;
+  e.x4 = ax4;
+  e.y4 = ay4;
+}
+
+namespace {
+
+void FillRound(TJwwEntSldC& e, int32_t color, double ax, double ay, double ar, double ah, double aka,
+               double asa, double ada, int32_t acod) {
+  e.Color = color;
+  e.cx = ax;
+  e.cy = ay;
+  e.cr = ar;
+  e.he = ah;
+  e.ka = aka;
+  e.sa = asa;
+  e.da = ada;
+  e.fl = acod;
+}
+
+void FillRing(TJwwEntSldD& e, int32_t color, double ax, double ay, double ar, double ah, double aka,
+              double asa, double ada, double ari) {
+  e.Color = color;
+  e.cx = ax;
+  e.cy = ay;
+  e.cr = ar;
+  e.he = ah;
+  e.ka = aka;
+  e.sa = asa;
+  e.da = ada;
+  e.ri = ari;
+}
+
+}  // namespace
+
+void TJGdata::A_SolidC(double ax, double ay, double ar, double ah, double aka, double asa, double ada,
+                       int32_t acod) {
+  if (ar <= kTolerance || CountsAsZero(ah)) return;
+  if (acod != 0 && acod != 5 && acod != 100 && acod != -1) return;
+  FillRound(AddEntity(12, EntSldCN, EntSldC), w_SlCol, ax, ay, ar, ah, aka, asa, ada, acod);
+}
+
+void TJGdata::A_SolidD(double ax, double ay, double ar, double ah, double aka, double asa, double ada,
+                       int32_t acod) {
+  if (ar <= kTolerance || CountsAsZero(ah)) return;
+  if (acod != 0 && acod != 100) return;
+  FillRound(AddEntity(13, EntSldEN, EntSldE), w_SlCol, ax, ay, ar, ah, aka, asa, ada, acod);
+}
+
+void TJGdata::A_SolidO(double ax, double ay, double ar, double ah, double aka, double asa, double ada,
+                       double ari) {
+  if (!RingIsAcceptable(ar, ah, ari)) return;
+  FillRing(AddEntity(14, EntSldON, EntSldO), w_SlCol, ax, ay, ar, ah, aka, asa, ada, ari);
+}
+
+void TJGdata::A_SolidG(double ax, double ay, double ar, double ah, double aka, double asa, double ada,
+                       double ari) {
+  if (!RingIsAcceptable(ar, ah, ari)) return;
+  FillRing(AddEntity(15, EntSldGN, EntSldG), w_SlCol, ax, ay, ar, ah, aka, asa, ada, ari);
+}
+
+// --- the same entities with attributes given explicitly ---
+
+void TJGdata::A_Line(TJwwEntAttr at, double ax1, double ay1, double ax2, double ay2) {
+  const int32_t before = EntN;
+  A_Line(ax1, ay1, ax2, ay2);
+  Restamp(*this, before, at);
+}
+
+void TJGdata::A_Ten(TJwwEntAttr at, double ax, double ay) {
+  const int32_t before = EntN;
+  A_Ten(ax, ay);
+  Restamp(*this, before, at);
+}
+
+void TJGdata::A_Mark(TJwwEntAttr at, double ax, double ay, double abai, double aang, int32_t acod) {
+  const int32_t before = EntN;
+  A_Mark(ax, ay, abai, aang, acod);
+  Restamp(*this, before, at);
+}
+
+void TJGdata::A_Circle(TJwwEntAttr at, double ax, double ay, double ar) {
+  const int32_t before = EntN;
+  A_Circle(ax, ay, ar);
+  Restamp(*this, before, at);
+}
+
+void TJGdata::A_Arc(TJwwEntAttr at, double ax, double ay, double ar, double asa, double aea, double ah,
+                    double aka) {
+  const int32_t before = EntN;
+  A_Arc(ax, ay, ar, asa, aea, ah, aka);
+  Restamp(*this, before, at);
+}
+
+// The given colour replaces the style's colour, unlike a dimension's value below.
+void TJGdata::A_Text(TJwwEntAttr at, int32_t ano, double ax1, double ay1, double ax2, double ay2,
+                     std::u16string am) {
+  const int32_t before = EntN;
+  A_Text(ano, ax1, ay1, ax2, ay2, std::move(am));
+  Restamp(*this, before, at);
+}
+
+// All three attribute sets take `at`; a value in a numbered style keeps that style's colour.
+void TJGdata::A_Dim(TJwwEntAttr at, double lx1, double ly1, double lx2, double ly2, double tx1, double ty1,
+                    double tx2, double ty2, std::u16string m) {
+  const int32_t before = EntDimN;
+  A_Dim(lx1, ly1, lx2, ly2, tx1, ty1, tx2, ty2, std::move(m));
+  if (EntDimN <= before) return;
+  TJwwEntDim& e = EntDim[static_cast<size_t>(EntDimN) - 1];
+  e.att = at;
+  e.lin.att = at;
+  e.txt.att = at;
+  if (e.txt.cn >= 1 && e.txt.cn <= 10) e.txt.att.Col = Mojisyu[e.txt.cn].C;
+}
+
+void TJGdata::A_Solid2(TJwwEntAttr at, double ax1, double ay1, double ax2, double ay2) {
+  const int32_t before = EntN;
+  A_Solid2(ax1, ay1, ax2, ay2);
+  Restamp(*this, before, at);
+}
+
+void TJGdata::A_Solid3(TJwwEntAttr at, double ax1, double ay1, double ax2, double ay2, double ax3,
+                       double ay3) {
+  const int32_t before = EntN;
+  A_Solid3(ax1, ay1, ax2, ay2, ax3, ay3);
+  Restamp(*this, before, at);
+}
+
+void TJGdata::A_Solid4(TJwwEntAttr at, double ax1, double ay1, double ax2, double ay2, double ax3, double ay3,
+                       double ax4, double ay4) {
+  const int32_t before = EntN;
+  A_Solid4(ax1, ay1, ax2, ay2, ax3, ay3, ax4, ay4);
+  Restamp(*this, before, at);
+}
+
+void TJGdata::A_SolidC(TJwwEntAttr at, double ax, double ay, double ar, double ah, double aka, double asa,
+                       double ada, int32_t acod) {
+  const int32_t before = EntN;
+  A_SolidC(ax, ay, ar, ah, aka, asa, ada, acod);
+  Restamp(*this, before, at);
+}
+
+void TJGdata::A_SolidD(TJwwEntAttr at, double ax, double ay, double ar, double ah, double aka, double asa,
+                       double ada, int32_t acod) {
+  const int32_t before = EntN;
+  A_SolidD(ax, ay, ar, ah, aka, asa, ada, acod);
+  Restamp(*this, before, at);
+}
+
+void TJGdata::A_SolidO(TJwwEntAttr at, double ax, double ay, double ar, double ah, double aka, double asa,
+                       double ada, double ari) {
+  const int32_t before = EntN;
+  A_SolidO(ax, ay, ar, ah, aka, asa, ada, ari);
+  Restamp(*this, before, at);
+}
+
+void TJGdata::A_SolidG(TJwwEntAttr at, double ax, double ay, double ar, double ah, double aka, double asa,
+                       double ada, double ari) {
+  const int32_t before = EntN;
+  A_SolidG(ax, ay, ar, ah, aka, asa, ada, ari);
+  Restamp(*this, before, at);
+}
