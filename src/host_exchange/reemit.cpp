@@ -1,0 +1,342 @@
+// Hands the loaded entities back to the host through the output commands, each with its own attributes
+// or with the ones the caller replaces; S_EntAllp keeps the host's polylines together.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "JwwGaibu.h"
+#include "MyFunc.h"
+
+namespace {
+
+// The Escape key is sampled this often: often enough to stop a large selection at once, rarely
+// enough that polling the keyboard costs nothing beside the writing.
+constexpr size_t kEscapePollInterval = 100;
+
+// The entity at `no` of a kind, or nullptr when the index names none: an index entry that does not
+// fit its table is skipped rather than read past the end.
+template <typename T>
+const T* Entity(const std::vector<T>& table, int32_t count, int32_t no) {
+  if (no < 0 || no >= count || static_cast<size_t>(no) >= table.size()) return nullptr;
+  return &table[static_cast<size_t>(no)];
+}
+
+// -1 keeps the entity's own value; anything else replaces it as given.
+int32_t Replaced(int32_t given, int32_t own) { return given == -1 ? own : given; }
+
+// Layer group and layer have no sentinel: anything outside 0..15 keeps the entity's own.
+int32_t ReplacedLayer(int32_t given, int32_t own) { return given >= 0 && given <= 15 ? given : own; }
+
+void WriteLayer(TJGdata& jg, const TJwwEntAttr& att, int32_t a1, int32_t a2) {
+  jg.S_LGrp(ReplacedLayer(a1, att.LGrp));
+  jg.S_Lay(ReplacedLayer(a2, att.Lay));
+}
+
+void WriteLineAttributes(TJGdata& jg, const TJwwEntAttr& att, int32_t a3, int32_t a4, int32_t a5) {
+  jg.S_Col(Replaced(a3, att.Col), 0);
+  jg.S_Ltp(Replaced(a4, att.Ltp), 0);
+  jg.S_Wid(Replaced(a5, att.Wid));
+}
+
+// A text colour given by the caller has no numbered style to live in, so the text becomes free
+// style with its own sizes.
+void WriteTextAttributes(TJGdata& jg, const TJwwEntText& text, int32_t a6, int32_t a7) {
+  if (a6 == -1) {
+    jg.S_Mjs(text.cn, text.mw, text.mh, text.md, text.att.Col, 0);
+  } else {
+    jg.S_Mjs(0, text.mw, text.mh, text.md, a6, 0);
+  }
+  jg.S_Mbs(Replaced(a7, text.cc));
+  jg.S_Font(text.fo);
+}
+
+// Colour number 10 means "the solid colour by value", which travels in the solid's Color.
+void WriteSolidColour(TJGdata& jg, const TJwwEntAttr& att, int32_t color, int32_t a3, int32_t a8) {
+  if (a3 == -1) {
+    if (att.Col == 10) {
+      jg.S_SCol(color);
+    } else {
+      jg.S_Col(att.Col, 0);
+    }
+  } else if (a3 == 10) {
+    jg.S_SCol(a8);
+  } else {
+    jg.S_Col(a3, 0);
+  }
+}
+
+struct Replacements {
+  int32_t a1, a2, a3, a4, a5, a6, a7, a8;
+};
+
+// Every kind but the line, whose two callers write it differently. Block insertions and unknown
+// kinds write nothing.
+void WriteEntity(TJGdata& jg, const TJwwEntNo& entry, const Replacements& r) {
+  switch (entry.yn) {
+    case 2:
+      return jg.S_EntCircle(entry.no, r.a1, r.a2, r.a3, r.a4, r.a5);
+    case 3:
+      return jg.S_EntArc(entry.no, r.a1, r.a2, r.a3, r.a4, r.a5);
+    case 4:
+      return jg.S_EntText(entry.no, r.a1, r.a2, r.a6, r.a7);
+    case 5:
+      return jg.S_EntPnt(entry.no, r.a1, r.a2, r.a3, r.a5);
+    case 6:
+      return jg.S_EntMark(entry.no, r.a1, r.a2, r.a3, r.a5);
+    case 7:
+      return jg.S_EntDim(entry.no, r.a1, r.a2, r.a3, r.a4, r.a5, r.a6, r.a7);
+    case 9:
+      return jg.S_EntSld2(entry.no, r.a1, r.a2, r.a3, r.a5, r.a8);
+    case 10:
+      return jg.S_EntSld3(entry.no, r.a1, r.a2, r.a3, r.a8);
+    case 11:
+      return jg.S_EntSld4(entry.no, r.a1, r.a2, r.a3, r.a8);
+    case 12:
+      return jg.S_EntSldC(entry.no, r.a1, r.a2, r.a3, r.a8);
+    case 13:
+      return jg.S_EntSldE(entry.no, r.a1, r.a2, r.a3, r.a5, r.a8);
+    case 14:
+      return jg.S_EntSldO(entry.no, r.a1, r.a2, r.a3, r.a8);
+    case 15:
+      return jg.S_EntSldG(entry.no, r.a1, r.a2, r.a3, r.a8);
+    default:
+      return;
+  }
+}
+
+// The index entries that exist: EntN may not exceed what EntNo holds.
+size_t IndexedCount(const TJGdata& jg) {
+  return jg.EntN <= 0 ? 0 : std::min(static_cast<size_t>(jg.EntN), jg.EntNo.size());
+}
+
+bool EscapeAt(size_t position) { return position % kEscapePollInterval == 0 && EscapeKeyDown(); }
+
+}  // namespace
+
+void TJGdata::S_EntAll(int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5, int32_t a6, int32_t a7,
+                       int32_t a8) {
+  const Replacements r{a1, a2, a3, a4, a5, a6, a7, a8};
+  if (Zusun) SendMem(u"bz");
+  const size_t count = IndexedCount(*this);
+  for (size_t i = 0; i < count; ++i) {
+    if (EscapeAt(i)) {
+      StopJwwGaibu();
+      break;
+    }
+    const TJwwEntNo entry = EntNo[i];
+    if (entry.yn == 1) {
+      S_EntLine(entry.no, a1, a2, a3, a4, a5);
+    } else {
+      WriteEntity(*this, entry, r);
+    }
+  }
+  // The host continues drawing on its own current layer, whatever the entities last set.
+  S_LGrp(CurLGrp);
+  S_Lay(CurLay);
+}
+
+void TJGdata::S_EntAllp(int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5, int32_t a6, int32_t a7,
+                        int32_t a8) {
+  const Replacements r{a1, a2, a3, a4, a5, a6, a7, a8};
+  if (Zusun) SendMem(u"bz");
+  bool aborted = false;
+  // Polyline lines held back for the second pass: (curve number, line index), in EntNo order.
+  std::vector<std::pair<int32_t, int32_t>> held;
+  const size_t count = IndexedCount(*this);
+  for (size_t i = 0; i < count; ++i) {
+    if (EscapeAt(i)) {
+      aborted = true;
+      break;
+    }
+    const TJwwEntNo entry = EntNo[i];
+    if (entry.yn != 1) {
+      WriteEntity(*this, entry, r);
+      continue;
+    }
+    const TJwwEntLine* line = Entity(EntLine, EntLineN, entry.no);
+    if (line == nullptr) continue;
+    if (line->CrvNo > 0) {
+      held.emplace_back(line->CrvNo, entry.no);
+    } else {
+      int32_t noPolylineOpen = 0;
+      S_EntLineCrv(entry.no, a1, a2, a3, a4, a5, false, noPolylineOpen);
+    }
+  }
+
+  // One polyline per curve number, in increasing order. Numbers without lines would write nothing,
+  // so only the numbers that occur are visited: a stray huge curve number costs nothing.
+  std::stable_sort(held.begin(), held.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (size_t k = 0; !aborted && k < held.size();) {
+    if (EscapeKeyDown()) {
+      aborted = true;
+      break;
+    }
+    size_t end = k;
+    while (end < held.size() && held[end].first == held[k].first) ++end;
+    int32_t openCrvNo = 0;
+    for (size_t m = k; m < end; ++m) S_EntLineCrv(held[m].second, a1, a2, a3, a4, a5, m + 1 < end, openCrvNo);
+    k = end;
+  }
+
+  if (aborted) StopJwwGaibu();
+  S_LGrp(CurLGrp);
+  S_Lay(CurLay);
+}
+
+// --- one entity of each kind: layer group, layer, the kind's attributes, the flags, the drawing ---
+
+void TJGdata::S_EntLine(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5) {
+  const TJwwEntLine* e = Entity(EntLine, EntLineN, no);
+  if (e == nullptr) return;
+  WriteLayer(*this, e->att, a1, a2);
+  WriteLineAttributes(*this, e->att, a3, a4, a5);
+  S_Attr(e->att.Attr);
+  S_Line(e->x1, e->y1, e->x2, e->y2);
+}
+
+// The attributes of a group's first line stand before "pl"; those of later lines inside the polyline,
+// where the host applies them to the following segments.
+void TJGdata::S_EntLineCrv(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5,
+                           bool followed, int32_t& openCrvNo) {
+  const TJwwEntLine* e = Entity(EntLine, EntLineN, no);
+  if (e == nullptr) return;
+  WriteLayer(*this, e->att, a1, a2);
+  WriteLineAttributes(*this, e->att, a3, a4, a5);
+  if (e->CrvNo > 0 && e->CrvNo != openCrvNo) {
+    S_PLineStart();
+    openCrvNo = e->CrvNo;
+  }
+  S_Attr(e->att.Attr);
+  S_Line(e->x1, e->y1, e->x2, e->y2);
+  if (!followed) {
+    if (openCrvNo > 0) S_PLineEnd();
+    openCrvNo = 0;
+  }
+}
+
+void TJGdata::S_EntCircle(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5) {
+  const TJwwEntCircle* e = Entity(EntCirc, EntCircN, no);
+  if (e == nullptr) return;
+  WriteLayer(*this, e->att, a1, a2);
+  WriteLineAttributes(*this, e->att, a3, a4, a5);
+  S_Attr(e->att.Attr);
+  S_Circle(e->cx, e->cy, e->cr);
+}
+
+void TJGdata::S_EntArc(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5) {
+  const TJwwEntArc* e = Entity(EntArc, EntArcN, no);
+  if (e == nullptr) return;
+  WriteLayer(*this, e->att, a1, a2);
+  WriteLineAttributes(*this, e->att, a3, a4, a5);
+  S_Attr(e->att.Attr);
+  S_Arc(e->cx, e->cy, e->cr, e->sa, e->ea, e->he, e->ka);
+}
+
+void TJGdata::S_EntText(int32_t no, int32_t a1, int32_t a2, int32_t a6, int32_t a7) {
+  const TJwwEntText* e = Entity(EntText, EntTextN, no);
+  if (e == nullptr) return;
+  WriteLayer(*this, e->att, a1, a2);
+  WriteTextAttributes(*this, *e, a6, a7);
+  S_Attr(e->att.Attr);
+  S_Text(e->no, e->x1, e->y1, e->x2, e->y2, e->st);
+}
+
+void TJGdata::S_EntPnt(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a5) {
+  const TJwwEntPnt* e = Entity(EntPnt, EntPntN, no);
+  if (e == nullptr) return;
+  WriteLayer(*this, e->att, a1, a2);
+  S_PCol(Replaced(a3, e->att.Col), 0);
+  S_Wid(Replaced(a5, e->att.Wid));
+  S_Attr(e->att.Attr);
+  S_Ten(e->px, e->py);
+}
+
+void TJGdata::S_EntMark(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a5) {
+  const TJwwEntMark* e = Entity(EntMark, EntMarkN, no);
+  if (e == nullptr) return;
+  WriteLayer(*this, e->att, a1, a2);
+  S_PCol(Replaced(a3, e->att.Col), 0);
+  S_Wid(Replaced(a5, e->att.Wid));
+  S_Attr(e->att.Attr);
+  S_Mark(e->px, e->py, e->bai, e->ang, e->cod);
+}
+
+// The dimension's own attributes place it and flag it; its line part gives the pen, its text part
+// the style, code and font.
+void TJGdata::S_EntDim(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5, int32_t a6,
+                       int32_t a7) {
+  const TJwwEntDim* e = Entity(EntDim, EntDimN, no);
+  if (e == nullptr) return;
+  WriteLayer(*this, e->att, a1, a2);
+  WriteLineAttributes(*this, e->lin.att, a3, a4, a5);
+  WriteTextAttributes(*this, e->txt, a6, a7);
+  S_Attr(e->att.Attr);
+  S_Dim(e->lin.x1, e->lin.y1, e->lin.x2, e->lin.y2, e->txt.x1, e->txt.y1, e->txt.x2, e->txt.y2, e->txt.st);
+}
+
+void TJGdata::S_EntSld2(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a5, int32_t a8) {
+  const TJwwEntSld2* e = Entity(EntSld2, EntSld2N, no);
+  if (e == nullptr) return;
+  WriteLayer(*this, e->att, a1, a2);
+  WriteSolidColour(*this, e->att, e->Color, a3, a8);
+  S_Wid(Replaced(a5, e->att.Wid));
+  S_Attr(e->att.Attr);
+  S_Solid2(e->x1, e->y1, e->x2, e->y2);
+}
+
+void TJGdata::S_EntSld3(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a8) {
+  const TJwwEntSld3* e = Entity(EntSld3, EntSld3N, no);
+  if (e == nullptr) return;
+  WriteLayer(*this, e->att, a1, a2);
+  WriteSolidColour(*this, e->att, e->Color, a3, a8);
+  S_Attr(e->att.Attr);
+  S_Solid3(e->x1, e->y1, e->x2, e->y2, e->x3, e->y3);
+}
+
+void TJGdata::S_EntSld4(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a8) {
+  const TJwwEntSld4* e = Entity(EntSld4, EntSld4N, no);
+  if (e == nullptr) return;
+  WriteLayer(*this, e->att, a1, a2);
+  WriteSolidColour(*this, e->att, e->Color, a3, a8);
+  S_Attr(e->att.Attr);
+  S_Solid4(e->x1, e->y1, e->x2, e->y2, e->x3, e->y3, e->x4, e->y4);
+}
+
+void TJGdata::S_EntSldC(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a8) {
+  const TJwwEntSldC* e = Entity(EntSldC, EntSldCN, no);
+  if (e == nullptr) return;
+  WriteLayer(*this, e->att, a1, a2);
+  WriteSolidColour(*this, e->att, e->Color, a3, a8);
+  S_Attr(e->att.Attr);
+  S_SolidC(e->cx, e->cy, e->cr, e->he, e->ka, e->sa, e->da, e->fl);
+}
+
+void TJGdata::S_EntSldE(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a5, int32_t a8) {
+  const TJwwEntSldC* e = Entity(EntSldE, EntSldEN, no);
+  if (e == nullptr) return;
+  WriteLayer(*this, e->att, a1, a2);
+  WriteSolidColour(*this, e->att, e->Color, a3, a8);
+  S_Wid(Replaced(a5, e->att.Wid));
+  S_Attr(e->att.Attr);
+  S_SolidD(e->cx, e->cy, e->cr, e->he, e->ka, e->sa, e->da, e->fl);
+}
+
+void TJGdata::S_EntSldO(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a8) {
+  const TJwwEntSldD* e = Entity(EntSldO, EntSldON, no);
+  if (e == nullptr) return;
+  WriteLayer(*this, e->att, a1, a2);
+  WriteSolidColour(*this, e->att, e->Color, a3, a8);
+  S_Attr(e->att.Attr);
+  S_SolidO(e->cx, e->cy, e->cr, e->he, e->ka, e->sa, e->da, e->ri);
+}
+
+void TJGdata::S_EntSldG(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a8) {
+  const TJwwEntSldD* e = Entity(EntSldG, EntSldGN, no);
+  if (e == nullptr) return;
+  WriteLayer(*this, e->att, a1, a2);
+  WriteSolidColour(*this, e->att, e->Color, a3, a8);
+  S_Attr(e->att.Attr);
+  S_SolidG(e->cx, e->cy, e->cr, e->he, e->ka, e->sa, e->da, e->ri);
+}
