@@ -345,7 +345,7 @@ void TJGdata::ReadTempFields(const Fields& f) {
           sta = s + 1;
         }
         const int32_t k = FieldToInt(code);
-        if (k >= 1 && k <= 99) {
+        if (k >= 1 && k <= 99 && static_cast<size_t>(k) < IPoints.size()) {
           TJwwIndPoint& point = IPoints[static_cast<size_t>(k)];
           point.flg = true;
           point.x = R(1);
