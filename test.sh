@@ -18,6 +18,10 @@ install_missing() {
   { command -v wine >/dev/null && [ -x /usr/lib/wine/wine64 ]; } || need+=(wine64 wine)
   command -v Xvfb >/dev/null || need+=(xvfb)
   command -v zip >/dev/null || need+=(zip)
+  command -v python3 >/dev/null || need+=(python3)
+  command -v xdotool >/dev/null || need+=(xdotool)
+  command -v convert >/dev/null || need+=(imagemagick)
+  fc-list 2>/dev/null | grep -qi 'ipagothic\|noto sans cjk' || need+=(fonts-ipafont-gothic fontconfig)
   [ -f /usr/share/i18n/SUPPORTED ] || need+=(locales)
   if [ ${#need[@]} -gt 0 ]; then
     log "installing ${need[*]}"
@@ -74,11 +78,20 @@ start_display() {
 prepare_wine() {
   export WINEPREFIX="$root/build/mingw/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
   export LANG=ja_JP.UTF-8
+  # A prefix left by another Wine installation (e.g. one that had 32-bit support) cannot start
+  # programs any more: make it anew.
+  if [ -f "$WINEPREFIX/system.reg" ] && ! wine cmd /c exit >/dev/null 2>&1; then
+    log "the Wine prefix does not start programs: making it anew"
+    wineserver -k 2>/dev/null; rm -rf "$WINEPREFIX"
+  fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     log "creating the Wine prefix"
     wine wineboot -i >/dev/null 2>&1
   fi
-  wineserver -p 2>/dev/null || true
+  # Start the server and Wine's own services here, detached from ctest: a service started by the
+  # first test program would inherit ctest's output pipe and keep ctest waiting until its timeout.
+  wineserver -p >/dev/null 2>&1 </dev/null || true
+  wine wineboot >/dev/null 2>&1 </dev/null
 }
 
 xvfb_pid=
@@ -88,10 +101,21 @@ trap cleanup EXIT
 install_missing || { echo "could not install the build tools"; echo "0 passed, 1 failed"; exit 1; }
 
 build linux && run_tests linux
+extra_passed=0; extra_failed=0
+# A check that is a whole script rather than a test program counts as one test.
+run_script_check() {
+  local name=$1; shift
+  log "check: $name"
+  if "$@"; then extra_passed=$((extra_passed + 1)); else echo "FAILED: $name"; extra_failed=$((extra_failed + 1)); fi
+}
+
 if build mingw; then
   start_display
   prepare_wine
   run_tests mingw
+  # The release package as a Jw_cad user gets it, unpacked and run through its batch file.
+  run_script_check "release packages" ./package.sh
+  run_script_check "package run through the batch file under Wine" tests/jwcad/zip_e2e.sh
 fi
 if [ "${TARVIK_SANITIZE:-0}" = 1 ] && build sanitize; then run_tests sanitize; fi
 
@@ -104,7 +128,8 @@ for xml in build/*/test-results/*.xml; do
   t=${t:-0}; f=${f:-0}; e=${e:-0}; d=${d:-0}; s=${s:-0}
   passed=$((passed + t - f - e - d - s)); failed=$((failed + f + e))
 done
-failed=$((failed + ctest_failed_without_results + build_errors))
+passed=$((passed + extra_passed))
+failed=$((failed + extra_failed + ctest_failed_without_results + build_errors))
 echo
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
