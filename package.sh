@@ -53,7 +53,8 @@ build() {
 # check_exe FILE OBJDUMP FORMAT: the right machine, and imports only from the allowed DLLs.
 check_exe() {
   local exe=$1 objdump=$2 format=$3
-  "$objdump" -f "$exe" | grep -q "file format $format" || fail "$exe is not $format"
+  # grep -q would stop reading early and, under pipefail, fail the pipe when objdump is cut off.
+  "$objdump" -f "$exe" | grep "file format $format" >/dev/null || fail "$exe is not $format"
   local dlls bad=()
   dlls=$("$objdump" -p "$exe" | sed -n 's/^[[:space:]]*DLL Name:[[:space:]]*//p' | tr -d '\r')
   [ -n "$dlls" ] || fail "$exe: no import table found"
