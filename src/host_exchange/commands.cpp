@@ -56,70 +56,6 @@ void AppendPrintable(std::u16string& out, std::u16string_view text) {
   out.append(text.substr(start));
 }
 
-// The digits of FloatToText without its temporary strings, for the values a drawing is made of;
-// nullptr sends the caller to FloatToText itself. A double whose shortest round-trip form has at
-// most 15 significant digits is, by the 15-digit round-trip guarantee of doubles, exactly the
-// 15-digit rounding that FloatToText writes; the layout below is FloatToText's.
-char* FormatRealFast(char* out, double value) {
-  if (!std::isfinite(value)) return nullptr;
-  if (value == 0) {  // -0 as well: it is not a negative number
-    *out++ = '0';
-    return out;
-  }
-  const double magnitude = std::fabs(value);
-  if (magnitude < 1e15 && magnitude == std::trunc(magnitude)) {
-    return std::to_chars(out, out + 17, static_cast<int64_t>(value)).ptr;
-  }
-  if (magnitude < 1e-300) return nullptr;  // subnormal range: fewer than 15 digits survive there
-
-  char scientific[32];
-  const char* const end =
-      std::to_chars(scientific, scientific + sizeof scientific, magnitude, std::chars_format::scientific).ptr;
-  char digits[20];
-  int count = 0;
-  const char* p = scientific;
-  for (; p < end && *p != 'e'; ++p) {
-    if (*p == '.') continue;
-    if (count == 15) return nullptr;  // more than 15 significant digits: FloatToText rounds
-    digits[count++] = *p;
-  }
-  if (p == end) return nullptr;
-  ++p;  // the 'e'
-  const bool negativeExponent = *p == '-';
-  ++p;  // its sign
-  int exponent = 0;
-  for (; p < end; ++p) exponent = exponent * 10 + (*p - '0');
-  if (negativeExponent) exponent = -exponent;
-
-  if (value < 0) *out++ = '-';
-  const int e = exponent + 1;  // magnitude = 0.d1d2... x 10^e
-  if (e >= -3 && e <= 15) {
-    if (e <= 0) {
-      *out++ = '0';
-      *out++ = '.';
-      for (int i = 0; i < -e; ++i) *out++ = '0';
-      for (int i = 0; i < count; ++i) *out++ = digits[i];
-    } else if (count <= e) {
-      for (int i = 0; i < count; ++i) *out++ = digits[i];
-      for (int i = count; i < e; ++i) *out++ = '0';
-    } else {
-      for (int i = 0; i < e; ++i) *out++ = digits[i];
-      *out++ = '.';
-      for (int i = e; i < count; ++i) *out++ = digits[i];
-    }
-  } else {
-    *out++ = digits[0];
-    if (count > 1) {
-      *out++ = '.';
-      for (int i = 1; i < count; ++i) *out++ = digits[i];
-    }
-    *out++ = 'E';
-    if (exponent < 0) *out++ = '-';
-    out = std::to_chars(out, out + 4, exponent < 0 ? -exponent : exponent).ptr;
-  }
-  return out;
-}
-
 // One output line: a keyword and blank-separated numbers gathered on the stack, then stored as a
 // string of exactly its length, so that a million lines cost a million allocations and no more.
 class LineBuilder {
@@ -128,12 +64,8 @@ class LineBuilder {
 
   LineBuilder& Real(double value) {
     Separate();
-    char digits[32];
-    if (char* end = FormatRealFast(digits, value)) {
-      Ascii(digits, end);
-    } else {
-      Text(FloatToText(value));
-    }
+    char digits[kFloatTextCapacity];
+    Ascii(digits, FloatToChars(digits, value));
     return *this;
   }
 
@@ -172,7 +104,7 @@ class LineBuilder {
   }
 
   void Ascii(const char* first, const char* last) {
-    char16_t wide[32];
+    char16_t wide[kFloatTextCapacity];
     size_t n = 0;
     for (const char* p = first; p < last; ++p) wide[n++] = static_cast<char16_t>(*p);
     Text(std::u16string_view(wide, n));

@@ -2,6 +2,7 @@
 // Texts are UTF-16 code units; indices and counts are 0-based code units.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -11,6 +12,11 @@ int32_t TextToInt(const std::u16string& text);
 std::u16string IntToText(int32_t value);
 double TextToFloat(const std::u16string& text);
 std::u16string FloatToText(double value);
+// The characters of FloatToText(value), written from `out` on, which has room for at least
+// kFloatTextCapacity of them; gives the end of what was written. For writers that put many numbers into
+// one line without a string for each.
+inline constexpr size_t kFloatTextCapacity = 32;
+char* FloatToChars(char* out, double value);
 
 // Character access and string helpers.
 int32_t TextLen(const std::u16string& text);

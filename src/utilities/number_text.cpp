@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 #include "MyFunc.h"
@@ -136,41 +137,51 @@ double TextToFloat(const std::u16string& text) {
   return value;
 }
 
-std::u16string FloatToText(double value) {
+char* FloatToChars(char* out, double value) {
   const bool negative = std::signbit(value);
-  if (std::isnan(value)) return negative ? u"-NAN" : u"NAN";
-  if (std::isinf(value)) return negative ? u"-INF" : u"INF";
-  if (value == 0) return u"0";  // -0.0 as well: it is not a negative number
+  if (std::isnan(value) || std::isinf(value)) {
+    if (negative) *out++ = '-';
+    for (const char c : std::string_view(std::isnan(value) ? "NAN" : "INF")) *out++ = c;
+    return out;
+  }
+  if (value == 0) {  // -0.0 as well: it is not a negative number
+    *out++ = '0';
+    return out;
+  }
 
-  const auto digits15 = myfunc_detail::SignificantDigits15(std::fabs(value));
-  std::string digits(digits15.d.begin(), digits15.d.end());
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-  const int digitCount = static_cast<int>(digits.size());
-  const int e = digits15.exponent + 1;  // value = 0.d1d2... x 10^e
-
-  std::string out = negative ? "-" : "";
+  const auto written = myfunc_detail::SignificantDigits15(std::fabs(value));
+  const char* const digits = written.d.data();
+  const int count = written.count;
+  const int e = written.exponent + 1;  // value = 0.d1d2... x 10^e
+  if (negative) *out++ = '-';
   if (e >= -3 && e <= 15) {
     if (e <= 0) {
-      out += "0.";
-      out.append(static_cast<size_t>(-e), '0');
-      out += digits;
-    } else if (digitCount <= e) {
-      out += digits;
-      out.append(static_cast<size_t>(e - digitCount), '0');
+      *out++ = '0';
+      *out++ = '.';
+      out = std::fill_n(out, -e, '0');
+      out = std::copy_n(digits, count, out);
+    } else if (count <= e) {
+      out = std::copy_n(digits, count, out);
+      out = std::fill_n(out, e - count, '0');
     } else {
-      out.append(digits, 0, static_cast<size_t>(e));
-      out += '.';
-      out.append(digits, static_cast<size_t>(e));
+      out = std::copy_n(digits, e, out);
+      *out++ = '.';
+      out = std::copy_n(digits + e, count - e, out);
     }
   } else {
-    out += digits[0];
-    if (digitCount > 1) {
-      out += '.';
-      out.append(digits, 1);
+    *out++ = digits[0];
+    if (count > 1) {
+      *out++ = '.';
+      out = std::copy_n(digits + 1, count - 1, out);
     }
-    out += 'E';
-    if (digits15.exponent < 0) out += '-';
-    out += std::to_string(std::abs(digits15.exponent));
+    *out++ = 'E';
+    if (written.exponent < 0) *out++ = '-';
+    out = std::to_chars(out, out + 4, std::abs(written.exponent)).ptr;
   }
-  return AsciiToText(out.data(), out.data() + out.size());
+  return out;
+}
+
+std::u16string FloatToText(double value) {
+  char text[kFloatTextCapacity];
+  return AsciiToText(text, FloatToChars(text, value));
 }

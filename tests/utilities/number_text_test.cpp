@@ -2,9 +2,14 @@
 // text written, and that nothing depends on the C locale.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
+#include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <random>
 #include <string>
@@ -171,6 +176,83 @@ TEST(FloatToText, ReadsBackThroughTextToFloat) {
     const double back = TextToFloat(text);
     EXPECT_NEAR(back, value, std::fabs(value) * 1e-14) << PrintToString(value) << " " << PrintToString(text);
     EXPECT_EQ(FloatToText(back), text) << PrintToString(value);
+  }
+}
+
+// The buffer form writes the same characters without a string, and never more than its capacity.
+TEST(FloatToChars, WritesFloatToTextIntoABuffer) {
+  struct Case {
+    double value;
+    std::string expected;
+  };
+  // clang-format off
+  const Case cases[] = {
+      {3, "3"}, {-1234.5, "-1234.5"}, {0.1 + 0.2, "0.3"}, {1.0 / 3, "0.333333333333333"}, {-0.0, "0"},
+      {250.5, "250.5"}, {1e14, "100000000000000"}, {999999999999999, "999999999999999"}, {1e15, "1E15"},
+      {0.0001, "0.0001"}, {0.00001, "1E-5"},
+      // the longest texts: every digit, a sign, the point and a three-digit exponent
+      {-1.23456789012345e-300, "-1.23456789012345E-300"}, {-0.000123456789012345, "-0.000123456789012345"},
+      {-std::numeric_limits<double>::denorm_min(), "-4.94065645841247E-324"},
+      {-std::numeric_limits<double>::quiet_NaN(), "-NAN"}, {std::numeric_limits<double>::infinity(), "INF"},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    char buffer[kFloatTextCapacity + 8];
+    std::fill(std::begin(buffer), std::end(buffer), '#');
+    char* const end = FloatToChars(buffer, c.value);
+    EXPECT_EQ(std::string(buffer, end), c.expected) << PrintToString(c.value);
+    EXPECT_LE(end - buffer, static_cast<std::ptrdiff_t>(kFloatTextCapacity)) << PrintToString(c.value);
+    EXPECT_EQ(std::string(end, std::end(buffer)).find_first_not_of('#'), std::string::npos)
+        << PrintToString(c.value);
+  }
+}
+
+// The digits of a number text from the first nonzero one to the last nonzero one, before any exponent.
+std::string SignificantDigits(const std::u16string& text) {
+  std::string digits;
+  for (const char16_t c : text) {
+    if (c == u'E' || c == u'e') break;
+    if (c >= u'0' && c <= u'9') digits += static_cast<char>(c);
+  }
+  const size_t first = digits.find_first_not_of('0');
+  if (first == std::string::npos) return "";
+  return digits.substr(first, digits.find_last_not_of('0') + 1 - first);
+}
+
+// Whatever way the digits are found (whole numbers, short decimals, the general case, subnormals), the
+// text is the value rounded to 15 significant digits: it reads back as the double nearest to the
+// 15-digit rounding that the standard library computes for the exact binary value.
+TEST(FloatToText, DigitsAreTheFifteenDigitRounding) {
+  std::mt19937_64 random(615);
+  std::uniform_int_distribution<int> exponent(-330, 310);
+  std::uniform_int_distribution<long long> whole(-999999999999999LL, 999999999999999LL);
+  std::uniform_int_distribution<std::uint64_t> bits;
+  for (int i = 0; i < 200000; ++i) {
+    double value = 0;
+    switch (i % 4) {
+      case 0:  // whole numbers, and fractions with a few decimals
+        value = static_cast<double>(whole(random)) / std::pow(10.0, i % 17);
+        break;
+      case 1:  // short decimals of any size
+        value = static_cast<double>(whole(random) % 100000) * std::pow(10.0, exponent(random));
+        break;
+      case 2:  // any bit pattern that is a number, subnormals included
+        value = std::bit_cast<double>(bits(random));
+        break;
+      default:  // sums and quotients as a construction computes them
+        value = 7306.10278372591 + 0.25 * (i % 4000) + static_cast<double>(whole(random)) / 3e9;
+        break;
+    }
+    if (!std::isfinite(value)) continue;  // a product beyond the range, or no number
+    char reference[40];
+    const auto end =
+        std::to_chars(reference, reference + sizeof reference, value, std::chars_format::scientific, 14).ptr;
+    double rounded = 0;
+    std::from_chars(reference, end, rounded);
+    const std::u16string text = FloatToText(value);
+    EXPECT_EQ(SignificantDigits(text), SignificantDigits(std::u16string(reference, end)))
+        << PrintToString(value) << " " << PrintToString(text);
+    EXPECT_EQ(TextToFloat(text), rounded) << PrintToString(value) << " " << PrintToString(text);
   }
 }
 
