@@ -261,6 +261,31 @@ TEST(GoldenRun, ReversedArrowsWithAndWithoutOvershoot) {
   ExpectLines(withoutOvershoot.outputLines, Concat({before, startStrokes, {"z3"}, endStrokes, {"cn2"}}));
 }
 
+// Layer group 3 at scale 100: two line arrows take 2 * 3 * cos 15 * 100 = 579.6 against a dimension of
+// 500, so both turn outwards. The dimension line runs on 1.5 * 100 beyond each end and the strokes of
+// 300 lie outside it. The value 500 spans 4.5 * 100 with a margin of 50: H1 = (950, 50), H2 = (950, 600),
+// and H2 lies beyond M = (300, 250) along the text, so the leader goes to H1.
+TEST(GoldenRun, ReversedArrowsAtScale100) {
+  Host host;
+  host.scales = "hs 1 1 1 100 1 1 1 1 1 1 1 1 1 1 1 1";
+  host.group = "lg3";
+  host.points = {"hp1 0 0", "hp2 0 500", "hp3 300 200", "hp4 900 100"};
+  const golden::RunResult run = RunOk(host.Utf8File(), [](DialogValues& values) {
+    values.ComboBox3 = 1;
+    values.Edit9 = u"1.5";
+  });
+  ExpectLines(run.outputLines,
+              Concat({{"lg3", "ly0", "lc2", "pn2", "lt1", "cn\"$<ＭＳ ゴシック>"},
+                      {"z3", "200 0 500 0", "z3", "200 500 500 500", "z3", "300 0 300 500", "cn1", "cc0",
+                       "z3", "cs 900 100 0 10 \"500", "z3", "300 250 950 50", "z3", "950 50 950 600"},
+                      {"z3", "300 0 300 -150", "z3", "300 0 377.645713530756 -289.777747886721", "z3",
+                       "300 0 222.354286469243 -289.77774788672"},
+                      {"z3"},
+                      {"z3", "300 500 300 650", "z3", "300 500 222.354286469243 789.77774788672", "z3",
+                       "300 500 377.645713530756 789.777747886721"},
+                      {"cn2"}}));
+}
+
 // Value block of the worked geometry with a span of 6 (the text 1000 in style 1).
 const Lines kWorkedValueBlock = {"z3", "500 0 500 1000",         "cn1", "cc0",
                                  "z3", "cs 600 400 0 10 \"1000", "z3",  "500 500 600.5 406.5",
@@ -294,6 +319,48 @@ TEST(GoldenRun, PointMarkersAtBothEndsAndMixedEnds) {
                                          {"z3", "pt 500 0 1.5 270 11", "z3"},
                                          kArrowAtE1000,
                                          {"cn2"}}));
+}
+
+// Axis angle 30 with point markers: "▲" (7.5) and "～" (1.25 * sqrt 2) at magnification 1.5 take 13.9
+// together against a dimension of 936.1, so they stay inside. Each marker points out of the line (300
+// degrees at S, 120 at E) and carries the magnification as typed. The value keeps its prefix, the unit
+// and the suffix with its leading blank: span 11 * 1.5 + 1.5 + 2 * 3 = 24, so with d = 1 the horizontal
+// line runs 26 along 300 degrees, and the leader goes to H1.
+TEST(GoldenRun, AxisAngle30WithPointMarkers) {
+  Host host;
+  host.axis = "hk 30";
+  host.points = {"hp1 100 50", "hp2 -300 900", "hp3 400 400", "hp4 700 300"};
+  const golden::RunResult run = RunOk(host.Utf8File(), [](DialogValues& values) {
+    values.ComboBox3 = 1;
+    values.ComboBox1 = 6;  // ▲
+    values.ComboBox2 = 8;  // ～
+    values.Edit1 = u"1.5";
+    values.Edit4 = u"1";
+    values.CheckBox2 = true;
+    values.Edit2 = u"L=";
+    values.Edit3 = u" 参考";
+  });
+  ExpectLines(run.outputLines, Concat({kCurrentSettings,
+                                       {"z3",
+                                        "101.732050807569 51 478.286496469846 268.403810567666",
+                                        "z3",
+                                        "-298.267949192431 901 10.2256998614596 1079.10889132455",
+                                        "z3",
+                                        "476.554445662277 267.403810567666 8.49364905389081 1078.10889132455",
+                                        "cn1",
+                                        "cc0",
+                                        "z3",
+                                        "cs 700 300 5 -8.66025403784439 \"L=936.122mm 参考",
+                                        "z3",
+                                        "242.524047358084 672.756350946109 698.633974596216 300.366025403784",
+                                        "z3",
+                                        "698.633974596216 300.366025403784 711.633974596216 277.849364905389",
+                                        "z3",
+                                        "pt 476.554445662277 267.403810567666 1.5 300 6",
+                                        "z3",
+                                        "z3",
+                                        "pt 8.49364905389081 1078.10889132455 1.5 120 8",
+                                        "cn2"}}));
 }
 
 // Two triangles of 7.5 at scale 100 take 1500 together: a dimension of exactly 1500 keeps them inside;
