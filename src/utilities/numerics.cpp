@@ -136,10 +136,11 @@ double LineAngleDeg(double dx, double dy) {
 }
 
 // The remainder by 360 comes first so that the loops below end for every angle (adding 360 no longer
-// changes a double above 2^62); for angles of ordinary size it changes nothing. A NaN or infinite angle
-// has no direction and gives 0.
+// changes a double above 2^62); for angles of ordinary size it changes nothing. An infinite angle, the
+// end of that scale, gives 0; a NaN fails every comparison below and comes back as it is.
 double NormalizeDeg(double angle) {
-  if (!std::isfinite(angle)) return 0;
+  if (std::isnan(angle)) return angle;
+  if (std::isinf(angle)) return 0;
   double a = std::fmod(angle, 360.0);
   while (a < 0) a += 360;
   while (a >= 360) a -= 360;
@@ -177,7 +178,9 @@ double TextSpan(const std::u16string& text, double w, double g) {
   return span;
 }
 
-bool SameReal(double a, double b) { return std::fabs(static_cast<long double>(a) - b) <= 1e-10L; }
+// The tolerance is the double 1e-10, like every other tolerance of the program, so that two values
+// written 1e-10 apart count as the same.
+bool SameReal(double a, double b) { return std::fabs(static_cast<long double>(a) - b) <= 1e-10; }
 
 // The layout of a Windows COLORREF (red in the low byte); no range check, callers pass 0 to 255.
 int32_t RgbToColor(int32_t r, int32_t g, int32_t b) {

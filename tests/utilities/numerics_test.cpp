@@ -253,11 +253,14 @@ TEST(NormalizeDeg, IntoZeroTo360) {
       {-30, 330}, {720, 0}, {359.99999999995, 0}, {1e-11, 0}, {-1e-11, 0}, {1e-10, 0}, {2e-10, 2e-10},
       {360, 0}, {0, 0}, {-0.0, 0}, {90, 90}, {-360, 0}, {-720.5, 359.5}, {370.25, 10.25},
       {359.9999999, 359.9999999}, {1080.000000000001, 0},
-      // no direction at all
-      {kNaN, 0}, {kInf, 0}, {-kInf, 0},
+      // the ends of the scale
+      {kInf, 0}, {-kInf, 0},
   };
   // clang-format on
   for (const Case& c : cases) EXPECT_EQ(NormalizeDeg(c.angle), c.expected) << PrintToString(c.angle);
+  // No comparison holds for a NaN, so no step changes it.
+  EXPECT_TRUE(std::isnan(NormalizeDeg(kNaN)));
+  EXPECT_TRUE(std::isnan(NormalizeDeg(-kNaN)));
 }
 
 // Angles of any size end in 0 to 360; for angles of ordinary size the result is bit for bit that of
@@ -327,6 +330,9 @@ TEST(SameReal, WithinOneTenBillionth) {
       {1, 1.00000000005, true}, {1, 1.0000000002, false},    {0, 0.99e-10, true},
       {0, -0.99e-10, true},     {0, 1.01e-10, false},        {-1.01e-10, 0, false},
       {-5, -5, true},           {1e20, 1e20 + 16384, false}, {kNaN, kNaN, false},
+      // the bound itself is within, as written; the next double above it is not
+      {0, 1e-10, true}, {1e-10, 0, true}, {-1e-10, 0, true}, {0, std::nextafter(1e-10, 1.0), false},
+      {1, 1 + 1e-10, false},
   };
   // clang-format on
   for (const Case& c : cases)
