@@ -61,56 +61,13 @@ void FillText(const TJGdata& jg, TJwwEntText& t, double x1, double y1, double x2
   t.fo = jg.w_Font;
 }
 
+// The explicit-attribute overloads run the plain operation and then, when the count of the kind they
+// add has grown, put `at` on that kind's last entry. A four-point solid that the plain operation
+// reduces to a three-point one adds no four-point solid, so the triangle keeps the working attributes.
 template <typename T>
-TJwwEntAttr* AttrOf(std::vector<T>& table, int32_t no) {
-  if (no < 0 || static_cast<size_t>(no) >= table.size()) return nullptr;
-  return &table[static_cast<size_t>(no)].att;
-}
-
-// The attributes of the entity that the last index entry names.
-TJwwEntAttr* LastAddedAttr(TJGdata& jg) {
-  if (jg.EntN <= 0 || static_cast<size_t>(jg.EntN) > jg.EntNo.size()) return nullptr;
-  const TJwwEntNo entry = jg.EntNo[static_cast<size_t>(jg.EntN) - 1];
-  switch (entry.yn) {
-    case 1:
-      return AttrOf(jg.EntLine, entry.no);
-    case 2:
-      return AttrOf(jg.EntCirc, entry.no);
-    case 3:
-      return AttrOf(jg.EntArc, entry.no);
-    case 4:
-      return AttrOf(jg.EntText, entry.no);
-    case 5:
-      return AttrOf(jg.EntPnt, entry.no);
-    case 6:
-      return AttrOf(jg.EntMark, entry.no);
-    case 7:
-      return AttrOf(jg.EntDim, entry.no);
-    case 9:
-      return AttrOf(jg.EntSld2, entry.no);
-    case 10:
-      return AttrOf(jg.EntSld3, entry.no);
-    case 11:
-      return AttrOf(jg.EntSld4, entry.no);
-    case 12:
-      return AttrOf(jg.EntSldC, entry.no);
-    case 13:
-      return AttrOf(jg.EntSldE, entry.no);
-    case 14:
-      return AttrOf(jg.EntSldO, entry.no);
-    case 15:
-      return AttrOf(jg.EntSldG, entry.no);
-    default:
-      return nullptr;
-  }
-}
-
-// The explicit-attribute overloads run the plain operation and then put `at` on what it added. The
-// added entity is found through the index rather than by the kind asked for, because a four-point
-// solid may have been added as a three-point one and must carry `at` all the same.
-void Restamp(TJGdata& jg, int32_t entitiesBefore, const TJwwEntAttr& at) {
-  if (jg.EntN <= entitiesBefore) return;
-  if (TJwwEntAttr* att = LastAddedAttr(jg)) *att = at;
+void RestampLast(std::vector<T>& table, int32_t countBefore, int32_t countAfter, const TJwwEntAttr& at) {
+  if (countAfter <= countBefore || countAfter <= 0 || static_cast<size_t>(countAfter) > table.size()) return;
+  table[static_cast<size_t>(countAfter) - 1].att = at;
 }
 
 }  // namespace
@@ -167,12 +124,12 @@ void TJGdata::A_PCol(int32_t col, int32_t mode) {
   aCol = GetColorDisp(col);
 }
 
-// The solid colour is already a colour value (red in the low byte), so it is its own display colour;
-// the colour-number table would turn nearly every value into black.
+// The display colour goes through the colour-number table like the other colours, although the solid
+// colour is a colour value and so mostly displays as 0; nothing reads aSCol.
 void TJGdata::A_SCol(int32_t col) {
   if (col < 0 || col > 0xFFFFFF) col = 0;
   w_SlCol = col;
-  aSCol = col;
+  aSCol = GetColorDisp(col);
 }
 
 void TJGdata::A_SColRGB(int32_t r, int32_t g, int32_t b) {
@@ -368,42 +325,42 @@ void TJGdata::A_SolidG(double ax, double ay, double ar, double ah, double aka, d
 // --- the same entities with attributes given explicitly ---
 
 void TJGdata::A_Line(TJwwEntAttr at, double ax1, double ay1, double ax2, double ay2) {
-  const int32_t before = EntN;
+  const int32_t before = EntLineN;
   A_Line(ax1, ay1, ax2, ay2);
-  Restamp(*this, before, at);
+  RestampLast(EntLine, before, EntLineN, at);
 }
 
 void TJGdata::A_Ten(TJwwEntAttr at, double ax, double ay) {
-  const int32_t before = EntN;
+  const int32_t before = EntPntN;
   A_Ten(ax, ay);
-  Restamp(*this, before, at);
+  RestampLast(EntPnt, before, EntPntN, at);
 }
 
 void TJGdata::A_Mark(TJwwEntAttr at, double ax, double ay, double abai, double aang, int32_t acod) {
-  const int32_t before = EntN;
+  const int32_t before = EntMarkN;
   A_Mark(ax, ay, abai, aang, acod);
-  Restamp(*this, before, at);
+  RestampLast(EntMark, before, EntMarkN, at);
 }
 
 void TJGdata::A_Circle(TJwwEntAttr at, double ax, double ay, double ar) {
-  const int32_t before = EntN;
+  const int32_t before = EntCircN;
   A_Circle(ax, ay, ar);
-  Restamp(*this, before, at);
+  RestampLast(EntCirc, before, EntCircN, at);
 }
 
 void TJGdata::A_Arc(TJwwEntAttr at, double ax, double ay, double ar, double asa, double aea, double ah,
                     double aka) {
-  const int32_t before = EntN;
+  const int32_t before = EntArcN;
   A_Arc(ax, ay, ar, asa, aea, ah, aka);
-  Restamp(*this, before, at);
+  RestampLast(EntArc, before, EntArcN, at);
 }
 
 // The given colour replaces the style's colour, unlike a dimension's value below.
 void TJGdata::A_Text(TJwwEntAttr at, int32_t ano, double ax1, double ay1, double ax2, double ay2,
                      std::u16string am) {
-  const int32_t before = EntN;
+  const int32_t before = EntTextN;
   A_Text(ano, ax1, ay1, ax2, ay2, std::move(am));
-  Restamp(*this, before, at);
+  RestampLast(EntText, before, EntTextN, at);
 }
 
 // All three attribute sets take `at`; a value in a numbered style keeps that style's colour.
@@ -420,49 +377,49 @@ void TJGdata::A_Dim(TJwwEntAttr at, double lx1, double ly1, double lx2, double l
 }
 
 void TJGdata::A_Solid2(TJwwEntAttr at, double ax1, double ay1, double ax2, double ay2) {
-  const int32_t before = EntN;
+  const int32_t before = EntSld2N;
   A_Solid2(ax1, ay1, ax2, ay2);
-  Restamp(*this, before, at);
+  RestampLast(EntSld2, before, EntSld2N, at);
 }
 
 void TJGdata::A_Solid3(TJwwEntAttr at, double ax1, double ay1, double ax2, double ay2, double ax3,
                        double ay3) {
-  const int32_t before = EntN;
+  const int32_t before = EntSld3N;
   A_Solid3(ax1, ay1, ax2, ay2, ax3, ay3);
-  Restamp(*this, before, at);
+  RestampLast(EntSld3, before, EntSld3N, at);
 }
 
 void TJGdata::A_Solid4(TJwwEntAttr at, double ax1, double ay1, double ax2, double ay2, double ax3, double ay3,
                        double ax4, double ay4) {
-  const int32_t before = EntN;
+  const int32_t before = EntSld4N;
   A_Solid4(ax1, ay1, ax2, ay2, ax3, ay3, ax4, ay4);
-  Restamp(*this, before, at);
+  RestampLast(EntSld4, before, EntSld4N, at);
 }
 
 void TJGdata::A_SolidC(TJwwEntAttr at, double ax, double ay, double ar, double ah, double aka, double asa,
                        double ada, int32_t acod) {
-  const int32_t before = EntN;
+  const int32_t before = EntSldCN;
   A_SolidC(ax, ay, ar, ah, aka, asa, ada, acod);
-  Restamp(*this, before, at);
+  RestampLast(EntSldC, before, EntSldCN, at);
 }
 
 void TJGdata::A_SolidD(TJwwEntAttr at, double ax, double ay, double ar, double ah, double aka, double asa,
                        double ada, int32_t acod) {
-  const int32_t before = EntN;
+  const int32_t before = EntSldEN;
   A_SolidD(ax, ay, ar, ah, aka, asa, ada, acod);
-  Restamp(*this, before, at);
+  RestampLast(EntSldE, before, EntSldEN, at);
 }
 
 void TJGdata::A_SolidO(TJwwEntAttr at, double ax, double ay, double ar, double ah, double aka, double asa,
                        double ada, double ari) {
-  const int32_t before = EntN;
+  const int32_t before = EntSldON;
   A_SolidO(ax, ay, ar, ah, aka, asa, ada, ari);
-  Restamp(*this, before, at);
+  RestampLast(EntSldO, before, EntSldON, at);
 }
 
 void TJGdata::A_SolidG(TJwwEntAttr at, double ax, double ay, double ar, double ah, double aka, double asa,
                        double ada, double ari) {
-  const int32_t before = EntN;
+  const int32_t before = EntSldGN;
   A_SolidG(ax, ay, ar, ah, aka, asa, ada, ari);
-  Restamp(*this, before, at);
+  RestampLast(EntSldG, before, EntSldGN, at);
 }
