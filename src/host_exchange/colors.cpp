@@ -1,21 +1,32 @@
 // The host numbers its pen colours and line types with gaps; these map list positions (0 = the
 // host's current one) to those numbers, and colour numbers to the colours the host displays.
 #include <array>
+#include <cstdint>
 
 #include "JwwGaibu.h"
 #include "MyFunc.h"
 
+namespace {
+
+// The offsets have no upper limit; an index near the top of the range wraps around as 32-bit integer
+// arithmetic does instead of overflowing.
+int32_t Offset(int32_t index, int32_t offset) {
+  return static_cast<int32_t>(static_cast<uint32_t>(index) + static_cast<uint32_t>(offset));
+}
+
+}  // namespace
+
 int32_t TJGdata::GetColorItems(int32_t col) const {
   if (col <= 0) return CurCol;
   if (col <= 9) return col;
-  return col + 91;
+  return Offset(col, 91);
 }
 
 int32_t TJGdata::GetLtypeItems(int32_t ltp) const {
   if (ltp <= 0) return CurLtp;
   if (ltp <= 9) return ltp;
   if (ltp <= 18) return ltp + 1;
-  return ltp + 12;
+  return Offset(ltp, 12);
 }
 
 namespace {

@@ -13,7 +13,13 @@ TEST(GetColorItems, SkipsTheGapBetweenPensAndTheExtendedColours) {
   jg.CurCol = 7;
   const struct {
     int32_t item, colour;
-  } cases[] = {{0, 7}, {-3, 7}, {1, 1}, {9, 9}, {10, 101}, {11, 102}, {25, 116}, {1000, 1091}};
+  } cases[] = {
+      // clang-format off
+      {0, 7}, {-3, 7}, {1, 1}, {9, 9}, {10, 101}, {11, 102}, {25, 116}, {1000, 1091},
+      // no upper limit: the sum wraps as 32-bit arithmetic does
+      {2147483647, -2147483648 + 90},
+      // clang-format on
+  };
   for (const auto& c : cases) EXPECT_EQ(jg.GetColorItems(c.item), c.colour) << "item " << c.item;
 }
 
@@ -22,7 +28,8 @@ TEST(GetLtypeItems, SkipsTheGapsBeforeElevenAndThirtyOne) {
   jg.CurLtp = 5;
   const struct {
     int32_t item, type;
-  } cases[] = {{0, 5}, {-1, 5}, {1, 1}, {9, 9}, {10, 11}, {18, 19}, {19, 31}, {20, 32}, {500, 512}};
+  } cases[] = {{0, 5},   {-1, 5},  {1, 1},   {9, 9},     {10, 11},
+               {18, 19}, {19, 31}, {20, 32}, {500, 512}, {2147483647, -2147483648 + 11}};
   for (const auto& c : cases) EXPECT_EQ(jg.GetLtypeItems(c.item), c.type) << "item " << c.item;
 }
 
@@ -57,6 +64,25 @@ TEST(GetColorDisp, PensAndExtendedPaletteAndNothingElse) {
       {1000000, 0},
   };
   for (const auto& c : cases) EXPECT_EQ(jg.GetColorDisp(c.colour), c.display) << "colour " << c.colour;
+}
+
+// Every row of the host's two palettes, as red, green and blue.
+TEST(GetColorDisp, EveryListedColour) {
+  TJGdata jg;
+  const struct {
+    int32_t colour, r, g, b;
+  } rows[] = {
+      {1, 0, 192, 192},     {2, 0, 0, 0},       {3, 0, 192, 0},      {4, 192, 192, 0},
+      {5, 192, 0, 192},     {6, 0, 0, 255},     {7, 0, 128, 128},    {8, 255, 0, 128},
+      {9, 255, 128, 255},   {101, 0, 0, 0},     {102, 255, 0, 0},    {103, 0, 255, 0},
+      {104, 0, 0, 255},     {105, 255, 255, 0}, {106, 255, 0, 255},  {107, 0, 255, 255},
+      {108, 0, 0, 0},       {109, 192, 0, 128}, {110, 192, 128, 64}, {111, 255, 128, 0},
+      {112, 128, 192, 128}, {113, 0, 128, 255}, {114, 128, 64, 255}, {115, 192, 192, 192},
+      {116, 128, 128, 128},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(jg.GetColorDisp(row.colour), Rgb(row.r, row.g, row.b)) << "colour " << row.colour;
+  }
 }
 
 TEST(GetColorDisp, NoColourOfThePalettesIsLeftOut) {
