@@ -5,6 +5,8 @@
 #include <cmath>
 #include <functional>
 #include <initializer_list>
+#include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -312,36 +314,167 @@ TEST(ReaderDispatch, NonNumericFieldsReadAsZero) {
   EXPECT_EQ(jg.ZumenYsize, 300.0);
 }
 
-// Every number field reads exactly as TextToFloat reads it, whatever its form.
-TEST(ReaderDispatch, NumberFieldsReadAsTextToFloatReadsThem) {
-  const std::u16string_view numbers[] = {
-      u"1.5", u"-0.25", u".5", u"5.", u"-.5", u"0", u"-0", u"00012.5000", u"7306.10278372591",
-      u"-2989.07922912206", u"123456789012345678901234567890123456789012345678",
-      u"0.00000000000000000000000000000000000000000000001", u"1234567890123456789012345678901234567890123456789",
-      u"-", u".", u"-.", u"1..2", u"1.2.", u"--1", u"-1-", u"1e3", u"1E+3", u"1e", u"+2", u"1E400", u"1E-400",
-      u"0x10", u"$10", u"\uFF11", u"1,5", u"inf", u"nan", u"9999999999999999999999999999999999999999999999999"};
-  for (std::u16string_view number : numbers) {
-    TJGdata jg;
-    jg.ReadTempLine(u"hk " + std::u16string(number));
-    const double expected = TextToFloat(std::u16string(number));
-    EXPECT_EQ(jg.Jikukaku, expected) << "number [" << U8(number) << "]";
-    EXPECT_EQ(std::signbit(jg.Jikukaku), std::signbit(expected)) << "number [" << U8(number) << "]";
+// ---------------------------------------------------------------------------------------------------
+// Number fields. Every field that a rule reads as a number must give exactly what TextToFloat or
+// TextToInt gives for the same text, in every rule and at every place in the line: the reader converts
+// the common forms itself, so each form below is fed through each rule that reads a number.
+
+// The field texts: plain forms the host writes, and every other form the conversions define.
+const std::u16string_view kNumberTexts[] = {
+    // Plain decimals, integers and the limits of the integer range.
+    u"0", u"1", u"-1", u"7", u"-7", u"-0", u"-0.0", u"00", u"007", u"-007", u"00012.5000", u"1.5", u"-0.25",
+    u"2.5", u"0.1", u"0.30000000000000004", u"7306.10278372591", u"-2989.07922912206", u"123456789",
+    u"-123456789", u"999999999", u"1000000000", u"1234567890", u"2147483647", u"2147483648", u"-2147483648",
+    u"-2147483649", u"12345678901", u"99999999999", u"0000000000012", u"9007199254740993",
+    u"18446744073709551616",
+    // Digits missing on one side of the point.
+    u".5", u"-.5", u"+.5", u"5.", u"-5.", u".", u"-.", u"+.", u"..5", u"1..2", u"1.2.", u"1.2.3",
+    // Signs.
+    u"+7", u"+0", u"+1.5", u"-", u"+", u"--1", u"+-1", u"-+1", u"1-", u"-1-", u"1+",
+    // Exponents.
+    u"1e3", u"1E3", u"1e+3", u"1E+3", u"1E-3", u"-1e3", u"1e0", u"1e-0", u"1e", u"1E", u"1E+", u"1e-", u"e3",
+    u".e3", u"1.e3", u".5e1", u"1e3.5", u"1e400", u"-1e400", u"1E308", u"1.7976931348623157E308",
+    u"1.7976931348623159E308", u"1e-400", u"-1e-400", u"4.9e-324", u"2.4703282292062327e-324",
+    u"2.2250738585072011e-308", u"1e-12", u"1e-13",
+    // Hexadecimal, which only TextToInt reads.
+    u"$1F", u"$1f", u"-$1F", u"+$10", u"$", u"$G", u"$FFFFFFFF", u"$80000000", u"-$80000000", u"$100000000",
+    u"$000000001", u"x10", u"X10", u"0x10", u"0X10", u"-0x10", u"0x", u"x", u"0xG", u"$-1",
+    // Long texts: at and past the length that the reader converts without a copy.
+    u"123456789012345678901234567890123456789012345678", u"1234567890123456789012345678901234567890123456789",
+    u"-12345678901234567890123456789012345678901234567", u"0.000000000000000000000000000000000000000000001",
+    u"0.0000000000000000000000000000000000000000000001",
+    u"1.00000000000000011102230246251565404236316680908203125",
+    u"1.000000000000000111022302462515654042363166809082031250000001",
+    u"9999999999999999999999999999999999999999999999999",
+    // Blanks: leading ones are skipped, a trailing one spoils the number (fields after a quote keep them).
+    u"", u" ", u" 12", u"  -3.5", u"12 ", u" 1e3", u"1 2", u" $1F",
+    // Not numbers at all.
+    u"abc", u"1,5", u"1_000", u"\uFF11", u"\uFF0D1", u"inf", u"INF", u"nan", u"NaN", u"Infinity", u"1\u00A0",
+    u"\u0661", u"1d", u"1f", u"0b1", u"1e3e3"};
+
+bool HasBlank(std::u16string_view text) { return text.find(u' ') != std::u16string_view::npos; }
+
+// One place in a record where a number is read. `line` has a "#" where the field goes; the field is
+// placed after a double quote when it must keep its blanks, which is possible only at the end of a
+// line. `read` returns what the model holds for that place, or NaN when the record was not applied.
+struct NumberPlace {
+  std::u16string_view line;
+  bool integer;
+  double (*read)(const TJGdata&);
+};
+
+constexpr double kNotApplied = std::numeric_limits<double>::quiet_NaN();
+
+template <typename T, typename Field>
+double First(int32_t count, const std::vector<T>& table, Field field) {
+  return count == 1 ? static_cast<double>(table[0].*field) : kNotApplied;
+}
+
+const NumberPlace kNumberPlaces[] = {
+    // Reals.
+    {u"hk #", false, [](const TJGdata& j) { return j.Jikukaku; }},
+    {u"hs # 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16", false, [](const TJGdata& j) { return j.LGrpScale[0]; }},
+    {u"hs 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 #", false, [](const TJGdata& j) { return j.LGrpScale[15]; }},
+    {u"hzs # 297", false, [](const TJGdata& j) { return j.ZumenXsize; }},
+    {u"hzs 420 #", false, [](const TJGdata& j) { return j.ZumenYsize; }},
+    {u"hcw 1 2 3 4 5 6 7 8 9 #", false, [](const TJGdata& j) { return j.Mojisyu[10].W; }},
+    {u"hch 1 # 3 4 5 6 7 8 9 10", false, [](const TJGdata& j) { return j.Mojisyu[2].H; }},
+    {u"hcd 1 2 3 4 5 6 7 8 9 #", false, [](const TJGdata& j) { return j.Mojisyu[10].D; }},
+    {u"hn # 2 3 4", false, [](const TJGdata& j) { return j.AreaX1; }},
+    {u"hn 1 2 3 #", false, [](const TJGdata& j) { return j.AreaY2; }},
+    {u"hp1 # 2", false, [](const TJGdata& j) { return j.IPointN == 1 ? j.IPoints[1].x : kNotApplied; }},
+    {u"hp1 1 #", false, [](const TJGdata& j) { return j.IPointN == 1 ? j.IPoints[1].y : kNotApplied; }},
+    {u"cn0 # 2 3 4", false, [](const TJGdata& j) { return j.w_MjsW == j.CurMjsW ? j.w_MjsW : kNotApplied; }},
+    {u"cn0 1 2 # 4", false, [](const TJGdata& j) { return j.w_MjsD == j.CurMjsD ? j.w_MjsD : kNotApplied; }},
+    {u"ci 1 2 #", false, [](const TJGdata& j) { return First(j.EntCircN, j.EntCirc, &TJwwEntCircle::cr); }},
+    {u"ci # 2 3 4 5 6 7", false,
+     [](const TJGdata& j) { return First(j.EntArcN, j.EntArc, &TJwwEntArc::cx); }},
+    {u"ci 1 2 3 4 5 6 #", false,
+     [](const TJGdata& j) { return First(j.EntArcN, j.EntArc, &TJwwEntArc::ka); }},
+    {u"ch # 2 3 4 t", false, [](const TJGdata& j) { return First(j.EntTextN, j.EntText, &TJwwEntText::x1); }},
+    {u"c2 1 2 3 # t", false, [](const TJGdata& j) { return First(j.EntTextN, j.EntText, &TJwwEntText::y2); }},
+    {u"pt # 2", false, [](const TJGdata& j) { return First(j.EntPntN, j.EntPnt, &TJwwEntPnt::px); }},
+    {u"pt 1 #", false, [](const TJGdata& j) { return First(j.EntPntN, j.EntPnt, &TJwwEntPnt::py); }},
+    {u"pt 1 2 3 # 5", false,
+     [](const TJGdata& j) { return First(j.EntMarkN, j.EntMark, &TJwwEntMark::ang); }},
+    {u"BL # 2 n", false, [](const TJGdata& j) { return First(j.EntBlkN, j.EntBlk, &TJwwEntBlk::px); }},
+    {u"sl 1 2 3 #", false, [](const TJGdata& j) { return First(j.EntSld2N, j.EntSld2, &TJwwEntSld2::y2); }},
+    {u"sc 1 2 3 4 5 6 # 8", false,
+     [](const TJGdata& j) { return First(j.EntSldCN, j.EntSldC, &TJwwEntSldC::da); }},
+    {u"so 1 2 3 4 5 6 7 #", false,
+     [](const TJGdata& j) { return First(j.EntSldON, j.EntSldO, &TJwwEntSldD::ri); }},
+    {u"# 2 3 4", false, [](const TJGdata& j) { return First(j.EntLineN, j.EntLine, &TJwwEntLine::x1); }},
+    {u"1 2 3 #", false, [](const TJGdata& j) { return First(j.EntLineN, j.EntLine, &TJwwEntLine::y2); }},
+    {u"msg\r\n1 # 3 4", false, [](const TJGdata& j) { return j.EntN == 0 ? j.EntSunLine.y1 : kNotApplied; }},
+    // Integers.
+    {u"hcc 1 2 3 4 5 6 7 8 9 #", true, [](const TJGdata& j) { return static_cast<double>(j.Mojisyu[10].C); }},
+    {u"hrgb # 2 3 4 5 6 7 8", true, [](const TJGdata& j) { return static_cast<double>(j.RGB[0]); }},
+    {u"hrgb 1 2 3 4 5 6 7 #", true, [](const TJGdata& j) { return static_cast<double>(j.RGB[7]); }},
+    {u"lg2 #", true, [](const TJGdata& j) { return static_cast<double>(j.LGrpStat[2]); }},
+    {u"ly3 #", true, [](const TJGdata& j) { return static_cast<double>(j.LayStat[3]); }},
+    {u"lc10 #", true, [](const TJGdata& j) { return static_cast<double>(j.w_SlCol); }},
+    {u"cn0 1 2 3 #", true, [](const TJGdata& j) { return j.w_MjsC == j.CurMjsC ? j.w_MjsC : kNotApplied; }},
+    {u"pt 1 2 3 4 #", true, [](const TJGdata& j) { return First(j.EntMarkN, j.EntMark, &TJwwEntMark::cod); }},
+    {u"sc 1 2 3 4 5 6 7 #", true,
+     [](const TJGdata& j) { return First(j.EntSldCN, j.EntSldC, &TJwwEntSldC::fl); }},
+    {u"se 1 2 3 4 5 6 7 #", true,
+     [](const TJGdata& j) { return First(j.EntSldEN, j.EntSldE, &TJwwEntSldC::fl); }},
+    // The number that follows a keyword inside the first field.
+    {u"lc#", true, [](const TJGdata& j) { return j.w_Col == j.CurCol ? j.w_Col : kNotApplied; }},
+    {u"lt#", true, [](const TJGdata& j) { return j.w_Ltp == j.CurLtp ? j.w_Ltp : kNotApplied; }},
+    {u"lw#", true, [](const TJGdata& j) { return j.w_Wid == j.CurWid ? j.w_Wid : kNotApplied; }},
+    {u"cn#", true, [](const TJGdata& j) { return j.w_Mjs == j.CurMjs ? j.w_Mjs : kNotApplied; }},
+    {u"pn#", true, [](const TJGdata& j) { return static_cast<double>(j.w_PtCol); }},
+    {u"hhp#", true, [](const TJGdata& j) { return static_cast<double>(j.w_IPNo); }},
+};
+
+// The line for `place` with `text` as its field, or nothing when that text cannot stand there: a text
+// with blanks, or an empty one, survives tokenising only as the last field, after a quote.
+std::optional<std::u16string> PlaceNumber(std::u16string_view place, std::u16string_view text) {
+  const size_t at = place.find(u'#');
+  const bool last = at + 1 == place.size();
+  const bool inKeyword = at > 0 && place[at - 1] != u' ' && place[at - 1] != u'\n';
+  if ((HasBlank(text) || text.empty()) && !last) return std::nullopt;
+  // "cn" followed by "$" is the font record, not a text style.
+  if (place.starts_with(u"cn#") && text.starts_with(u'$')) return std::nullopt;
+  std::u16string line(place.substr(0, at));
+  if (HasBlank(text) || (text.empty() && !inKeyword)) line += u'"';
+  line.append(text);
+  line.append(place.substr(at + 1));
+  return line;
+}
+
+TEST(ReaderNumbers, EveryNumberFieldReadsAsTextToFloatOrTextToIntReadsIt) {
+  for (const NumberPlace& place : kNumberPlaces) {
+    for (std::u16string_view text : kNumberTexts) {
+      const std::optional<std::u16string> line = PlaceNumber(place.line, text);
+      if (!line) continue;
+      TJGdata jg;
+      jg.ReadTempText(*line + u"\r\n");
+      const double expected = place.integer ? static_cast<double>(TextToInt(std::u16string(text)))
+                                            : TextToFloat(std::u16string(text));
+      const double got = place.read(jg);
+      EXPECT_EQ(got, expected) << "line [" << U8(*line) << "]";
+      EXPECT_EQ(std::signbit(got), std::signbit(expected)) << "line [" << U8(*line) << "]";
+    }
   }
 }
 
-// And every integer field as TextToInt reads it.
-TEST(ReaderDispatch, IntegerFieldsReadAsTextToIntReadsThem) {
-  const std::u16string_view numbers[] = {
-      u"0",         u"7",          u"-7",         u"-0",         u"007",        u"123456789", u"-123456789",
-      u"999999999", u"2147483647", u"2147483648", u"-2147483648", u"-2147483649", u"12345678901", u"$1F",
-      u"x10",       u"0x10",       u"-$10",       u"+7",         u"1.5",        u"-",         u"",
-      u"1-",        u"--1",        u"\uFF17",     u"7a"};
-  for (std::u16string_view number : numbers) {
+// The indicated-point number goes through TextToInt too, and only 1..99 are kept. Texts with "-" are
+// left out: there "-" is the suffix that says how the point was given.
+TEST(ReaderNumbers, IndicatedPointNumberReadsAsTextToIntReadsIt) {
+  for (std::u16string_view text : kNumberTexts) {
+    if (HasBlank(text) || text.find(u'-') != std::u16string_view::npos) continue;
     TJGdata jg;
-    jg.ReadTempLine(u"pt 0 0 1 0 " + std::u16string(number));
-    const int32_t expected = TextToInt(std::u16string(number));
-    ASSERT_EQ(jg.EntMarkN, 1) << "number [" << U8(number) << "]";
-    EXPECT_EQ(jg.EntMark[0].cod, expected) << "number [" << U8(number) << "]";
+    jg.ReadTempText(u"hp" + std::u16string(text) + u" 5 6\r\n");
+    const int32_t k = TextToInt(std::u16string(text));
+    const int32_t expected = k >= 1 && k <= 99 ? k : 0;
+    int32_t given = 0;
+    for (size_t i = 0; i < jg.IPoints.size(); ++i) {
+      if (jg.IPoints[i].flg) given = static_cast<int32_t>(i);
+    }
+    EXPECT_EQ(given, expected) << "line [hp" << U8(text) << " 5 6]";
+    EXPECT_EQ(jg.IPointN, expected ? 1 : 0) << "line [hp" << U8(text) << " 5 6]";
   }
 }
 
