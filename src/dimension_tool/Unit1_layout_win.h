@@ -46,9 +46,13 @@ struct ControlLayout {
 
 std::span<const ControlLayout> FormLayout();
 
-// Fixed sizes of the form, 96-DPI pixels.
+// Fixed sizes of the form, 96-DPI pixels. The panels keep the layout's width; the live preview stands to
+// their right, so the client area is wider by kPreviewWidth.
 constexpr int kClientWidth = 496;
 constexpr int kClientHeight = 405;
+constexpr int kPreviewWidth = 304;
+constexpr int kPreviewMargin = 4;  // between the preview and the form's edges
+constexpr int kPreviewItemId = 3000;
 constexpr int kPanel2Height = 41;
 constexpr int kStatusLineHeight = 16;
 constexpr int kFontHeight = 13;        // Tahoma

@@ -106,6 +106,9 @@ bool TForm1::Show(int showCommand) {
   font_ = MakeFont(L"Tahoma", kFontHeight, DEFAULT_CHARSET, dpi_);
   gothicFont_ = MakeFont(L"ＭＳ ゴシック", kGothicFontHeight, SHIFTJIS_CHARSET, dpi_);
   CreateControls();
+  // Created after every control, outside both panels: it has no place in their tab order.
+  preview_.Create(instance_, form_, kPreviewItemId);
+  preview_.SetDpi(dpi_);
   ValuesToControls(DialogValues{});
   PlaceControls();
 
@@ -212,7 +215,7 @@ int TForm1::Scale(int pixels) const {
 }
 
 SIZE TForm1::OuterSize() const {
-  RECT rect{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
+  RECT rect{0, 0, Scale(kClientWidth + kPreviewWidth), Scale(kClientHeight)};
   if (dpiFunctions_.adjustWindowRectExForDpi != nullptr) {
     dpiFunctions_.adjustWindowRectExForDpi(&rect, kFormStyle, FALSE, kFormExStyle, dpi_);
   } else {
@@ -238,6 +241,7 @@ void TForm1::ApplyDpi(UINT dpi) {
   // The controls hold the new fonts now; the old ones can go.
   font_ = std::move(font);
   gothicFont_ = std::move(gothic);
+  preview_.SetDpi(dpi_);
   PlaceControls();
 }
 
@@ -290,7 +294,8 @@ void TForm1::DockPanels() {
   if (panel1_ == nullptr || panel2_ == nullptr) return;
   RECT client{};
   GetClientRect(form_, &client);
-  const int width = client.right - client.left;
+  // The panels keep the layout's width whatever the window's; the preview takes what lies beside them.
+  const int width = Scale(kClientWidth);
   const int height = client.bottom - client.top;
   const int panel2Height = std::min(Scale(kPanel2Height), height);
   const int panel1Height = height - panel2Height;
@@ -300,6 +305,12 @@ void TForm1::DockPanels() {
   const int statusHeight = std::min(Scale(kStatusLineHeight), panel1Height);
   SetWindowPos(Control(ControlId::LabelM), nullptr, 0, panel1Height - statusHeight, width, statusHeight,
                flags);
+  if (HWND preview = preview_.Handle()) {
+    const int margin = Scale(kPreviewMargin);
+    const int left = width + margin;
+    SetWindowPos(preview, nullptr, left, margin, std::max(0, static_cast<int>(client.right) - left - margin),
+                 std::max(0, height - 2 * margin), flags);
+  }
 }
 
 std::array<HWND, 2>& TForm1::Radios(ControlId group) {
@@ -313,6 +324,7 @@ void TForm1::FormShow() {
   session_.FormShow(platform::ProgramFolder());
   ValuesToControls(session_.values);
   SetWindowTextW(Control(ControlId::LabelM), L"");
+  RefreshPreview();
 
   // The stored place is the outer top-left corner in screen pixels, used as it is even off every screen.
   const SIZE size = OuterSize();
@@ -381,6 +393,8 @@ void TForm1::SetListItems(HWND list, const std::vector<std::u16string>& items) {
 }
 
 void TForm1::ValuesToControls(const DialogValues& values) {
+  // One preview for the whole change, by the caller, rather than one for each control set here.
+  settingControls_ = true;
   SetListItems(Control(ControlId::ComboBox3), values.ComboBox3Items);
   const std::pair<ControlId, int32_t> lists[] = {
       {ControlId::ComboBox1, values.ComboBox1}, {ControlId::ComboBox2, values.ComboBox2},
@@ -411,6 +425,7 @@ void TForm1::ValuesToControls(const DialogValues& values) {
   for (const auto& [control, checked] : checks) {
     SendMessageW(Control(control), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
   }
+  settingControls_ = false;
 }
 
 void TForm1::ControlsToValues(DialogValues& values) const {
@@ -495,6 +510,14 @@ void TForm1::RefreshDefaultButton() {
   mark(cancel, cancelIsDefault);
 }
 
+void TForm1::RefreshPreview() {
+  // Nothing to show before FormShow has loaded the model, and nothing once the close has freed it.
+  if (closed_ || settingControls_ || !session_.JG) return;
+  DialogValues values = session_.values;
+  ControlsToValues(values);
+  preview_.Update(values, *session_.JG);
+}
+
 void TForm1::OnCommand(int id, int code, HWND source) {
   if (code == EN_SETFOCUS || code == CBN_SETFOCUS || code == BN_SETFOCUS || code == BN_KILLFOCUS) {
     PostMessageW(form_, kRefreshDefaultButton, 0, 0);
@@ -513,6 +536,9 @@ void TForm1::OnCommand(int id, int code, HWND source) {
     for (ControlId group : {ControlId::RadioGroup1, ControlId::RadioGroup2}) {
       if (id == RadioButtonItemId(group, 0) || id == RadioButtonItemId(group, 1)) UpdateRadioTabStop(group);
     }
+    RefreshPreview();
+  } else if ((code == EN_CHANGE || code == CBN_SELCHANGE) && id != DialogItemId(ControlId::Memo1)) {
+    RefreshPreview();
   }
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Unit1_layout_win.h"
+#include "preview_panel_win.h"
 #include "session.h"
 #include "unique_handle_win.h"
 
@@ -71,6 +72,8 @@ class TForm1 final : public ToolUi {
   void UpdateRadioTabStop(ControlId group);
   void FocusControl(ControlId control);
   void RefreshDefaultButton();
+  // The preview of the values that the controls show now.
+  void RefreshPreview();
 
   HWND Control(ControlId control) const { return controls_[static_cast<size_t>(control)]; }
   std::array<HWND, 2>& Radios(ControlId group);
@@ -94,6 +97,9 @@ class TForm1 final : public ToolUi {
   unique_brush formBrush_;
   unique_brush memoBrush_;
 
+  PreviewPanel preview_;
+
   HWND lastFocus_ = nullptr;  // given back when the window is activated again
   bool closed_ = false;
+  bool settingControls_ = false;  // the controls' own change notifications are not the user's
 };
