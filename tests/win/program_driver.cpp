@@ -229,7 +229,15 @@ bool MessageBoxHasIcon(HWND box) {
   return found;
 }
 
-bool SaveScreenshot(HWND window, const std::filesystem::path& file) {
+namespace {
+
+struct Capture {
+  BITMAPINFOHEADER header{};
+  std::string bits;
+};
+
+// The window's rectangle of the screen, bottom-up rows of 24 bits as a .bmp file stores them.
+bool CaptureWindow(HWND window, Capture& capture) {
   RECT rect{};
   if (!GetWindowRect(window, &rect)) return false;
   const int width = rect.right - rect.left;
@@ -241,7 +249,7 @@ bool SaveScreenshot(HWND window, const std::filesystem::path& file) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;  // bottom-up rows, as a .bmp file stores them
+  info.bmiHeader.biHeight = height;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
@@ -255,17 +263,31 @@ bool SaveScreenshot(HWND window, const std::filesystem::path& file) {
   GdiFlush();
 
   const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-  const DWORD imageSize = stride * static_cast<DWORD>(height);
+  info.bmiHeader.biSizeImage = stride * static_cast<DWORD>(height);
+  capture.header = info.bmiHeader;
+  capture.bits.assign(static_cast<const char*>(bits), info.bmiHeader.biSizeImage);
+  return true;
+}
+
+}  // namespace
+
+bool SaveScreenshot(HWND window, const std::filesystem::path& file) {
+  Capture capture;
+  if (!CaptureWindow(window, capture)) return false;
   BITMAPFILEHEADER header{};
   header.bfType = 0x4D42;  // "BM"
   header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-  header.bfSize = header.bfOffBits + imageSize;
-  info.bmiHeader.biSizeImage = imageSize;
+  header.bfSize = header.bfOffBits + capture.header.biSizeImage;
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(&header), sizeof(header));
-  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof(BITMAPINFOHEADER));
-  out.write(static_cast<const char*>(bits), imageSize);
+  out.write(reinterpret_cast<const char*>(&capture.header), sizeof(BITMAPINFOHEADER));
+  out.write(capture.bits.data(), static_cast<std::streamsize>(capture.bits.size()));
   return out.good();
+}
+
+std::string ScreenPixels(HWND window) {
+  Capture capture;
+  return CaptureWindow(window, capture) ? capture.bits : std::string();
 }
 
 int ScreenDpi() {

@@ -73,6 +73,9 @@ bool MessageBoxHasIcon(HWND box);
 
 // Saves what the screen shows of `window` (frame included) as a 24-bit .bmp file.
 bool SaveScreenshot(HWND window, const std::filesystem::path& file);
+// What the screen shows of `window` now, as 24-bit rows; empty when it cannot be read. Two captures of
+// the same window compare equal exactly when its pixels are the same.
+std::string ScreenPixels(HWND window);
 
 // The screen's resolution in dots per inch, as a DPI-aware program sees it.
 int ScreenDpi();

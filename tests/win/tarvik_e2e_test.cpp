@@ -12,6 +12,7 @@
 #include "JwwGaibu.h"
 #include "Unit1_layout_win.h"
 #include "platform.h"
+#include "preview.h"
 #include "program_driver.h"
 #include "session.h"
 #include "settings_file.h"
@@ -544,7 +545,8 @@ TEST_F(TarvikDialog, LaysOutTheFormAtTheScreensResolution) {
 
   RECT client{};
   GetClientRect(run->Window(), &client);
-  EXPECT_EQ(client.right, scale(496));
+  // The layout's 496 pixels, and the preview beside them.
+  EXPECT_EQ(client.right, scale(496 + kPreviewWidth));
   EXPECT_EQ(client.bottom, scale(405));
 
   using C = ControlId;
@@ -554,7 +556,7 @@ TEST_F(TarvikDialog, LaysOutTheFormAtTheScreensResolution) {
       {Id(C::Edit9), 200, 324, 57, 21},        {Id(C::Memo1), 311, 1, 177, 225},
       {Id(C::RadioGroup2), 160, 184, 145, 41}, {Id(C::CheckBox4), 384, 232, -1, -1},
       {Id(C::LabelM), 0, 348, 496, 16},        {IDOK, 4, 368, 85, 35},
-      {IDCANCEL, 100, 368, 130, 35},
+      {IDCANCEL, 100, 368, 130, 35},           {kPreviewItemId, 500, 4, 296, 397},
   };
   for (const Placement& p : placements) {
     HWND control = run->Control(p.id);
@@ -584,6 +586,8 @@ TEST_F(TarvikDialog, LaysOutTheFormAtTheScreensResolution) {
   SendMessageW(styles, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
   EXPECT_EQ(Utf8(reinterpret_cast<const char16_t*>(first)), Utf8(u"現在の文字種(No2)"));
   EXPECT_EQ(Utf8(e2e::WindowText(run->Control(Id(C::Memo1))).substr(0, 10)), Utf8(u"◇垂直寸法線の設定は"));
+  HWND preview = run->Control(kPreviewItemId);
+  EXPECT_EQ(GetWindowLongPtrW(preview, GWL_STYLE) & WS_TABSTOP, 0) << "the preview is a tab stop";
 
   // Let the window paint before the picture is taken.
   RedrawWindow(run->Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -593,6 +597,116 @@ TEST_F(TarvikDialog, LaysOutTheFormAtTheScreensResolution) {
   EXPECT_TRUE(e2e::SaveScreenshot(run->Window(), folder / ("dialog-" + std::to_string(dpi) + "dpi.bmp")));
   PressKey(VK_ESCAPE);
   EXPECT_TRUE(run->WaitForExit());
+}
+
+// --- The live preview ---
+
+// What the preview must show for the values: the windowless preview on the same files and values.
+std::u16string ExpectedPreview(const std::string& exchange, const std::optional<std::string>& settings,
+                               const std::function<void(DialogValues&)>& typed) {
+  test_support::TempDir folder;
+  WriteBytes(folder.path() / kExchangeName, exchange);
+  if (settings) WriteBytes(folder.path() / kSettingsName, *settings);
+  DimensionSession session;
+  session.FormShow(folder.folder());
+  typed(session.values);
+  DimensionPreview preview;
+  return preview.Compute(session.values, *session.JG).Summary();
+}
+
+// The panel records the summary of what it drew, followed by the number of primitives when it drew.
+bool ShowsPreview(HWND panel, const std::u16string& summary) {
+  const std::u16string record = e2e::WindowText(panel);
+  return record == summary || record.rfind(summary + u", ", 0) == 0;
+}
+
+TEST_F(TarvikDialog, PreviewFollowsTheTypedPrecisionAndEndMarkerAndEscapeWritesNothing) {
+  DialogValues stored = ValidValues();
+  stored.RadioGroup1 = 1;  // zeros shown: the sample measures a whole 1000, so the precision shows
+  Prepare(SampleExchange(), SettingsFile(stored, {50, 50}));
+  auto run = Start();
+  ASSERT_TRUE(run);
+  HWND panel = run->Control(kPreviewItemId);
+  ASSERT_NE(panel, nullptr);
+
+  const std::u16string atStart = ExpectedPreview(exchange_, settings_, [](DialogValues&) {});
+  ASSERT_TRUE(WaitUntil([&] { return ShowsPreview(panel, atStart); }))
+      << "the preview shows " << Utf8(e2e::WindowText(panel)) << ", not " << Utf8(atStart);
+  EXPECT_NE(e2e::WindowText(panel).find(u" primitives"), std::u16string::npos);
+  const std::string pixelsAtStart = e2e::ScreenPixels(panel);
+  ASSERT_FALSE(pixelsAtStart.empty());
+
+  // Pictures to look at: the whole dialog with the sample drawn, and the panel before and after.
+  const std::filesystem::path shots = HostPath(TARVIK_SCREENSHOT_DIR);
+  std::filesystem::create_directories(shots);
+  const std::string dpi = std::to_string(e2e::ScreenDpi());
+  EXPECT_TRUE(e2e::SaveScreenshot(run->Window(), shots / ("dialog-preview-" + dpi + "dpi.bmp")));
+  EXPECT_TRUE(e2e::SaveScreenshot(panel, shots / ("preview-start-" + dpi + "dpi.bmp")));
+
+  // Precision "1": typing its first character picks it in the list.
+  ASSERT_TRUE(TabTo(*run, Id(ControlId::ComboBox4)));
+  TypeText(u"1");
+  HWND precision = run->Control(Id(ControlId::ComboBox4));
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageW(precision, CB_GETCURSEL, 0, 0) == 0; }))
+      << "selection " << SendMessageW(precision, CB_GETCURSEL, 0, 0);
+  const std::u16string wholeNumbers =
+      ExpectedPreview(exchange_, settings_, [](DialogValues& v) { v.ComboBox4 = 0; });
+  ASSERT_NE(wholeNumbers, atStart);
+  EXPECT_TRUE(WaitUntil([&] { return ShowsPreview(panel, wholeNumbers); }))
+      << "the preview shows " << Utf8(e2e::WindowText(panel)) << ", not " << Utf8(wholeNumbers);
+  EXPECT_TRUE(WaitUntil([&] { return e2e::ScreenPixels(panel) != pixelsAtStart; }))
+      << "the panel looks as before";
+  const std::string pixelsWhole = e2e::ScreenPixels(panel);
+
+  // A filled circle at the start point.
+  ASSERT_TRUE(TabTo(*run, Id(ControlId::ComboBox1)));
+  TypeText(u"●");
+  HWND startMarker = run->Control(Id(ControlId::ComboBox1));
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageW(startMarker, CB_GETCURSEL, 0, 0) == 7; }))
+      << "selection " << SendMessageW(startMarker, CB_GETCURSEL, 0, 0);
+  const std::u16string withCircle = ExpectedPreview(exchange_, settings_, [](DialogValues& v) {
+    v.ComboBox4 = 0;
+    v.ComboBox1 = 7;
+  });
+  ASSERT_NE(withCircle, wholeNumbers);
+  EXPECT_TRUE(WaitUntil([&] { return ShowsPreview(panel, withCircle); }))
+      << "the preview shows " << Utf8(e2e::WindowText(panel)) << ", not " << Utf8(withCircle);
+  EXPECT_TRUE(WaitUntil([&] { return e2e::ScreenPixels(panel) != pixelsWhole; }))
+      << "the panel looks as before";
+  Sleep(300);
+  EXPECT_TRUE(e2e::SaveScreenshot(panel, shots / ("preview-changed-" + dpi + "dpi.bmp")));
+
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(run->WaitForExit()) << "the dialog did not close";
+  ExpectFilesUntouched();
+}
+
+TEST_F(TarvikDialog, PreviewSaysWhyUntilTheValuesCanBeDrawn) {
+  Prepare(SampleExchange(), std::nullopt);
+  auto run = Start();
+  ASSERT_TRUE(run);
+  HWND panel = run->Control(kPreviewItemId);
+  ASSERT_NE(panel, nullptr);
+  // The first run has no text style yet: the message of OK's check, and nothing drawn.
+  EXPECT_TRUE(WaitUntil([&] { return e2e::WindowText(panel) == u"寸法値の文字種類を指定して下さい"; }))
+      << "the preview shows " << Utf8(e2e::WindowText(panel));
+
+  ASSERT_TRUE(TabTo(*run, Id(ControlId::ComboBox3)));
+  PressKey(VK_DOWN);
+  const std::u16string drawn =
+      ExpectedPreview(exchange_, std::nullopt, [](DialogValues& v) { v.ComboBox3 = 0; });
+  EXPECT_TRUE(WaitUntil([&] { return ShowsPreview(panel, drawn); }))
+      << "the preview shows " << Utf8(e2e::WindowText(panel)) << ", not " << Utf8(drawn);
+
+  // An arrow length that OK refuses: its message again, without pressing OK.
+  TypeInto(*run, ControlId::Edit7, u"2000");
+  EXPECT_TRUE(WaitUntil([&] { return e2e::WindowText(panel) == u"矢印の長さを入力して下さい"; }))
+      << "the preview shows " << Utf8(e2e::WindowText(panel));
+  EXPECT_EQ(run->MessageBox(), nullptr);
+
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(run->WaitForExit());
+  ExpectFilesUntouched();
 }
 
 }  // namespace
