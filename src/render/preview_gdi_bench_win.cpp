@@ -1,0 +1,73 @@
+// One keystroke of the live preview on Windows, GDI included: the panel of the dialog, at its 96-DPI
+// size, recomputes and redraws its back buffer and paints, for each of a few thousand precision changes.
+// Prints the times per keystroke; a benchmark, not a test (run it with a display).
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "JwwGaibu.h"
+#include "Unit1_layout_win.h"
+#include "dialog_values.h"
+#include "preview_panel_win.h"
+
+namespace {
+
+// examples/JWC_TEMP.TXT.
+const std::u16string kSample =
+    u"hq\nfile=\nhk 0\nhs 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20\nhzs 420 297\n"
+    u"hcw 2 2.5 3 4 5 6 7 8 9 10\nhch 2 2.5 3 4 5 6 7 8 9 10\nhcd 0 0 0.5 0.5 0.5 0.5 1 1 1 1\n"
+    u"hcc 1 1 2 2 3 3 4 4 5 5\nhn 0 0 600 1000\nhp1 0 0\nhp2 0 1000\nhp3 500 300\nhp4 600 400\n"
+    u"lg0\nly0\nlc2\nlt1\ncn2\ncn\"$<ＭＳ ゴシック>\n";
+
+constexpr int kKeystrokes = 2000;
+
+double Milliseconds(std::chrono::steady_clock::duration d) {
+  return std::chrono::duration<double, std::milli>(d).count();
+}
+
+}  // namespace
+
+int main() {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  HWND host = CreateWindowExW(0, L"STATIC", L"preview bench", WS_POPUP | WS_VISIBLE, 0, 0, kPreviewWidth,
+                              kClientHeight, nullptr, nullptr, instance, nullptr);
+  if (host == nullptr) {
+    std::fprintf(stderr, "preview_gdi_bench: no window (is there a display?)\n");
+    return 1;
+  }
+  PreviewPanel panel;
+  if (!panel.Create(instance, host, kPreviewItemId)) return 1;
+  panel.SetDpi(USER_DEFAULT_SCREEN_DPI);
+  SetWindowPos(panel.Handle(), nullptr, kPreviewMargin, kPreviewMargin, kPreviewWidth - 2 * kPreviewMargin,
+               kClientHeight - 2 * kPreviewMargin, SWP_NOZORDER | SWP_NOACTIVATE);
+
+  TJGdata model;
+  model.ReadTempText(kSample);
+  model.S_Init();
+  DialogValues values;
+  values.ComboBox3 = 1;
+  values.ComboBox3Items.assign(11, u"");
+
+  std::vector<double> times;
+  times.reserve(kKeystrokes);
+  for (int i = 0; i < kKeystrokes; ++i) {
+    values.ComboBox4 = i % 9;
+    const auto start = std::chrono::steady_clock::now();
+    panel.Update(values, model);
+    UpdateWindow(panel.Handle());  // the paint from the back buffer, as the message loop would do next
+    times.push_back(Milliseconds(std::chrono::steady_clock::now() - start));
+  }
+  std::sort(times.begin(), times.end());
+  double total = 0.0;
+  for (double t : times) total += t;
+  std::printf("preview keystroke (compute, read back, GDI draw into the back buffer, paint), %d runs:\n",
+              kKeystrokes);
+  std::printf("  mean %.3f ms  median %.3f ms  95th percentile %.3f ms  max %.3f ms\n", total / kKeystrokes,
+              times[times.size() / 2], times[times.size() * 95 / 100], times.back());
+  DestroyWindow(host);
+  return 0;
+}
