@@ -273,7 +273,7 @@ std::string EncodeAnsi(const std::u16string& text) {
     if (bytes.size() - used < size - position) bytes.resize(used + 2 * (size - position) + 16);
     std::uint64_t word;
     while (size - position >= 4 && AsciiWord(in + position, kUnitMask, word)) {
-      for (int i = 0; i < 4; ++i) bytes[used + i] = static_cast<char>(in[position + i]);
+      for (std::size_t i = 0; i < 4; ++i) bytes[used + i] = static_cast<char>(in[position + i]);
       position += 4;
       used += 4;
     }
