@@ -3,7 +3,8 @@
 # (build/run/) beside a copy of the sample exchange file examples/JWC_TEMP.TXT.
 # With a display the dialog is the user's. Without one the script starts Xvfb, picks a text style, saves a
 # screenshot of the dialog to build/run/dialog.png and confirms with Enter. Either way it then prints the
-# exchange file that the program left behind (converted to UTF-8 for the terminal).
+# exchange file that the program left behind (converted to UTF-8 for the terminal) and draws it with
+# jwc-render into build/run/result.svg and result.png, at the scale of the sample's current layer group.
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
@@ -25,6 +26,7 @@ install_missing() {
     command -v xdotool >/dev/null || need+=(xdotool)
     [ -x /usr/bin/import ] || need+=(imagemagick)
   fi
+  command -v rsvg-convert >/dev/null || command -v convert >/dev/null || need+=(librsvg2-bin)
   if [ ${#need[@]} -gt 0 ]; then
     log "installing ${need[*]}"
     export DEBIAN_FRONTEND=noninteractive
@@ -48,13 +50,13 @@ quietly() {
 }
 
 build() {
-  log "building tarvik.exe in $build_dir"
+  log "building tarvik.exe and jwc-render.exe in $build_dir"
   if [ "$build_dir" = build/mingw ]; then
     [ -f build/mingw/CMakeCache.txt ] || quietly cmake --preset mingw
-    quietly cmake --build --preset mingw --target tarvik
+    quietly cmake --build --preset mingw --target tarvik jwc-render
   else
     [ -f "$build_dir/CMakeCache.txt" ] || quietly cmake --preset mingw -B "$build_dir"
-    quietly cmake --build "$build_dir" -j2 --target tarvik
+    quietly cmake --build "$build_dir" -j2 --target tarvik jwc-render
   fi
 }
 
@@ -69,6 +71,34 @@ print_exchange_file() {
   else
     iconv -f CP932 -t UTF-8 "$file" | tr -d '\r'
   fi
+}
+
+# The scale of the sample's current layer group (its first "lg" record, a hexadecimal digit) from its
+# "hs" record: drawn at that scale, the texts of the result have their size on paper.
+sample_scale() {
+  local file=examples/JWC_TEMP.TXT group scales
+  group=$(tr -d '\r' <"$file" | sed -n 's/^lg\([0-9A-Fa-f]\)$/\1/p' | head -1)
+  scales=$(tr -d '\r' <"$file" | sed -n 's/^hs //p' | head -1)
+  echo "$scales" | awk -v g=$((16#${group:-0})) '{ s = $(g + 1); print (s > 0 ? s : 1) }'
+}
+
+# The exchange file that the program left behind, drawn by jwc-render (under Wine, as the program ran).
+draw_result() {
+  local scale render=$build_dir/src/render/jwc-render.exe
+  [[ $render = /* ]] || render=$root/$render
+  scale=$(sample_scale)
+  [ -f "$run_dir/JWC_TEMP.TXT" ] || return 0
+  if ! (cd "$run_dir" && "$wine" "$render" JWC_TEMP.TXT result.svg --scale "$scale") >/dev/null 2>&1 ||
+    [ ! -f "$run_dir/result.svg" ]; then
+    echo "jwc-render could not draw the result" >&2
+    return 1
+  fi
+  if command -v rsvg-convert >/dev/null; then
+    rsvg-convert -b white -o "$run_dir/result.png" "$run_dir/result.svg"
+  else
+    convert "$run_dir/result.svg" "$run_dir/result.png"
+  fi
+  log "picture of the result (jwc-render --scale $scale): $run_dir/result.svg, $run_dir/result.png"
 }
 
 xvfb_pid=
@@ -101,6 +131,7 @@ if [ -n "${DISPLAY:-}" ]; then
   log "starting tarvik.exe in $run_dir"
   (cd "$run_dir" && "$wine" ./tarvik.exe)
   print_exchange_file
+  draw_result
   exit 0
 fi
 
@@ -151,3 +182,4 @@ if kill -0 "$program_pid" 2>/dev/null; then
 fi
 program_pid=
 print_exchange_file
+draw_result
