@@ -91,11 +91,9 @@ void PreviewPanel::Redraw() {
     FillRect(dc, &area, paper.get());
   }
 
-  std::u16string record;
+  std::u16string record;  // before the first computation: an empty sheet, and nothing to record
   const PreviewResult& result = preview_.Result();
-  if (!computed_) {
-    record.clear();
-  } else if (result.Drawable()) {
+  if (computed_ && result.Drawable()) {
     const double pixelScale = static_cast<double>(dpi_) / USER_DEFAULT_SCREEN_DPI;
     render::RenderOptions options;
     options.widthPx = size.cx / pixelScale;
@@ -104,7 +102,7 @@ void PreviewPanel::Redraw() {
     GdiCanvas canvas(dc, POINT{0, 0}, pixelScale);
     render::Render(picture_, options, canvas);
     record = result.Summary() + u", " + IntToText(canvas.Primitives()) + u" primitives";
-  } else {
+  } else if (computed_) {
     DrawMessage(dc, area);
     record = result.message;
   }

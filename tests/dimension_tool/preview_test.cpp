@@ -151,7 +151,7 @@ TEST(DimensionPreview, ScratchCarriesTheHostsPointsScalesAndStyles) {
   const TJGdata& host = *loaded.session.JG;
   const TJGdata& scratch = preview.Scratch();
   for (int i = 1; i <= 4; ++i) {
-    EXPECT_EQ(scratch.IPoints[static_cast<size_t>(i)].flg, true) << "point " << i;
+    EXPECT_TRUE(scratch.IPoints[static_cast<size_t>(i)].flg) << "point " << i;
     EXPECT_EQ(scratch.IPoints[static_cast<size_t>(i)].x, host.IPoints[static_cast<size_t>(i)].x);
     EXPECT_EQ(scratch.IPoints[static_cast<size_t>(i)].y, host.IPoints[static_cast<size_t>(i)].y);
   }
