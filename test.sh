@@ -120,7 +120,9 @@ fi
 if [ "${TARVIK_SANITIZE:-0}" = 1 ] && build sanitize; then run_tests sanitize; fi
 
 passed=0; failed=0
-for xml in build/*/test-results/*.xml; do
+presets=(linux mingw)
+[ "${TARVIK_SANITIZE:-0}" = 1 ] && presets+=(sanitize)
+for xml in $(for p in "${presets[@]}"; do ls build/$p/test-results/*.xml 2>/dev/null; done); do
   [ -f "$xml" ] || continue
   head=$(grep -m1 -o '<testsuites[^>]*>' "$xml")
   attr() { echo "$head" | sed -n "s/.* $1=\"\([0-9]*\)\".*/\1/p"; }
