@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -65,6 +66,44 @@ void WriteSolidColour(TJGdata& jg, const TJwwEntAttr& att, int32_t color, int32_
   } else {
     jg.S_Col(a3, 0);
   }
+}
+
+// Marks and points take the point colour and no line type.
+void WritePointAttributes(TJGdata& jg, const TJwwEntAttr& att, int32_t a3, int32_t a5) {
+  jg.S_PCol(Replaced(a3, att.Col), 0);
+  jg.S_Wid(Replaced(a5, att.Wid));
+}
+
+// Every kind is written in the same order: its layer group and layer, its own attributes, the
+// flags, the drawing. An index that names no entity writes nothing at all.
+template <typename T, typename Attributes, typename Draw>
+void WriteOne(TJGdata& jg, const std::vector<T>& table, int32_t count, int32_t no, int32_t a1, int32_t a2,
+              Attributes&& attributes, Draw&& draw) {
+  const T* e = Entity(table, count, no);
+  if (e == nullptr) return;
+  WriteLayer(jg, e->att, a1, a2);
+  attributes(*e);
+  jg.S_Attr(e->att.Attr);
+  draw(*e);
+}
+
+// The replacements a solid takes; `a5` is empty for the kinds the host fills without a pen width.
+struct SolidReplacements {
+  int32_t a1, a2, a3;
+  std::optional<int32_t> a5;
+  int32_t a8;
+};
+
+template <typename T, typename Draw>
+void WriteSolid(TJGdata& jg, const std::vector<T>& table, int32_t count, int32_t no,
+                const SolidReplacements& r, Draw&& draw) {
+  WriteOne(
+      jg, table, count, no, r.a1, r.a2,
+      [&](const T& e) {
+        WriteSolidColour(jg, e.att, e.Color, r.a3, r.a8);
+        if (r.a5) jg.S_Wid(Replaced(*r.a5, e.att.Wid));
+      },
+      std::forward<Draw>(draw));
 }
 
 struct Replacements {
@@ -188,155 +227,115 @@ void TJGdata::S_EntAllp(int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t 
 // --- one entity of each kind: layer group, layer, the kind's attributes, the flags, the drawing ---
 
 void TJGdata::S_EntLine(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5) {
-  const TJwwEntLine* e = Entity(EntLine, EntLineN, no);
-  if (e == nullptr) return;
-  WriteLayer(*this, e->att, a1, a2);
-  WriteLineAttributes(*this, e->att, a3, a4, a5);
-  S_Attr(e->att.Attr);
-  S_Line(e->x1, e->y1, e->x2, e->y2);
+  WriteOne(
+      *this, EntLine, EntLineN, no, a1, a2,
+      [&](const TJwwEntLine& e) { WriteLineAttributes(*this, e.att, a3, a4, a5); },
+      [this](const TJwwEntLine& e) { S_Line(e.x1, e.y1, e.x2, e.y2); });
 }
 
 // The attributes of a group's first line stand before "pl"; those of later lines inside the polyline,
 // where the host applies them to the following segments.
 void TJGdata::S_EntLineCrv(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5,
                            bool followed, int32_t& openCrvNo) {
-  const TJwwEntLine* e = Entity(EntLine, EntLineN, no);
-  if (e == nullptr) return;
-  WriteLayer(*this, e->att, a1, a2);
-  WriteLineAttributes(*this, e->att, a3, a4, a5);
-  if (e->CrvNo > 0 && e->CrvNo != openCrvNo) {
-    S_PLineStart();
-    openCrvNo = e->CrvNo;
-  }
-  S_Attr(e->att.Attr);
-  S_Line(e->x1, e->y1, e->x2, e->y2);
-  if (!followed) {
-    if (openCrvNo > 0) S_PLineEnd();
-    openCrvNo = 0;
-  }
+  WriteOne(
+      *this, EntLine, EntLineN, no, a1, a2,
+      [&](const TJwwEntLine& e) {
+        WriteLineAttributes(*this, e.att, a3, a4, a5);
+        if (e.CrvNo > 0 && e.CrvNo != openCrvNo) {
+          S_PLineStart();
+          openCrvNo = e.CrvNo;
+        }
+      },
+      [&](const TJwwEntLine& e) {
+        S_Line(e.x1, e.y1, e.x2, e.y2);
+        if (!followed) {
+          if (openCrvNo > 0) S_PLineEnd();
+          openCrvNo = 0;
+        }
+      });
 }
 
 void TJGdata::S_EntCircle(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5) {
-  const TJwwEntCircle* e = Entity(EntCirc, EntCircN, no);
-  if (e == nullptr) return;
-  WriteLayer(*this, e->att, a1, a2);
-  WriteLineAttributes(*this, e->att, a3, a4, a5);
-  S_Attr(e->att.Attr);
-  S_Circle(e->cx, e->cy, e->cr);
+  WriteOne(
+      *this, EntCirc, EntCircN, no, a1, a2,
+      [&](const TJwwEntCircle& e) { WriteLineAttributes(*this, e.att, a3, a4, a5); },
+      [this](const TJwwEntCircle& e) { S_Circle(e.cx, e.cy, e.cr); });
 }
 
 void TJGdata::S_EntArc(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5) {
-  const TJwwEntArc* e = Entity(EntArc, EntArcN, no);
-  if (e == nullptr) return;
-  WriteLayer(*this, e->att, a1, a2);
-  WriteLineAttributes(*this, e->att, a3, a4, a5);
-  S_Attr(e->att.Attr);
-  S_Arc(e->cx, e->cy, e->cr, e->sa, e->ea, e->he, e->ka);
+  WriteOne(
+      *this, EntArc, EntArcN, no, a1, a2,
+      [&](const TJwwEntArc& e) { WriteLineAttributes(*this, e.att, a3, a4, a5); },
+      [this](const TJwwEntArc& e) { S_Arc(e.cx, e.cy, e.cr, e.sa, e.ea, e.he, e.ka); });
 }
 
 void TJGdata::S_EntText(int32_t no, int32_t a1, int32_t a2, int32_t a6, int32_t a7) {
-  const TJwwEntText* e = Entity(EntText, EntTextN, no);
-  if (e == nullptr) return;
-  WriteLayer(*this, e->att, a1, a2);
-  WriteTextAttributes(*this, *e, a6, a7);
-  S_Attr(e->att.Attr);
-  S_Text(e->no, e->x1, e->y1, e->x2, e->y2, e->st);
+  WriteOne(
+      *this, EntText, EntTextN, no, a1, a2,
+      [&](const TJwwEntText& e) { WriteTextAttributes(*this, e, a6, a7); },
+      [this](const TJwwEntText& e) { S_Text(e.no, e.x1, e.y1, e.x2, e.y2, e.st); });
 }
 
 void TJGdata::S_EntPnt(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a5) {
-  const TJwwEntPnt* e = Entity(EntPnt, EntPntN, no);
-  if (e == nullptr) return;
-  WriteLayer(*this, e->att, a1, a2);
-  S_PCol(Replaced(a3, e->att.Col), 0);
-  S_Wid(Replaced(a5, e->att.Wid));
-  S_Attr(e->att.Attr);
-  S_Ten(e->px, e->py);
+  WriteOne(
+      *this, EntPnt, EntPntN, no, a1, a2,
+      [&](const TJwwEntPnt& e) { WritePointAttributes(*this, e.att, a3, a5); },
+      [this](const TJwwEntPnt& e) { S_Ten(e.px, e.py); });
 }
 
 void TJGdata::S_EntMark(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a5) {
-  const TJwwEntMark* e = Entity(EntMark, EntMarkN, no);
-  if (e == nullptr) return;
-  WriteLayer(*this, e->att, a1, a2);
-  S_PCol(Replaced(a3, e->att.Col), 0);
-  S_Wid(Replaced(a5, e->att.Wid));
-  S_Attr(e->att.Attr);
-  S_Mark(e->px, e->py, e->bai, e->ang, e->cod);
+  WriteOne(
+      *this, EntMark, EntMarkN, no, a1, a2,
+      [&](const TJwwEntMark& e) { WritePointAttributes(*this, e.att, a3, a5); },
+      [this](const TJwwEntMark& e) { S_Mark(e.px, e.py, e.bai, e.ang, e.cod); });
 }
 
 // The dimension's own attributes place it and flag it; its line part gives the pen, its text part
 // the style, code and font.
 void TJGdata::S_EntDim(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5, int32_t a6,
                        int32_t a7) {
-  const TJwwEntDim* e = Entity(EntDim, EntDimN, no);
-  if (e == nullptr) return;
-  WriteLayer(*this, e->att, a1, a2);
-  WriteLineAttributes(*this, e->lin.att, a3, a4, a5);
-  WriteTextAttributes(*this, e->txt, a6, a7);
-  S_Attr(e->att.Attr);
-  S_Dim(e->lin.x1, e->lin.y1, e->lin.x2, e->lin.y2, e->txt.x1, e->txt.y1, e->txt.x2, e->txt.y2, e->txt.st);
+  WriteOne(
+      *this, EntDim, EntDimN, no, a1, a2,
+      [&](const TJwwEntDim& e) {
+        WriteLineAttributes(*this, e.lin.att, a3, a4, a5);
+        WriteTextAttributes(*this, e.txt, a6, a7);
+      },
+      [this](const TJwwEntDim& e) {
+        S_Dim(e.lin.x1, e.lin.y1, e.lin.x2, e.lin.y2, e.txt.x1, e.txt.y1, e.txt.x2, e.txt.y2, e.txt.st);
+      });
 }
 
 void TJGdata::S_EntSld2(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a5, int32_t a8) {
-  const TJwwEntSld2* e = Entity(EntSld2, EntSld2N, no);
-  if (e == nullptr) return;
-  WriteLayer(*this, e->att, a1, a2);
-  WriteSolidColour(*this, e->att, e->Color, a3, a8);
-  S_Wid(Replaced(a5, e->att.Wid));
-  S_Attr(e->att.Attr);
-  S_Solid2(e->x1, e->y1, e->x2, e->y2);
+  WriteSolid(*this, EntSld2, EntSld2N, no, {a1, a2, a3, a5, a8},
+             [this](const TJwwEntSld2& e) { S_Solid2(e.x1, e.y1, e.x2, e.y2); });
 }
 
 void TJGdata::S_EntSld3(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a8) {
-  const TJwwEntSld3* e = Entity(EntSld3, EntSld3N, no);
-  if (e == nullptr) return;
-  WriteLayer(*this, e->att, a1, a2);
-  WriteSolidColour(*this, e->att, e->Color, a3, a8);
-  S_Attr(e->att.Attr);
-  S_Solid3(e->x1, e->y1, e->x2, e->y2, e->x3, e->y3);
+  WriteSolid(*this, EntSld3, EntSld3N, no, {a1, a2, a3, std::nullopt, a8},
+             [this](const TJwwEntSld3& e) { S_Solid3(e.x1, e.y1, e.x2, e.y2, e.x3, e.y3); });
 }
 
 void TJGdata::S_EntSld4(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a8) {
-  const TJwwEntSld4* e = Entity(EntSld4, EntSld4N, no);
-  if (e == nullptr) return;
-  WriteLayer(*this, e->att, a1, a2);
-  WriteSolidColour(*this, e->att, e->Color, a3, a8);
-  S_Attr(e->att.Attr);
-  S_Solid4(e->x1, e->y1, e->x2, e->y2, e->x3, e->y3, e->x4, e->y4);
+  WriteSolid(*this, EntSld4, EntSld4N, no, {a1, a2, a3, std::nullopt, a8},
+             [this](const TJwwEntSld4& e) { S_Solid4(e.x1, e.y1, e.x2, e.y2, e.x3, e.y3, e.x4, e.y4); });
 }
 
 void TJGdata::S_EntSldC(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a8) {
-  const TJwwEntSldC* e = Entity(EntSldC, EntSldCN, no);
-  if (e == nullptr) return;
-  WriteLayer(*this, e->att, a1, a2);
-  WriteSolidColour(*this, e->att, e->Color, a3, a8);
-  S_Attr(e->att.Attr);
-  S_SolidC(e->cx, e->cy, e->cr, e->he, e->ka, e->sa, e->da, e->fl);
+  WriteSolid(*this, EntSldC, EntSldCN, no, {a1, a2, a3, std::nullopt, a8},
+             [this](const TJwwEntSldC& e) { S_SolidC(e.cx, e.cy, e.cr, e.he, e.ka, e.sa, e.da, e.fl); });
 }
 
 void TJGdata::S_EntSldE(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a5, int32_t a8) {
-  const TJwwEntSldC* e = Entity(EntSldE, EntSldEN, no);
-  if (e == nullptr) return;
-  WriteLayer(*this, e->att, a1, a2);
-  WriteSolidColour(*this, e->att, e->Color, a3, a8);
-  S_Wid(Replaced(a5, e->att.Wid));
-  S_Attr(e->att.Attr);
-  S_SolidD(e->cx, e->cy, e->cr, e->he, e->ka, e->sa, e->da, e->fl);
+  WriteSolid(*this, EntSldE, EntSldEN, no, {a1, a2, a3, a5, a8},
+             [this](const TJwwEntSldC& e) { S_SolidD(e.cx, e.cy, e.cr, e.he, e.ka, e.sa, e.da, e.fl); });
 }
 
 void TJGdata::S_EntSldO(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a8) {
-  const TJwwEntSldD* e = Entity(EntSldO, EntSldON, no);
-  if (e == nullptr) return;
-  WriteLayer(*this, e->att, a1, a2);
-  WriteSolidColour(*this, e->att, e->Color, a3, a8);
-  S_Attr(e->att.Attr);
-  S_SolidO(e->cx, e->cy, e->cr, e->he, e->ka, e->sa, e->da, e->ri);
+  WriteSolid(*this, EntSldO, EntSldON, no, {a1, a2, a3, std::nullopt, a8},
+             [this](const TJwwEntSldD& e) { S_SolidO(e.cx, e.cy, e.cr, e.he, e.ka, e.sa, e.da, e.ri); });
 }
 
 void TJGdata::S_EntSldG(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a8) {
-  const TJwwEntSldD* e = Entity(EntSldG, EntSldGN, no);
-  if (e == nullptr) return;
-  WriteLayer(*this, e->att, a1, a2);
-  WriteSolidColour(*this, e->att, e->Color, a3, a8);
-  S_Attr(e->att.Attr);
-  S_SolidG(e->cx, e->cy, e->cr, e->he, e->ka, e->sa, e->da, e->ri);
+  WriteSolid(*this, EntSldG, EntSldGN, no, {a1, a2, a3, std::nullopt, a8},
+             [this](const TJwwEntSldD& e) { S_SolidG(e.cx, e.cy, e.cr, e.he, e.ka, e.sa, e.da, e.ri); });
 }
