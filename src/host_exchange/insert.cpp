@@ -70,6 +70,15 @@ void RestampLast(std::vector<T>& table, int32_t countBefore, int32_t countAfter,
   table[static_cast<size_t>(countAfter) - 1].att = at;
 }
 
+// Runs `add`, one plain operation that may grow `table` by one entry counted in `count`, and
+// restamps what it added.
+template <typename T, typename Add>
+void AddStamped(std::vector<T>& table, const int32_t& count, const TJwwEntAttr& at, Add&& add) {
+  const int32_t before = count;
+  add();
+  RestampLast(table, before, count, at);
+}
+
 }  // namespace
 
 // --- working attributes ---
@@ -325,42 +334,30 @@ void TJGdata::A_SolidG(double ax, double ay, double ar, double ah, double aka, d
 // --- the same entities with attributes given explicitly ---
 
 void TJGdata::A_Line(TJwwEntAttr at, double ax1, double ay1, double ax2, double ay2) {
-  const int32_t before = EntLineN;
-  A_Line(ax1, ay1, ax2, ay2);
-  RestampLast(EntLine, before, EntLineN, at);
+  AddStamped(EntLine, EntLineN, at, [&] { A_Line(ax1, ay1, ax2, ay2); });
 }
 
 void TJGdata::A_Ten(TJwwEntAttr at, double ax, double ay) {
-  const int32_t before = EntPntN;
-  A_Ten(ax, ay);
-  RestampLast(EntPnt, before, EntPntN, at);
+  AddStamped(EntPnt, EntPntN, at, [&] { A_Ten(ax, ay); });
 }
 
 void TJGdata::A_Mark(TJwwEntAttr at, double ax, double ay, double abai, double aang, int32_t acod) {
-  const int32_t before = EntMarkN;
-  A_Mark(ax, ay, abai, aang, acod);
-  RestampLast(EntMark, before, EntMarkN, at);
+  AddStamped(EntMark, EntMarkN, at, [&] { A_Mark(ax, ay, abai, aang, acod); });
 }
 
 void TJGdata::A_Circle(TJwwEntAttr at, double ax, double ay, double ar) {
-  const int32_t before = EntCircN;
-  A_Circle(ax, ay, ar);
-  RestampLast(EntCirc, before, EntCircN, at);
+  AddStamped(EntCirc, EntCircN, at, [&] { A_Circle(ax, ay, ar); });
 }
 
 void TJGdata::A_Arc(TJwwEntAttr at, double ax, double ay, double ar, double asa, double aea, double ah,
                     double aka) {
-  const int32_t before = EntArcN;
-  A_Arc(ax, ay, ar, asa, aea, ah, aka);
-  RestampLast(EntArc, before, EntArcN, at);
+  AddStamped(EntArc, EntArcN, at, [&] { A_Arc(ax, ay, ar, asa, aea, ah, aka); });
 }
 
 // The given colour replaces the style's colour, unlike a dimension's value below.
 void TJGdata::A_Text(TJwwEntAttr at, int32_t ano, double ax1, double ay1, double ax2, double ay2,
                      std::u16string am) {
-  const int32_t before = EntTextN;
-  A_Text(ano, ax1, ay1, ax2, ay2, std::move(am));
-  RestampLast(EntText, before, EntTextN, at);
+  AddStamped(EntText, EntTextN, at, [&] { A_Text(ano, ax1, ay1, ax2, ay2, std::move(am)); });
 }
 
 // All three attribute sets take `at`; a value in a numbered style keeps that style's colour.
@@ -377,49 +374,35 @@ void TJGdata::A_Dim(TJwwEntAttr at, double lx1, double ly1, double lx2, double l
 }
 
 void TJGdata::A_Solid2(TJwwEntAttr at, double ax1, double ay1, double ax2, double ay2) {
-  const int32_t before = EntSld2N;
-  A_Solid2(ax1, ay1, ax2, ay2);
-  RestampLast(EntSld2, before, EntSld2N, at);
+  AddStamped(EntSld2, EntSld2N, at, [&] { A_Solid2(ax1, ay1, ax2, ay2); });
 }
 
 void TJGdata::A_Solid3(TJwwEntAttr at, double ax1, double ay1, double ax2, double ay2, double ax3,
                        double ay3) {
-  const int32_t before = EntSld3N;
-  A_Solid3(ax1, ay1, ax2, ay2, ax3, ay3);
-  RestampLast(EntSld3, before, EntSld3N, at);
+  AddStamped(EntSld3, EntSld3N, at, [&] { A_Solid3(ax1, ay1, ax2, ay2, ax3, ay3); });
 }
 
 void TJGdata::A_Solid4(TJwwEntAttr at, double ax1, double ay1, double ax2, double ay2, double ax3, double ay3,
                        double ax4, double ay4) {
-  const int32_t before = EntSld4N;
-  A_Solid4(ax1, ay1, ax2, ay2, ax3, ay3, ax4, ay4);
-  RestampLast(EntSld4, before, EntSld4N, at);
+  AddStamped(EntSld4, EntSld4N, at, [&] { A_Solid4(ax1, ay1, ax2, ay2, ax3, ay3, ax4, ay4); });
 }
 
 void TJGdata::A_SolidC(TJwwEntAttr at, double ax, double ay, double ar, double ah, double aka, double asa,
                        double ada, int32_t acod) {
-  const int32_t before = EntSldCN;
-  A_SolidC(ax, ay, ar, ah, aka, asa, ada, acod);
-  RestampLast(EntSldC, before, EntSldCN, at);
+  AddStamped(EntSldC, EntSldCN, at, [&] { A_SolidC(ax, ay, ar, ah, aka, asa, ada, acod); });
 }
 
 void TJGdata::A_SolidD(TJwwEntAttr at, double ax, double ay, double ar, double ah, double aka, double asa,
                        double ada, int32_t acod) {
-  const int32_t before = EntSldEN;
-  A_SolidD(ax, ay, ar, ah, aka, asa, ada, acod);
-  RestampLast(EntSldE, before, EntSldEN, at);
+  AddStamped(EntSldE, EntSldEN, at, [&] { A_SolidD(ax, ay, ar, ah, aka, asa, ada, acod); });
 }
 
 void TJGdata::A_SolidO(TJwwEntAttr at, double ax, double ay, double ar, double ah, double aka, double asa,
                        double ada, double ari) {
-  const int32_t before = EntSldON;
-  A_SolidO(ax, ay, ar, ah, aka, asa, ada, ari);
-  RestampLast(EntSldO, before, EntSldON, at);
+  AddStamped(EntSldO, EntSldON, at, [&] { A_SolidO(ax, ay, ar, ah, aka, asa, ada, ari); });
 }
 
 void TJGdata::A_SolidG(TJwwEntAttr at, double ax, double ay, double ar, double ah, double aka, double asa,
                        double ada, double ari) {
-  const int32_t before = EntSldGN;
-  A_SolidG(ax, ay, ar, ah, aka, asa, ada, ari);
-  RestampLast(EntSldG, before, EntSldGN, at);
+  AddStamped(EntSldG, EntSldGN, at, [&] { A_SolidG(ax, ay, ar, ah, aka, asa, ada, ari); });
 }
