@@ -413,6 +413,20 @@ class TJGdata {
   struct Fields;
 
  private:
+  // The values an attribute takes, prepared alike whether it is written (S_) or stored for the
+  // entities added next (A_); defined with the writer (commands.cpp).
+  // Mode 1 takes the colour as an item of the colour list. A style outside 0..10 becomes the host's
+  // current one, and when that is the free style, takes the current free sizes and colour too.
+  void PrepareTextStyle(int32_t& mjs, double& mw, double& mh, double& md, int32_t& col, int32_t mode) const;
+  // -1 is the host's current width; what the host cannot take is 0.
+  int32_t PreparedWidth(int32_t wid) const;
+  // No name, or the empty "<>", is the host's current font.
+  const std::u16string& PreparedFont(const std::u16string& fnt) const;
+  // A solid colour is a 24-bit value; anything else is black.
+  static int32_t PreparedSolidColour(int32_t col);
+  // Components outside 0..255 count as 0.
+  static int32_t PreparedSolidColourRGB(int32_t r, int32_t g, int32_t b);
+
   // Block growth: right after a count becomes n, a table at n % 1000 == 1 is given room for n + 999
   // entries, so a large selection reallocates once per thousand. A table that is somehow shorter than
   // its count (a count set from outside) is grown too rather than written past its end.

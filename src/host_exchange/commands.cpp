@@ -196,6 +196,40 @@ void TJGdata::S_Init() {
   w_SlCol = 0;
 }
 
+// --- value preparations ---
+
+void TJGdata::PrepareTextStyle(int32_t& mjs, double& mw, double& mh, double& md, int32_t& col,
+                               int32_t mode) const {
+  if (mode == 1) col = GetColorItems(col);
+  if (mjs < 0 || mjs > 10) {
+    mjs = CurMjs;
+    if (mjs == 0) {
+      mw = CurMjsW;
+      mh = CurMjsH;
+      md = CurMjsD;
+      col = CurMjsC;
+    }
+  }
+}
+
+int32_t TJGdata::PreparedWidth(int32_t wid) const {
+  if (wid == -1) wid = CurWid;
+  return (wid < 0 || wid > 30000) ? 0 : wid;
+}
+
+const std::u16string& TJGdata::PreparedFont(const std::u16string& fnt) const {
+  return (fnt.empty() || fnt == u"<>") ? CurFont : fnt;
+}
+
+int32_t TJGdata::PreparedSolidColour(int32_t col) { return (col < 0 || col > 0xFFFFFF) ? 0 : col; }
+
+int32_t TJGdata::PreparedSolidColourRGB(int32_t r, int32_t g, int32_t b) {
+  auto component = [](int32_t v) { return (v < 0 || v > 255) ? 0 : v; };
+  return RgbToColor(component(r), component(g), component(b));
+}
+
+// --- the buffer ---
+
 void TJGdata::SendMem(const std::u16string& s) { NextLine(*this) = s; }
 
 void TJGdata::S_Comment(const std::u16string& s) {
@@ -253,8 +287,7 @@ void TJGdata::S_Ltp(int32_t ltp, int32_t mode) {
 void TJGdata::S_Wid(int32_t wid) {
   // The host only understands widths when its own file carried one.
   if (!WidF) return;
-  if (wid == -1) wid = CurWid;
-  if (wid < 0 || wid > 30000) wid = 0;
+  wid = PreparedWidth(wid);
   if (!w_FlgWid && wid == w_Wid) return;
   Append(*this, Keyword(u"lw", IntToText(wid)));
   w_Wid = wid;
@@ -262,16 +295,7 @@ void TJGdata::S_Wid(int32_t wid) {
 }
 
 void TJGdata::S_Mjs(int32_t mjs, double mw, double mh, double md, int32_t col, int32_t mode) {
-  if (mode == 1) col = GetColorItems(col);
-  if (mjs < 0 || mjs > 10) {
-    mjs = CurMjs;
-    if (mjs == 0) {
-      mw = CurMjsW;
-      mh = CurMjsH;
-      md = CurMjsD;
-      col = CurMjsC;
-    }
-  }
+  PrepareTextStyle(mjs, mw, mh, md, col, mode);
   const bool freeStyle = mjs == 0;
   // A free size that is not a number cannot be written in a form the host reads back.
   if (freeStyle && !AllFinite(mw, mh, md)) return;
@@ -301,7 +325,7 @@ void TJGdata::S_Mbs(int32_t mbs) {
 }
 
 void TJGdata::S_Font(const std::u16string& fnt) {
-  const std::u16string& chosen = (fnt.empty() || fnt == u"<>") ? CurFont : fnt;
+  const std::u16string& chosen = PreparedFont(fnt);
   // The name is remembered as written, so a name that needed cleaning compares equal next time.
   const bool needsCleaning = HasControlCharacter(chosen);
   std::u16string cleaned;
@@ -325,7 +349,7 @@ void TJGdata::S_PCol(int32_t col, int32_t mode) {
 // Colour number 10 stands for the solid colour given by value, so the value is written together
 // with the colour number whenever either of them is not already in force.
 void TJGdata::S_SCol(int32_t col) {
-  if (col < 0 || col > 0xFFFFFF) col = 0;
+  col = PreparedSolidColour(col);
   if (!w_FlgCol && w_Col == 10 && !w_FlgSCol && col == w_SlCol) return;
   Append(*this, Keyword(u"lc10 ", IntToText(col)));
   w_SlCol = col;
@@ -334,10 +358,7 @@ void TJGdata::S_SCol(int32_t col) {
   w_FlgCol = false;
 }
 
-void TJGdata::S_SColRGB(int32_t r, int32_t g, int32_t b) {
-  auto component = [](int32_t v) { return (v < 0 || v > 255) ? 0 : v; };
-  S_SCol(RgbToColor(component(r), component(g), component(b)));
-}
+void TJGdata::S_SColRGB(int32_t r, int32_t g, int32_t b) { S_SCol(PreparedSolidColourRGB(r, g, b)); }
 
 // --- per-entity flags: written on every call, consumed by the next drawing command ---
 

@@ -98,23 +98,10 @@ void TJGdata::A_Ltp(int32_t ltp, int32_t mode) {
   w_Ltp = ltp;
 }
 
-void TJGdata::A_Wid(int32_t wid) {
-  if (wid == -1) wid = CurWid;
-  if (wid < 0 || wid > 30000) wid = 0;
-  w_Wid = wid;
-}
+void TJGdata::A_Wid(int32_t wid) { w_Wid = PreparedWidth(wid); }
 
 void TJGdata::A_Mjs(int32_t mjs, double mw, double mh, double md, int32_t col, int32_t mode) {
-  if (mode == 1) col = GetColorItems(col);
-  if (mjs < 0 || mjs > 10) {
-    mjs = CurMjs;
-    if (mjs == 0) {
-      mw = CurMjsW;
-      mh = CurMjsH;
-      md = CurMjsD;
-      col = CurMjsC;
-    }
-  }
+  PrepareTextStyle(mjs, mw, mh, md, col, mode);
   w_MjsW = mw;
   w_MjsH = mh;
   w_MjsD = md;
@@ -125,7 +112,7 @@ void TJGdata::A_Mjs(int32_t mjs, double mw, double mh, double md, int32_t col, i
 
 void TJGdata::A_Mbs(int32_t mbs) { w_Mbs = (mbs < 0 || mbs > 8) ? 0 : mbs; }
 
-void TJGdata::A_Font(const std::u16string& fnt) { w_Font = (fnt.empty() || fnt == u"<>") ? CurFont : fnt; }
+void TJGdata::A_Font(const std::u16string& fnt) { w_Font = PreparedFont(fnt); }
 
 void TJGdata::A_PCol(int32_t col, int32_t mode) {
   if (mode == 1) col = GetColorItems(col);
@@ -136,14 +123,13 @@ void TJGdata::A_PCol(int32_t col, int32_t mode) {
 // The display colour goes through the colour-number table like the other colours, although the solid
 // colour is a colour value and so mostly displays as 0; nothing reads aSCol.
 void TJGdata::A_SCol(int32_t col) {
-  if (col < 0 || col > 0xFFFFFF) col = 0;
+  col = PreparedSolidColour(col);
   w_SlCol = col;
   aSCol = GetColorDisp(col);
 }
 
 void TJGdata::A_SColRGB(int32_t r, int32_t g, int32_t b) {
-  auto component = [](int32_t v) { return (v < 0 || v > 255) ? 0 : v; };
-  const int32_t value = RgbToColor(component(r), component(g), component(b));
+  const int32_t value = PreparedSolidColourRGB(r, g, b);
   w_SlCol = value;
   aSCol = value;
 }
