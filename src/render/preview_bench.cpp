@@ -6,6 +6,7 @@
 #include <string>
 
 #include "JwwGaibu.h"
+#include "bench_fixtures.h"
 #include "dialog_values.h"
 #include "preview.h"
 #include "renderer.h"
@@ -13,34 +14,14 @@
 
 namespace {
 
-// examples/JWC_TEMP.TXT: scale 20, ten text styles, the four indicated points, current style 2.
-const std::u16string kSample =
-    u"hq\nfile=\nhk 0\nhs 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20\nhzs 420 297\n"
-    u"hcw 2 2.5 3 4 5 6 7 8 9 10\nhch 2 2.5 3 4 5 6 7 8 9 10\nhcd 0 0 0.5 0.5 0.5 0.5 1 1 1 1\n"
-    u"hcc 1 1 2 2 3 3 4 4 5 5\nhn 0 0 600 1000\nhp1 0 0\nhp2 0 1000\nhp3 500 300\nhp4 600 400\n"
-    u"lg0\nly0\nlc2\nlt1\ncn2\ncn\"$<ＭＳ ゴシック>\n";
-
 // The panel at 96 DPI.
 constexpr double kPanelWidth = 296.0;
 constexpr double kPanelHeight = 397.0;
 
-class CountingCanvas final : public render::Canvas {
- public:
-  void Begin(const render::ViewTransform&) override {}
-  void Line(render::Point, render::Point, render::Color) override { ++count; }
-  void Polyline(std::span<const render::Point>, bool, render::Color) override { ++count; }
-  void Polygon(std::span<const render::Point>, render::Color) override { ++count; }
-  void Arc(const render::EllipticArc&, render::Color) override { ++count; }
-  void Disc(const render::EllipticArc&, render::Color) override { ++count; }
-  void Text(const render::TextRun&, render::Color) override { ++count; }
-  void End() override {}
-  int count = 0;
-};
-
 // The loaded model as FormShow leaves it, with `extraLines` selected lines as a large selection brings.
 TJGdata LoadedHost(int extraLines) {
   TJGdata host;
-  host.ReadTempText(kSample);
+  host.ReadTempText(bench_fixtures::kExampleTempText);
   for (int i = 0; i < extraLines; ++i) host.A_Line(i, 0.0, i, 100.0);
   host.S_Init();
   return host;
@@ -89,7 +70,9 @@ void ComputeAndDraw(benchmark::State& state) {
   }
 }
 
-void BM_PreviewComputeAndDrawCounting(benchmark::State& state) { ComputeAndDraw<CountingCanvas>(state); }
+void BM_PreviewComputeAndDrawCounting(benchmark::State& state) {
+  ComputeAndDraw<bench_fixtures::CountingCanvas>(state);
+}
 BENCHMARK(BM_PreviewComputeAndDrawCounting)->Arg(0)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 void BM_PreviewComputeAndDrawSvg(benchmark::State& state) { ComputeAndDraw<render::SvgCanvas>(state); }

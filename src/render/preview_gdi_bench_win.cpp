@@ -11,17 +11,11 @@
 
 #include "JwwGaibu.h"
 #include "Unit1_layout_win.h"
+#include "bench_fixtures.h"
 #include "dialog_values.h"
 #include "preview_panel_win.h"
 
 namespace {
-
-// examples/JWC_TEMP.TXT.
-const std::u16string kSample =
-    u"hq\nfile=\nhk 0\nhs 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20\nhzs 420 297\n"
-    u"hcw 2 2.5 3 4 5 6 7 8 9 10\nhch 2 2.5 3 4 5 6 7 8 9 10\nhcd 0 0 0.5 0.5 0.5 0.5 1 1 1 1\n"
-    u"hcc 1 1 2 2 3 3 4 4 5 5\nhn 0 0 600 1000\nhp1 0 0\nhp2 0 1000\nhp3 500 300\nhp4 600 400\n"
-    u"lg0\nly0\nlc2\nlt1\ncn2\ncn\"$<ＭＳ ゴシック>\n";
 
 constexpr int kKeystrokes = 2000;
 
@@ -46,7 +40,7 @@ int main() {
                kClientHeight - 2 * kPreviewMargin, SWP_NOZORDER | SWP_NOACTIVATE);
 
   TJGdata model;
-  model.ReadTempText(kSample);
+  model.ReadTempText(bench_fixtures::kExampleTempText);
   model.S_Init();
   DialogValues values;
   values.ComboBox3 = 1;

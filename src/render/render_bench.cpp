@@ -4,6 +4,7 @@
 #include <string>
 
 #include "JwwGaibu.h"
+#include "bench_fixtures.h"
 #include "renderer.h"
 #include "svg_canvas.h"
 
@@ -23,20 +24,6 @@ const std::u16string kDimensionOutput =
     u"z3\n50000 0 49922.3555845 289.777747887\nz3\n50000 0 50077.6444155 289.777747887\nz3\n"
     u"z3\n50000 100000 50077.6444155 99710.2222521\nz3\n50000 100000 49922.3555845 99710.2222521\ncn2\n";
 
-// A canvas that only counts, to separate the renderer's own cost from the SVG text.
-class CountingCanvas final : public render::Canvas {
- public:
-  void Begin(const render::ViewTransform&) override {}
-  void Line(render::Point, render::Point, render::Color) override { ++count; }
-  void Polyline(std::span<const render::Point>, bool, render::Color) override { ++count; }
-  void Polygon(std::span<const render::Point>, render::Color) override { ++count; }
-  void Arc(const render::EllipticArc&, render::Color) override { ++count; }
-  void Disc(const render::EllipticArc&, render::Color) override { ++count; }
-  void Text(const render::TextRun&, render::Color) override { ++count; }
-  void End() override {}
-  int count = 0;
-};
-
 void BM_ParseAndRenderSvg(benchmark::State& state) {
   for (auto _ : state) {
     TJGdata model;
@@ -52,7 +39,7 @@ void BM_ParseAndRenderCounting(benchmark::State& state) {
   for (auto _ : state) {
     TJGdata model;
     model.ReadTempText(kDimensionOutput);
-    CountingCanvas canvas;
+    bench_fixtures::CountingCanvas canvas;
     render::Render(model, render::RenderOptions{}, canvas);
     benchmark::DoNotOptimize(canvas.count);
   }
