@@ -10,19 +10,15 @@
 
 #include "JwwGaibu.h"
 #include "MyFunc.h"
+#include "geometry_rules.h"
 
 namespace {
 
-constexpr double kTolerance = 1e-10;
+using geometry_rules::Coincide;
+using geometry_rules::CountsAsZero;
+using geometry_rules::kTolerance;
+
 constexpr int32_t kBlock = 1000;
-
-// Points coincide only when both coordinates differ by strictly less than the tolerance.
-bool Coincide(double ax, double ay, double bx, double by) {
-  return std::fabs(ax - bx) < kTolerance && std::fabs(ay - by) < kTolerance;
-}
-
-// A length or factor counts as zero up to and including the tolerance.
-bool CountsAsZero(double v) { return std::fabs(v) <= kTolerance; }
 
 template <typename... T>
 bool AllFinite(T... values) {
@@ -453,13 +449,9 @@ void TJGdata::S_Dim(double lx1, double ly1, double lx2, double ly2, double tx1, 
   std::u16string value;
   const bool measured = IsBlank(m);
   if (measured) {
-    // The measured length, rounded half up at the tenth decimal so that binary noise such as
-    // 0.30000000000000004 does not reach the drawing.
-    const double length = PointDistance(lx1, ly1, lx2, ly2);
-    double rounded = std::trunc(length / kTolerance + 0.5) * kTolerance;
-    if (!std::isfinite(rounded)) rounded = length;  // beyond 2^53 * 1e-10 it is whole anyway
-    if (!std::isfinite(rounded)) return;            // coordinates so large the length overflows
-    value = FloatToText(rounded);
+    const double length = geometry_rules::MeasuredLength(lx1, ly1, lx2, ly2);
+    if (!std::isfinite(length)) return;  // coordinates so large the length overflows
+    value = FloatToText(length);
   }
   SendMem(u"msg");
   Append(*this, LineBuilder(u"").Real(lx1).Real(ly1).Real(lx2).Real(ly2).Take());
@@ -485,12 +477,10 @@ void TJGdata::S_Solid3(double x1, double y1, double x2, double y2, double x3, do
 void TJGdata::S_Solid4(double x1, double y1, double x2, double y2, double x3, double y3, double x4,
                        double y4) {
   if (!AllFinite(x1, y1, x2, y2, x3, y3, x4, y4)) return;
-  if (Coincide(x1, y1, x2, y2)) return S_Solid3(x1, y1, x3, y3, x4, y4);
-  if (Coincide(x3, y3, x1, y1)) return;
-  if (Coincide(x4, y4, x1, y1)) return S_Solid3(x1, y1, x2, y2, x3, y3);
-  if (Coincide(x3, y3, x2, y2)) return S_Solid3(x1, y1, x2, y2, x4, y4);
-  if (Coincide(x4, y4, x2, y2)) return;
-  if (Coincide(x4, y4, x3, y3)) return S_Solid3(x1, y1, x2, y2, x3, y3);
+  const auto triangle = [this](double ax, double ay, double bx, double by, double cx, double cy) {
+    S_Solid3(ax, ay, bx, by, cx, cy);
+  };
+  if (geometry_rules::ReduceQuadrilateral(x1, y1, x2, y2, x3, y3, x4, y4, triangle)) return;
   Append(*this,
          LineBuilder(u"sl ").Real(x1).Real(y1).Real(x2).Real(y2).Real(x3).Real(y3).Real(x4).Real(y4).Take());
 }
@@ -509,23 +499,14 @@ void TJGdata::S_SolidD(double x, double y, double r, double h, double ka, double
          LineBuilder(u"se ").Real(x).Real(y).Real(r).Real(h).Real(ka).Real(sa).Real(da).Int(cod).Take());
 }
 
-namespace {
-
-// A ring needs an inner radius strictly inside the outer one.
-bool RingIsDrawable(double r, double h, double ri) {
-  return r > kTolerance && ri > kTolerance && ri < r - kTolerance && !CountsAsZero(h);
-}
-
-}  // namespace
-
 void TJGdata::S_SolidO(double x, double y, double r, double h, double ka, double sa, double da, double ri) {
-  if (!AllFinite(x, y, r, h, ka, sa, da, ri) || !RingIsDrawable(r, h, ri)) return;
+  if (!AllFinite(x, y, r, h, ka, sa, da, ri) || !geometry_rules::RingIsAcceptable(r, h, ri)) return;
   Append(*this,
          LineBuilder(u"so ").Real(x).Real(y).Real(r).Real(h).Real(ka).Real(sa).Real(da).Real(ri).Take());
 }
 
 void TJGdata::S_SolidG(double x, double y, double r, double h, double ka, double sa, double da, double ri) {
-  if (!AllFinite(x, y, r, h, ka, sa, da, ri) || !RingIsDrawable(r, h, ri)) return;
+  if (!AllFinite(x, y, r, h, ka, sa, da, ri) || !geometry_rules::RingIsAcceptable(r, h, ri)) return;
   Append(*this,
          LineBuilder(u"sg ").Real(x).Real(y).Real(r).Real(h).Real(ka).Real(sa).Real(da).Real(ri).Take());
 }

@@ -9,34 +9,16 @@
 
 #include "JwwGaibu.h"
 #include "MyFunc.h"
+#include "geometry_rules.h"
 
 namespace {
 
-constexpr double kTolerance = 1e-10;
-
-// Points coincide only when both coordinates differ by strictly less than the tolerance.
-bool Coincide(double ax, double ay, double bx, double by) {
-  return std::fabs(ax - bx) < kTolerance && std::fabs(ay - by) < kTolerance;
-}
-
-// A length, radius or factor counts as zero up to and including the tolerance.
-bool CountsAsZero(double v) { return std::fabs(v) <= kTolerance; }
+using geometry_rules::Coincide;
+using geometry_rules::CountsAsZero;
+using geometry_rules::kTolerance;
+using geometry_rules::RingIsAcceptable;
 
 bool NoDirection(double dx, double dy) { return CountsAsZero(dx) && CountsAsZero(dy); }
-
-// A ring needs an inner radius strictly inside the outer one and a flatness.
-bool RingIsAcceptable(double r, double h, double ri) {
-  return r > kTolerance && ri > kTolerance && ri < r - kTolerance && !CountsAsZero(h);
-}
-
-// The text of a dimension given none: its measured length, rounded half up at the tenth decimal so
-// that binary noise such as 0.30000000000000004 does not become the value.
-std::u16string MeasuredLength(double x1, double y1, double x2, double y2) {
-  const double length = PointDistance(x1, y1, x2, y2);
-  double rounded = std::trunc(length / kTolerance + 0.5) * kTolerance;
-  if (!std::isfinite(rounded)) rounded = length;  // beyond 2^53 * 1e-10 the length is whole anyway
-  return FloatToText(rounded);
-}
 
 // A text takes the sizes and the colour of its numbered style, or the free-style values.
 void FillText(const TJGdata& jg, TJwwEntText& t, double x1, double y1, double x2, double y2) {
@@ -203,7 +185,7 @@ void TJGdata::A_Mark(double ax, double ay, double abai, double aang, int32_t aco
 void TJGdata::A_Dim(double lx1, double ly1, double lx2, double ly2, double tx1, double ty1, double tx2,
                     double ty2, std::u16string m) {
   if (Coincide(lx1, ly1, lx2, ly2) || NoDirection(tx2, ty2)) return;
-  if (StripSpaces(m).empty()) m = MeasuredLength(lx1, ly1, lx2, ly2);
+  if (StripSpaces(m).empty()) m = FloatToText(geometry_rules::MeasuredLength(lx1, ly1, lx2, ly2));
   TJwwEntDim& e = AddEntity(7, EntDimN, EntDim);
   SetEntAttr(e.lin.att);
   e.lin.CrvNo = 0;
@@ -243,12 +225,10 @@ void TJGdata::A_Solid3(double ax1, double ay1, double ax2, double ay2, double ax
 // what remains has no area; the triangle applies its own test.
 void TJGdata::A_Solid4(double ax1, double ay1, double ax2, double ay2, double ax3, double ay3, double ax4,
                        double ay4) {
-  if (Coincide(ax2, ay2, ax1, ay1)) return A_Solid3(ax1, ay1, ax3, ay3, ax4, ay4);
-  if (Coincide(ax3, ay3, ax1, ay1)) return;
-  if (Coincide(ax4, ay4, ax1, ay1)) return A_Solid3(ax1, ay1, ax2, ay2, ax3, ay3);
-  if (Coincide(ax3, ay3, ax2, ay2)) return A_Solid3(ax1, ay1, ax2, ay2, ax4, ay4);
-  if (Coincide(ax4, ay4, ax2, ay2)) return;
-  if (Coincide(ax4, ay4, ax3, ay3)) return A_Solid3(ax1, ay1, ax2, ay2, ax3, ay3);
+  const auto triangle = [this](double x1, double y1, double x2, double y2, double x3, double y3) {
+    A_Solid3(x1, y1, x2, y2, x3, y3);
+  };
+  if (geometry_rules::ReduceQuadrilateral(ax1, ay1, ax2, ay2, ax3, ay3, ax4, ay4, triangle)) return;
   TJwwEntSld4& e = AddEntity(11, EntSld4N, EntSld4);
   e.Color = w_SlCol;
   e.x1 = ax1;
