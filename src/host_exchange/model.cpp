@@ -50,27 +50,13 @@ void TJGdata::DataInit() {
   IPointN = 0;
   WidF = false;
 
-  w_FlgLGrp = w_FlgLay = w_FlgCol = w_FlgLtp = w_FlgWid = true;
-  w_FlgMjs = w_FlgMbs = w_FlgFont = w_FlgPCol = w_FlgSCol = true;
+  // The working attributes start as the output side resets them; the per-entity state besides.
+  S_Init();
   w_IPNo = 0;
-  w_LGrp = 0;
-  w_Lay = 0;
-  w_Col = 1;
-  w_Ltp = 1;
-  w_Wid = 0;
-  w_Mjs = 1;
-  w_MjsW = 2.0;
-  w_MjsH = 2.0;
-  w_MjsD = 0.0;
-  w_MjsC = 1;
-  w_Mbs = 0;
-  w_Font = u"<ＭＳ ゴシック>";
   w_Attr = 0;
   w_CrvNo = 0;
   w_CrvFl = false;
   w_DimFl = false;
-  w_PtCol = 1;
-  w_SlCol = 0;
 
   EntSunLine = TJwwEntLine{};
   EntSunLine.att = TJwwEntAttr{0, 0, 0, 1, 1, 0, 0};
