@@ -3,6 +3,8 @@
 # dist/tarvik-<version>-win32.zip, each holding a folder tarvik/ with tarvik.exe, the batch file and
 # the user guide. The version is the one project() declares in CMakeLists.txt.
 # Fails when a build fails or warns, or when a program imports a DLL that not every Windows has.
+# Tools speak English here so that their output can be read (a Japanese LANG translates it).
+export LC_ALL=C.UTF-8
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
@@ -54,9 +56,9 @@ build() {
 check_exe() {
   local exe=$1 objdump=$2 format=$3
   # grep -q would stop reading early and, under pipefail, fail the pipe when objdump is cut off.
-  "$objdump" -f "$exe" | grep "file format $format" >/dev/null || fail "$exe is not $format"
+  LC_ALL=C "$objdump" -f "$exe" | grep "file format $format" >/dev/null || fail "$exe is not $format"
   local dlls bad=()
-  dlls=$("$objdump" -p "$exe" | sed -n 's/^[[:space:]]*DLL Name:[[:space:]]*//p' | tr -d '\r')
+  dlls=$(LC_ALL=C "$objdump" -p "$exe" | sed -n 's/^[[:space:]]*DLL Name:[[:space:]]*//p' | tr -d '\r')
   [ -n "$dlls" ] || fail "$exe: no import table found"
   for dll in $dlls; do
     local upper=${dll^^}
