@@ -2,7 +2,9 @@
 // code-page conversion, file existence and deletion, the program folder and the keyboard.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -18,6 +20,14 @@ struct ReadTextResult {
 // FE FF: UTF-16 BE; otherwise the ANSI code page (CP_ACP on Windows, CP932 elsewhere).
 // Invalid byte sequences decode to U+FFFD (or as the platform converter does); reading goes on.
 ReadTextResult ReadTextFile(const std::u16string& path);
+
+// Reads a whole file as ReadTextFile does, then decodes it a piece at a time and hands each piece to
+// `piece`, in order, so that a caller that goes through the text once never holds all of it at once;
+// `piece` may stop the decoding by returning false. The pieces joined are ReadTextFile's text. Pieces
+// are cut where the bytes hold a line feed where possible, but a line may run on into the next piece.
+// When the file cannot be read, nothing is decoded and ok is false; the result's text is always empty.
+using TextPiece = std::function<bool(std::u16string_view piece)>;
+ReadTextResult ReadTextFileInPieces(const std::u16string& path, const TextPiece& piece);
 
 // Decoders and encoders used by ReadTextFile and WriteTextFile, exposed for tests and benchmarks.
 std::u16string DecodeAnsi(const std::string& bytes);

@@ -203,6 +203,17 @@ bool ReadWholeFile(int descriptor, std::string& bytes) {
   return true;
 }
 
+// The whole content of a file for the readers of text.
+bool ReadFileBytes(const std::u16string& path, std::string& bytes) {
+  std::string native;
+  if (!NativePath(path, native)) return false;
+  // Not blocking keeps a named pipe from holding the program up; it is refused as not a regular file.
+  FileDescriptor file(open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (!file.valid() || !ReadWholeFile(file.get(), bytes)) return false;
+  file.Close();
+  return true;
+}
+
 bool WriteAll(int descriptor, const std::string& bytes) {
   std::size_t written = 0;
   while (written < bytes.size()) {
@@ -288,14 +299,15 @@ std::string EncodeAnsi(const std::u16string& text) {
 }
 
 ReadTextResult ReadTextFile(const std::u16string& path) {
-  std::string native;
-  if (!NativePath(path, native)) return {};
-  // Not blocking keeps a named pipe from holding the program up; it is refused as not a regular file.
-  FileDescriptor file(open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   std::string bytes;
-  if (!file.valid() || !ReadWholeFile(file.get(), bytes)) return {};
-  file.Close();
+  if (!ReadFileBytes(path, bytes)) return {};
   return detail::DecodeFileContent(bytes);
+}
+
+ReadTextResult ReadTextFileInPieces(const std::u16string& path, const TextPiece& piece) {
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes)) return {};
+  return detail::DecodeFileContentInPieces(bytes, piece);
 }
 
 bool WriteTextFile(const std::u16string& path, const std::u16string& text, bool utf8WithBom) {

@@ -132,6 +132,19 @@ bool ReadWholeFile(HANDLE file, std::string& bytes) {
   return true;
 }
 
+// The whole content of a file for the readers of text.
+bool ReadFileBytes(const std::u16string& path, std::string& bytes) {
+  if (path.empty() || path.find(u'\0') != std::u16string::npos) return false;
+  // Sharing for reading only: a file that the host is still writing is not read half-done.
+  FileHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  // A device such as CON would wait for input instead of ending.
+  if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK) return false;
+  if (!ReadWholeFile(file.get(), bytes)) return false;
+  file.Close();
+  return true;
+}
+
 bool WriteAll(HANDLE file, const std::string& bytes) {
   std::size_t written = 0;
   while (written < bytes.size()) {
@@ -193,16 +206,15 @@ std::string EncodeAnsi(const std::u16string& text) {
 }
 
 ReadTextResult ReadTextFile(const std::u16string& path) {
-  if (path.empty() || path.find(u'\0') != std::u16string::npos) return {};
-  // Sharing for reading only: a file that the host is still writing is not read half-done.
-  FileHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  // A device such as CON would wait for input instead of ending.
-  if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK) return {};
   std::string bytes;
-  if (!ReadWholeFile(file.get(), bytes)) return {};
-  file.Close();
+  if (!ReadFileBytes(path, bytes)) return {};
   return detail::DecodeFileContent(bytes);
+}
+
+ReadTextResult ReadTextFileInPieces(const std::u16string& path, const TextPiece& piece) {
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes)) return {};
+  return detail::DecodeFileContentInPieces(bytes, piece);
 }
 
 bool WriteTextFile(const std::u16string& path, const std::u16string& text, bool utf8WithBom) {

@@ -2,6 +2,7 @@
 // only the ANSI code page and the file system differ between the Windows and the Linux build.
 #include "text_codecs.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -116,6 +117,55 @@ ReadTextResult DecodeFileContent(const std::string& bytes) {
   } else {
     result.encoding = TextEncoding::Ansi;
     result.text = DecodeAnsi(bytes);
+  }
+  return result;
+}
+
+ReadTextResult DecodeFileContentInPieces(const std::string& bytes, const TextPiece& piece,
+                                         std::size_t pieceBytes) {
+  ReadTextResult result;
+  result.ok = true;
+  std::string_view rest = bytes;
+  if (rest.starts_with(kUtf8Bom)) {
+    result.encoding = TextEncoding::Utf8;
+    rest.remove_prefix(kUtf8Bom.size());
+  } else if (rest.starts_with(kUtf16LEBom)) {
+    result.encoding = TextEncoding::Utf16LE;
+    rest.remove_prefix(kUtf16LEBom.size());
+  } else if (rest.starts_with(kUtf16BEBom)) {
+    result.encoding = TextEncoding::Utf16BE;
+    rest.remove_prefix(kUtf16BEBom.size());
+  } else {
+    result.encoding = TextEncoding::Ansi;
+  }
+  const bool utf16 = result.encoding == TextEncoding::Utf16LE || result.encoding == TextEncoding::Utf16BE;
+  pieceBytes = std::max<std::size_t>(pieceBytes, 2);
+  std::string ansiBytes;  // DecodeAnsi takes a string of its own
+  while (!rest.empty()) {
+    // A code unit of UTF-16 stands alone, so any even place will do. In the other encodings a line
+    // feed byte is a character of its own, never part of another, and the next byte begins a new
+    // one: cut there, the pieces decode to what the whole decodes to.
+    std::size_t cut = rest.size();
+    if (rest.size() > pieceBytes) {
+      if (utf16) {
+        cut = pieceBytes - pieceBytes % 2;
+      } else {
+        const std::size_t feed = rest.find('\n', pieceBytes - 1);
+        if (feed != std::string_view::npos) cut = feed + 1;
+      }
+    }
+    const std::string_view part = rest.substr(0, cut);
+    rest.remove_prefix(cut);
+    std::u16string text;
+    if (result.encoding == TextEncoding::Utf8) {
+      text = DecodeUtf8(part);
+    } else if (utf16) {
+      text = DecodeUtf16(part, result.encoding == TextEncoding::Utf16BE);
+    } else {
+      ansiBytes.assign(part);
+      text = DecodeAnsi(ansiBytes);
+    }
+    if (!piece(text)) break;
   }
   return result;
 }

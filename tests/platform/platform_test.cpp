@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "test_support.h"
+#include "text_codecs.h"
 
 namespace {
 
@@ -298,6 +299,89 @@ TEST(ReadTextFile, FailsForWhatIsNoReadableFile) {
     const platform::ReadTextResult read = platform::ReadTextFile(c.path);
     EXPECT_FALSE(read.ok);
     EXPECT_TRUE(read.text.empty());
+  }
+}
+
+// Decoded piece by piece, a file's content is the same text: whatever the encoding, wherever the pieces
+// are cut, and with characters of two bytes, invalid bytes and a lead byte just before a line feed.
+TEST(ReadTextFileInPieces, PiecesJoinUpToTheWholeText) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"code page 932", "hq\r\nch 1 2 1 0 \"\x90\xA1\x96\x40\x95\x5C\r\n\xB1\xB2\n\n0 0 1 0\r0 0 2 0\r\n"},
+      {"code page 932, invalid bytes", "a\x81\nb\x81\r\n\xFF\x80\x85\n\x90"},
+      {"UTF-8", kUtf8Bom + "hq\r\nch 1 2 1 0 \"\xE5\xAF\xB8\xE6\xB3\x95\r\n\xF0\x9F\x98\x80\n0 0 1 0\r\n"},
+      {"UTF-8, invalid bytes", kUtf8Bom + "a\xE5\xAF\nb\xC3(\r\n\xED\xA0\x80\n\xF4"},
+      {"UTF-16 LE", std::string("\xFF\xFEh\0q\0\r\0\n\0\xF8\x5B\x3D\xD8\x00\xDE\n\0z\0y", 21)},
+      {"UTF-16 BE", std::string("\xFE\xFF\0h\0q\0\r\0\n\x5B\xF8\xD8\x3D\xDE\x00\0\n\0z", 20)},
+      {"no line feed at all", "0 0 1 0\r0 0 2 0\r\x90\xA1"},
+      {"empty", ""},
+      {"UTF-8 mark only", kUtf8Bom},
+  };
+  for (const Case& c : cases) {
+    const platform::ReadTextResult whole = platform::detail::DecodeFileContent(c.bytes);
+    for (std::size_t pieceBytes = 1; pieceBytes <= c.bytes.size() + 1; ++pieceBytes) {
+      SCOPED_TRACE(std::string(c.what) + ", pieces of " + std::to_string(pieceBytes) + " bytes");
+      std::u16string joined;
+      const platform::ReadTextResult pieces = platform::detail::DecodeFileContentInPieces(
+          c.bytes,
+          [&](std::u16string_view piece) {
+            joined.append(piece);
+            return true;
+          },
+          pieceBytes);
+      EXPECT_TRUE(pieces.ok);
+      EXPECT_STREQ(Name(pieces.encoding), Name(whole.encoding));
+      EXPECT_TRUE(pieces.text.empty());
+      EXPECT_EQ(Hex(joined), Hex(whole.text));
+    }
+  }
+}
+
+TEST(ReadTextFileInPieces, ReadsAFileOfManyPiecesAndStopsWhenAsked) {
+  std::string bytes;
+  for (int i = 0; bytes.size() < 3 * platform::detail::kTextPieceBytes; ++i) {
+    bytes += "ch " + std::to_string(i) + " 0 1 0 \"\x90\xA1\x96\x40 " +
+             std::string(static_cast<std::size_t>(i % 97), 'x') + "\r\n";
+  }
+  TempDir dir;
+  WriteBytes(dir.path() / "JWC_TEMP.TXT", bytes);
+  const platform::ReadTextResult whole = platform::ReadTextFile(dir.file("JWC_TEMP.TXT"));
+  std::u16string joined;
+  int count = 0;
+  const platform::ReadTextResult read =
+      platform::ReadTextFileInPieces(dir.file("JWC_TEMP.TXT"), [&](std::u16string_view piece) {
+        joined.append(piece);
+        ++count;
+        return true;
+      });
+  EXPECT_TRUE(read.ok);
+  EXPECT_EQ(read.encoding, TextEncoding::Ansi);
+  EXPECT_GE(count, 3);
+  EXPECT_TRUE(joined == whole.text);
+
+  // Returning false stops the decoding: no further piece is handed over.
+  count = 0;
+  EXPECT_TRUE(platform::ReadTextFileInPieces(dir.file("JWC_TEMP.TXT"), [&](std::u16string_view) {
+                ++count;
+                return false;
+              }).ok);
+  EXPECT_EQ(count, 1);
+}
+
+TEST(ReadTextFileInPieces, HandsNothingOverForWhatIsNoReadableFile) {
+  TempDir dir;
+  fs::create_directory(dir.path() / "folder");
+  for (const std::u16string& path : {dir.file("missing.txt"), dir.file("folder"), std::u16string()}) {
+    bool called = false;
+    const platform::ReadTextResult read = platform::ReadTextFileInPieces(path, [&](std::u16string_view) {
+      called = true;
+      return true;
+    });
+    EXPECT_FALSE(read.ok);
+    EXPECT_FALSE(called);
   }
 }
 
