@@ -1104,6 +1104,110 @@ TEST(ReaderFile, EncodingFollowsTheByteOrderMark) {
   }
 }
 
+// What a read leaves in the model, as one text: every entity in EntNo order with its fields, the
+// indicated points and the working state.
+std::string Described(const TJGdata& jg) {
+  std::u16string out;
+  auto add = [&](double value) { out += FloatToText(value) + u' '; };
+  auto attr = [&](const TJwwEntAttr& at) {
+    for (int32_t v : {at.IPNo, at.LGrp, at.Lay, at.Col, at.Ltp, at.Wid, at.Attr}) add(v);
+  };
+  for (int32_t i = 0; i < jg.EntN; ++i) {
+    const TJwwEntNo& e = jg.EntNo[static_cast<size_t>(i)];
+    const auto no = static_cast<size_t>(e.no);
+    out += u"\n" + IntToText(e.yn) + u": ";
+    switch (e.yn) {
+      case 1:
+        attr(jg.EntLine[no].att);
+        for (double v : {jg.EntLine[no].x1, jg.EntLine[no].y1, jg.EntLine[no].x2, jg.EntLine[no].y2}) add(v);
+        add(jg.EntLine[no].CrvNo);
+        break;
+      case 2:
+        attr(jg.EntCirc[no].att);
+        for (double v : {jg.EntCirc[no].cx, jg.EntCirc[no].cy, jg.EntCirc[no].cr}) add(v);
+        break;
+      case 4:
+        attr(jg.EntText[no].att);
+        for (double v : {jg.EntText[no].x1, jg.EntText[no].y1, jg.EntText[no].x2, jg.EntText[no].y2}) add(v);
+        out += jg.EntText[no].fo + u"|" + jg.EntText[no].st;
+        break;
+      case 7:
+        for (double v : {jg.EntDim[no].lin.x1, jg.EntDim[no].lin.x2, jg.EntDim[no].txt.x1}) add(v);
+        out += jg.EntDim[no].txt.st;
+        break;
+      default:
+        break;
+    }
+  }
+  for (size_t k = 1; k < jg.IPoints.size(); ++k) {
+    if (jg.IPoints[k].flg) {
+      out += u"\nhp" + IntToText(static_cast<int32_t>(k)) + u" " + FloatToText(jg.IPoints[k].x);
+    }
+  }
+  out += u"\n" + jg.LayName[17] + u"|" + jg.w_Font + u"|";
+  out += IntToText(jg.w_Col) + u"|" + IntToText(jg.w_CrvNo);
+  return U8(out);
+}
+
+// A file of several megabytes is decoded and parsed a piece at a time; the model must be just what
+// parsing its whole text gives, in each encoding, with lines that run over from one piece into the
+// next (in UTF-16 the pieces are cut anywhere, and lone CRs give pieces no place to cut), and with a
+// NUL in a late piece that ends the text there.
+TEST(ReaderFile, LargeFileReadsAsItsWholeTextDoes) {
+  std::u16string text =
+      u"hq\r\nly1\r\nlyn\u58C1 \u30BD\u30D5\u30A1\r\ncn\"$<\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF>\r\n";
+  for (int i = 0; text.size() < 2'500'000; ++i) {
+    const std::u16string n = IntToText(i);
+    const std::u16string lineBreak = i % 50 < 10 ? u"\r" : (i % 7 == 0 ? u"\n" : u"\r\n");
+    switch (i % 6) {
+      case 0:
+        text += u"-" + n + u".125 " + n + u"0.5 1 2" + lineBreak;
+        break;
+      case 1:
+        text += u"ch " + n + u" 0 1 0 \"\u5BF8\u6CD5 " + std::u16string(static_cast<size_t>(i % 89), u'x') +
+                lineBreak;
+        break;
+      case 2:
+        text += u"lc" + IntToText(i % 9) + lineBreak + u"ci 1 2 " + n + lineBreak;
+        break;
+      case 3:
+        text += u"msg" + lineBreak + u"0 0 " + n + u" 0" + lineBreak + u"cs 1 2 1 0 \"" + n + lineBreak;
+        break;
+      case 4:
+        text += u"pl" + lineBreak + u"0 0 1 " + n + lineBreak + u"1 " + n + u" 2 2" + lineBreak + u"#" +
+                lineBreak;
+        break;
+      default:
+        text += u"hp" + IntToText(i % 99 + 1) + u" " + n + u" 0" + lineBreak;
+        break;
+    }
+  }
+  std::u16string withNul = text;
+  withNul.insert(withNul.size() - 1000, 1, u'\0');
+  struct Case {
+    const char* what;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"code page 932", platform::EncodeAnsi(text)},
+      {"UTF-8", "\xEF\xBB\xBF" + platform::EncodeUtf8(text)},
+      {"UTF-16 LE", "\xFF\xFE" + Utf16Bytes(text, false)},
+      {"UTF-16 BE", "\xFE\xFF" + Utf16Bytes(text, true)},
+      {"code page 932 with a NUL", platform::EncodeAnsi(withNul)},
+      {"UTF-16 LE with a NUL", "\xFF\xFE" + Utf16Bytes(withNul, false)},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    WriteBytes(dir.path() / "JWC_TEMP.TXT", c.bytes);
+    TJGdata read;
+    EXPECT_TRUE(read.OpenTempFile(dir.file("JWC_TEMP.TXT"))) << c.what;
+    TJGdata whole;
+    whole.ReadTempText(platform::ReadTextFile(dir.file("JWC_TEMP.TXT")).text);
+    EXPECT_GT(read.EntN, 50000) << c.what;
+    EXPECT_TRUE(Described(read) == Described(whole)) << c.what;
+  }
+}
+
 TEST(ReaderFile, MissingFileOrFolderReadsNothing) {
   TempDir dir;
   for (const std::u16string& name : {dir.file("JWC_TEMP.TXT"), dir.folder(), std::u16string()}) {
