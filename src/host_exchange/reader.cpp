@@ -384,11 +384,9 @@ bool TJGdata::Fields::ReadLines(TJGdata& jg, std::u16string_view lines) {
 bool TJGdata::OpenTempFile(const std::u16string& fn) {
   MojiCode = false;
   if (!FileExistsText(fn)) return false;
-  // The file is read, decoded and parsed a piece at a time, so that neither it nor its text is ever
-  // held whole. The lines up to the last line break of a piece are whole; what follows it waits in
-  // `unfinished` for the rest of its line. A file that cannot be read to its end is not read at all:
-  // the model goes back to what it was (which, right after Create, is little to keep).
-  const TJGdata before = *this;
+  // The text is parsed as it is decoded, a piece at a time, so that a large file is never held as
+  // text beside its bytes. The lines up to the last line break of a piece are whole; what follows it
+  // waits in `unfinished` for the rest of its line.
   Fields fields;
   std::u16string unfinished;
   bool ended = false;  // at a NUL
@@ -413,10 +411,7 @@ bool TJGdata::OpenTempFile(const std::u16string& fn) {
     return true;
   };
   const platform::ReadTextResult file = platform::ReadTextFileInPieces(fn, parse);
-  if (!file.ok) {
-    *this = before;
-    return false;
-  }
+  if (!file.ok) return false;
   if (!ended) fields.ReadLines(*this, unfinished);
   MojiCode = file.encoding == platform::TextEncoding::Utf8;
   return true;

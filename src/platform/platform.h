@@ -21,12 +21,11 @@ struct ReadTextResult {
 // Invalid byte sequences decode to U+FFFD (or as the platform converter does); reading goes on.
 ReadTextResult ReadTextFile(const std::u16string& path);
 
-// Reads a file as ReadTextFile does, but a chunk at a time, and hands its text over to `piece` in
-// pieces, in order, as they are decoded, so that a caller that goes through the text once holds
-// neither the whole text nor the whole file; `piece` may stop the reading by returning false. The
-// pieces joined are ReadTextFile's text. Pieces are cut where the bytes hold a line feed where they
-// can, but a line may run on into the next piece. ok is false when the file cannot be opened or read,
-// and a read that fails part way may have handed pieces over before; the result's text stays empty.
+// Reads a whole file as ReadTextFile does, then decodes it a piece at a time and hands each piece to
+// `piece`, in order, so that a caller that goes through the text once never holds all of it at once;
+// `piece` may stop the decoding by returning false. The pieces joined are ReadTextFile's text. Pieces
+// are cut where the bytes hold a line feed where possible, but a line may run on into the next piece.
+// When the file cannot be read, nothing is decoded and ok is false; the result's text is always empty.
 using TextPiece = std::function<bool(std::u16string_view piece)>;
 ReadTextResult ReadTextFileInPieces(const std::u16string& path, const TextPiece& piece);
 

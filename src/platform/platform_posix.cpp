@@ -203,20 +203,12 @@ bool ReadWholeFile(int descriptor, std::string& bytes) {
   return true;
 }
 
-// A regular file opened for the readers of text; not valid for anything else.
-FileDescriptor OpenForReading(const std::u16string& path) {
-  std::string native;
-  if (!NativePath(path, native)) return FileDescriptor(-1);
-  // Not blocking keeps a named pipe from holding the program up; it is refused as not a regular file.
-  FileDescriptor file(open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  struct stat status {};
-  if (!file.valid() || fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) return FileDescriptor(-1);
-  return file;
-}
-
 // The whole content of a file for the readers of text.
 bool ReadFileBytes(const std::u16string& path, std::string& bytes) {
-  FileDescriptor file = OpenForReading(path);
+  std::string native;
+  if (!NativePath(path, native)) return false;
+  // Not blocking keeps a named pipe from holding the program up; it is refused as not a regular file.
+  FileDescriptor file(open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (!file.valid() || !ReadWholeFile(file.get(), bytes)) return false;
   file.Close();
   return true;
@@ -313,27 +305,9 @@ ReadTextResult ReadTextFile(const std::u16string& path) {
 }
 
 ReadTextResult ReadTextFileInPieces(const std::u16string& path, const TextPiece& piece) {
-  const FileDescriptor file = OpenForReading(path);
-  if (!file.valid()) return {};
-  detail::TextPieceDecoder decoder(piece);
-  // One chunk's room, used again for each: no memory the size of the file is touched.
-  std::string chunk(detail::kTextChunkBytes, '\0');
-  for (;;) {
-    const ssize_t got = read(file.get(), chunk.data(), chunk.size());
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return {};
-    }
-    if (got == 0) {
-      decoder.Finish();
-      break;
-    }
-    if (!decoder.Add(std::string_view(chunk.data(), static_cast<std::size_t>(got)))) break;
-  }
-  ReadTextResult result;
-  result.ok = true;
-  result.encoding = decoder.encoding();
-  return result;
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes)) return {};
+  return detail::DecodeFileContentInPieces(bytes, piece);
 }
 
 bool WriteTextFile(const std::u16string& path, const std::u16string& text, bool utf8WithBom) {

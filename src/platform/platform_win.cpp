@@ -132,21 +132,15 @@ bool ReadWholeFile(HANDLE file, std::string& bytes) {
   return true;
 }
 
-// A file on disk opened for the readers of text; not valid for anything else.
-FileHandle OpenForReading(const std::u16string& path) {
-  if (path.empty() || path.find(u'\0') != std::u16string::npos) return FileHandle(INVALID_HANDLE_VALUE);
+// The whole content of a file for the readers of text.
+bool ReadFileBytes(const std::u16string& path, std::string& bytes) {
+  if (path.empty() || path.find(u'\0') != std::u16string::npos) return false;
   // Sharing for reading only: a file that the host is still writing is not read half-done.
   FileHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   // A device such as CON would wait for input instead of ending.
-  if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK) return FileHandle(INVALID_HANDLE_VALUE);
-  return file;
-}
-
-// The whole content of a file for the readers of text.
-bool ReadFileBytes(const std::u16string& path, std::string& bytes) {
-  FileHandle file = OpenForReading(path);
-  if (!file.valid() || !ReadWholeFile(file.get(), bytes)) return false;
+  if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK) return false;
+  if (!ReadWholeFile(file.get(), bytes)) return false;
   file.Close();
   return true;
 }
@@ -218,24 +212,9 @@ ReadTextResult ReadTextFile(const std::u16string& path) {
 }
 
 ReadTextResult ReadTextFileInPieces(const std::u16string& path, const TextPiece& piece) {
-  const FileHandle file = OpenForReading(path);
-  if (!file.valid()) return {};
-  detail::TextPieceDecoder decoder(piece);
-  // One chunk's room, used again for each: no memory the size of the file is touched.
-  std::string chunk(detail::kTextChunkBytes, '\0');
-  for (;;) {
-    DWORD got = 0;
-    if (!ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr)) return {};
-    if (got == 0) {
-      decoder.Finish();
-      break;
-    }
-    if (!decoder.Add(std::string_view(chunk.data(), got))) break;
-  }
-  ReadTextResult result;
-  result.ok = true;
-  result.encoding = decoder.encoding();
-  return result;
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes)) return {};
+  return detail::DecodeFileContentInPieces(bytes, piece);
 }
 
 bool WriteTextFile(const std::u16string& path, const std::u16string& text, bool utf8WithBom) {

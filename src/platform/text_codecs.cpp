@@ -121,85 +121,52 @@ ReadTextResult DecodeFileContent(const std::string& bytes) {
   return result;
 }
 
-void TextPieceDecoder::TakeByteOrderMark() {
-  marked_ = true;
-  const std::string_view start = waiting_;
-  if (start.starts_with(kUtf8Bom)) {
-    encoding_ = TextEncoding::Utf8;
-    waiting_.erase(0, kUtf8Bom.size());
-  } else if (start.starts_with(kUtf16LEBom)) {
-    encoding_ = TextEncoding::Utf16LE;
-    waiting_.erase(0, kUtf16LEBom.size());
-  } else if (start.starts_with(kUtf16BEBom)) {
-    encoding_ = TextEncoding::Utf16BE;
-    waiting_.erase(0, kUtf16BEBom.size());
-  }
-}
-
-bool TextPieceDecoder::Add(std::string_view bytes) {
-  if (stopped_) return false;
-  waiting_.append(bytes);
-  // The mark is three bytes at most; fewer may be all there is so far.
-  if (!marked_) {
-    if (waiting_.size() < kUtf8Bom.size()) return true;
-    TakeByteOrderMark();
-  }
-  // A code unit of UTF-16 stands alone, so any even place will do. In the other encodings a line
-  // feed byte is a character of its own, never part of another, and the next byte begins a new
-  // one: cut after the last, and the pieces decode to what the whole decodes to.
-  std::size_t cut = 0;
-  if (encoding_ == TextEncoding::Utf16LE || encoding_ == TextEncoding::Utf16BE) {
-    cut = waiting_.size() - waiting_.size() % 2;
-  } else {
-    const std::size_t feed = waiting_.rfind('\n');
-    if (feed != std::string::npos) cut = feed + 1;
-  }
-  if (cut > 0) Decode(cut);
-  return !stopped_;
-}
-
-void TextPieceDecoder::Finish() {
-  if (stopped_) return;
-  if (!marked_) TakeByteOrderMark();
-  if (!waiting_.empty()) Decode(waiting_.size());
-}
-
-void TextPieceDecoder::Decode(std::size_t size) {
-  // The bytes after the cut move aside (a line's worth at most, but for a file without line feeds),
-  // so that the ones before it can go to DecodeAnsi, which takes a string, without a copy. The two
-  // buffers then change places and both keep their room for the next chunk.
-  rest_.assign(waiting_, size);
-  waiting_.resize(size);
-  std::u16string text;
-  switch (encoding_) {
-    case TextEncoding::Utf8:
-      text = DecodeUtf8(waiting_);
-      break;
-    case TextEncoding::Utf16LE:
-    case TextEncoding::Utf16BE:
-      text = DecodeUtf16(waiting_, encoding_ == TextEncoding::Utf16BE);
-      break;
-    case TextEncoding::Ansi:
-      text = DecodeAnsi(waiting_);
-      break;
-  }
-  waiting_.swap(rest_);
-  if (!piece_(text)) stopped_ = true;
-}
-
 ReadTextResult DecodeFileContentInPieces(const std::string& bytes, const TextPiece& piece,
-                                         std::size_t chunkBytes) {
-  TextPieceDecoder decoder(piece);
-  const std::string_view all = bytes;
-  chunkBytes = std::max<std::size_t>(chunkBytes, 1);
-  bool going = true;
-  for (std::size_t at = 0; going && at < all.size(); at += chunkBytes) {
-    going = decoder.Add(all.substr(at, chunkBytes));
-  }
-  if (going) decoder.Finish();
+                                         std::size_t pieceBytes) {
   ReadTextResult result;
   result.ok = true;
-  result.encoding = decoder.encoding();
+  std::string_view rest = bytes;
+  if (rest.starts_with(kUtf8Bom)) {
+    result.encoding = TextEncoding::Utf8;
+    rest.remove_prefix(kUtf8Bom.size());
+  } else if (rest.starts_with(kUtf16LEBom)) {
+    result.encoding = TextEncoding::Utf16LE;
+    rest.remove_prefix(kUtf16LEBom.size());
+  } else if (rest.starts_with(kUtf16BEBom)) {
+    result.encoding = TextEncoding::Utf16BE;
+    rest.remove_prefix(kUtf16BEBom.size());
+  } else {
+    result.encoding = TextEncoding::Ansi;
+  }
+  const bool utf16 = result.encoding == TextEncoding::Utf16LE || result.encoding == TextEncoding::Utf16BE;
+  pieceBytes = std::max<std::size_t>(pieceBytes, 2);
+  std::string ansiBytes;  // DecodeAnsi takes a string of its own
+  while (!rest.empty()) {
+    // A code unit of UTF-16 stands alone, so any even place will do. In the other encodings a line
+    // feed byte is a character of its own, never part of another, and the next byte begins a new
+    // one: cut there, the pieces decode to what the whole decodes to.
+    std::size_t cut = rest.size();
+    if (rest.size() > pieceBytes) {
+      if (utf16) {
+        cut = pieceBytes - pieceBytes % 2;
+      } else {
+        const std::size_t feed = rest.find('\n', pieceBytes - 1);
+        if (feed != std::string_view::npos) cut = feed + 1;
+      }
+    }
+    const std::string_view part = rest.substr(0, cut);
+    rest.remove_prefix(cut);
+    std::u16string text;
+    if (result.encoding == TextEncoding::Utf8) {
+      text = DecodeUtf8(part);
+    } else if (utf16) {
+      text = DecodeUtf16(part, result.encoding == TextEncoding::Utf16BE);
+    } else {
+      ansiBytes.assign(part);
+      text = DecodeAnsi(ansiBytes);
+    }
+    if (!piece(text)) break;
+  }
   return result;
 }
 

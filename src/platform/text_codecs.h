@@ -19,39 +19,11 @@ std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian);
 // without the mark. Files without a mark go through DecodeAnsi.
 ReadTextResult DecodeFileContent(const std::string& bytes);
 
-// Decodes a file as its bytes are read, chunk after chunk, into the pieces of ReadTextFileInPieces:
-// the byte-order mark is taken from the start of the first bytes, and what a chunk ends with that
-// cannot be cut there yet waits for the next.
-class TextPieceDecoder {
- public:
-  explicit TextPieceDecoder(const TextPiece& piece) : piece_(piece) {}
-
-  // The next bytes of the file; false once `piece` has asked to stop.
-  bool Add(std::string_view bytes);
-  // The end of the file: what is left is decoded and handed over.
-  void Finish();
-  TextEncoding encoding() const { return encoding_; }
-
- private:
-  void TakeByteOrderMark();
-  // Decodes the first `size` bytes waiting and hands their text over.
-  void Decode(std::size_t size);
-
-  const TextPiece& piece_;
-  std::string waiting_;  // bytes read but not decoded yet
-  std::string rest_;     // the bytes after a cut, while the ones before it are decoded
-  bool marked_ = false;  // the byte-order mark has been looked for
-  bool stopped_ = false;
-  TextEncoding encoding_ = TextEncoding::Ansi;
-};
-
-// Files are read in chunks of this many bytes for ReadTextFileInPieces.
-inline constexpr std::size_t kTextChunkBytes = std::size_t{1} << 20;
-
-// The content of a file already read, handed to a TextPieceDecoder in chunks of `chunkBytes`: what
-// ReadTextFileInPieces does with a file that reads as `bytes`.
+// The same content decoded in pieces of about `pieceBytes` bytes, each handed to `piece` as soon as it
+// is decoded (see ReadTextFileInPieces); the result's text stays empty.
+inline constexpr std::size_t kTextPieceBytes = std::size_t{1} << 20;
 ReadTextResult DecodeFileContentInPieces(const std::string& bytes, const TextPiece& piece,
-                                         std::size_t chunkBytes = kTextChunkBytes);
+                                         std::size_t pieceBytes = kTextPieceBytes);
 
 // The bytes that WriteTextFile puts into the file for `text`.
 std::string EncodeFileContent(const std::u16string& text, bool utf8WithBom);

@@ -302,9 +302,8 @@ TEST(ReadTextFile, FailsForWhatIsNoReadableFile) {
   }
 }
 
-// Read chunk by chunk and decoded piece by piece, a file's content is the same text: whatever the
-// encoding, whatever the size of the chunks (the byte-order mark too may come a byte at a time), and
-// with characters of two bytes, invalid bytes and a lead byte just before a line feed.
+// Decoded piece by piece, a file's content is the same text: whatever the encoding, wherever the pieces
+// are cut, and with characters of two bytes, invalid bytes and a lead byte just before a line feed.
 TEST(ReadTextFileInPieces, PiecesJoinUpToTheWholeText) {
   struct Case {
     const char* what;
@@ -323,8 +322,8 @@ TEST(ReadTextFileInPieces, PiecesJoinUpToTheWholeText) {
   };
   for (const Case& c : cases) {
     const platform::ReadTextResult whole = platform::detail::DecodeFileContent(c.bytes);
-    for (std::size_t chunkBytes = 1; chunkBytes <= c.bytes.size() + 1; ++chunkBytes) {
-      SCOPED_TRACE(std::string(c.what) + ", chunks of " + std::to_string(chunkBytes) + " bytes");
+    for (std::size_t pieceBytes = 1; pieceBytes <= c.bytes.size() + 1; ++pieceBytes) {
+      SCOPED_TRACE(std::string(c.what) + ", pieces of " + std::to_string(pieceBytes) + " bytes");
       std::u16string joined;
       const platform::ReadTextResult pieces = platform::detail::DecodeFileContentInPieces(
           c.bytes,
@@ -332,7 +331,7 @@ TEST(ReadTextFileInPieces, PiecesJoinUpToTheWholeText) {
             joined.append(piece);
             return true;
           },
-          chunkBytes);
+          pieceBytes);
       EXPECT_TRUE(pieces.ok);
       EXPECT_STREQ(Name(pieces.encoding), Name(whole.encoding));
       EXPECT_TRUE(pieces.text.empty());
@@ -343,7 +342,7 @@ TEST(ReadTextFileInPieces, PiecesJoinUpToTheWholeText) {
 
 TEST(ReadTextFileInPieces, ReadsAFileOfManyPiecesAndStopsWhenAsked) {
   std::string bytes;
-  for (int i = 0; bytes.size() < 3 * platform::detail::kTextChunkBytes; ++i) {
+  for (int i = 0; bytes.size() < 3 * platform::detail::kTextPieceBytes; ++i) {
     bytes += "ch " + std::to_string(i) + " 0 1 0 \"\x90\xA1\x96\x40 " +
              std::string(static_cast<std::size_t>(i % 97), 'x') + "\r\n";
   }
