@@ -44,8 +44,7 @@ void FillText(const TJGdata& jg, TJwwEntText& t, double x1, double y1, double x2
 }
 
 // The explicit-attribute overloads run the plain operation and then, when the count of the kind they
-// add has grown, put `at` on that kind's last entry. A four-point solid that the plain operation
-// reduces to a three-point one adds no four-point solid, so the triangle keeps the working attributes.
+// add has grown, put `at` on that kind's last entry.
 template <typename T>
 void RestampLast(std::vector<T>& table, int32_t countBefore, int32_t countAfter, const TJwwEntAttr& at) {
   if (countAfter <= countBefore || countAfter <= 0 || static_cast<size_t>(countAfter) > table.size()) return;
@@ -348,9 +347,19 @@ void TJGdata::A_Solid3(TJwwEntAttr at, double ax1, double ay1, double ax2, doubl
   AddStamped(EntSld3, EntSld3N, at, [&] { A_Solid3(ax1, ay1, ax2, ay2, ax3, ay3); });
 }
 
+// The quadrilateral may be added as the triangle that remains, so what was added is found through
+// the index: `at` belongs to that triangle as much as to a four-point solid.
 void TJGdata::A_Solid4(TJwwEntAttr at, double ax1, double ay1, double ax2, double ay2, double ax3, double ay3,
                        double ax4, double ay4) {
-  AddStamped(EntSld4, EntSld4N, at, [&] { A_Solid4(ax1, ay1, ax2, ay2, ax3, ay3, ax4, ay4); });
+  const int32_t before = EntN;
+  A_Solid4(ax1, ay1, ax2, ay2, ax3, ay3, ax4, ay4);
+  if (EntN <= before || static_cast<size_t>(EntN) > EntNo.size()) return;
+  const TJwwEntNo added = EntNo[static_cast<size_t>(EntN) - 1];
+  if (added.yn == 10) {
+    RestampLast(EntSld3, added.no, added.no + 1, at);
+  } else if (added.yn == 11) {
+    RestampLast(EntSld4, added.no, added.no + 1, at);
+  }
 }
 
 void TJGdata::A_SolidC(TJwwEntAttr at, double ax, double ay, double ar, double ah, double aka, double asa,

@@ -525,8 +525,8 @@ TEST(InsertFields, FourPointSolidsReduceByTheFirstRuleThatApplies) {
         stored = {s.x1, s.y1, s.x2, s.y2, s.x3, s.y3, s.x4, s.y4};
       }
       EXPECT_EQ(stored, c.stored) << what;
-      // The given attributes go to a four-point solid only; a reduced one keeps the working attributes.
-      EXPECT_TRUE(SameAttr(AttrOf(jg, c.kind, 0), given && c.kind == 11 ? kGiven : kWorking))
+      // Given attributes belong to whatever the call added, the triangle a reduced solid leaves included.
+      EXPECT_TRUE(SameAttr(AttrOf(jg, c.kind, 0), given ? kGiven : kWorking))
           << what << ": " << Describe(AttrOf(jg, c.kind, 0));
     }
   }
@@ -558,6 +558,19 @@ TEST(InsertGiven, PointsAndTextsTakeTheGivenColourDimensionValuesKeepTheirStyles
   EXPECT_TRUE(SameAttr(numbered.txt.att, styled)) << Describe(numbered.txt.att);
   const TJwwEntDim& free = jg.EntDim[1];
   EXPECT_TRUE(SameAttr(free.txt.att, kGiven)) << Describe(free.txt.att);
+}
+
+TEST(InsertGiven, AReducedFourPointSolidGivesTheAttributesToItsTriangle) {
+  TJGdata jg = Prepared();
+  jg.A_Solid3(5, 5, 6, 5, 6, 6);
+  jg.A_Solid4(kGiven, 0, 0, 0, 0, 1, 0, 1, 1);  // P2 = P1: the triangle P1, P3, P4
+  jg.A_Solid4(kGiven, 0, 0, 1, 0, 0, 0, 1, 1);  // P3 = P1: nothing, and nothing restamped
+  ASSERT_EQ(jg.EntSld3N, 2);
+  EXPECT_EQ(jg.EntSld4N, 0);
+  EXPECT_EQ(jg.EntN, 2);
+  EXPECT_TRUE(SameAttr(jg.EntSld3[0].att, kWorking)) << Describe(jg.EntSld3[0].att);
+  EXPECT_TRUE(SameAttr(jg.EntSld3[1].att, kGiven)) << Describe(jg.EntSld3[1].att);
+  EXPECT_EQ(jg.EntSld3[1].Color, 4660);  // the fill colour still comes from the working solid colour
 }
 
 TEST(InsertGiven, AttributesTakenFromTheGrowingTableItself) {
