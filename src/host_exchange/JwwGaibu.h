@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -319,12 +320,16 @@ class TJGdata {
   int32_t GetColorDisp(int32_t col) const;
 
   // --- entity re-emission (reemit.cpp) ---
+  // What the re-emission asks when it samples the Escape key; empty means the keyboard itself. A caller
+  // that drives the re-emission without a keyboard (a test, a batch run) puts its own answer here.
+  std::function<bool()> EscapeKeyState;
   // Every loaded entity written back in EntNo order. a1 layer group and a2 layer (kept when outside
   // 0..15), a3 colour, a4 line type, a5 width, a6 text colour, a7 cc code (each kept when -1),
   // a8 the solid colour value used when a3 is 10.
   void S_EntAll(int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5, int32_t a6, int32_t a7,
                 int32_t a8);
   // As S_EntAll, but the lines of each polyline are written together afterwards, between "pl" and "#".
+  // Costs time in proportion to the entities and the largest curve number, however many polylines.
   void S_EntAllp(int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5, int32_t a6, int32_t a7,
                  int32_t a8);
   // One entity each, by its index in its kind's table.

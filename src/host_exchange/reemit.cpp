@@ -150,7 +150,11 @@ size_t IndexedCount(const TJGdata& jg) {
   return jg.EntN <= 0 ? 0 : std::min(static_cast<size_t>(jg.EntN), jg.EntNo.size());
 }
 
-bool EscapeAt(size_t position) { return position % kEscapePollInterval == 0 && EscapeKeyDown(); }
+bool EscapeHeld(const TJGdata& jg) { return jg.EscapeKeyState ? jg.EscapeKeyState() : EscapeKeyDown(); }
+
+bool EscapeAt(const TJGdata& jg, size_t position) {
+  return position % kEscapePollInterval == 0 && EscapeHeld(jg);
+}
 
 }  // namespace
 
@@ -160,7 +164,7 @@ void TJGdata::S_EntAll(int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a
   if (Zusun) SendMem(u"bz");
   const size_t count = IndexedCount(*this);
   for (size_t i = 0; i < count; ++i) {
-    if (EscapeAt(i)) {
+    if (EscapeAt(*this, i)) {
       StopJwwGaibu();
       break;
     }
@@ -183,9 +187,10 @@ void TJGdata::S_EntAllp(int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t 
   bool aborted = false;
   // Polyline lines held back for the second pass: (curve number, line index), in EntNo order.
   std::vector<std::pair<int32_t, int32_t>> held;
+  int32_t largest = 0;
   const size_t count = IndexedCount(*this);
   for (size_t i = 0; i < count; ++i) {
-    if (EscapeAt(i)) {
+    if (EscapeAt(*this, i)) {
       aborted = true;
       break;
     }
@@ -198,22 +203,29 @@ void TJGdata::S_EntAllp(int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t 
     if (line == nullptr) continue;
     if (line->CrvNo > 0) {
       held.emplace_back(line->CrvNo, entry.no);
+      largest = std::max(largest, line->CrvNo);
     } else {
       int32_t noPolylineOpen = 0;
       S_EntLineCrv(entry.no, a1, a2, a3, a4, a5, false, noPolylineOpen);
     }
   }
 
-  // One polyline per curve number, in increasing order. Numbers without lines would write nothing,
-  // so only the numbers that occur are visited: a stray huge curve number costs nothing.
-  std::stable_sort(held.begin(), held.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-  for (size_t k = 0; !aborted && k < held.size();) {
-    if (EscapeKeyDown()) {
+  // The lines are grouped by curve number once, rather than all entities scanned once per number, so
+  // a selection of many polylines costs no more per line than one of a few. The reader numbers
+  // polylines in reading order, so the held lines are normally in order already; a stable sort keeps
+  // each group in EntNo order otherwise.
+  const auto byCurve = [](const auto& a, const auto& b) { return a.first < b.first; };
+  if (!std::is_sorted(held.begin(), held.end(), byCurve)) std::stable_sort(held.begin(), held.end(), byCurve);
+  // The key is sampled once per curve number, those without lines included: a caller that counts the
+  // samples sees one per number, and Escape still ends a run over a huge stray number.
+  size_t k = 0;
+  for (int64_t j = 1; !aborted && j <= largest; ++j) {
+    if (EscapeHeld(*this)) {
       aborted = true;
       break;
     }
     size_t end = k;
-    while (end < held.size() && held[end].first == held[k].first) ++end;
+    while (end < held.size() && held[end].first == j) ++end;
     int32_t openCrvNo = 0;
     for (size_t m = k; m < end; ++m) S_EntLineCrv(held[m].second, a1, a2, a3, a4, a5, m + 1 < end, openCrvNo);
     k = end;

@@ -1,9 +1,10 @@
 // Entity re-emission: loaded entities written back with their own or replaced attributes, polylines
-// kept together by S_EntAllp, and the closing return to the host's current layer. The Escape abort
-// cannot be exercised here: the key is never down outside a Windows session, so only the paths
-// without abort run.
+// kept together by S_EntAllp, the closing return to the host's current layer, and the Escape abort
+// through a key state the test answers itself.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -135,6 +136,50 @@ TEST(ReemitRoundTrip, EntAllpWritesFreeEntitiesFirstThenEachPolylineInCurveOrder
   jg.S_EntAllp(-1, -1, -1, -1, -1, -1, -1, -1);
   EXPECT_EQ(OutputLines(jg), Concat(kUpToTheSolids, {u"lc1", u"ci 9 9 1", u"pl", u"0 0 1 0", u"1 0 1 1", u"#",
                                                      u"pl", u"2 2 3 3", u"#", u"ly2"}));
+}
+
+TEST(ReemitRoundTrip, EveryKindWithEveryAttributeReplaced) {
+  TJGdata jg = Loaded(kEveryKind);
+  jg.S_EntAllp(4, 5, 6, 3, 8, 2, 1, 255);
+  // Colour 6 covers lines, points and solids alike, so after the first entity only the texts' free
+  // style and code and the flags are written between entities.
+  EXPECT_EQ(OutputLines(jg), (Lines{u"lg4",
+                                    u"ly5",
+                                    u"lc6",
+                                    u"lt3",
+                                    u"lw8",
+                                    u"z1",
+                                    u"0 0 100 0",
+                                    u"ci 50 50 10",
+                                    u"ci 0 0 5 0 90 1 0",
+                                    u"cn0 3 3 0 2",
+                                    u"cc1",
+                                    u"cn\"$ＭＳ 明朝",
+                                    u"cs 10 20 1 0 \"Hello World",
+                                    u"pn6",
+                                    u"pt 1 2",
+                                    u"z2",
+                                    u"pt 3 4 2 45 5",
+                                    u"msg",
+                                    u"0 0 30 0",
+                                    u"cs 15 1 1 0 \"30",
+                                    u"sl 0 0 1 1",
+                                    u"sl 0 0 1 0 1 1",
+                                    u"sl 0 0 2 0 2 2 0 2",
+                                    u"sc 0 0 5 1 0 0 360 0",
+                                    u"se 0 0 5 1 0 0 360 100",
+                                    u"so 0 0 5 1 0 0 360 2",
+                                    u"sg 0 0 5 1 0 0 360 3",
+                                    u"ci 9 9 1",
+                                    u"pl",
+                                    u"0 0 1 0",
+                                    u"1 0 1 1",
+                                    u"#",
+                                    u"pl",
+                                    u"2 2 3 3",
+                                    u"#",
+                                    u"lg1",
+                                    u"ly2"}));
 }
 
 TEST(ReemitRoundTrip, WhatIsWrittenReadsBackAsTheSameEntities) {
@@ -439,6 +484,115 @@ TEST(ReemitSelection, ManyEntitiesPastTheEscapePollingPointsAreAllWritten) {
   EXPECT_EQ(out[5], u"0 0 1 0");
   EXPECT_EQ(out[105], u"#");
   EXPECT_EQ(out.back(), u"#");
+}
+
+// --- the Escape abort ---
+
+// A key state that is up for the first `upSamples` samples and held from then on; it counts them.
+struct Keyboard {
+  int upSamples;
+  int samples = 0;
+  std::function<bool()> State() {
+    return [this] { return samples++ >= upSamples; };
+  }
+};
+
+using Reemission = void (TJGdata::*)(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t);
+
+// `lines` lines on layer group 3, the host's current group being 0; the lines given a curve number
+// by `curve` form polylines.
+TJGdata LinesOnGroupThree(int count, const std::function<int32_t(int)>& curve) {
+  TJGdata jg;
+  jg.A_LGrp(3);
+  for (int i = 0; i < count; ++i) jg.A_Line(0, i, 1, i);
+  for (int i = 0; i < count; ++i) jg.EntLine[static_cast<size_t>(i)].CrvNo = curve(i);
+  jg.S_Init();
+  return jg;
+}
+
+TEST(ReemitAbort, WhereTheKeyIsSampledAndWhatAnAbortLeaves) {
+  const auto free = [](int) { return 0; };
+  const auto tens = [](int i) { return 1 + i / 10; };                   // 25 polylines of 10 lines
+  const auto gaps = [](int i) { return i < 5 ? 1 : (i < 8 ? 4 : 9); };  // numbers 1, 4, 9
+  struct Case {
+    const char* what;
+    Reemission run;
+    int lines;
+    std::function<int32_t(int)> curve;
+    int upSamples;
+    int samples;   // how often the key was sampled
+    Lines output;  // what the buffer holds afterwards
+  };
+  const Lines threeFreeLines = {u"lg3", u"ly0", u"lc1", u"lt1", u"0 0 1 0", u"0 1 1 1", u"0 2 1 2", u"lg0", u"ly0"};
+  const Case cases[] = {
+      // Every 100 entities: positions 0, 100, 200.
+      {"S_EntAll, never held", &TJGdata::S_EntAll, 250, free, 1000, 3, {}},
+      // Nothing written yet: the emptied buffer takes the host's layer as S_Init left it to be written.
+      {"S_EntAll, held at the start", &TJGdata::S_EntAll, 250, free, 0, 1, {u"lg0", u"ly0"}},
+      // The buffer is emptied; the group written last was 3, so the host's 0 is written again, and
+      // with a new group its layer.
+      {"S_EntAll, held at entity 200", &TJGdata::S_EntAll, 250, free, 2, 3, {u"lg0", u"ly0"}},
+      {"S_EntAll, three lines never held", &TJGdata::S_EntAll, 3, free, 1000, 1, threeFreeLines},
+      {"S_EntAllp, three lines never held", &TJGdata::S_EntAllp, 3, free, 1000, 1, threeFreeLines},
+      // Three samples in the first pass, then one per curve number.
+      {"S_EntAllp, never held", &TJGdata::S_EntAllp, 250, tens, 1000, 3 + 25, {}},
+      {"S_EntAllp, held at the start", &TJGdata::S_EntAllp, 250, tens, 0, 1, {u"lg0", u"ly0"}},
+      {"S_EntAllp, held before polyline 7", &TJGdata::S_EntAllp, 250, tens, 3 + 6, 3 + 7, {u"lg0", u"ly0"}},
+      // Curve numbers without lines are sampled too.
+      {"S_EntAllp, numbers with gaps", &TJGdata::S_EntAllp, 10, gaps, 1000, 1 + 9, {}},
+      {"S_EntAllp, held at an empty number", &TJGdata::S_EntAllp, 10, gaps, 1 + 2, 1 + 3, {u"lg0", u"ly0"}},
+  };
+  for (const auto& c : cases) {
+    TJGdata jg = LinesOnGroupThree(c.lines, c.curve);
+    Keyboard keyboard{c.upSamples};
+    jg.EscapeKeyState = keyboard.State();
+    (jg.*c.run)(-1, -1, -1, -1, -1, -1, -1, -1);
+    EXPECT_EQ(keyboard.samples, c.samples) << c.what;
+    if (c.upSamples >= c.samples) {
+      // Not aborted: every line is written, and the run ends on the host's own layer.
+      const Lines out = OutputLines(jg);
+      EXPECT_EQ(std::count_if(out.begin(), out.end(), [](const auto& l) { return l.rfind(u"0 ", 0) == 0; }),
+                c.lines)
+          << c.what;
+      EXPECT_EQ(out.back(), u"ly0") << c.what;
+      if (!c.output.empty()) {
+        EXPECT_EQ(out, c.output) << c.what;
+      }
+    } else {
+      EXPECT_EQ(OutputLines(jg), c.output) << c.what;
+    }
+  }
+}
+
+TEST(ReemitAbort, AnAbortEmptiesWhatWasAlreadyThereAndBz) {
+  for (const Reemission run : {&TJGdata::S_EntAll, &TJGdata::S_EntAllp}) {
+    TJGdata jg = Loaded({u"bz", u"lg2", u"ly5", u"0 0 1 0"});
+    jg.SendMem(u"h#before");
+    jg.EscapeKeyState = [] { return true; };
+    (jg.*run)(-1, -1, -1, -1, -1, -1, -1, -1);
+    // "bz" and what the caller had appended are gone; the host's layer follows as after S_Init.
+    EXPECT_EQ(OutputLines(jg), (Lines{u"lg2", u"ly5"}));
+  }
+}
+
+TEST(ReemitAbort, AnAbortAfterAPolylineWasWrittenReturnsToTheHostsLayer) {
+  // Polyline 1 on group 3 layer 4; the key is held when polyline 2 is reached.
+  TJGdata jg;
+  jg.A_LGrp(3);
+  jg.A_Lay(4);
+  jg.A_Line(0, 0, 1, 0);
+  jg.A_Lay(0);
+  jg.A_Line(5, 5, 6, 6);
+  jg.EntLine[0].CrvNo = 1;
+  jg.EntLine[1].CrvNo = 2;
+  jg.CurLGrp = 3;
+  jg.S_Init();
+  Keyboard keyboard{2};
+  jg.EscapeKeyState = keyboard.State();
+  jg.S_EntAllp(-1, -1, -1, -1, -1, -1, -1, -1);
+  EXPECT_EQ(keyboard.samples, 3);
+  // The group last written is the host's, the layer is not.
+  EXPECT_EQ(OutputLines(jg), Lines{u"ly0"});
 }
 
 }  // namespace
