@@ -362,4 +362,62 @@ TEST(RoundTrip, TheHostsCurrentAttributesAreWrittenAsTheHostWroteThem) {
   EXPECT_EQ(ReadBytes(dir.path() / "JWC_TEMP.TXT"), host.substr(from, to - from));
 }
 
+// Entities added to a model are indistinguishable from read ones: handed back with S_EntAllp,
+// written and read again, they are the same entities, polylines and given attributes included.
+TEST(RoundTrip, InsertedEntitiesComeBackThroughReemission) {
+  TJGdata added;
+  added.WidF = true;  // widths travel only in a file that carries them
+  added.A_LGrp(2);
+  added.A_Lay(11);
+  added.A_Col(3, 0);
+  added.A_Ltp(2, 0);
+  added.A_Wid(5);
+  added.A_Attr(4);
+  added.A_Line(0, 0, 100, 50.25);
+  added.A_Attr(0);
+  added.A_Circle(10, 20, 5.5);
+  added.A_Arc(10, 20, 5, 30, 120, 0.5, 15);
+  added.A_PCol(6, 0);
+  added.A_Ten(1, 2);
+  added.A_Mark(3, 4, 2.5, 45, 5);
+  added.A_Mjs(0, 2.5, 3, 0.5, 4, 0);
+  added.A_Font(u"ＭＳ 明朝");
+  added.A_Mbs(3);
+  added.A_Text(1, 10, 1234.567, 0, 10, u" 寸法 A ");
+  // Given attributes, limited to what a file carries for the kind: a text has no line type or width
+  // of its own, and its colour travels with a free style only; a solid has no line type either.
+  added.A_Text(TJwwEntAttr{0, 9, 1, 7, 2, 5, 2}, 0, 5, 5, 1, 0, u"given");
+  added.A_Mjs(5, 0, 0, 0, 0, 0);
+  added.A_Dim(0, 0, 100, 0, 50, 5, 10, 0, u"");
+  added.A_Col(10, 0);
+  added.A_SColRGB(255, 128, 0);
+  added.A_Solid2(0, 0, 5, 5);
+  added.A_Solid3(0, 0, 1, 0, 1, 1);
+  added.A_Solid4(TJwwEntAttr{0, 4, 5, 10, 2, 5, 0}, 0, 0, 0, 0, 2, 0, 2, 2);  // a triangle
+  added.A_Solid4(0, 0, 2, 0, 2, 2, 0, 2);
+  added.A_SolidC(1, 2, 3, 4, 5, 6, 7, 100);
+  added.A_SolidD(1, 2, 3, 4, 5, 6, 7, 0);
+  added.A_SolidO(0, 0, 5, 1, 0, 0, 360, 2.5);
+  added.A_SolidG(0, 0, 5, -1, 0, 0, 360, 2.5);
+  // Two polylines, their lines added last so that they come back in the same order; the second has
+  // given attributes. (Attributes that change inside a polyline would end it on reading.)
+  added.A_Col(1, 0);
+  added.A_Line(0, 0, 1, 0);
+  added.A_Line(1, 0, 1, 1);
+  added.A_Line(1, 1, 0, 1);
+  const TJwwEntAttr given{0, 2, 11, 5, 2, 5, 0};
+  added.A_Line(given, 7, 7, 8, 8);
+  added.A_Line(given, 7, 8, 9, 9);
+  for (size_t i = 1; i <= 5; ++i) added.EntLine[i].CrvNo = i <= 3 ? 1 : 2;
+  ASSERT_EQ(added.EntLineN, 6);
+
+  added.S_Init();
+  added.S_EntAllp(-1, -1, -1, -1, -1, -1, -1, -1);
+  TempDir dir;
+  ASSERT_TRUE(added.SaveTempFile(dir.file("JWC_TEMP.TXT")));
+  TJGdata back;
+  ASSERT_TRUE(back.OpenTempFile(dir.file("JWC_TEMP.TXT")));
+  EXPECT_EQ(Entities(back), Entities(added));
+}
+
 }  // namespace
