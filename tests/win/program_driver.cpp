@@ -78,6 +78,10 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 
 void PressKey(WORD virtualKey) { Send({KeyInput(virtualKey, false), KeyInput(virtualKey, true)}); }
 
+void HoldKey(WORD virtualKey) { Send({KeyInput(virtualKey, false)}); }
+
+void ReleaseKey(WORD virtualKey) { Send({KeyInput(virtualKey, true)}); }
+
 void PressChord(WORD modifier, WORD virtualKey) {
   Send({KeyInput(modifier, false), KeyInput(virtualKey, false), KeyInput(virtualKey, true),
         KeyInput(modifier, true)});

@@ -26,6 +26,9 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 // Real keyboard input, delivered to whatever window has the focus.
 void PressKey(WORD virtualKey);
 void PressChord(WORD modifier, WORD virtualKey);  // e.g. Alt+Y, Shift+Tab
+// A key held down until it is released again, for code that samples the keyboard state.
+void HoldKey(WORD virtualKey);
+void ReleaseKey(WORD virtualKey);
 void TypeText(const std::u16string& text);        // through the keyboard's Unicode input (VK_PACKET)
 
 // A left click at a point of the screen.
