@@ -1,7 +1,9 @@
 // Arbitrary bytes as an exchange file: through the whole loading path (file, byte-order mark, code
 // page, lines, tokeniser, record rules), then straight into the line parser as UTF-8 and as raw UTF-16
 // units, so that control characters, NULs and lone surrogates reach it too. After each read the
-// model's tables must still agree with their counts.
+// model's tables must still agree with their counts. The model read from the file is then handed
+// back whole, once entity by entity and once with its polylines together (Escape held after a
+// number of samples the input chooses), and what that writes must read back into a sound model.
 #include <unistd.h>
 
 #include <cstddef>
@@ -73,6 +75,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TJGdata jg;
     if (!jg.OpenTempFile(ScratchFile().u16string())) std::abort();  // the file is there: it must be read
     CheckModel(jg);
+    const int upSamples = size == 0 ? 0 : data[0];
+    int samples = 0;
+    jg.EscapeKeyState = [&] { return samples++ >= upSamples; };
+    for (const bool polylines : {false, true}) {
+      jg.S_Init();
+      if (polylines) {
+        jg.S_EntAllp(-1, 16, size > 1 ? data[1] % 12 - 1 : -1, -1, -1, -1, -1, 255);
+      } else {
+        jg.S_EntAll(-1, -1, -1, -1, -1, -1, -1, -1);
+      }
+      if (jg.t_MemN < 0 || static_cast<size_t>(jg.t_MemN) > jg.t_Mem.size()) std::abort();
+      std::u16string written;
+      for (int32_t i = 0; i < jg.t_MemN; ++i) written += jg.t_Mem[static_cast<size_t>(i)] + u"\r\n";
+      TJGdata back;
+      back.ReadTempText(written);
+      CheckModel(back);
+    }
   }
   {
     TJGdata jg;
