@@ -4,7 +4,10 @@
 
 #include <charconv>
 #include <cmath>
+#include <string>
 #include <vector>
+
+#include "platform.h"
 
 namespace render {
 
@@ -12,50 +15,36 @@ namespace {
 
 constexpr const char* kFontFamily = "MS Gothic, IPAGothic, sans-serif";
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 bool IsWholeTurn(double degrees) { return std::fabs(std::remainder(degrees, 360.0)) < 1e-9; }
 
 }  // namespace
 
+// Escaped and cleaned in UTF-16, then encoded once: a lone surrogate, a control character other than
+// tab and line breaks, and the two non-characters are not allowed in XML and become U+FFFD.
 std::string XmlText(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size());
+  std::u16string escaped;
+  escaped.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
+    char16_t c = text[i];
     if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-      ++i;
-    } else if ((c >= 0xD800 && c <= 0xDFFF) || (c < 0x20 && c != 0x09 && c != 0x0A && c != 0x0D) || c == 0xFFFE ||
-               c == 0xFFFF) {
+      escaped += c;
+      escaped += text[++i];
+      continue;
+    }
+    if ((c >= 0xD800 && c <= 0xDFFF) || (c < 0x20 && c != 0x09 && c != 0x0A && c != 0x0D) || c == 0xFFFE ||
+        c == 0xFFFF) {
       c = 0xFFFD;
     }
     switch (c) {
-      case U'&': out += "&amp;"; break;
-      case U'<': out += "&lt;"; break;
-      case U'>': out += "&gt;"; break;
-      case U'"': out += "&quot;"; break;
-      case U'\'': out += "&apos;"; break;
-      default: AppendUtf8(out, c); break;
+      case u'&': escaped += u"&amp;"; break;
+      case u'<': escaped += u"&lt;"; break;
+      case u'>': escaped += u"&gt;"; break;
+      case u'"': escaped += u"&quot;"; break;
+      case u'\'': escaped += u"&apos;"; break;
+      default: escaped += c; break;
     }
   }
-  return out;
+  return platform::EncodeUtf8(escaped);
 }
 
 void SvgCanvas::Number(double value, int decimals) {
