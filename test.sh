@@ -28,12 +28,18 @@ install_missing() {
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq && apt-get install -y -qq "${need[@]}" >/dev/null || return 1
   fi
-  if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
-    log "generating the ja_JP.UTF-8 locale"
-    sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-    grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
-    locale-gen >/dev/null || return 1
-  fi
+  # Japanese for Wine's code page 932; German so that the number texts are shown not to follow a
+  # locale whose decimal separator is a comma.
+  local missing=0
+  for name in ja_JP de_DE; do
+    if ! locale -a 2>/dev/null | grep -qi "^$name.utf8$"; then
+      log "generating the $name.UTF-8 locale"
+      sed -i "s/^# *\($name.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+      grep -q "^$name.UTF-8 UTF-8" /etc/locale.gen || echo "$name.UTF-8 UTF-8" >> /etc/locale.gen
+      missing=1
+    fi
+  done
+  if [ "$missing" = 1 ]; then locale-gen >/dev/null || return 1; fi
 }
 
 build_errors=0
