@@ -29,45 +29,9 @@ bool HasJapanese(const std::u16string& text) {
   return false;
 }
 
-bool StartsWith(const std::u16string& text, const std::u16string& prefix) {
-  return text.compare(0, prefix.size(), prefix) == 0;
-}
-
-bool EndsWith(const std::u16string& text, const std::u16string& suffix) {
-  return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
-// Strict UTF-8 validity (no overlongs, no surrogates); used to tell a file saved in the wrong encoding.
-bool IsValidUtf8(const std::string& bytes) {
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    const auto b = static_cast<unsigned char>(bytes[i]);
-    std::size_t extra;
-    char32_t cp;
-    if (b < 0x80) {
-      ++i;
-      continue;
-    } else if ((b & 0xE0) == 0xC0) {
-      extra = 1, cp = b & 0x1F;
-    } else if ((b & 0xF0) == 0xE0) {
-      extra = 2, cp = b & 0x0F;
-    } else if ((b & 0xF8) == 0xF0) {
-      extra = 3, cp = b & 0x07;
-    } else {
-      return false;
-    }
-    if (i + extra >= bytes.size()) return false;
-    for (std::size_t k = 1; k <= extra; ++k) {
-      const auto c = static_cast<unsigned char>(bytes[i + k]);
-      if ((c & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (c & 0x3F);
-    }
-    static constexpr char32_t kMinimum[] = {0, 0x80, 0x800, 0x10000};
-    if (cp < kMinimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-    i += extra + 1;
-  }
-  return true;
-}
+// Strict UTF-8 validity, to tell a file saved in the wrong encoding: the decoder turns every invalid
+// sequence (overlong, surrogate, cut short) into U+FFFD, so only valid bytes survive the round trip.
+bool IsValidUtf8(const std::string& bytes) { return platform::EncodeUtf8(platform::DecodeUtf8(bytes)) == bytes; }
 
 // The decoded lines, split at CR LF; the final CR LF ends the last line and adds none.
 std::vector<std::u16string> BatchLines() {
@@ -131,7 +95,7 @@ TEST(BatchFileLines, FirstLineIsAJapaneseDescriptionThenEchoOff) {
   const auto lines = BatchLines();
   ASSERT_GE(lines.size(), 2u);
   // The file chooser's memo column shows the first line; a REM keeps cmd from running it.
-  EXPECT_TRUE(StartsWith(lines[0], u"REM ")) << Utf8(lines[0]);
+  EXPECT_TRUE(lines[0].starts_with(u"REM ")) << Utf8(lines[0]);
   EXPECT_TRUE(HasJapanese(lines[0])) << Utf8(lines[0]);
   EXPECT_EQ(Utf8(lines[1]), "@echo off");
 }
@@ -148,7 +112,7 @@ TEST(BatchFileLines, DirectivesInOrderWithJapanesePrompts) {
   const auto lines = BatchLines();
   std::vector<std::u16string> directives;
   for (const auto& line : lines) {
-    if (StartsWith(line, u"REM #")) directives.push_back(line.substr(4));
+    if (line.starts_with(u"REM #")) directives.push_back(line.substr(4));
   }
   ASSERT_EQ(directives.size(), std::size(expected)) << "directive lines found";
   for (std::size_t i = 0; i < directives.size(); ++i) {
@@ -159,8 +123,8 @@ TEST(BatchFileLines, DirectivesInOrderWithJapanesePrompts) {
       EXPECT_EQ(got, c.directive);
       continue;
     }
-    ASSERT_TRUE(StartsWith(got, c.directive + u" "));
-    ASSERT_TRUE(EndsWith(got, kPromptEnd));
+    ASSERT_TRUE(got.starts_with(c.directive + u" "));
+    ASSERT_TRUE(got.ends_with(kPromptEnd));
     const std::u16string prompt =
         got.substr(c.directive.size() + 1, got.size() - c.directive.size() - 1 - kPromptEnd.size());
     EXPECT_FALSE(prompt.empty());
@@ -174,7 +138,7 @@ TEST(BatchFileLines, PromptsOfThePointsDiffer) {
   const auto lines = BatchLines();
   std::vector<std::u16string> prompts;
   for (const auto& line : lines) {
-    if (line.size() > 7 && StartsWith(line, u"REM #") && line[5] >= u'1' && line[5] <= u'4') {
+    if (line.size() > 7 && line.starts_with(u"REM #") && line[5] >= u'1' && line[5] <= u'4') {
       prompts.push_back(line.substr(7));
     }
   }
@@ -215,7 +179,7 @@ TEST(BatchFileLines, HashOnlyInDirectives) {
     const std::size_t first = line.find(u'#');
     if (first == std::u16string::npos) continue;
     EXPECT_EQ(first, 4u) << "a '#' outside a directive: " << Utf8(line);
-    EXPECT_TRUE(StartsWith(line, u"REM #")) << Utf8(line);
+    EXPECT_TRUE(line.starts_with(u"REM #")) << Utf8(line);
     EXPECT_EQ(line.find(u'#', first + 1), std::u16string::npos) << "a second '#': " << Utf8(line);
   }
 }
