@@ -158,16 +158,18 @@ ProgramRun::~ProgramRun() {
 
 HWND ProgramRun::Control(int id) const { return window_ == nullptr ? nullptr : FindDescendant(window_, id); }
 
-bool ProgramRun::BringToFront() const {
-  if (window_ == nullptr) return false;
+bool BringToFront(HWND window, std::chrono::milliseconds timeout) {
+  // Asked again until it holds: the window manager may hand the foreground over only on a later try.
   return WaitUntil(
-      [this] {
-        if (GetForegroundWindow() == window_) return true;
-        SetForegroundWindow(window_);
+      [window] {
+        if (GetForegroundWindow() == window) return true;
+        SetForegroundWindow(window);
         return false;
       },
-      10s);
+      timeout);
 }
+
+bool ProgramRun::BringToFront() const { return window_ != nullptr && e2e::BringToFront(window_, 10s); }
 
 bool ProgramRun::Running() const {
   return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;

@@ -31,6 +31,9 @@ void HoldKey(WORD virtualKey);
 void ReleaseKey(WORD virtualKey);
 void TypeText(const std::u16string& text);        // through the keyboard's Unicode input (VK_PACKET)
 
+// Makes `window` the foreground window; false when it did not become so within `timeout`.
+bool BringToFront(HWND window, std::chrono::milliseconds timeout = kWaitTimeout);
+
 // A left click at a point of the screen.
 void ClickAt(POINT screenPoint);
 

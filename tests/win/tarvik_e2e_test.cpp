@@ -198,11 +198,7 @@ class TarvikDialog : public ::testing::Test {
     EXPECT_EQ(Utf8(e2e::WindowText(box)), Utf8(kApplicationTitle));
     EXPECT_EQ(Utf8(e2e::MessageBoxText(box)), Utf8(message));
     EXPECT_EQ(e2e::MessageBoxHasIcon(box), withIcon);
-    EXPECT_TRUE(WaitUntil([&] {
-      if (GetForegroundWindow() == box) return true;
-      SetForegroundWindow(box);
-      return false;
-    }));
+    EXPECT_TRUE(e2e::BringToFront(box));
     PressKey(VK_RETURN);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); })) << "the message box stayed open";
   }
