@@ -88,22 +88,23 @@ start_display() {
 }
 
 prepare_wine() {
-  export WINEPREFIX="$root/build/mingw/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-  export LANG=ja_JP.UTF-8
+  # The same loader, prefix and settings as the test programs get from ctest.
+  local wine="$root/cmake/wine-run.sh"
+  export WINEPREFIX="$root/build/mingw/wineprefix"
   # A prefix left by another Wine installation (e.g. one that had 32-bit support) cannot start
   # programs any more: make it anew.
-  if [ -f "$WINEPREFIX/system.reg" ] && ! wine cmd /c exit >/dev/null 2>&1; then
+  if [ -f "$WINEPREFIX/system.reg" ] && ! "$wine" cmd /c exit >/dev/null 2>&1; then
     log "the Wine prefix does not start programs: making it anew"
     wineserver -k 2>/dev/null; rm -rf "$WINEPREFIX"
   fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     log "creating the Wine prefix"
-    wine wineboot -i >/dev/null 2>&1
+    "$wine" wineboot -i >/dev/null 2>&1
   fi
   # Start the server and Wine's own services here, detached from ctest: a service started by the
   # first test program would inherit ctest's output pipe and keep ctest waiting until its timeout.
   wineserver -p >/dev/null 2>&1 </dev/null || true
-  wine wineboot >/dev/null 2>&1 </dev/null
+  "$wine" wineboot >/dev/null 2>&1 </dev/null
 }
 
 xvfb_pid=
