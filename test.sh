@@ -17,10 +17,8 @@ install_missing() {
   command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686-posix)
   { command -v wine >/dev/null && [ -x /usr/lib/wine/wine64 ]; } || need+=(wine64 wine)
   command -v Xvfb >/dev/null || need+=(xvfb)
-  command -v zip >/dev/null || need+=(zip)
   command -v python3 >/dev/null || need+=(python3)
   command -v xdotool >/dev/null || need+=(xdotool)
-  command -v convert >/dev/null || need+=(imagemagick)
   fc-list 2>/dev/null | grep -qi 'ipagothic\|noto sans cjk' || need+=(fonts-ipafont-gothic fontconfig)
   [ -f /usr/share/i18n/SUPPORTED ] || need+=(locales)
   if [ ${#need[@]} -gt 0 ]; then
