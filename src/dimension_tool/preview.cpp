@@ -10,10 +10,13 @@
 
 namespace {
 
-// Everything the construction and the output writer read, and what the preview's drawing needs to
-// place the result: the host's current settings, text styles, scales, axis angle and indicated points,
-// and the working attributes as FormShow left them, so that the scratch run writes the attribute lines
-// the real run would. The entity and layer tables are left out: nothing on the way reads them.
+// What the construction, the attribute commands and the preview's drawing read: the host's current
+// settings, text styles, scales, axis angle and indicated points, and the attribute commands' state
+// (the "write the first one anyway" flags and the values last written) as FormShow left it, so that
+// the scratch run writes the attribute lines the real run would. The solid colour, the curve, dimension
+// and per-entity markers, MojiCode and RGB are read by nothing on the way; they come along so that the
+// scratch model's working state stays the host's whole, should the construction ever write with them.
+// The entity and layer tables are left out: nothing on the way reads them.
 void CopySettings(const TJGdata& from, TJGdata& to) {
   to.w_FlgLGrp = from.w_FlgLGrp;
   to.w_FlgLay = from.w_FlgLay;

@@ -496,6 +496,45 @@ TEST(GoldenRun, Metres) {
                                         "500 614 499.223542864692 611.102222521133", "cn2"}}));
 }
 
+// The rounding modes of ComboBox5 (0 truncates, 1 rounds up once the first dropped digit reaches 1, 2
+// rounds half up) on the value as it is written with 15 digits, zeros after the point shown.
+TEST(GoldenRun, RoundingModesDecideTheValueText) {
+  struct Case {
+    const char* length;
+    int32_t precision;       // ComboBox4: 0 "1", 3 "0.001"
+    const char* byMode[3];   // the value text for ComboBox5 = 0, 1, 2
+  };
+  const Case cases[] = {
+      {"1234.5671", 3, {"1234.567", "1234.568", "1234.567"}},
+      {"1234.5676", 3, {"1234.567", "1234.568", "1234.568"}},
+      // Only the first dropped digit counts: rounding up does not see the 9 behind the 0.
+      {"1234.56709", 3, {"1234.567", "1234.567", "1234.567"}},
+      // Rounding carries through every kept digit.
+      {"1234.9995", 3, {"1234.999", "1235.000", "1235.000"}},
+      {"999.5", 0, {"999", "1000", "1000"}},
+      {"1000.4", 0, {"1000", "1001", "1000"}},
+  };
+  for (const Case& c : cases) {
+    for (int32_t mode = 0; mode < 3; ++mode) {
+      SCOPED_TRACE(std::string(c.length) + " in mode " + std::to_string(mode));
+      Host host;
+      host.points = {"hp1 0 0", std::string("hp2 0 ") + c.length, "hp3 500 300", "hp4 600 400"};
+      const int32_t precision = c.precision;
+      const golden::RunResult run = RunOk(host.Utf8File(), [=](DialogValues& values) {
+        values.ComboBox3 = 1;
+        values.ComboBox4 = precision;
+        values.ComboBox5 = mode;
+        values.RadioGroup1 = 1;
+      });
+      Lines texts;
+      for (const std::string& line : run.outputLines) {
+        if (line.rfind("cs ", 0) == 0) texts.push_back(line.substr(line.find('"') + 1));
+      }
+      EXPECT_EQ(texts, Lines{c.byMode[mode]});
+    }
+  }
+}
+
 // Runs that cannot be drawn leave the host's file byte for byte as it was, say why, and still save
 // the settings with the dialog's position.
 TEST(GoldenRun, RunsThatDrawNothing) {

@@ -142,6 +142,32 @@ TEST(DimensionPreview, EachResultDependsOnlyOnItsOwnValues) {
   EXPECT_EQ(Utf8(again.lines.front()), "lg0");
 }
 
+// A host whose current attributes are those the writer starts from (layer group 0, layer 0, colour 1,
+// line type 1, width 0, text style 1, the default font): only the host's "write the first one anyway"
+// flags make the attribute lines appear. The scratch model of an earlier run has those flags spent, so
+// a later result shows the lines only when the host's flags are carried over again.
+TEST(DimensionPreview, AttributeLinesOfALaterRunEqualTheOkRun) {
+  const std::string exchange = golden::HostFileUtf8(
+      {"hq", "file=", "hk 0", "hs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1", "lg0", "ly0", "lc1", "lt1", "lw0", "cn1",
+       "cn\"$<ＭＳ ゴシック>", "hp1 0 0", "hp2 0 1000", "hp3 500 300", "hp4 600 400"});
+  const SetValues set = [](DialogValues& v) { v.ComboBox3 = 1; };
+  LoadedSession loaded(exchange);
+  set(loaded.session.values);
+  const golden::RunResult run = golden::RunOk(exchange, set);
+  ASSERT_TRUE(run.ui.messages.empty());
+  ASSERT_GE(run.outputLines.size(), 7u);
+  EXPECT_EQ(Lines(run.outputLines.begin(), run.outputLines.begin() + 7),
+            (Lines{"lg0", "ly0", "lc1", "pn1", "lt1", "lw0", "cn\"$<ＭＳ ゴシック>"}));
+
+  DimensionPreview preview;
+  for (int computed = 1; computed <= 3; ++computed) {
+    SCOPED_TRACE("run " + std::to_string(computed));
+    const PreviewResult& result = preview.Compute(loaded.session.values, *loaded.session.JG);
+    ASSERT_TRUE(result.Drawable()) << Utf8(result.message);
+    EXPECT_EQ(Utf8Lines(result.lines), run.outputLines);
+  }
+}
+
 // The scratch model knows what the drawing of the result needs: the host's points, scales and styles.
 TEST(DimensionPreview, ScratchCarriesTheHostsPointsScalesAndStyles) {
   LoadedSession loaded(SampleExchange());

@@ -42,6 +42,37 @@ TEST(DeleteFileText, ReportsWhetherAFileWasDeleted) {
   EXPECT_TRUE(std::filesystem::is_directory(folder));
 }
 
+#ifndef _WIN32
+// Deletion goes by what a link leads to: a link to a folder, or one that leads nowhere, is no file and
+// stays, even though the system would unlink it; a link to a file is itself what goes, not the file.
+TEST(DeleteFileText, LinksAreJudgedByWhatTheyLeadTo) {
+  TempDir dir;
+  const std::filesystem::path folder = dir.path() / "folder";
+  std::filesystem::create_directory(folder);
+  const std::filesystem::path target = dir.path() / "target.txt";
+  WriteBytes(target, "x");
+  struct Case {
+    const char* link;
+    std::filesystem::path to;
+    bool deleted;
+  };
+  const Case cases[] = {
+      {"to folder", folder, false},
+      {"dangling", dir.path() / "nowhere.txt", false},
+      {"to file", target, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.link);
+    const std::filesystem::path link = dir.path() / c.link;
+    std::filesystem::create_symlink(c.to, link);
+    EXPECT_EQ(DeleteFileText(link.u16string()), c.deleted);
+    EXPECT_EQ(std::filesystem::is_symlink(std::filesystem::symlink_status(link)), !c.deleted);
+  }
+  EXPECT_TRUE(std::filesystem::is_directory(folder));
+  EXPECT_TRUE(std::filesystem::exists(target));
+}
+#endif
+
 // The program folder and the exchange file may carry Japanese names; they reach the file system intact.
 TEST(FileHelpers, JapaneseNames) {
   TempDir dir;
