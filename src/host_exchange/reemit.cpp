@@ -110,10 +110,12 @@ struct Replacements {
   int32_t a1, a2, a3, a4, a5, a6, a7, a8;
 };
 
-// Every kind but the line, whose two callers write it differently. Block insertions and unknown
-// kinds write nothing.
+// One entity where it stands in EntNo order; a line held for its polyline is written elsewhere.
+// Block insertions and unknown kinds write nothing.
 void WriteEntity(TJGdata& jg, const TJwwEntNo& entry, const Replacements& r) {
   switch (entry.yn) {
+    case 1:
+      return jg.S_EntLine(entry.no, r.a1, r.a2, r.a3, r.a4, r.a5);
     case 2:
       return jg.S_EntCircle(entry.no, r.a1, r.a2, r.a3, r.a4, r.a5);
     case 3:
@@ -156,58 +158,31 @@ bool EscapeAt(const TJGdata& jg, size_t position) {
   return position % kEscapePollInterval == 0 && EscapeHeld(jg);
 }
 
-}  // namespace
-
-void TJGdata::S_EntAll(int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5, int32_t a6, int32_t a7,
-                       int32_t a8) {
-  const Replacements r{a1, a2, a3, a4, a5, a6, a7, a8};
-  if (Zusun) SendMem(u"bz");
-  const size_t count = IndexedCount(*this);
-  for (size_t i = 0; i < count; ++i) {
-    if (EscapeAt(*this, i)) {
-      StopJwwGaibu();
-      break;
-    }
-    const TJwwEntNo entry = EntNo[i];
-    if (entry.yn == 1) {
-      S_EntLine(entry.no, a1, a2, a3, a4, a5);
-    } else {
-      WriteEntity(*this, entry, r);
-    }
-  }
-  // The host continues drawing on its own current layer, whatever the entities last set.
-  S_LGrp(CurLGrp);
-  S_Lay(CurLay);
-}
-
-void TJGdata::S_EntAllp(int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5, int32_t a6, int32_t a7,
-                        int32_t a8) {
-  const Replacements r{a1, a2, a3, a4, a5, a6, a7, a8};
-  if (Zusun) SendMem(u"bz");
+// The first pass writes every entity in EntNo order except, when `holdPolylines`, the lines of a
+// polyline; the second writes those, one polyline after another. An abort stops both passes and
+// empties the buffer after them, which is at once when nothing is held.
+void WriteAll(TJGdata& jg, const Replacements& r, bool holdPolylines) {
+  if (jg.Zusun) jg.SendMem(u"bz");
   bool aborted = false;
   // Polyline lines held back for the second pass: (curve number, line index), in EntNo order.
   std::vector<std::pair<int32_t, int32_t>> held;
   int32_t largest = 0;
-  const size_t count = IndexedCount(*this);
+  const size_t count = IndexedCount(jg);
   for (size_t i = 0; i < count; ++i) {
-    if (EscapeAt(*this, i)) {
+    if (EscapeAt(jg, i)) {
       aborted = true;
       break;
     }
-    const TJwwEntNo entry = EntNo[i];
-    if (entry.yn != 1) {
-      WriteEntity(*this, entry, r);
-      continue;
+    const TJwwEntNo entry = jg.EntNo[i];
+    if (holdPolylines && entry.yn == 1) {
+      const TJwwEntLine* line = Entity(jg.EntLine, jg.EntLineN, entry.no);
+      if (line != nullptr && line->CrvNo > 0) {
+        held.emplace_back(line->CrvNo, entry.no);
+        largest = std::max(largest, line->CrvNo);
+        continue;
+      }
     }
-    const TJwwEntLine* line = Entity(EntLine, EntLineN, entry.no);
-    if (line == nullptr) continue;
-    if (line->CrvNo > 0) {
-      held.emplace_back(line->CrvNo, entry.no);
-      largest = std::max(largest, line->CrvNo);
-    } else {
-      int32_t noPolylineOpen = 0;
-      S_EntLineCrv(entry.no, a1, a2, a3, a4, a5, false, noPolylineOpen);
-    }
+    WriteEntity(jg, entry, r);
   }
 
   // The lines are grouped by curve number once, rather than all entities scanned once per number, so
@@ -220,20 +195,35 @@ void TJGdata::S_EntAllp(int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t 
   // samples sees one per number, and Escape still ends a run over a huge stray number.
   size_t k = 0;
   for (int64_t j = 1; !aborted && j <= largest; ++j) {
-    if (EscapeHeld(*this)) {
+    if (EscapeHeld(jg)) {
       aborted = true;
       break;
     }
     size_t end = k;
     while (end < held.size() && held[end].first == j) ++end;
     int32_t openCrvNo = 0;
-    for (size_t m = k; m < end; ++m) S_EntLineCrv(held[m].second, a1, a2, a3, a4, a5, m + 1 < end, openCrvNo);
+    for (size_t m = k; m < end; ++m) {
+      jg.S_EntLineCrv(held[m].second, r.a1, r.a2, r.a3, r.a4, r.a5, m + 1 < end, openCrvNo);
+    }
     k = end;
   }
 
-  if (aborted) StopJwwGaibu();
-  S_LGrp(CurLGrp);
-  S_Lay(CurLay);
+  if (aborted) jg.StopJwwGaibu();
+  // The host continues drawing on its own current layer, whatever the entities last set.
+  jg.S_LGrp(jg.CurLGrp);
+  jg.S_Lay(jg.CurLay);
+}
+
+}  // namespace
+
+void TJGdata::S_EntAll(int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5, int32_t a6, int32_t a7,
+                       int32_t a8) {
+  WriteAll(*this, Replacements{a1, a2, a3, a4, a5, a6, a7, a8}, false);
+}
+
+void TJGdata::S_EntAllp(int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5, int32_t a6, int32_t a7,
+                        int32_t a8) {
+  WriteAll(*this, Replacements{a1, a2, a3, a4, a5, a6, a7, a8}, true);
 }
 
 // --- one entity of each kind: layer group, layer, the kind's attributes, the flags, the drawing ---
