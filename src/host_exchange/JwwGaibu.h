@@ -132,6 +132,25 @@ struct TJwwMojisyu {
   int32_t C = 0;
 };
 
+// Block growth: right after a count becomes n, a table at n % 1000 == 1 is given room for n + 999
+// entries, so a large selection reallocates once per thousand. A table that is somehow shorter than
+// its count (a count set from outside) is grown too rather than written past its end.
+template <typename T>
+void GrowByBlock(std::vector<T>& table, int32_t n) {
+  const auto length = static_cast<size_t>(n);
+  if (n % 1000 == 1 || table.size() < length) table.resize((length + 999) / 1000 * 1000);
+}
+
+// The slot a table's count gains next, with block growth; a count set below zero from outside
+// starts again at the first slot.
+template <typename T>
+T& NextSlot(std::vector<T>& table, int32_t& count) {
+  if (count < 0) count = 0;
+  ++count;
+  GrowByBlock(table, count);
+  return table[static_cast<size_t>(count) - 1];
+}
+
 class TJGdata {
  public:
   // Create: every field zero, empty or false, then the defaults of DataInit.
@@ -432,24 +451,13 @@ class TJGdata {
   // Components outside 0..255 count as 0.
   static int32_t PreparedSolidColourRGB(int32_t r, int32_t g, int32_t b);
 
-  // Block growth: right after a count becomes n, a table at n % 1000 == 1 is given room for n + 999
-  // entries, so a large selection reallocates once per thousand. A table that is somehow shorter than
-  // its count (a count set from outside) is grown too rather than written past its end.
-  template <typename T>
-  static void GrowByBlock(std::vector<T>& table, int32_t n) {
-    const auto length = static_cast<size_t>(n);
-    if (n % 1000 == 1 || table.size() < length) table.resize((length + 999) / 1000 * 1000);
-  }
-
   // Adds one entity of a kind the way every filler does it: its EntNo entry, the kind's count plus one
   // with block growth, the working attributes stamped on the new entry. The caller fills the rest.
   template <typename T>
   T& AddEntity(int32_t kind, int32_t& count, std::vector<T>& table) {
     if (count < 0) count = 0;
     SetEntNo(kind, count);
-    ++count;
-    GrowByBlock(table, count);
-    T& entry = table[static_cast<size_t>(count) - 1];
+    T& entry = NextSlot(table, count);
     entry = T{};  // a slot left behind by a count lowered from outside must not leak old values
     SetEntAttr(entry.att);
     return entry;

@@ -18,24 +18,12 @@ using geometry_rules::Coincide;
 using geometry_rules::CountsAsZero;
 using geometry_rules::kTolerance;
 
-constexpr int32_t kBlock = 1000;
-
 template <typename... T>
 bool AllFinite(T... values) {
   return (std::isfinite(values) && ...);
 }
 
-// The next slot of the output buffer. The buffer grows by a block of 1000 entries when the count
-// reaches 1, 1001, 2001 ..., so a long run reallocates once per thousand lines.
-std::u16string& NextLine(TJGdata& jg) {
-  if (jg.t_MemN < 0) jg.t_MemN = 0;
-  ++jg.t_MemN;
-  const auto n = static_cast<size_t>(jg.t_MemN);
-  if (jg.t_MemN % kBlock == 1 || jg.t_Mem.size() < n) {
-    jg.t_Mem.resize((n + kBlock - 1) / kBlock * kBlock);
-  }
-  return jg.t_Mem[n - 1];
-}
+std::u16string& NextLine(TJGdata& jg) { return NextSlot(jg.t_Mem, jg.t_MemN); }
 
 void Append(TJGdata& jg, std::u16string&& line) { NextLine(jg) = std::move(line); }
 

@@ -131,10 +131,7 @@ void TJGdata::DataFree() {
 }
 
 void TJGdata::SetEntNo(int32_t a_yn, int32_t a_no) {
-  if (EntN < 0) EntN = 0;
-  ++EntN;
-  GrowByBlock(EntNo, EntN);
-  EntNo[static_cast<size_t>(EntN) - 1] = TJwwEntNo{a_yn, a_no};
+  NextSlot(EntNo, EntN) = TJwwEntNo{a_yn, a_no};
 }
 
 void TJGdata::SetEntAttr(TJwwEntAttr& at) const {
