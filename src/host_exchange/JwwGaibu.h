@@ -2,7 +2,9 @@
 // shared by the reader and the output writer, and the output command buffer written back to the file.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -139,6 +141,13 @@ template <typename T>
 void GrowByBlock(std::vector<T>& table, int32_t n) {
   const auto length = static_cast<size_t>(n);
   if (n % 1000 == 1 || table.size() < length) table.resize((length + 999) / 1000 * 1000);
+}
+
+// The entries of a table that its count says are in use: a count set from outside may be negative or
+// exceed what the table holds.
+template <typename T>
+size_t UsedCount(const std::vector<T>& table, int32_t n) {
+  return n <= 0 ? 0 : std::min(static_cast<size_t>(n), table.size());
 }
 
 // The slot a table's count gains next, with block growth; a count set below zero from outside

@@ -375,7 +375,7 @@ void TJGdata::S_PLineStart() { SendMem(u"pl"); }
 void TJGdata::S_PLineEnd() { SendMem(u"#"); }
 
 void TJGdata::S_PLine() {
-  const size_t count = t_PLineN <= 0 ? 0 : std::min(static_cast<size_t>(t_PLineN), t_PLine.size());
+  const size_t count = UsedCount(t_PLine, t_PLineN);
   if (count == 0) return;
   if (count == 1) {
     S_Line(t_PLine[0].x1, t_PLine[0].y1, t_PLine[0].x2, t_PLine[0].y2);

@@ -147,11 +147,6 @@ void WriteEntity(TJGdata& jg, const TJwwEntNo& entry, const Replacements& r) {
   }
 }
 
-// The index entries that exist: EntN may not exceed what EntNo holds.
-size_t IndexedCount(const TJGdata& jg) {
-  return jg.EntN <= 0 ? 0 : std::min(static_cast<size_t>(jg.EntN), jg.EntNo.size());
-}
-
 bool EscapeHeld(const TJGdata& jg) { return jg.EscapeKeyState ? jg.EscapeKeyState() : EscapeKeyDown(); }
 
 bool EscapeAt(const TJGdata& jg, size_t position) {
@@ -167,7 +162,7 @@ void WriteAll(TJGdata& jg, const Replacements& r, bool holdPolylines) {
   // Polyline lines held back for the second pass: (curve number, line index), in EntNo order.
   std::vector<std::pair<int32_t, int32_t>> held;
   int32_t largest = 0;
-  const size_t count = IndexedCount(jg);
+  const size_t count = UsedCount(jg.EntNo, jg.EntN);
   for (size_t i = 0; i < count; ++i) {
     if (EscapeAt(jg, i)) {
       aborted = true;

@@ -1,6 +1,5 @@
 // Writes the output command buffer over the exchange file that the host reads back, in the encoding
 // the host used, and ends a run without result.
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -9,7 +8,7 @@
 #include "platform.h"
 
 bool TJGdata::SaveTempFile(const std::u16string& fn) {
-  const size_t count = t_MemN <= 0 ? 0 : std::min(static_cast<size_t>(t_MemN), t_Mem.size());
+  const size_t count = UsedCount(t_Mem, t_MemN);
   std::u16string text;
   if (count == 0) {
     // The host's sign for "nothing to draw".
