@@ -19,7 +19,7 @@ mkdir -p "$out/obj" "$out/artifacts"
 flags=(-std=c++20 -g -O1 -fno-omit-frame-pointer -fsanitize=fuzzer-no-link,address,undefined
        -fno-sanitize-recover=undefined -Wall -Wextra)
 includes=()
-for folder in utilities platform host_exchange dimension_tool; do includes+=(-I"$root/src/$folder"); done
+for folder in utilities platform host_exchange dimension_tool render; do includes+=(-I"$root/src/$folder"); done
 
 newest_header=$(find "$root/src" -name '*.h' -printf '%T@\n' | sort -n | tail -1)
 
@@ -34,11 +34,12 @@ compile() {
 }
 
 archives=()
-for folder in dimension_tool host_exchange utilities platform; do
+for folder in render dimension_tool host_exchange utilities platform; do
   objects=()
   for source in "$root"/src/$folder/*.cpp; do
     [ -f "$source" ] || continue
-    case "$source" in *_win.cpp) continue ;; esac
+    # Windows sources, and programs with their own main.
+    case "$source" in *_win.cpp | *_main.cpp | *_bench.cpp) continue ;; esac
     object=$out/obj/${folder}_$(basename "${source%.cpp}").o
     if compile "$source" "$object"; then
       objects+=("$object")
@@ -74,8 +75,11 @@ for source in "$root"/fuzz/*_fuzz.cpp; do
   for seed in "$root"/tests/data/* "$root"/examples/*; do
     [ -f "$seed" ] && cp -n "$seed" "$corpus/" 2>/dev/null
   done
+  # The renderer's input is an exchange file too: it shares the reader's keywords.
+  words=${name%_fuzz}
+  [ "$words" = render ] && words=exchange_reader
   dictionary=()
-  [ -f "$root/fuzz/${name%_fuzz}.dict" ] && dictionary=(-dict="$root/fuzz/${name%_fuzz}.dict")
+  [ -f "$root/fuzz/$words.dict" ] && dictionary=(-dict="$root/fuzz/$words.dict")
 
   echo "=== run $name for $seconds s"
   log=$out/$name.log

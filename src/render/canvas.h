@@ -57,7 +57,8 @@ class ViewTransform {
 
 // Fits `box` into a picture of widthPx x heightPx with `marginPx` free on every side, at one scale for
 // both axes, centred. A heightPx of 0 or less takes the height from the box's proportions (at most
-// four times the width). An empty or flat box is widened first so that the scale stays finite.
+// four times the width). An empty or flat box is widened first so that the scale stays finite, and a
+// box whose span is beyond a double (corners near the largest double) still gets a finite picture.
 ViewTransform FitView(Bounds box, double widthPx, double heightPx, double marginPx);
 
 // An elliptic arc as the host describes one: a circle of `radius` squeezed across its major axis by

@@ -1,6 +1,7 @@
 // The fitting transform and the geometry of the host's elliptic arcs.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "canvas.h"
@@ -11,6 +12,11 @@ namespace render {
 namespace {
 
 constexpr double kDegree = std::numbers::pi / 180.0;
+
+// Coordinates up to this far from the origin can be fitted as they are.
+constexpr double kRoomiest = std::numeric_limits<double>::max() / 4.0;
+// Below this a picture of any size would need more pixels per unit than a double holds.
+constexpr double kSmallestSpan = 1e-100;
 
 // True when the parameter angle t lies on the arc that runs from `start` through the signed `sweep`.
 bool OnSweep(double t, double start, double sweep) {
@@ -43,10 +49,24 @@ void Bounds::Add(const Bounds& other) {
 }
 
 ViewTransform FitView(Bounds box, double widthPx, double heightPx, double marginPx) {
-  if (box.empty) box = Bounds{-1.0, -1.0, 1.0, 1.0, false};
-  // A point or a straight horizontal or vertical run still needs room across it.
+  const bool finite = std::isfinite(box.minX) && std::isfinite(box.minY) && std::isfinite(box.maxX) &&
+                      std::isfinite(box.maxY);
+  if (box.empty || !finite) box = Bounds{-1.0, -1.0, 1.0, 1.0, false};
+  // Near the largest double, the span of the box or the room added across a flat one may not be a
+  // double any more. The box shrunk to a quarter has spans in range, and a quarter of its scale lands
+  // every point on the same pixel.
+  const double farthest =
+      std::max({std::fabs(box.minX), std::fabs(box.minY), std::fabs(box.maxX), std::fabs(box.maxY)});
+  if (farthest > kRoomiest) {
+    const Bounds shrunk{box.minX / 4.0, box.minY / 4.0, box.maxX / 4.0, box.maxY / 4.0, false};
+    const ViewTransform quarter = FitView(shrunk, widthPx, heightPx, marginPx);
+    const Point origin = quarter.ToPicture({0.0, 0.0});
+    return ViewTransform(quarter.Scale() / 4.0, origin.x, origin.y, quarter.WidthPx(), quarter.HeightPx());
+  }
+  // A point or a straight horizontal or vertical run still needs room across it. A span too small for
+  // its scale to be a double counts as a point.
   const double longer = std::max(box.Width(), box.Height());
-  const double least = longer > 0.0 ? longer * 0.1 : 1.0;
+  const double least = longer > kSmallestSpan ? longer * 0.1 : 1.0;
   if (box.Width() < least) {
     const double grow = (least - box.Width()) / 2.0;
     box.minX -= grow;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,9 @@ using render::EllipticArc;
 using render::FitView;
 using render::Point;
 
-void ExpectNear(Point expected, Point actual, const char* what) {
-  EXPECT_NEAR(expected.x, actual.x, 1e-9) << what;
-  EXPECT_NEAR(expected.y, actual.y, 1e-9) << what;
+void ExpectNear(Point expected, Point actual, const char* what, double tolerance = 1e-9) {
+  EXPECT_NEAR(expected.x, actual.x, tolerance) << what;
+  EXPECT_NEAR(expected.y, actual.y, tolerance) << what;
 }
 
 TEST(FitView, UniformScaleTurnsYOverAndCentres) {
@@ -63,6 +64,36 @@ TEST(FitView, DegenerateBoxesStillGiveAFiniteScale) {
   // A flat run keeps its length across the usable width.
   const render::ViewTransform flat = FitView(Bounds{0, 0, 100, 0, false}, 200, 0, 10);
   EXPECT_DOUBLE_EQ(1.8, flat.Scale());
+}
+
+TEST(FitView, SpansBeyondADoubleStillFitTheirPicture) {
+  constexpr double kMax = std::numeric_limits<double>::max();
+  struct Case {
+    const char* name;
+    Bounds box;
+    double height;  // asked for; 0: from the box
+    double pictureHeight;
+    Point drawing, picture;
+  };
+  const Case cases[] = {
+      // The width overflows: the run from -1e308 to 1e308 fills the usable width, centred in height.
+      {"flat run wider than a double", {-1e308, 0, 1e308, 0, false}, 0, 124, {-1e308, 0}, {24, 62}},
+      {"flat run, right end", {-1e308, 0, 1e308, 0, false}, 0, 124, {1e308, 0}, {776, 62}},
+      // Finite spans, but the room added across the vertical run would overflow at x = kMax.
+      {"vertical run at the largest x", {kMax, 0, kMax, 1e300, false}, 800, 800, {kMax, 5e299}, {400, 400}},
+      // Both spans overflow: a square picture, the corners at the margins.
+      {"whole range", {-kMax, -kMax, kMax, kMax, false}, 0, 800, {-kMax, kMax}, {24, 24}},
+      // Too small for any finite scale: drawn as a point, in the middle.
+      {"span of a denormal", {0, 0, 1e-320, 0, false}, 0, 800, {0, 0}, {400, 400}},
+  };
+  for (const Case& c : cases) {
+    const render::ViewTransform view = FitView(c.box, 800, c.height, 24);
+    EXPECT_TRUE(std::isfinite(view.Scale()) && view.Scale() > 0) << c.name << ": " << view.Scale();
+    EXPECT_DOUBLE_EQ(c.pictureHeight, view.HeightPx()) << c.name;
+    // A thousandth of a pixel: the picture of a box far from the origin is a small difference of large
+    // offsets.
+    ExpectNear(c.picture, view.ToPicture(c.drawing), c.name, 1e-3);
+  }
 }
 
 TEST(EllipticArc, PointsFollowFlatnessAndTilt) {

@@ -40,6 +40,19 @@ TEST(JwcRender, DrawsEitherEncodingIntoTheNamedFile) {
   EXPECT_NE(std::string::npos, picture.find(">\xE5\xAF\xB8\xE6\xB3\x95</text>"));
 }
 
+TEST(JwcRender, LinesFromAlmostTheLargestNumbersStillMakeAFinitePicture) {
+  test_support::TempDir dir;
+  // The reader takes both lines; together they span more than a double holds.
+  test_support::WriteBytes(dir.path() / "huge.txt", "0 0 1e308 0\r\n-1e308 0 0 0\r\n");
+  const render::CommandResult result = RunJwcRender({dir.file("huge.txt"), dir.file("huge.svg")});
+  ASSERT_EQ(0, result.status) << result.message;
+  const std::string picture = test_support::ReadBytes(dir.path() / "huge.svg");
+  // The run fills the usable width (a margin of 24 of 800 pixels), a tenth of it high.
+  EXPECT_NE(std::string::npos, picture.find(" height=\"124\" "));
+  EXPECT_NE(std::string::npos, picture.find("<line x1=\"400\" y1=\"62\" x2=\"776\" y2=\"62\""));
+  EXPECT_NE(std::string::npos, picture.find("<line x1=\"24\" y1=\"62\" x2=\"400\" y2=\"62\""));
+}
+
 TEST(JwcRender, FailuresSayOneLineAndLeaveNoFile) {
   test_support::TempDir dir;
   struct Case {
