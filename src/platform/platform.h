@@ -30,7 +30,7 @@ using TextPiece = std::function<bool(std::u16string_view piece)>;
 ReadTextResult ReadTextFileInPieces(const std::u16string& path, const TextPiece& piece);
 
 // Decoders and encoders used by ReadTextFile and WriteTextFile, exposed for tests and benchmarks.
-std::u16string DecodeAnsi(const std::string& bytes);
+std::u16string DecodeAnsi(std::string_view bytes);
 std::string EncodeAnsi(const std::u16string& text);
 std::u16string DecodeUtf8(const std::string& bytes);
 std::string EncodeUtf8(const std::u16string& text);

@@ -79,9 +79,6 @@ class TemporaryFile {
   std::string name_;
 };
 
-constexpr bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-constexpr bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
 // ASCII runs at least this long are widened or narrowed directly; shorter ones stay inside the
 // surrounding iconv call, where a call of their own would cost more than it saves. A run is found by
 // testing words at half its length apart.
@@ -171,7 +168,9 @@ void EncodeAnsiStretch(const IconvDescriptor& converter, const char16_t* units, 
     if (used == bytes.size()) bytes.resize(bytes.size() + 2 * (size - i) + 16);
     bytes[used++] = '?';
     // One character, one "?": a surrogate pair is skipped whole.
-    i += (IsHighSurrogate(units[i]) && i + 1 < size && IsLowSurrogate(units[i + 1])) ? 2 : 1;
+    const bool pair =
+        detail::IsHighSurrogate(units[i]) && i + 1 < size && detail::IsLowSurrogate(units[i + 1]);
+    i += pair ? 2 : 1;
   }
 }
 
@@ -203,17 +202,6 @@ bool ReadWholeFile(int descriptor, std::string& bytes) {
   return true;
 }
 
-// The whole content of a file for the readers of text.
-bool ReadFileBytes(const std::u16string& path, std::string& bytes) {
-  std::string native;
-  if (!NativePath(path, native)) return false;
-  // Not blocking keeps a named pipe from holding the program up; it is refused as not a regular file.
-  FileDescriptor file(open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (!file.valid() || !ReadWholeFile(file.get(), bytes)) return false;
-  file.Close();
-  return true;
-}
-
 bool WriteAll(int descriptor, const std::string& bytes) {
   std::size_t written = 0;
   while (written < bytes.size()) {
@@ -242,7 +230,17 @@ FileDescriptor CreateTemporaryFile(const std::string& folder, std::string& name)
 
 }  // namespace
 
-std::u16string DecodeAnsi(const std::string& bytes) {
+bool detail::ReadFileBytes(const std::u16string& path, std::string& bytes) {
+  std::string native;
+  if (!NativePath(path, native)) return false;
+  // Not blocking keeps a named pipe from holding the program up; it is refused as not a regular file.
+  FileDescriptor file(open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (!file.valid() || !ReadWholeFile(file.get(), bytes)) return false;
+  file.Close();
+  return true;
+}
+
+std::u16string DecodeAnsi(std::string_view bytes) {
   // CP932 gives at most one code unit per byte, and so does the replacement of an invalid byte.
   std::u16string text(bytes.size(), u'\0');
   const auto* const in = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -296,18 +294,6 @@ std::string EncodeAnsi(const std::u16string& text) {
   }
   bytes.resize(used);
   return bytes;
-}
-
-ReadTextResult ReadTextFile(const std::u16string& path) {
-  std::string bytes;
-  if (!ReadFileBytes(path, bytes)) return {};
-  return detail::DecodeFileContent(bytes);
-}
-
-ReadTextResult ReadTextFileInPieces(const std::u16string& path, const TextPiece& piece) {
-  std::string bytes;
-  if (!ReadFileBytes(path, bytes)) return {};
-  return detail::DecodeFileContentInPieces(bytes, piece);
 }
 
 bool WriteTextFile(const std::u16string& path, const std::u16string& text, bool utf8WithBom) {

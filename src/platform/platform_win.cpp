@@ -63,8 +63,6 @@ class TemporaryFile {
 
 LPCWSTR Wide(const std::u16string& text) { return reinterpret_cast<LPCWSTR>(text.c_str()); }
 
-constexpr bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-
 bool IsDriveLetter(char16_t unit) { return (unit >= u'A' && unit <= u'Z') || (unit >= u'a' && unit <= u'z'); }
 
 // Names that Win32 would not take as the plain name of a file: only blanks, characters that are
@@ -132,19 +130,6 @@ bool ReadWholeFile(HANDLE file, std::string& bytes) {
   return true;
 }
 
-// The whole content of a file for the readers of text.
-bool ReadFileBytes(const std::u16string& path, std::string& bytes) {
-  if (path.empty() || path.find(u'\0') != std::u16string::npos) return false;
-  // Sharing for reading only: a file that the host is still writing is not read half-done.
-  FileHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  // A device such as CON would wait for input instead of ending.
-  if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK) return false;
-  if (!ReadWholeFile(file.get(), bytes)) return false;
-  file.Close();
-  return true;
-}
-
 bool WriteAll(HANDLE file, const std::string& bytes) {
   std::size_t written = 0;
   while (written < bytes.size()) {
@@ -177,7 +162,19 @@ FileHandle CreateTemporaryFile(const std::u16string& folder, std::u16string& nam
 
 }  // namespace
 
-std::u16string DecodeAnsi(const std::string& bytes) {
+bool detail::ReadFileBytes(const std::u16string& path, std::string& bytes) {
+  if (path.empty() || path.find(u'\0') != std::u16string::npos) return false;
+  // Sharing for reading only: a file that the host is still writing is not read half-done.
+  FileHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  // A device such as CON would wait for input instead of ending.
+  if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK) return false;
+  if (!ReadWholeFile(file.get(), bytes)) return false;
+  file.Close();
+  return true;
+}
+
+std::u16string DecodeAnsi(std::string_view bytes) {
   // One call over the whole text (measured: an ASCII shortcut around the converter gains nothing here).
   std::u16string text(bytes.size(), u'\0');
   text.resize(DecodeAnsiPieces(bytes.data(), bytes.size(), text.data()));
@@ -191,7 +188,7 @@ std::string EncodeAnsi(const std::u16string& text) {
     std::size_t end = text.size();
     if (end - position > kMaxPiece) {
       end = position + kMaxPiece;
-      if (IsHighSurrogate(text[end - 1])) --end;  // a surrogate pair stays in one piece
+      if (detail::IsHighSurrogate(text[end - 1])) --end;  // a surrogate pair stays in one piece
     }
     const auto* units = reinterpret_cast<LPCWSTR>(text.data() + position);
     const int length = static_cast<int>(end - position);
@@ -203,18 +200,6 @@ std::string EncodeAnsi(const std::u16string& text) {
     position = end;
   }
   return bytes;
-}
-
-ReadTextResult ReadTextFile(const std::u16string& path) {
-  std::string bytes;
-  if (!ReadFileBytes(path, bytes)) return {};
-  return detail::DecodeFileContent(bytes);
-}
-
-ReadTextResult ReadTextFileInPieces(const std::u16string& path, const TextPiece& piece) {
-  std::string bytes;
-  if (!ReadFileBytes(path, bytes)) return {};
-  return detail::DecodeFileContentInPieces(bytes, piece);
 }
 
 bool WriteTextFile(const std::u16string& path, const std::u16string& text, bool utf8WithBom) {

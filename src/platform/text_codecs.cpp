@@ -14,14 +14,23 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LEBom = "\xFF\xFE";
 constexpr std::string_view kUtf16BEBom = "\xFE\xFF";
 
-constexpr bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-constexpr bool IsLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
 // True when the eight bytes at `p` are all below 0x80.
 inline bool EightAsciiBytes(const unsigned char* p) {
   std::uint64_t word;
   std::memcpy(&word, p, sizeof word);
   return (word & 0x8080808080808080ULL) == 0;
+}
+
+struct ByteOrderMark {
+  TextEncoding encoding = TextEncoding::Ansi;
+  std::size_t size = 0;  // bytes of the mark, 0 without one
+};
+
+ByteOrderMark MarkAtStart(std::string_view bytes) {
+  if (bytes.starts_with(kUtf8Bom)) return {TextEncoding::Utf8, kUtf8Bom.size()};
+  if (bytes.starts_with(kUtf16LEBom)) return {TextEncoding::Utf16LE, kUtf16LEBom.size()};
+  if (bytes.starts_with(kUtf16BEBom)) return {TextEncoding::Utf16BE, kUtf16BEBom.size()};
+  return {};
 }
 
 }  // namespace
@@ -101,46 +110,42 @@ std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian) {
   return text;
 }
 
+namespace {
+
+std::u16string Decode(TextEncoding encoding, std::string_view bytes) {
+  switch (encoding) {
+    case TextEncoding::Utf8:
+      return DecodeUtf8(bytes);
+    case TextEncoding::Utf16LE:
+      return DecodeUtf16(bytes, false);
+    case TextEncoding::Utf16BE:
+      return DecodeUtf16(bytes, true);
+    case TextEncoding::Ansi:
+      break;
+  }
+  return DecodeAnsi(bytes);
+}
+
+}  // namespace
+
 ReadTextResult DecodeFileContent(const std::string& bytes) {
+  const ByteOrderMark mark = MarkAtStart(bytes);
   ReadTextResult result;
   result.ok = true;
-  const std::string_view all = bytes;
-  if (all.starts_with(kUtf8Bom)) {
-    result.encoding = TextEncoding::Utf8;
-    result.text = DecodeUtf8(all.substr(kUtf8Bom.size()));
-  } else if (all.starts_with(kUtf16LEBom)) {
-    result.encoding = TextEncoding::Utf16LE;
-    result.text = DecodeUtf16(all.substr(kUtf16LEBom.size()), false);
-  } else if (all.starts_with(kUtf16BEBom)) {
-    result.encoding = TextEncoding::Utf16BE;
-    result.text = DecodeUtf16(all.substr(kUtf16BEBom.size()), true);
-  } else {
-    result.encoding = TextEncoding::Ansi;
-    result.text = DecodeAnsi(bytes);
-  }
+  result.encoding = mark.encoding;
+  result.text = Decode(mark.encoding, std::string_view(bytes).substr(mark.size));
   return result;
 }
 
 ReadTextResult DecodeFileContentInPieces(const std::string& bytes, const TextPiece& piece,
                                          std::size_t pieceBytes) {
+  const ByteOrderMark mark = MarkAtStart(bytes);
   ReadTextResult result;
   result.ok = true;
-  std::string_view rest = bytes;
-  if (rest.starts_with(kUtf8Bom)) {
-    result.encoding = TextEncoding::Utf8;
-    rest.remove_prefix(kUtf8Bom.size());
-  } else if (rest.starts_with(kUtf16LEBom)) {
-    result.encoding = TextEncoding::Utf16LE;
-    rest.remove_prefix(kUtf16LEBom.size());
-  } else if (rest.starts_with(kUtf16BEBom)) {
-    result.encoding = TextEncoding::Utf16BE;
-    rest.remove_prefix(kUtf16BEBom.size());
-  } else {
-    result.encoding = TextEncoding::Ansi;
-  }
+  result.encoding = mark.encoding;
+  std::string_view rest = std::string_view(bytes).substr(mark.size);
   const bool utf16 = result.encoding == TextEncoding::Utf16LE || result.encoding == TextEncoding::Utf16BE;
   pieceBytes = std::max<std::size_t>(pieceBytes, 2);
-  std::string ansiBytes;  // DecodeAnsi takes a string of its own
   while (!rest.empty()) {
     // A code unit of UTF-16 stands alone, so any even place will do. In the other encodings a line
     // feed byte is a character of its own, never part of another, and the next byte begins a new
@@ -156,16 +161,7 @@ ReadTextResult DecodeFileContentInPieces(const std::string& bytes, const TextPie
     }
     const std::string_view part = rest.substr(0, cut);
     rest.remove_prefix(cut);
-    std::u16string text;
-    if (result.encoding == TextEncoding::Utf8) {
-      text = DecodeUtf8(part);
-    } else if (utf16) {
-      text = DecodeUtf16(part, result.encoding == TextEncoding::Utf16BE);
-    } else {
-      ansiBytes.assign(part);
-      text = DecodeAnsi(ansiBytes);
-    }
-    if (!piece(text)) break;
+    if (!piece(Decode(result.encoding, part))) break;
   }
   return result;
 }
@@ -178,6 +174,18 @@ std::string EncodeFileContent(const std::u16string& text, bool utf8WithBom) {
 }
 
 }  // namespace detail
+
+ReadTextResult ReadTextFile(const std::u16string& path) {
+  std::string bytes;
+  if (!detail::ReadFileBytes(path, bytes)) return {};
+  return detail::DecodeFileContent(bytes);
+}
+
+ReadTextResult ReadTextFileInPieces(const std::u16string& path, const TextPiece& piece) {
+  std::string bytes;
+  if (!detail::ReadFileBytes(path, bytes)) return {};
+  return detail::DecodeFileContentInPieces(bytes, piece);
+}
 
 std::u16string DecodeUtf8(const std::string& bytes) { return detail::DecodeUtf8(bytes); }
 

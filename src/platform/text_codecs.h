@@ -1,5 +1,6 @@
 // The portable half of the platform layer's text handling, shared by platform_posix.cpp and
-// platform_win.cpp: UTF-8 and UTF-16 codecs and the byte-order-mark decision for whole files.
+// platform_win.cpp: UTF-8 and UTF-16 codecs, the byte-order-mark decision for whole files, and the
+// reading of text files over each platform's byte reader.
 #pragma once
 
 #include <cstddef>
@@ -11,6 +12,14 @@
 namespace platform::detail {
 
 inline constexpr char16_t kReplacementCharacter = 0xFFFD;
+
+// The halves of a surrogate pair, which every converter must keep together.
+constexpr bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+constexpr bool IsLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// The whole content of a file, read the platform's own way with other writers shut out; false when
+// the file is missing, unreadable or no regular file. ReadTextFile and ReadTextFileInPieces decode it.
+bool ReadFileBytes(const std::u16string& path, std::string& bytes);
 
 std::u16string DecodeUtf8(std::string_view bytes);
 std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian);
