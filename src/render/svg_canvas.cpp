@@ -17,6 +17,11 @@ constexpr const char* kFontFamily = "MS Gothic, IPAGothic, sans-serif";
 
 bool IsWholeTurn(double degrees) { return std::fabs(std::remainder(degrees, 360.0)) < 1e-9; }
 
+// The radii of an ellipse in the picture, along its major axis and across it, unsigned as SVG takes them.
+Point PictureRadii(const EllipticArc& ellipse, double scale) {
+  return {std::fabs(ellipse.radius) * scale, std::fabs(ellipse.radius * ellipse.flatness) * scale};
+}
+
 }  // namespace
 
 // Escaped and cleaned in UTF-16, then encoded once: a lone surrogate, a control character other than
@@ -60,6 +65,22 @@ void SvgCanvas::Number(double value, int decimals) {
   if (digits.ends_with('.')) digits.remove_suffix(1);
   if (digits == "-0") digits = "0";
   out_ += digits;
+}
+
+void SvgCanvas::Pair(Point p) {
+  Number(p.x);
+  out_ += ' ';
+  Number(p.y);
+}
+
+// The picture's y axis points down, so a counter-clockwise turn in the drawing turns the other way there.
+void SvgCanvas::Rotation(double degrees, Point picture) {
+  if (IsWholeTurn(degrees)) return;
+  out_ += " transform=\"rotate(";
+  Number(-degrees);
+  out_ += ' ';
+  Pair(picture);
+  out_ += ")\"";
 }
 
 void SvgCanvas::Coordinate(const char* nameX, const char* nameY, Point drawing) {
@@ -110,9 +131,7 @@ void SvgCanvas::Begin(const ViewTransform& view) {
   out_ += "\" height=\"";
   Number(view.HeightPx());
   out_ += "\" viewBox=\"0 0 ";
-  Number(view.WidthPx());
-  out_ += ' ';
-  Number(view.HeightPx());
+  Pair({view.WidthPx(), view.HeightPx()});
   out_ += "\">\n<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
   out_ += "<g fill=\"none\" stroke-width=\"1\" stroke-linecap=\"round\" stroke-linejoin=\"round\" font-family=\"";
   out_ += kFontFamily;
@@ -145,34 +164,23 @@ void SvgCanvas::Polygon(std::span<const Point> corners, Color color) {
 }
 
 void SvgCanvas::EllipseElement(const EllipticArc& ellipse, Color color, bool filled) {
-  const double rx = std::fabs(ellipse.radius) * view_.Scale();
-  const double ry = std::fabs(ellipse.radius * ellipse.flatness) * view_.Scale();
-  const Point c = view_.ToPicture(ellipse.centre);
+  const Point radii = PictureRadii(ellipse, view_.Scale());
   const bool circle = std::fabs(std::fabs(ellipse.flatness) - 1.0) < 1e-12;
   if (circle) {
     out_ += "<circle";
     Coordinate("cx", "cy", ellipse.centre);
     out_ += " r=\"";
-    Number(rx);
+    Number(radii.x);
     out_ += '"';
   } else {
     out_ += "<ellipse";
     Coordinate("cx", "cy", ellipse.centre);
     out_ += " rx=\"";
-    Number(rx);
+    Number(radii.x);
     out_ += "\" ry=\"";
-    Number(ry);
+    Number(radii.y);
     out_ += '"';
-    if (!IsWholeTurn(ellipse.tiltDeg)) {
-      // The picture's y axis points down, so a counter-clockwise tilt turns the other way there.
-      out_ += " transform=\"rotate(";
-      Number(-ellipse.tiltDeg);
-      out_ += ' ';
-      Number(c.x);
-      out_ += ' ';
-      Number(c.y);
-      out_ += ")\"";
-    }
+    Rotation(ellipse.tiltDeg, view_.ToPicture(ellipse.centre));
   }
   if (filled) {
     Colour("fill", color);
@@ -188,28 +196,20 @@ void SvgCanvas::Arc(const EllipticArc& arc, Color color) {
     EllipseElement(arc, color, false);
     return;
   }
-  const double rx = std::fabs(arc.radius) * view_.Scale();
-  const double ry = std::fabs(arc.radius * arc.flatness) * view_.Scale();
   const Point from = view_.ToPicture(arc.PointAt(arc.startDeg));
   const Point to = view_.ToPicture(arc.PointAt(arc.startDeg + arc.sweepDeg));
   // The picture shows the drawing as it is, so an arc that runs counter-clockwise (a positive sweep on
   // an unmirrored ellipse) still does; in SVG's y-down frame that is the negative sweep.
   const bool counterClockwise = (arc.sweepDeg > 0.0) == (arc.flatness > 0.0);
   out_ += "<path d=\"M ";
-  Number(from.x);
-  out_ += ' ';
-  Number(from.y);
+  Pair(from);
   out_ += " A ";
-  Number(rx);
-  out_ += ' ';
-  Number(ry);
+  Pair(PictureRadii(arc, view_.Scale()));
   out_ += ' ';
   Number(-arc.tiltDeg);
   out_ += std::fabs(arc.sweepDeg) > 180.0 ? " 1 " : " 0 ";
   out_ += counterClockwise ? "0 " : "1 ";
-  Number(to.x);
-  out_ += ' ';
-  Number(to.y);
+  Pair(to);
   out_ += '"';
   Colour("stroke", color);
   out_ += "/>\n";
@@ -222,13 +222,13 @@ void SvgCanvas::Text(const TextRun& run, Color color) {
   if (!(size > 0.0) || run.text.empty()) return;
   const Point at = view_.ToPicture(run.origin);
   const std::vector<double> cells = run.CellOffsets();
+  // The glyphs are squeezed or stretched to the cell width, so their places are in squeezed units.
+  const double stretch = run.charWidth / run.height;
   out_ += "<text";
   if (cells.empty()) {
     Coordinate("x", "y", run.origin);
   } else {
     out_ += " x=\"";
-    // The glyphs are squeezed or stretched to the cell width, so their places are in squeezed units.
-    const double stretch = run.charWidth / run.height;
     for (size_t i = 0; i < cells.size(); ++i) {
       if (i > 0) out_ += ' ';
       Number(cells[i] * view_.Scale() / stretch);
@@ -240,27 +240,16 @@ void SvgCanvas::Text(const TextRun& run, Color color) {
   out_ += '"';
   Colour("fill", color);
   if (cells.empty()) {
-    if (!IsWholeTurn(run.angleDeg)) {
-      out_ += " transform=\"rotate(";
-      Number(-run.angleDeg);
-      out_ += ' ';
-      Number(at.x);
-      out_ += ' ';
-      Number(at.y);
-      out_ += ")\"";
-    }
+    Rotation(run.angleDeg, at);
   } else {
     out_ += " transform=\"translate(";
-    Number(at.x);
-    out_ += ' ';
-    Number(at.y);
+    Pair(at);
     out_ += ')';
     if (!IsWholeTurn(run.angleDeg)) {
       out_ += " rotate(";
       Number(-run.angleDeg);
       out_ += ')';
     }
-    const double stretch = run.charWidth / run.height;
     if (std::fabs(stretch - 1.0) > 1e-9) {
       out_ += " scale(";
       // More decimals: the factor multiplies every place along the line.

@@ -24,6 +24,10 @@ class SvgCanvas final : public Canvas {
 
  private:
   void Number(double value, int decimals = 2);
+  // "x y", as path data and transforms take a point.
+  void Pair(Point p);
+  // A rotate transform by the drawing's `degrees` about the picture point; nothing for a whole turn.
+  void Rotation(double degrees, Point picture);
   void Coordinate(const char* nameX, const char* nameY, Point drawing);
   void Colour(const char* attribute, Color color);
   void PointList(std::span<const Point> points);
