@@ -11,6 +11,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <string_view>
 
 #include "JwwGaibu.h"
 #include "MyFunc.h"
@@ -20,22 +21,15 @@ namespace {
 
 constexpr int kEntities = 1000000;
 
-// Resident-set high-water mark of this process in kB (VmHWM), and its reset, so that each read is
-// measured alone and not against the generation of the file.
-long PeakResidentKb() {
+// A size in kB from /proc/self/status, -1 when the line is missing. The resident-set high-water mark
+// (VmHWM) has a reset below, so that each read is measured alone and not against the generation of
+// the file; VmRSS is the size now.
+long StatusKb(std::string_view key) {
   std::ifstream status("/proc/self/status");
   std::string line;
   while (std::getline(status, line)) {
-    if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
-  }
-  return -1;
-}
-
-long ResidentKb() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    if (line.starts_with(key) && line.size() > key.size() && line[key.size()] == ':')
+      return std::stol(line.substr(key.size() + 1));
   }
   return -1;
 }
@@ -155,7 +149,7 @@ GeneratedFile Generate(const std::filesystem::path& path) {
 }
 
 void ReportMemory(benchmark::State& state, long baselineKb, const GeneratedFile& file) {
-  const long peakKb = PeakResidentKb();
+  const long peakKb = StatusKb("VmHWM");
   state.counters["file_MB"] = file.bytes / 1e6;
   state.counters["peak_MB"] = static_cast<double>(peakKb - baselineKb) * 1024 / 1e6;
 }
@@ -164,7 +158,7 @@ void BM_OpenTempFile(benchmark::State& state, const GeneratedFile& file) {
   double modelBytes = 0;
   int32_t entities = 0;
   ResetPeakResident();
-  const long baselineKb = ResidentKb();
+  const long baselineKb = StatusKb("VmRSS");
   for (auto _ : state) {
     // Only the read is timed: creating the model and freeing it afterwards are not part of it.
     state.PauseTiming();
@@ -187,7 +181,7 @@ void BM_OpenTempFile(benchmark::State& state, const GeneratedFile& file) {
 
 void BM_ReadTextFile(benchmark::State& state, const GeneratedFile& file) {
   ResetPeakResident();
-  const long baselineKb = ResidentKb();
+  const long baselineKb = StatusKb("VmRSS");
   for (auto _ : state) {
     platform::ReadTextResult result = platform::ReadTextFile(file.path.u16string());
     benchmark::DoNotOptimize(result.text.data());

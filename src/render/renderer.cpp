@@ -26,10 +26,6 @@ constexpr double kLightestPen = 135.0;
 // Half-angle of the triangular markers and the open arrow, as the tool's own line arrows default to.
 constexpr double kArrowHalfAngleDeg = 15.0;
 
-Point Offset(Point p, Point direction, double distance) {
-  return {p.x + direction.x * distance, p.y + direction.y * distance};
-}
-
 Point Add(Point p, Point a, double alongA, Point b, double alongB) {
   return {p.x + a.x * alongA + b.x * alongB, p.y + a.y * alongA + b.y * alongB};
 }
@@ -91,10 +87,6 @@ std::vector<Point> ArcPoints(const EllipticArc& arc) {
   points.reserve(static_cast<size_t>(steps) + 1);
   for (int i = 0; i <= steps; ++i) points.push_back(arc.PointAt(arc.startDeg + sweep * i / steps));
   return points;
-}
-
-EllipticArc SolidArc(double cx, double cy, double r, double flatness, double tilt, double start, double sweep) {
-  return EllipticArc{{cx, cy}, r, flatness, tilt, start, sweep};
 }
 
 // A fan from the centre ("sc") or the part cut off by the chord ("se").
@@ -182,13 +174,13 @@ void AddEntity(const TJGdata& model, const TJwwEntNo& entry, double paperScale, 
     case 12:
     case 13:
       if (const auto* e = at(entry.yn == 12 ? model.EntSldC : model.EntSldE, entry.no))
-        AddRoundSolid(SolidArc(e->cx, e->cy, e->cr, e->he, e->ka, e->sa, e->da), entry.yn == 12,
+        AddRoundSolid(EllipticArc{{e->cx, e->cy}, e->cr, e->he, e->ka, e->sa, e->da}, entry.yn == 12,
                       SolidColor(model, e->att, e->Color), out);
       break;
     case 14:
     case 15:
       if (const auto* e = at(entry.yn == 14 ? model.EntSldO : model.EntSldG, entry.no))
-        AddRingSolid(SolidArc(e->cx, e->cy, e->cr, e->he, e->ka, e->sa, e->da), e->ri,
+        AddRingSolid(EllipticArc{{e->cx, e->cy}, e->cr, e->he, e->ka, e->sa, e->da}, e->ri,
                      SolidColor(model, e->att, e->Color), out);
       break;
     default:
@@ -253,7 +245,7 @@ Bounds Shape::Extent() const {
       const Point up{-along.y, along.x};
       const double length = text.Length();
       box.Add(text.origin);
-      box.Add(Offset(text.origin, along, length));
+      box.Add(Add(text.origin, along, length, up, 0.0));
       box.Add(Add(text.origin, along, 0.0, up, text.height));
       box.Add(Add(text.origin, along, length, up, text.height));
       return box;
