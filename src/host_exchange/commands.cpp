@@ -149,12 +149,6 @@ std::u16string_view TextKeyword(int32_t no) {
   }
 }
 
-// StripSpaces(text).empty() without building the stripped copy: nothing but blanks, full-width
-// blanks and control characters.
-bool IsBlank(std::u16string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char16_t c) { return c <= u' ' || c == u'\u3000'; });
-}
-
 bool HasControlCharacter(std::u16string_view text) {
   return std::any_of(text.begin(), text.end(), [](char16_t c) { return c < u' '; });
 }

@@ -156,7 +156,7 @@ void TJGdata::A_Arc(double ax, double ay, double ar, double asa, double aea, dou
 }
 
 void TJGdata::A_Text(int32_t ano, double ax1, double ay1, double ax2, double ay2, std::u16string am) {
-  if (NoDirection(ax2, ay2) || StripSpaces(am).empty()) return;
+  if (NoDirection(ax2, ay2) || IsBlank(am)) return;
   TJwwEntText& e = AddEntity(4, EntTextN, EntText);
   e.no = (ano < 0 || ano > 9) ? 0 : ano;
   FillText(*this, e, ax1, ay1, ax2, ay2);
@@ -184,7 +184,7 @@ void TJGdata::A_Mark(double ax, double ay, double abai, double aang, int32_t aco
 void TJGdata::A_Dim(double lx1, double ly1, double lx2, double ly2, double tx1, double ty1, double tx2,
                     double ty2, std::u16string m) {
   if (Coincide(lx1, ly1, lx2, ly2) || NoDirection(tx2, ty2)) return;
-  if (StripSpaces(m).empty()) m = FloatToText(geometry_rules::MeasuredLength(lx1, ly1, lx2, ly2));
+  if (IsBlank(m)) m = FloatToText(geometry_rules::MeasuredLength(lx1, ly1, lx2, ly2));
   TJwwEntDim& e = AddEntity(7, EntDimN, EntDim);
   SetEntAttr(e.lin.att);
   e.lin.CrvNo = 0;

@@ -25,6 +25,8 @@ int32_t FindText(const std::u16string& sought, const std::u16string& text);
 std::u16string TextFrom(const std::u16string& text, int32_t index);
 std::u16string SubText(const std::u16string& text, int32_t index, int32_t count);
 std::u16string StripSpaces(const std::u16string& text);
+// StripSpaces(text).empty() without building the stripped copy.
+bool IsBlank(const std::u16string& text);
 bool IsHalfWidth(const std::u16string& character);
 int32_t SurrogateKind(const std::u16string& text);
 std::u16string ToFullWidth(const std::u16string& text);

@@ -1,5 +1,6 @@
 // 0-based access to UTF-16 texts, blank stripping, the half-width test and the full-width conversion of
 // value texts. Every index and count is in UTF-16 code units.
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,9 @@ constexpr std::u16string_view kKanaFull =
 static_assert(kVoicedPairs.size() == 2 * kVoicedKana.size() && kVoicedKana.size() == 26);
 static_assert(kAsciiHalf.size() == 95 && kAsciiFull.size() == 95);
 static_assert(kKanaHalf.size() == 63 && kKanaFull.size() == 63);
+
+// Blanks, full-width blanks and the controls U+0000 to U+001F.
+bool IsStripped(char16_t c) { return c == u' ' || c == u'\u3000' || c <= u'\u001F'; }
 
 size_t ClampIndex(int32_t index, size_t length) {
   if (index < 0) return 0;
@@ -64,9 +68,13 @@ std::u16string StripSpaces(const std::u16string& text) {
   std::u16string kept;
   kept.reserve(text.size());
   for (const char16_t c : text) {
-    if (c != u' ' && c != u'\u3000' && c > u'\u001F') kept += c;
+    if (!IsStripped(c)) kept += c;
   }
   return kept;
+}
+
+bool IsBlank(const std::u16string& text) {
+  return std::all_of(text.begin(), text.end(), IsStripped);
 }
 
 // Compares the whole text, as callers measuring drawn texts have always done; they pass one character.

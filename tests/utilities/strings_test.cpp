@@ -101,6 +101,26 @@ TEST(StripSpaces, DropsBlanksFullWidthBlanksAndControls) {
   for (const Case& c : cases) EXPECT_EQ(StripSpaces(c.text), c.expected) << PrintToString(c.text);
 }
 
+TEST(IsBlank, NothingButWhatStripSpacesDrops) {
+  struct Case {
+    std::u16string text;
+    bool blank;
+  };
+  // clang-format off
+  const Case cases[] = {
+      {u"", true}, {u" ", true}, {u"\u3000", true}, {u" \u3000\t\r\n  ", true},
+      {std::u16string(u"\0\x1F", 2), true}, {u"\x01\x10\x1F", true},
+      {u"!", false}, {u"  a  ", false}, {u"\u3000\u3001", false}, {std::u16string(u"\0x", 2), false},
+      // the neighbours of the blanks and other spaces are text
+      {u"\x7F", false}, {u"\u00A0", false}, {u"\u2003", false}, {u"\u2FFF", false}, {u"\u3001", false},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    EXPECT_EQ(IsBlank(c.text), c.blank) << PrintToString(c.text);
+    EXPECT_EQ(IsBlank(c.text), StripSpaces(c.text).empty()) << PrintToString(c.text);
+  }
+}
+
 TEST(IsHalfWidth, AsciiAndHalfWidthKatakana) {
   struct Case {
     std::u16string character;
