@@ -16,7 +16,9 @@ namespace {
 
 using geometry_rules::Coincide;
 using geometry_rules::CountsAsZero;
-using geometry_rules::kTolerance;
+using geometry_rules::NoDirection;
+using geometry_rules::NoRadius;
+using geometry_rules::RoundSolidIsDegenerate;
 
 template <typename... T>
 bool AllFinite(T... values) {
@@ -405,18 +407,18 @@ void TJGdata::S_Mark(double x, double y, double bai, double ang, int32_t cod) {
 }
 
 void TJGdata::S_Circle(double x, double y, double r) {
-  if (!AllFinite(x, y, r) || r <= kTolerance) return;
+  if (!AllFinite(x, y, r) || NoRadius(r)) return;
   Append(*this, LineBuilder(u"ci ").Real(x).Real(y).Real(r).Take());
 }
 
 void TJGdata::S_Arc(double x, double y, double r, double sa, double ea, double h, double ka) {
-  if (!AllFinite(x, y, r, sa, ea, h, ka) || r <= kTolerance || CountsAsZero(h)) return;
+  if (!AllFinite(x, y, r, sa, ea, h, ka) || NoRadius(r) || CountsAsZero(h)) return;
   Append(*this, LineBuilder(u"ci ").Real(x).Real(y).Real(r).Real(sa).Real(ea).Real(h).Real(ka).Take());
 }
 
 void TJGdata::S_Text(int32_t no, double x1, double y1, double x2, double y2, const std::u16string& m) {
   if (!AllFinite(x1, y1, x2, y2)) return;
-  if ((CountsAsZero(x2) && CountsAsZero(y2)) || IsBlank(m)) return;
+  if (NoDirection(x2, y2) || IsBlank(m)) return;
   // No closing quote: the text runs to the end of the line, blanks included.
   std::u16string line =
       LineBuilder(TextKeyword(no)).Real(x1).Real(y1).Real(x2).Real(y2).Text(u" \"").Take(m.size());
@@ -427,7 +429,7 @@ void TJGdata::S_Text(int32_t no, double x1, double y1, double x2, double y2, con
 void TJGdata::S_Dim(double lx1, double ly1, double lx2, double ly2, double tx1, double ty1, double tx2,
                     double ty2, const std::u16string& m) {
   if (!AllFinite(lx1, ly1, lx2, ly2, tx1, ty1, tx2, ty2)) return;
-  if (Coincide(lx1, ly1, lx2, ly2) || (CountsAsZero(tx2) && CountsAsZero(ty2))) return;
+  if (Coincide(lx1, ly1, lx2, ly2) || NoDirection(tx2, ty2)) return;
   std::u16string value;
   const bool measured = IsBlank(m);
   if (measured) {
@@ -450,7 +452,7 @@ void TJGdata::S_Solid2(double x1, double y1, double x2, double y2) {
 
 void TJGdata::S_Solid3(double x1, double y1, double x2, double y2, double x3, double y3) {
   if (!AllFinite(x1, y1, x2, y2, x3, y3)) return;
-  if (Coincide(x1, y1, x2, y2) || Coincide(x2, y2, x3, y3) || Coincide(x3, y3, x1, y1)) return;
+  if (geometry_rules::TriangleIsDegenerate(x1, y1, x2, y2, x3, y3)) return;
   Append(*this, LineBuilder(u"sl ").Real(x1).Real(y1).Real(x2).Real(y2).Real(x3).Real(y3).Take());
 }
 
@@ -468,15 +470,15 @@ void TJGdata::S_Solid4(double x1, double y1, double x2, double y2, double x3, do
 }
 
 void TJGdata::S_SolidC(double x, double y, double r, double h, double ka, double sa, double da, int32_t cod) {
-  if (!AllFinite(x, y, r, h, ka, sa, da) || r <= kTolerance || CountsAsZero(h)) return;
-  if (cod != 0 && cod != 5 && cod != 100 && cod != -1) return;
+  if (!AllFinite(x, y, r, h, ka, sa, da) || RoundSolidIsDegenerate(r, h)) return;
+  if (!geometry_rules::SolidCCodeAllowed(cod)) return;
   Append(*this,
          LineBuilder(u"sc ").Real(x).Real(y).Real(r).Real(h).Real(ka).Real(sa).Real(da).Int(cod).Take());
 }
 
 void TJGdata::S_SolidD(double x, double y, double r, double h, double ka, double sa, double da, int32_t cod) {
-  if (!AllFinite(x, y, r, h, ka, sa, da) || r <= kTolerance || CountsAsZero(h)) return;
-  if (cod != 0 && cod != 100) return;
+  if (!AllFinite(x, y, r, h, ka, sa, da) || RoundSolidIsDegenerate(r, h)) return;
+  if (!geometry_rules::SolidDCodeAllowed(cod)) return;
   Append(*this,
          LineBuilder(u"se ").Real(x).Real(y).Real(r).Real(h).Real(ka).Real(sa).Real(da).Int(cod).Take());
 }

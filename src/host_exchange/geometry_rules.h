@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
 
 #include "MyFunc.h"
 
@@ -17,6 +18,25 @@ inline bool Coincide(double ax, double ay, double bx, double by) {
 
 // A length, radius or factor counts as zero up to and including the tolerance.
 inline bool CountsAsZero(double v) { return std::fabs(v) <= kTolerance; }
+
+// A text or dimension value needs a direction to run in.
+inline bool NoDirection(double dx, double dy) { return CountsAsZero(dx) && CountsAsZero(dy); }
+
+// Circles, arcs and round solids need a radius beyond the tolerance. Written as the refusal, so that
+// a radius that is not a number is refused only where the caller checks for it.
+inline bool NoRadius(double r) { return r <= kTolerance; }
+
+// A round solid needs a radius and a flatness.
+inline bool RoundSolidIsDegenerate(double r, double h) { return NoRadius(r) || CountsAsZero(h); }
+
+// The fill codes the host takes for "sc" and for "se".
+inline bool SolidCCodeAllowed(int32_t cod) { return cod == 0 || cod == 5 || cod == 100 || cod == -1; }
+inline bool SolidDCodeAllowed(int32_t cod) { return cod == 0 || cod == 100; }
+
+// A triangle with two corners together has no area to fill.
+inline bool TriangleIsDegenerate(double x1, double y1, double x2, double y2, double x3, double y3) {
+  return Coincide(x1, y1, x2, y2) || Coincide(x2, y2, x3, y3) || Coincide(x3, y3, x1, y1);
+}
 
 // A ring needs an inner radius strictly inside the outer one and a flatness.
 inline bool RingIsAcceptable(double r, double h, double ri) {

@@ -15,10 +15,10 @@ namespace {
 
 using geometry_rules::Coincide;
 using geometry_rules::CountsAsZero;
-using geometry_rules::kTolerance;
+using geometry_rules::NoDirection;
+using geometry_rules::NoRadius;
 using geometry_rules::RingIsAcceptable;
-
-bool NoDirection(double dx, double dy) { return CountsAsZero(dx) && CountsAsZero(dy); }
+using geometry_rules::RoundSolidIsDegenerate;
 
 // A text takes the sizes and the colour of its numbered style, or the free-style values.
 void FillText(const TJGdata& jg, TJwwEntText& t, double x1, double y1, double x2, double y2) {
@@ -135,7 +135,7 @@ void TJGdata::A_Line(double ax1, double ay1, double ax2, double ay2) {
 }
 
 void TJGdata::A_Circle(double ax, double ay, double ar) {
-  if (ar <= kTolerance) return;
+  if (NoRadius(ar)) return;
   TJwwEntCircle& e = AddEntity(2, EntCircN, EntCirc);
   e.cx = ax;
   e.cy = ay;
@@ -144,7 +144,7 @@ void TJGdata::A_Circle(double ax, double ay, double ar) {
 
 // An arc keeps a zero flatness as a circle's 1.0, where the circular solids below refuse it.
 void TJGdata::A_Arc(double ax, double ay, double ar, double asa, double aea, double ah, double aka) {
-  if (ar <= kTolerance) return;
+  if (NoRadius(ar)) return;
   TJwwEntArc& e = AddEntity(3, EntArcN, EntArc);
   e.cx = ax;
   e.cy = ay;
@@ -209,7 +209,7 @@ void TJGdata::A_Solid2(double ax1, double ay1, double ax2, double ay2) {
 }
 
 void TJGdata::A_Solid3(double ax1, double ay1, double ax2, double ay2, double ax3, double ay3) {
-  if (Coincide(ax1, ay1, ax2, ay2) || Coincide(ax2, ay2, ax3, ay3) || Coincide(ax3, ay3, ax1, ay1)) return;
+  if (geometry_rules::TriangleIsDegenerate(ax1, ay1, ax2, ay2, ax3, ay3)) return;
   TJwwEntSld3& e = AddEntity(10, EntSld3N, EntSld3);
   e.Color = w_SlCol;
   e.x1 = ax1;
@@ -272,15 +272,15 @@ void FillRing(TJwwEntSldD& e, int32_t color, double ax, double ay, double ar, do
 
 void TJGdata::A_SolidC(double ax, double ay, double ar, double ah, double aka, double asa, double ada,
                        int32_t acod) {
-  if (ar <= kTolerance || CountsAsZero(ah)) return;
-  if (acod != 0 && acod != 5 && acod != 100 && acod != -1) return;
+  if (RoundSolidIsDegenerate(ar, ah)) return;
+  if (!geometry_rules::SolidCCodeAllowed(acod)) return;
   FillRound(AddEntity(12, EntSldCN, EntSldC), w_SlCol, ax, ay, ar, ah, aka, asa, ada, acod);
 }
 
 void TJGdata::A_SolidD(double ax, double ay, double ar, double ah, double aka, double asa, double ada,
                        int32_t acod) {
-  if (ar <= kTolerance || CountsAsZero(ah)) return;
-  if (acod != 0 && acod != 100) return;
+  if (RoundSolidIsDegenerate(ar, ah)) return;
+  if (!geometry_rules::SolidDCodeAllowed(acod)) return;
   FillRound(AddEntity(13, EntSldEN, EntSldE), w_SlCol, ax, ay, ar, ah, aka, asa, ada, acod);
 }
 
