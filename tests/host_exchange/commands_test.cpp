@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 #include <limits>
 #include <random>
@@ -12,6 +13,7 @@
 #include "JwwGaibu.h"
 #include "MyFunc.h"
 #include "output_lines.h"
+#include "test_support.h"
 
 namespace {
 
@@ -35,6 +37,30 @@ void RunCases(const std::vector<Case>& cases) {
     EXPECT_EQ(OutputLines(jg), c.expected) << c.what;
     EXPECT_EQ(static_cast<size_t>(jg.t_MemN), c.expected.size()) << c.what;
   }
+}
+
+// The lines SaveTempFile writes, split at CR LF; the tests give it ASCII only.
+Lines SavedLines(TJGdata& jg) {
+  test_support::TempDir dir;
+  if (!jg.SaveTempFile(dir.file("JWC_TEMP.TXT"))) return {u"(not written)"};
+  const std::string bytes = test_support::ReadBytes(dir.path() / "JWC_TEMP.TXT");
+  Lines lines;
+  for (size_t start = 0; start < bytes.size();) {
+    size_t end = bytes.find("\r\n", start);
+    if (end == std::string::npos) end = bytes.size();
+    lines.emplace_back(bytes.begin() + static_cast<std::ptrdiff_t>(start),
+                       bytes.begin() + static_cast<std::ptrdiff_t>(end));
+    start = end + 2;
+  }
+  return lines;
+}
+
+// Two lines joined end to end, given curve number `curve`, then made ready for output.
+void TwoLines(TJGdata& jg, int32_t curve) {
+  jg.A_Line(0, 0, 1, 0);
+  jg.A_Line(1, 0, 1, 1);
+  for (TJwwEntLine& line : jg.EntLine) line.CrvNo = curve;
+  jg.S_Init();
 }
 
 // --- the buffer itself ---
@@ -724,6 +750,104 @@ TEST(Mends, ControlCharactersCannotSplitACommand) {
   TJGdata jg;
   jg.S_Comment(std::u16string(u"a\0b", 3));
   EXPECT_EQ(OutputLines(jg), Lines{u"h#ab"}) << "a NUL would end the host's reading of the file";
+}
+
+// The line builder keeps up to 256 units on the stack and spills to the heap beyond: a font record
+// of 4 + 252 units just fits, 253 spills at the name, and the name must arrive whole either way.
+TEST(Mends, LongFontNamesAreWrittenWholeOnBothSidesOfTheStackBuffer) {
+  for (const size_t length : {size_t{252}, size_t{253}, size_t{300}}) {
+    std::u16string name;
+    for (size_t i = 0; i < length; ++i) {
+      name.push_back(i % 7 == 0 ? u'\u660E' : static_cast<char16_t>(u'A' + i % 26));
+    }
+    TJGdata jg;
+    jg.S_Init();
+    jg.S_Font(name);
+    jg.S_Font(name);
+    EXPECT_EQ(OutputLines(jg), (Lines{u"cn\"$" + name})) << length;
+  }
+}
+
+// Counts are public and may be set from outside; none may lead a writer past the end of its table.
+// The tables are cut to their size so that a read beyond it leaves the allocation.
+TEST(Mends, CountsSetFromOutsideStayInsideTheirTables) {
+  const struct Case {
+    const char* what;
+    Lines (*run)(TJGdata&);
+    Lines expected;
+  } cases[] = {
+      {"t_MemN above the buffer writes what is there",
+       [](TJGdata& jg) {
+         jg.SendMem(u"a");
+         jg.SendMem(u"b");
+         jg.t_Mem.resize(2);
+         jg.t_Mem.shrink_to_fit();
+         jg.t_MemN = 5;
+         return SavedLines(jg);
+       },
+       {u"a", u"b"}},
+      {"a negative t_MemN is an empty result",
+       [](TJGdata& jg) {
+         jg.SendMem(u"a");
+         jg.t_MemN = -3;
+         return SavedLines(jg);
+       },
+       {u"hq"}},
+      {"t_PLineN above the polyline table",
+       [](TJGdata& jg) {
+         jg.S_PLineSet(0, 0, 1, 0);
+         jg.S_PLineSet(1, 0, 1, 1);
+         jg.t_PLine.shrink_to_fit();
+         jg.t_PLineN = 7;
+         jg.S_PLine();
+         return OutputLines(jg);
+       },
+       {u"pl", u"0 0 1 0", u"1 0 1 1", u"#"}},
+      {"EntN above the index, S_EntAll",
+       [](TJGdata& jg) {
+         TwoLines(jg, 0);
+         jg.EntNo.resize(2);
+         jg.EntNo.shrink_to_fit();
+         jg.EntN = 50;
+         jg.S_EntAll(-1, -1, -1, -1, -1, -1, -1, -1);
+         return OutputLines(jg);
+       },
+       {u"lg0", u"ly0", u"lc1", u"lt1", u"0 0 1 0", u"1 0 1 1"}},
+      {"EntN above the index, S_EntAllp",
+       [](TJGdata& jg) {
+         TwoLines(jg, 1);
+         jg.EntNo.resize(2);
+         jg.EntNo.shrink_to_fit();
+         jg.EntN = 50;
+         jg.S_EntAllp(-1, -1, -1, -1, -1, -1, -1, -1);
+         return OutputLines(jg);
+       },
+       {u"lg0", u"ly0", u"lc1", u"lt1", u"pl", u"0 0 1 0", u"1 0 1 1", u"#"}},
+      {"EntLineN above the line table, S_EntAll",
+       [](TJGdata& jg) {
+         TwoLines(jg, 0);
+         jg.EntLine.resize(1);
+         jg.EntLine.shrink_to_fit();
+         jg.EntLineN = 5;
+         jg.S_EntAll(-1, -1, -1, -1, -1, -1, -1, -1);
+         return OutputLines(jg);
+       },
+       {u"lg0", u"ly0", u"lc1", u"lt1", u"0 0 1 0"}},
+      {"EntLineN above the line table, S_EntAllp",
+       [](TJGdata& jg) {
+         TwoLines(jg, 1);
+         jg.EntLine.resize(1);
+         jg.EntLine.shrink_to_fit();
+         jg.EntLineN = 5;
+         jg.S_EntAllp(-1, -1, -1, -1, -1, -1, -1, -1);
+         return OutputLines(jg);
+       },
+       {u"lg0", u"ly0", u"lc1", u"lt1", u"pl", u"0 0 1 0", u"#"}},
+  };
+  for (const Case& c : cases) {
+    TJGdata jg;
+    EXPECT_EQ(c.run(jg), c.expected) << c.what;
+  }
 }
 
 TEST(Mends, NonFiniteGeometryWritesNothing) {
