@@ -35,9 +35,13 @@ std::string EncodeAnsi(const std::u16string& text);
 std::u16string DecodeUtf8(const std::string& bytes);
 std::string EncodeUtf8(const std::u16string& text);
 
-// Writes `text` as the whole file: UTF-8 with a byte-order mark, or the ANSI code page without one.
-// The bytes go to a temporary file beside `path` that is then renamed over it, so a reader never sees
-// a half-written file; on failure the temporary file is removed and false is returned.
+// Writes `bytes` as the whole file. They go to a temporary file beside `path` that is then renamed over
+// it, so a reader never sees a half-written file; on failure the temporary file is removed and false
+// is returned.
+bool WriteFileBytes(const std::u16string& path, std::string_view bytes);
+
+// Writes `text` as the whole file through WriteFileBytes: UTF-8 with a byte-order mark, or the ANSI
+// code page without one.
 bool WriteTextFile(const std::u16string& path, const std::u16string& text, bool utf8WithBom);
 
 // True for an existing regular file (symbolic links followed); false for folders and empty names.

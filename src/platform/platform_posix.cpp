@@ -202,7 +202,7 @@ bool ReadWholeFile(int descriptor, std::string& bytes) {
   return true;
 }
 
-bool WriteAll(int descriptor, const std::string& bytes) {
+bool WriteAll(int descriptor, std::string_view bytes) {
   std::size_t written = 0;
   while (written < bytes.size()) {
     const ssize_t put = write(descriptor, bytes.data() + written, bytes.size() - written);
@@ -296,10 +296,9 @@ std::string EncodeAnsi(const std::u16string& text) {
   return bytes;
 }
 
-bool WriteTextFile(const std::u16string& path, const std::u16string& text, bool utf8WithBom) {
+bool WriteFileBytes(const std::u16string& path, std::string_view bytes) {
   std::string native;
   if (!NativePath(path, native)) return false;
-  const std::string bytes = detail::EncodeFileContent(text, utf8WithBom);
   const std::size_t slash = native.rfind('/');
   const std::string folder = slash == std::string::npos ? std::string() : native.substr(0, slash + 1);
 

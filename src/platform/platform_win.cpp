@@ -130,7 +130,7 @@ bool ReadWholeFile(HANDLE file, std::string& bytes) {
   return true;
 }
 
-bool WriteAll(HANDLE file, const std::string& bytes) {
+bool WriteAll(HANDLE file, std::string_view bytes) {
   std::size_t written = 0;
   while (written < bytes.size()) {
     DWORD put = 0;
@@ -202,9 +202,8 @@ std::string EncodeAnsi(const std::u16string& text) {
   return bytes;
 }
 
-bool WriteTextFile(const std::u16string& path, const std::u16string& text, bool utf8WithBom) {
+bool WriteFileBytes(const std::u16string& path, std::string_view bytes) {
   if (path.empty() || path.find(u'\0') != std::u16string::npos) return false;
-  const std::string bytes = detail::EncodeFileContent(text, utf8WithBom);
   std::u16string folder;
   const std::size_t separator = path.find_last_of(u"\\/");
   if (separator != std::u16string::npos) {

@@ -187,6 +187,10 @@ ReadTextResult ReadTextFileInPieces(const std::u16string& path, const TextPiece&
   return detail::DecodeFileContentInPieces(bytes, piece);
 }
 
+bool WriteTextFile(const std::u16string& path, const std::u16string& text, bool utf8WithBom) {
+  return WriteFileBytes(path, detail::EncodeFileContent(text, utf8WithBom));
+}
+
 std::u16string DecodeUtf8(const std::string& bytes) { return detail::DecodeUtf8(bytes); }
 
 std::string EncodeUtf8(const std::u16string& text) {

@@ -28,27 +28,7 @@ CommandResult Failed(int status, const std::string& message, bool withUsage = fa
 // The picture goes to a file beside the target that then replaces it, so a failed run leaves no
 // half-written picture behind.
 bool WriteWhole(const std::u16string& target, const std::string& bytes) {
-  const std::filesystem::path path(target);
-  std::filesystem::path partial = path;
-  partial += ".partial";
-  std::error_code ignored;
-  {
-    std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      std::filesystem::remove(partial, ignored);
-      return false;
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(partial, path, ec);
-  if (ec) {
-    std::filesystem::remove(partial, ignored);
-    return false;
-  }
-  return true;
+  return platform::WriteFileBytes(target, bytes);
 }
 
 }  // namespace

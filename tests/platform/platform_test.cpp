@@ -438,6 +438,31 @@ TEST(WriteTextFile, ReplacesAnExistingFileWhole) {
   EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"JWC_TEMP.TXT"});
 }
 
+// The bytes go in as they are, NUL and bytes of no encoding included, and whatever stood there before
+// is gone, longer or shorter.
+TEST(WriteFileBytes, ReplacesAnExistingFileWithExactlyTheBytes) {
+  struct Case {
+    const char* what;
+    std::string before;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"shorter over longer", std::string(10000, 'x') + "\r\n", "<svg/>"},
+      {"longer over shorter", "<svg/>", std::string(70000, 'y')},
+      {"NUL and high bytes", "old", std::string("\0\xFF\xFE\x80\0", 5)},
+      {"nothing over something", "old", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    const fs::path file = dir.path() / "out.svg";
+    WriteBytes(file, c.before);
+    ASSERT_TRUE(platform::WriteFileBytes(file.u16string(), c.bytes));
+    EXPECT_EQ(Hex(ReadBytes(file)), Hex(c.bytes));
+    EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"out.svg"});
+  }
+}
+
 // A write that cannot happen returns false and leaves nothing behind: no target, no temporary file.
 TEST(WriteTextFile, FailureLeavesNothingBehind) {
   TempDir dir;
