@@ -1,4 +1,5 @@
-// Helpers shared by the test programs: a scratch folder that removes itself, and whole-file bytes.
+// Helpers shared by the test programs: a scratch folder that removes itself, whole-file bytes, and
+// texts in UTF-8 for messages.
 #pragma once
 
 #include <filesystem>
@@ -6,6 +7,9 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <string_view>
+
+#include "platform.h"
 
 namespace test_support {
 
@@ -52,6 +56,10 @@ inline std::string ReadBytes(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
+
+// A text as UTF-8, so that a failure message shows it readably. Takes a view: tables of cases hold
+// their texts as views.
+inline std::string Utf8(std::u16string_view text) { return platform::EncodeUtf8(std::u16string(text)); }
 
 // The fixtures folder of the source tree (tests/data).
 inline std::filesystem::path DataDir() { return std::filesystem::path(TARVIK_SOURCE_DIR) / "tests" / "data"; }

@@ -13,26 +13,19 @@
 
 #include "JwwGaibu.h"
 #include "MyFunc.h"
+#include "output_lines.h"
 #include "platform.h"
 #include "test_support.h"
 
 namespace {
 
 using test_support::TempDir;
+using test_support::Utf8;
 using test_support::WriteBytes;
 using namespace std::string_literals;
 
-std::string U8(std::u16string_view text) { return platform::EncodeUtf8(std::u16string(text)); }
-
 // The lines as one text with CR LF after each, read the way OpenTempFile hands a file over.
-void Read(TJGdata& jg, std::initializer_list<std::u16string_view> lines) {
-  std::u16string text;
-  for (auto line : lines) {
-    text.append(line);
-    text.append(u"\r\n");
-  }
-  jg.ReadTempText(text);
-}
+void Read(TJGdata& jg, std::initializer_list<std::u16string_view> lines) { jg.ReadTempText(CrLfText(lines)); }
 
 std::string Utf16Bytes(std::u16string_view text, bool bigEndian) {
   std::string bytes;
@@ -82,7 +75,7 @@ TEST(ReaderTokeniser, SplitsAtBlanksAndTabsUntilAQuoteOrEquals) {
   for (const Case& c : cases) {
     TJGdata jg;
     jg.ReadTempLine(std::u16string(c.line));
-    EXPECT_EQ(jg.LGrpName[0], std::u16string(c.name)) << "line [" << U8(c.line) << "]";
+    EXPECT_EQ(jg.LGrpName[0], std::u16string(c.name)) << "line [" << Utf8(c.line) << "]";
   }
 }
 
@@ -97,16 +90,16 @@ TEST(ReaderTokeniser, TextQuoteFontAndFileSamples) {
   EXPECT_EQ(t.y1, 200.0);
   EXPECT_EQ(t.x2, 1.0);
   EXPECT_EQ(t.y2, 0.0);
-  EXPECT_EQ(U8(t.st), "Plan A = 1");
-  EXPECT_EQ(U8(jg.w_Font), U8(u"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF"));
-  EXPECT_EQ(U8(jg.ZumenFile), "C:\\drawings\\plan 1.jww");
+  EXPECT_EQ(Utf8(t.st), "Plan A = 1");
+  EXPECT_EQ(Utf8(jg.w_Font), Utf8(u"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF"));
+  EXPECT_EQ(Utf8(jg.ZumenFile), "C:\\drawings\\plan 1.jww");
 }
 
 TEST(ReaderTokeniser, FontWithoutQuoteKeepsOnlyTheFirstWord) {
   TJGdata jg;
   jg.ReadTempLine(u"cn$\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF");
-  EXPECT_EQ(U8(jg.w_Font), U8(u"\uFF2D\uFF33"));
-  EXPECT_EQ(U8(jg.CurFont), U8(u"\uFF2D\uFF33"));
+  EXPECT_EQ(Utf8(jg.w_Font), Utf8(u"\uFF2D\uFF33"));
+  EXPECT_EQ(Utf8(jg.CurFont), Utf8(u"\uFF2D\uFF33"));
 }
 
 // Blank and empty lines.
@@ -115,7 +108,7 @@ TEST(ReaderTokeniser, EmptyAndBlankLinesChangeNothing) {
     TJGdata jg;
     jg.ReadTempLine(std::u16string(line));
     jg.ReadTempText(std::u16string(line) + u"\r\n");
-    EXPECT_EQ(jg.EntN, 0) << "line [" << U8(line) << "]";
+    EXPECT_EQ(jg.EntN, 0) << "line [" << Utf8(line) << "]";
     EXPECT_TRUE(jg.LGrpName[0].empty());
   }
   TJGdata jg;
@@ -249,7 +242,7 @@ TEST(ReaderDispatch, KeywordAndFieldCountChooseTheEntityKind) {
   for (const Case& c : cases) {
     TJGdata jg;
     jg.ReadTempLine(std::u16string(c.line));
-    EXPECT_EQ(Kinds(jg), c.kinds) << "line [" << U8(c.line) << "]";
+    EXPECT_EQ(Kinds(jg), c.kinds) << "line [" << Utf8(c.line) << "]";
   }
 }
 
@@ -271,8 +264,8 @@ TEST(ReaderDispatch, TextKeywordsGiveTheirTextKind) {
   for (int32_t kind = 0; kind < 10; ++kind) {
     TJGdata jg;
     jg.ReadTempLine(std::u16string(keywords[kind]) + u" 1 2 3 4 \"t");
-    ASSERT_EQ(jg.EntTextN, 1) << U8(keywords[kind]);
-    EXPECT_EQ(jg.EntText[0].no, kind) << U8(keywords[kind]);
+    ASSERT_EQ(jg.EntTextN, 1) << Utf8(keywords[kind]);
+    EXPECT_EQ(jg.EntText[0].no, kind) << Utf8(keywords[kind]);
   }
 }
 
@@ -286,7 +279,7 @@ TEST(ReaderDispatch, EntityFieldsAreReadInOrder) {
             std::vector<double>({1, 2, 3, 4, 5, 6, 7}));
   EXPECT_EQ(jg.EntBlk[0].px, 1.5);
   EXPECT_EQ(jg.EntBlk[0].py, -2.0);
-  EXPECT_EQ(U8(jg.EntBlk[0].nam), U8(u"\uFF24oor"));
+  EXPECT_EQ(Utf8(jg.EntBlk[0].nam), Utf8(u"\uFF24oor"));
   const TJwwEntSldC& c = jg.EntSldC[0];
   EXPECT_EQ(std::vector<double>({c.cx, c.cy, c.cr, c.he, c.ka, c.sa, c.da}), std::vector<double>({1, 2, 3, 4, 5, 6, 7}));
   EXPECT_EQ(c.fl, 8);
@@ -454,8 +447,8 @@ TEST(ReaderNumbers, EveryNumberFieldReadsAsTextToFloatOrTextToIntReadsIt) {
       const double expected = place.integer ? static_cast<double>(TextToInt(std::u16string(text)))
                                             : TextToFloat(std::u16string(text));
       const double got = place.read(jg);
-      EXPECT_EQ(got, expected) << "line [" << U8(*line) << "]";
-      EXPECT_EQ(std::signbit(got), std::signbit(expected)) << "line [" << U8(*line) << "]";
+      EXPECT_EQ(got, expected) << "line [" << Utf8(*line) << "]";
+      EXPECT_EQ(std::signbit(got), std::signbit(expected)) << "line [" << Utf8(*line) << "]";
     }
   }
 }
@@ -473,8 +466,8 @@ TEST(ReaderNumbers, IndicatedPointNumberReadsAsTextToIntReadsIt) {
     for (size_t i = 0; i < jg.IPoints.size(); ++i) {
       if (jg.IPoints[i].flg) given = static_cast<int32_t>(i);
     }
-    EXPECT_EQ(given, expected) << "line [hp" << U8(text) << " 5 6]";
-    EXPECT_EQ(jg.IPointN, expected ? 1 : 0) << "line [hp" << U8(text) << " 5 6]";
+    EXPECT_EQ(given, expected) << "line [hp" << Utf8(text) << " 5 6]";
+    EXPECT_EQ(jg.IPointN, expected ? 1 : 0) << "line [hp" << Utf8(text) << " 5 6]";
   }
 }
 
@@ -512,7 +505,7 @@ TEST(ReaderHeader, RecordsSetTheirDocumentFields) {
   for (const Case& c : cases) {
     TJGdata jg;
     jg.ReadTempLine(std::u16string(c.line));
-    EXPECT_EQ(c.field(jg), c.expected) << "line [" << U8(c.line) << "]";
+    EXPECT_EQ(c.field(jg), c.expected) << "line [" << Utf8(c.line) << "]";
   }
 }
 
@@ -531,7 +524,7 @@ TEST(ReaderHeader, FileNameIsTheFieldAfterItsFirstFiveCharacters) {
   for (const Case& c : cases) {
     TJGdata jg;
     jg.ReadTempLine(std::u16string(c.line));
-    EXPECT_EQ(U8(jg.ZumenFile), U8(c.name)) << "line [" << U8(c.line) << "]";
+    EXPECT_EQ(Utf8(jg.ZumenFile), Utf8(c.name)) << "line [" << Utf8(c.line) << "]";
   }
 }
 
@@ -576,13 +569,13 @@ TEST(ReaderPoints, SuffixGivesTheWayThePointWasGiven) {
   for (const Case& c : cases) {
     TJGdata jg;
     jg.ReadTempLine(std::u16string(c.line));
-    EXPECT_EQ(jg.IPointN, c.number ? 1 : 0) << "line [" << U8(c.line) << "]";
+    EXPECT_EQ(jg.IPointN, c.number ? 1 : 0) << "line [" << Utf8(c.line) << "]";
     if (c.number == 0) continue;
     const TJwwIndPoint& p = jg.IPoints[static_cast<size_t>(c.number)];
-    EXPECT_TRUE(p.flg) << "line [" << U8(c.line) << "]";
-    EXPECT_EQ(p.x, 5.0) << "line [" << U8(c.line) << "]";
-    EXPECT_EQ(p.y, 6.0) << "line [" << U8(c.line) << "]";
-    EXPECT_EQ(p.sta, c.sta) << "line [" << U8(c.line) << "]";
+    EXPECT_TRUE(p.flg) << "line [" << Utf8(c.line) << "]";
+    EXPECT_EQ(p.x, 5.0) << "line [" << Utf8(c.line) << "]";
+    EXPECT_EQ(p.y, 6.0) << "line [" << Utf8(c.line) << "]";
+    EXPECT_EQ(p.sta, c.sta) << "line [" << Utf8(c.line) << "]";
   }
 }
 
@@ -607,7 +600,7 @@ TEST(ReaderPoints, PointNumberForTheNextEntity) {
   for (const Case& c : cases) {
     TJGdata jg;
     jg.ReadTempLine(std::u16string(c.line));
-    EXPECT_EQ(jg.w_IPNo, c.number) << "line [" << U8(c.line) << "]";
+    EXPECT_EQ(jg.w_IPNo, c.number) << "line [" << Utf8(c.line) << "]";
   }
 }
 
@@ -624,14 +617,14 @@ TEST(ReaderAttributes, LayerGroupAndLayerAreOneHexDigit) {
   for (const Case& c : cases) {
     TJGdata jg;
     jg.ReadTempLine(std::u16string(c.line));
-    EXPECT_EQ(jg.w_LGrp, c.value) << "line [" << U8(c.line) << "]";
-    EXPECT_EQ(jg.CurLGrp, c.value) << "line [" << U8(c.line) << "]";
+    EXPECT_EQ(jg.w_LGrp, c.value) << "line [" << Utf8(c.line) << "]";
+    EXPECT_EQ(jg.CurLGrp, c.value) << "line [" << Utf8(c.line) << "]";
     EXPECT_FALSE(jg.w_FlgLGrp);
     std::u16string layerLine(c.line);
     layerLine[1] = u'y';
     jg.ReadTempLine(layerLine);
-    EXPECT_EQ(jg.w_Lay, c.value) << "line [" << U8(layerLine) << "]";
-    EXPECT_EQ(jg.CurLay, c.value) << "line [" << U8(layerLine) << "]";
+    EXPECT_EQ(jg.w_Lay, c.value) << "line [" << Utf8(layerLine) << "]";
+    EXPECT_EQ(jg.CurLay, c.value) << "line [" << Utf8(layerLine) << "]";
     EXPECT_FALSE(jg.w_FlgLay);
   }
 }
@@ -689,7 +682,7 @@ TEST(ReaderAttributes, NumbersAfterTheKeywordAreDecimalWithoutLimit) {
   for (const Case& c : cases) {
     TJGdata jg;
     jg.ReadTempLine(std::u16string(c.line));
-    EXPECT_EQ(c.field(jg), c.expected) << "line [" << U8(c.line) << "]";
+    EXPECT_EQ(c.field(jg), c.expected) << "line [" << Utf8(c.line) << "]";
   }
 }
 
@@ -697,9 +690,9 @@ TEST(ReaderAttributes, LayerStatesAndNamesGoToTheCurrentGroupAndLayer) {
   TJGdata jg;
   Read(jg, {u"lg2 1", u"lgn\u5E73\u9762 \u56F3", u"ly3 5", u"lyn\u58C1", u"lyB", u"lyn", u"lgF 2", u"lyA 9"});
   EXPECT_EQ(jg.LGrpStat[2], 1);
-  EXPECT_EQ(U8(jg.LGrpName[2]), U8(u"\u5E73\u9762 \u56F3"));
+  EXPECT_EQ(Utf8(jg.LGrpName[2]), Utf8(u"\u5E73\u9762 \u56F3"));
   EXPECT_EQ(jg.LayStat[2 * 16 + 3], 5);
-  EXPECT_EQ(U8(jg.LayName[2 * 16 + 3]), U8(u"\u58C1"));
+  EXPECT_EQ(Utf8(jg.LayName[2 * 16 + 3]), Utf8(u"\u58C1"));
   EXPECT_TRUE(jg.LayName[2 * 16 + 11].empty());
   EXPECT_EQ(jg.LGrpStat[15], 2);
   EXPECT_EQ(jg.LayStat[15 * 16 + 10], 9);
@@ -743,8 +736,8 @@ TEST(ReaderAttributes, FreeSizeTextStyle) {
 TEST(ReaderAttributes, CurrentFontIsTheFirstNonEmptyName) {
   TJGdata jg;
   Read(jg, {u"cn$", u"cn\"$A B", u"cn\"$C"});
-  EXPECT_EQ(U8(jg.CurFont), "A B");
-  EXPECT_EQ(U8(jg.w_Font), "C");
+  EXPECT_EQ(Utf8(jg.CurFont), "A B");
+  EXPECT_EQ(Utf8(jg.w_Font), "C");
   EXPECT_TRUE(jg.w_FlgMjs) << "a font record is not a text style record";
   EXPECT_EQ(jg.CurMjs, 1);
 }
@@ -791,7 +784,7 @@ TEST(ReaderState, HeldLineAndCsTextMakeADimension) {
   EXPECT_EQ(d.lin.att.Attr, 4);
   EXPECT_EQ(d.att.Col, 7);       // the dimension itself: those in force at its text
   EXPECT_EQ(d.att.Attr, 0);
-  EXPECT_EQ(U8(d.txt.st), "100");
+  EXPECT_EQ(Utf8(d.txt.st), "100");
   EXPECT_EQ(d.txt.no, 2);
   EXPECT_EQ(d.txt.x1, 50.0);
   EXPECT_EQ(d.txt.y1, 5.0);
@@ -828,9 +821,9 @@ TEST(ReaderState, DimensionIsCancelledByOtherRecords) {
   for (const Case& c : cases) {
     TJGdata jg;
     Read(jg, {u"msg", u"0 0 100 0", c.cancel, u"cs 0 0 1 0 \"t"});
-    EXPECT_EQ(jg.EntDimN, 0) << "after [" << U8(c.cancel) << "]";
-    EXPECT_EQ(jg.EntTextN, c.cancel.starts_with(u"ch") ? 2 : 1) << "after [" << U8(c.cancel) << "]";
-    EXPECT_EQ(jg.EntLineN, 0) << "the held line is dropped, after [" << U8(c.cancel) << "]";
+    EXPECT_EQ(jg.EntDimN, 0) << "after [" << Utf8(c.cancel) << "]";
+    EXPECT_EQ(jg.EntTextN, c.cancel.starts_with(u"ch") ? 2 : 1) << "after [" << Utf8(c.cancel) << "]";
+    EXPECT_EQ(jg.EntLineN, 0) << "the held line is dropped, after [" << Utf8(c.cancel) << "]";
   }
   // Attribute records do not cancel it.
   TJGdata jg;
@@ -864,12 +857,12 @@ TEST(ReaderState, EffectOfEachRecordOnPolylineAndDimension) {
     jg.w_Attr = 3;
     jg.w_IPNo = 4;
     jg.ReadTempLine(std::u16string(c.line));
-    EXPECT_EQ(jg.w_CrvFl, c.crv) << "line [" << U8(c.line) << "]";
-    EXPECT_EQ(jg.w_DimFl, c.dim) << "line [" << U8(c.line) << "]";
+    EXPECT_EQ(jg.w_CrvFl, c.crv) << "line [" << Utf8(c.line) << "]";
+    EXPECT_EQ(jg.w_DimFl, c.dim) << "line [" << Utf8(c.line) << "]";
     if (jg.EntN > 0 || c.line == u"0 0 1 1") {
       // Every entity, and the held line, consumes the per-entity state.
-      EXPECT_EQ(jg.w_Attr, 0) << "line [" << U8(c.line) << "]";
-      EXPECT_EQ(jg.w_IPNo, 0) << "line [" << U8(c.line) << "]";
+      EXPECT_EQ(jg.w_Attr, 0) << "line [" << Utf8(c.line) << "]";
+      EXPECT_EQ(jg.w_IPNo, 0) << "line [" << Utf8(c.line) << "]";
     }
   }
 }
@@ -888,8 +881,8 @@ TEST(ReaderColours, TextsTakeTheStyleColourPointsThePointColourSolidsTheExtended
   EXPECT_EQ(t.cn, 3);
   EXPECT_EQ(t.cc, 5);
   EXPECT_EQ(t.mw, 3.0);
-  EXPECT_EQ(U8(t.fo), "F");
-  EXPECT_EQ(U8(t.st), "s t");
+  EXPECT_EQ(Utf8(t.fo), "F");
+  EXPECT_EQ(Utf8(t.st), "s t");
   const TJwwEntText& free = jg.EntText[1];
   EXPECT_EQ(free.att.Col, 9);
   EXPECT_EQ(free.cn, 0);
@@ -944,7 +937,7 @@ TEST(ReaderSolids, CoincidingCornersReduceTheSolid) {
     TJGdata jg;
     jg.w_SlCol = 77;
     jg.ReadTempLine(std::u16string(c.line));
-    ASSERT_EQ(Kinds(jg), std::vector<int32_t>({c.kind})) << "line [" << U8(c.line) << "]";
+    ASSERT_EQ(Kinds(jg), std::vector<int32_t>({c.kind})) << "line [" << Utf8(c.line) << "]";
     std::vector<double> points;
     int32_t colour = 0;
     if (c.kind == 9) {
@@ -960,8 +953,8 @@ TEST(ReaderSolids, CoincidingCornersReduceTheSolid) {
       points = {s.x1, s.y1, s.x2, s.y2, s.x3, s.y3, s.x4, s.y4};
       colour = s.Color;
     }
-    EXPECT_EQ(points, c.points) << "line [" << U8(c.line) << "]";
-    EXPECT_EQ(colour, 77) << "line [" << U8(c.line) << "]";
+    EXPECT_EQ(points, c.points) << "line [" << Utf8(c.line) << "]";
+    EXPECT_EQ(colour, 77) << "line [" << Utf8(c.line) << "]";
   }
 }
 
@@ -989,7 +982,7 @@ TEST(ReaderText, SplitsAtEachKindOfLineBreakAndStopsAtNul) {
   for (const Case& c : cases) {
     TJGdata jg;
     jg.ReadTempText(c.text);
-    EXPECT_EQ(jg.EntLineN, c.lines) << "text [" << U8(c.text) << "]";
+    EXPECT_EQ(jg.EntLineN, c.lines) << "text [" << Utf8(c.text) << "]";
   }
 }
 
@@ -1030,8 +1023,8 @@ TEST(ReaderFile, RealHostFileOfOneLineSelection) {
   EXPECT_EQ(jg.CurLtp, 1);
   EXPECT_EQ(jg.CurMjs, 2);
   // The quote between "cn" and "$" keeps the blank inside the name.
-  EXPECT_EQ(U8(jg.CurFont), U8(u"<\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF>"));
-  EXPECT_EQ(U8(jg.w_Font), U8(jg.CurFont));
+  EXPECT_EQ(Utf8(jg.CurFont), Utf8(u"<\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF>"));
+  EXPECT_EQ(Utf8(jg.w_Font), Utf8(jg.CurFont));
   EXPECT_EQ(jg.IPointN, 0);
   ASSERT_EQ(Kinds(jg), std::vector<int32_t>({1}));
   const TJwwEntLine& line = jg.EntLine[0];
@@ -1061,15 +1054,15 @@ TEST(ReaderFile, ShiftJisFileReadsIntoTheRightTexts) {
   TJGdata jg;
   EXPECT_TRUE(jg.OpenTempFile(dir.file("JWC_TEMP.TXT")));
   EXPECT_FALSE(jg.MojiCode);
-  EXPECT_EQ(U8(jg.LGrpName[1]), U8(u"\u5E73\u9762\u56F3"));
-  EXPECT_EQ(U8(jg.LayName[1 * 16 + 2]), U8(u"\u58C1 \u30BD\u30D5\u30A1"));
-  EXPECT_EQ(U8(jg.CurFont), U8(u"\uFF2D\uFF33 \u660E\u671D"));
+  EXPECT_EQ(Utf8(jg.LGrpName[1]), Utf8(u"\u5E73\u9762\u56F3"));
+  EXPECT_EQ(Utf8(jg.LayName[1 * 16 + 2]), Utf8(u"\u58C1 \u30BD\u30D5\u30A1"));
+  EXPECT_EQ(Utf8(jg.CurFont), Utf8(u"\uFF2D\uFF33 \u660E\u671D"));
   ASSERT_EQ(jg.EntTextN, 2);
-  EXPECT_EQ(U8(jg.EntText[0].st), U8(u"\u5BF8\u6CD5\u8868\u793A"));
-  EXPECT_EQ(U8(jg.EntText[0].fo), U8(u"\uFF2D\uFF33 \u660E\u671D"));
-  EXPECT_EQ(U8(jg.EntText[1].st), U8(u"\uFF76\uFF9E\uFF7D\u7BA1"));
+  EXPECT_EQ(Utf8(jg.EntText[0].st), Utf8(u"\u5BF8\u6CD5\u8868\u793A"));
+  EXPECT_EQ(Utf8(jg.EntText[0].fo), Utf8(u"\uFF2D\uFF33 \u660E\u671D"));
+  EXPECT_EQ(Utf8(jg.EntText[1].st), Utf8(u"\uFF76\uFF9E\uFF7D\u7BA1"));
   ASSERT_EQ(jg.EntBlkN, 1);
-  EXPECT_EQ(U8(jg.EntBlk[0].nam), U8(u"\u30BD\u30D5\u30A1"));
+  EXPECT_EQ(Utf8(jg.EntBlk[0].nam), Utf8(u"\u30BD\u30D5\u30A1"));
 }
 
 TEST(ReaderFile, EncodingFollowsTheByteOrderMark) {
@@ -1100,7 +1093,7 @@ TEST(ReaderFile, EncodingFollowsTheByteOrderMark) {
       continue;
     }
     ASSERT_EQ(jg.EntTextN, 1) << c.what;
-    EXPECT_EQ(U8(jg.EntText[0].st), U8(u"\u5BF8")) << c.what;
+    EXPECT_EQ(Utf8(jg.EntText[0].st), Utf8(u"\u5BF8")) << c.what;
   }
 }
 
@@ -1146,7 +1139,7 @@ std::string Described(const TJGdata& jg) {
   }
   out += u"\n" + jg.LayName[17] + u"|" + jg.w_Font + u"|";
   out += IntToText(jg.w_Col) + u"|" + IntToText(jg.w_CrvNo);
-  return U8(out);
+  return Utf8(out);
 }
 
 // A file of several megabytes is decoded and parsed a piece at a time; the model must be just what
@@ -1213,8 +1206,8 @@ TEST(ReaderFile, MissingFileOrFolderReadsNothing) {
   for (const std::u16string& name : {dir.file("JWC_TEMP.TXT"), dir.folder(), std::u16string()}) {
     TJGdata jg;
     jg.MojiCode = true;
-    EXPECT_FALSE(jg.OpenTempFile(name)) << U8(name);
-    EXPECT_FALSE(jg.MojiCode) << U8(name);
+    EXPECT_FALSE(jg.OpenTempFile(name)) << Utf8(name);
+    EXPECT_FALSE(jg.MojiCode) << Utf8(name);
     EXPECT_EQ(jg.EntN, 0);
     EXPECT_EQ(jg.CurCol, 1);
   }

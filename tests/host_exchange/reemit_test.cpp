@@ -19,19 +19,10 @@ using Lines = std::vector<std::u16string>;
 // An exchange file, one record per entry.
 using File = std::vector<std::u16string_view>;
 
-std::u16string FileText(const File& lines) {
-  std::u16string text;
-  for (auto line : lines) {
-    text.append(line);
-    text.append(u"\r\n");
-  }
-  return text;
-}
-
 // A model that read `lines` as the exchange file and was made ready for output, as the dialog does.
 TJGdata Loaded(const File& lines) {
   TJGdata jg;
-  jg.ReadTempText(FileText(lines));
+  jg.ReadTempText(CrLfText(lines));
   jg.S_Init();
   return jg;
 }
@@ -185,10 +176,8 @@ TEST(ReemitRoundTrip, EveryKindWithEveryAttributeReplaced) {
 TEST(ReemitRoundTrip, WhatIsWrittenReadsBackAsTheSameEntities) {
   TJGdata first = Loaded(kEveryKind);
   first.S_EntAllp(-1, -1, -1, -1, -1, -1, -1, -1);
-  std::u16string written;
-  for (const auto& line : OutputLines(first)) written += line + u"\r\n";
   TJGdata second;
-  second.ReadTempText(written);
+  second.ReadTempText(CrLfText(OutputLines(first)));
   // The block is not written; everything else comes back, the polylines with their own numbers.
   EXPECT_EQ(second.EntN, first.EntN - 1);
   EXPECT_EQ(second.EntLineN, 4);

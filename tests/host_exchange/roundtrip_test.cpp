@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "JwwGaibu.h"
-#include "platform.h"
 #include "test_support.h"
 
 namespace {
@@ -16,9 +15,9 @@ namespace {
 using test_support::DataDir;
 using test_support::ReadBytes;
 using test_support::TempDir;
+using test_support::Utf8;
 using test_support::WriteBytes;
 
-std::string Utf8(const std::u16string& text) { return platform::EncodeUtf8(text); }
 
 // One readable line per entity, so that a difference shows which field of which entity it is.
 class Describer {
