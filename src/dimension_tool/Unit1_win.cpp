@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "platform.h"
+#include "win_text_win.h"
 
 namespace {
 
@@ -20,16 +21,6 @@ constexpr UINT_PTR kMemoSubclassId = 1;
 constexpr UINT kRefreshDefaultButton = WM_APP + 1;
 constexpr int kIconResource = 1;
 
-const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
-const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
-
-std::u16string WindowText(HWND window) {
-  std::u16string text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, u'\0');
-  int length = GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()));
-  text.resize(static_cast<size_t>(std::max(length, 0)));
-  return text;
-}
-
 // GetProcAddress gives a generic pointer; going through void(*)() keeps the cast free of warnings.
 template <typename Function>
 Function LoadFunction(const wchar_t* module, const char* name) {
@@ -38,10 +29,10 @@ Function LoadFunction(const wchar_t* module, const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(handle, name)));
 }
 
-unique_font MakeFont(const wchar_t* face, int pixels, BYTE charset, UINT dpi) {
-  return unique_font(CreateFontW(-MulDiv(pixels, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI), 0, 0, 0,
-                                 FW_NORMAL, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
-                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));
+// The dialog's two fonts at one resolution.
+FormFonts MakeFormFonts(UINT dpi) {
+  return {MakeFont(L"Tahoma", kFontHeight, DEFAULT_CHARSET, dpi),
+          MakeFont(L"ＭＳ ゴシック", kGothicFontHeight, SHIFTJIS_CHARSET, dpi)};
 }
 
 std::u16string JoinLines(const std::vector<std::u16string>& lines) {
@@ -103,13 +94,13 @@ bool TForm1::Show(int showCommand) {
   if (form_ == nullptr) return false;
 
   dpi_ = WindowDpi();
-  font_ = MakeFont(L"Tahoma", kFontHeight, DEFAULT_CHARSET, dpi_);
-  gothicFont_ = MakeFont(L"ＭＳ ゴシック", kGothicFontHeight, SHIFTJIS_CHARSET, dpi_);
+  fonts_ = MakeFormFonts(dpi_);
   CreateControls();
   // Created after every control, outside both panels: it has no place in their tab order.
   preview_.Create(instance_, form_, kPreviewItemId);
   preview_.SetDpi(dpi_);
-  ValuesToControls(DialogValues{});
+  // The controls get their values from FormShow; until then the lists have no selection and the edits
+  // are empty, which changes no control's place or size.
   PlaceControls();
 
   FormShow();
@@ -141,9 +132,7 @@ void TForm1::CreateControls() {
     auto make = [&](DWORD exStyle, const wchar_t* windowClass, const wchar_t* caption, DWORD style, int id) {
       HWND window = CreateWindowExW(exStyle, windowClass, caption, child | style, 0, 0, 0, 0, parent,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-      SendMessageW(window, WM_SETFONT,
-                   reinterpret_cast<WPARAM>(row.font == FontKind::Gothic ? gothicFont_.get() : font_.get()),
-                   FALSE);
+      SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(row.font)), FALSE);
       if (!row.imeAllowed) ImmAssociateContextEx(window, nullptr, 0);
       return window;
     };
@@ -226,21 +215,19 @@ SIZE TForm1::OuterSize() const {
 
 void TForm1::ApplyDpi(UINT dpi) {
   dpi_ = dpi;
-  unique_font font = MakeFont(L"Tahoma", kFontHeight, DEFAULT_CHARSET, dpi_);
-  unique_font gothic = MakeFont(L"ＭＳ ゴシック", kGothicFontHeight, SHIFTJIS_CHARSET, dpi_);
+  FormFonts fonts = MakeFormFonts(dpi_);
   auto setFont = [](HWND window, HFONT newFont) {
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(newFont), TRUE);
   };
   for (const auto& [row, window] : created_) {
-    HFONT newFont = row->font == FontKind::Gothic ? gothic.get() : font.get();
+    HFONT newFont = fonts.For(row->font);
     setFont(window, newFont);
     if (row->kind == ControlKind::RadioGroup) {
       for (HWND radio : Radios(row->control)) setFont(radio, newFont);
     }
   }
   // The controls hold the new fonts now; the old ones can go.
-  font_ = std::move(font);
-  gothicFont_ = std::move(gothic);
+  fonts_ = std::move(fonts);
   preview_.SetDpi(dpi_);
   PlaceControls();
 }
@@ -466,13 +453,18 @@ void TForm1::SetRadioGroup(ControlId group, int32_t index) {
   UpdateRadioTabStop(group);
 }
 
-// Tab enters a radio group at its checked button (the first when none is), as the group is one tab stop.
+// A radio group is one tab stop, entered at its checked button, or at the first when none or both are.
+HWND TForm1::EntryRadio(ControlId group) const {
+  const std::array<HWND, 2>& radios = Radios(group);
+  return IsChecked(radios[1]) && !IsChecked(radios[0]) ? radios[1] : radios[0];
+}
+
 void TForm1::UpdateRadioTabStop(ControlId group) {
   const std::array<HWND, 2>& radios = Radios(group);
-  const bool secondChecked = IsChecked(radios[1]) && !IsChecked(radios[0]);
+  const HWND entry = EntryRadio(group);
   for (size_t i = 0; i < 2; ++i) {
     LONG_PTR style = GetWindowLongPtrW(radios[i], GWL_STYLE);
-    const bool stop = (i == 1) == secondChecked;
+    const bool stop = radios[i] == entry;
     style = stop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
     SetWindowLongPtrW(radios[i], GWL_STYLE, style);
   }
@@ -481,8 +473,7 @@ void TForm1::UpdateRadioTabStop(ControlId group) {
 void TForm1::FocusControl(ControlId control) {
   HWND target = nullptr;
   if (control == ControlId::RadioGroup1 || control == ControlId::RadioGroup2) {
-    const std::array<HWND, 2>& radios = Radios(control);
-    target = IsChecked(radios[1]) && !IsChecked(radios[0]) ? radios[1] : radios[0];
+    target = EntryRadio(control);
   } else if (control != ControlId::None) {
     target = Control(control);
   }
@@ -584,21 +575,23 @@ LRESULT CALLBACK TForm1::MemoProc(HWND window, UINT message, WPARAM wParam, LPAR
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
+LRESULT TForm1::FillBackground(HWND window, HDC dc) {
+  RECT client{};
+  GetClientRect(window, &client);
+  FillRect(dc, &client, formBrush_.get());
+  return 1;
+}
+
 LRESULT TForm1::OnPanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-      return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-      return OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+      // The controls on the panels are the form's own, whichever window is their parent.
+      return OnFormMessage(message, wParam, lParam);
     case WM_ERASEBKGND:
-    case WM_PRINTCLIENT: {
-      RECT client{};
-      GetClientRect(panel, &client);
-      FillRect(reinterpret_cast<HDC>(wParam), &client, formBrush_.get());
-      return 1;
-    }
+    case WM_PRINTCLIENT:
+      return FillBackground(panel, reinterpret_cast<HDC>(wParam));
     default:
       return DefWindowProcW(panel, message, wParam, lParam);
   }
@@ -612,12 +605,8 @@ LRESULT TForm1::OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_ERASEBKGND: {
-      RECT client{};
-      GetClientRect(form_, &client);
-      FillRect(reinterpret_cast<HDC>(wParam), &client, formBrush_.get());
-      return 1;
-    }
+    case WM_ERASEBKGND:
+      return FillBackground(form_, reinterpret_cast<HDC>(wParam));
     case WM_SIZE:
       DockPanels();
       return 0;

@@ -14,6 +14,13 @@
 #include "session.h"
 #include "unique_handle_win.h"
 
+// The fonts that the controls hold, made together for one resolution.
+struct FormFonts {
+  unique_font normal;
+  unique_font gothic;
+  HFONT For(FontKind kind) const { return kind == FontKind::Gothic ? gothic.get() : normal.get(); }
+};
+
 class TForm1 final : public ToolUi {
  public:
   explicit TForm1(HINSTANCE instance);
@@ -50,6 +57,7 @@ class TForm1 final : public ToolUi {
   LRESULT OnPanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(int id, int code, HWND source);
   LRESULT OnControlColor(HDC dc, HWND control);
+  LRESULT FillBackground(HWND window, HDC dc);
 
   bool RegisterClasses();
   void CreateControls();
@@ -69,6 +77,7 @@ class TForm1 final : public ToolUi {
   void ControlsToValues(DialogValues& values) const;
   void SetListItems(HWND list, const std::vector<std::u16string>& items);
   void SetRadioGroup(ControlId group, int32_t index);
+  HWND EntryRadio(ControlId group) const;
   void UpdateRadioTabStop(ControlId group);
   void FocusControl(ControlId control);
   void RefreshDefaultButton();
@@ -92,8 +101,7 @@ class TForm1 final : public ToolUi {
   std::vector<std::pair<const ControlLayout*, HWND>> created_;  // every row with its window (group boxes too)
 
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
-  unique_font font_;
-  unique_font gothicFont_;
+  FormFonts fonts_;
   unique_brush formBrush_;
   unique_brush memoBrush_;
 

@@ -7,6 +7,7 @@
 #include "MyFunc.h"
 #include "gdi_canvas_win.h"
 #include "renderer.h"
+#include "win_text_win.h"
 
 namespace {
 
@@ -18,16 +19,6 @@ constexpr int kMessageInset = 8;
 constexpr double kPictureMargin = 16.0;
 constexpr COLORREF kPaper = RGB(255, 255, 255);
 constexpr COLORREF kMessageColor = RGB(128, 0, 0);
-
-const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
-
-std::u16string CurrentText(HWND window) {
-  std::u16string text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, u'\0');
-  const int length =
-      GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()));
-  text.resize(static_cast<size_t>(std::max(length, 0)));
-  return text;
-}
 
 }  // namespace
 
@@ -52,10 +43,7 @@ bool PreviewPanel::Create(HINSTANCE instance, HWND parent, int id) {
 
 void PreviewPanel::SetDpi(UINT dpi) {
   dpi_ = dpi;
-  messageFont_.reset(CreateFontW(-MulDiv(kMessageFontHeight, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI),
-                                 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                 DEFAULT_PITCH | FF_DONTCARE, kMessageFace));
+  messageFont_ = MakeFont(kMessageFace, kMessageFontHeight, SHIFTJIS_CHARSET, dpi_);
   Redraw();
 }
 
@@ -106,7 +94,7 @@ void PreviewPanel::Redraw() {
     DrawMessage(dc, area);
     record = result.message;
   }
-  if (CurrentText(window_) != record) SetWindowTextW(window_, Wide(record));
+  if (WindowText(window_) != record) SetWindowTextW(window_, Wide(record));
   InvalidateRect(window_, nullptr, FALSE);
 }
 
