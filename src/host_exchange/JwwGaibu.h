@@ -288,6 +288,25 @@ class TJGdata {
   void SetEntNo(int32_t a_yn, int32_t a_no);
   void SetEntAttr(TJwwEntAttr& at) const;
   static void CopyEntAttr(TJwwEntAttr& a1, const TJwwEntAttr& a2);
+  // A text takes the working code and font, and the sizes and colour of its numbered style or the
+  // free-style values. Inline: the reader calls it for every text it reads.
+  void FillTextStyle(TJwwEntText& t) const {
+    t.cc = w_Mbs;
+    t.cn = w_Mjs;
+    if (w_Mjs >= 1 && w_Mjs <= 10) {
+      const TJwwMojisyu& style = Mojisyu[w_Mjs];
+      t.mw = style.W;
+      t.mh = style.H;
+      t.md = style.D;
+      t.att.Col = style.C;
+    } else {
+      t.mw = w_MjsW;
+      t.mh = w_MjsH;
+      t.md = w_MjsD;
+      t.att.Col = w_MjsC;
+    }
+    t.fo = w_Font;
+  }
 
   // --- reader (reader.cpp) ---
   // Reads the exchange file into the model (adding to what is there). True when a file was read.

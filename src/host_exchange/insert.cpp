@@ -20,27 +20,12 @@ using geometry_rules::NoRadius;
 using geometry_rules::RingIsAcceptable;
 using geometry_rules::RoundSolidIsDegenerate;
 
-// A text takes the sizes and the colour of its numbered style, or the free-style values.
 void FillText(const TJGdata& jg, TJwwEntText& t, double x1, double y1, double x2, double y2) {
-  t.cc = jg.w_Mbs;
-  t.cn = jg.w_Mjs;
-  if (jg.w_Mjs >= 1 && jg.w_Mjs <= 10) {
-    const TJwwMojisyu& style = jg.Mojisyu[jg.w_Mjs];
-    t.mw = style.W;
-    t.mh = style.H;
-    t.md = style.D;
-    t.att.Col = style.C;
-  } else {
-    t.mw = jg.w_MjsW;
-    t.mh = jg.w_MjsH;
-    t.md = jg.w_MjsD;
-    t.att.Col = jg.w_MjsC;
-  }
+  jg.FillTextStyle(t);
   t.x1 = x1;
   t.y1 = y1;
   t.x2 = x2;
   t.y2 = y2;
-  t.fo = jg.w_Font;
 }
 
 // The explicit-attribute overloads run the plain operation and then, when the count of the kind they

@@ -447,25 +447,11 @@ void TJGdata::ReadTempFields(const Fields& f) {
   };
   auto fillText = [&](TJwwEntText& t, int32_t kind) {
     t.no = kind;
-    t.cc = w_Mbs;
-    t.cn = w_Mjs;
-    if (w_Mjs >= 1 && w_Mjs <= 10) {
-      const TJwwMojisyu& style = Mojisyu[w_Mjs];
-      t.mw = style.W;
-      t.mh = style.H;
-      t.md = style.D;
-      t.att.Col = style.C;
-    } else {
-      t.mw = w_MjsW;
-      t.mh = w_MjsH;
-      t.md = w_MjsD;
-      t.att.Col = w_MjsC;
-    }
+    FillTextStyle(t);
     t.x1 = R(1);
     t.y1 = R(2);
     t.x2 = R(3);
     t.y2 = R(4);
-    t.fo = w_Font;
     t.st.assign(f[5]);
   };
   auto solid2 = [&](Point a, Point b) {
