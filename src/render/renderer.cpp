@@ -358,7 +358,7 @@ Color DisplayColor(const TJGdata& model, int32_t colourNumber) {
 
 std::vector<Shape> EntityShapes(const TJGdata& model, double paperScale) {
   std::vector<Shape> shapes;
-  const size_t count = std::min(model.EntNo.size(), static_cast<size_t>(std::max(model.EntN, 0)));
+  const size_t count = UsedCount(model.EntNo, model.EntN);
   shapes.reserve(count);
   for (size_t i = 0; i < count; ++i) AddEntity(model, model.EntNo[i], paperScale, shapes);
   return shapes;
@@ -400,7 +400,7 @@ TJGdata ReadOutputCommands(const TJGdata& host) {
   preview.Zusun = host.Zusun;
   preview.IPoints = host.IPoints;
   preview.IPointN = host.IPointN;
-  const size_t count = std::min(host.t_Mem.size(), static_cast<size_t>(std::max(host.t_MemN, 0)));
+  const size_t count = UsedCount(host.t_Mem, host.t_MemN);
   for (size_t i = 0; i < count; ++i) preview.ReadTempLine(host.t_Mem[i]);
   // The output starts with the host's layer group; until then its current one stands.
   if (count == 0) preview.CurLGrp = host.CurLGrp;

@@ -16,7 +16,7 @@ std::string BatchBytes() {
   return test_support::ReadBytes(std::filesystem::path(TARVIK_SOURCE_DIR) / "jwcad" / "tarvik.bat");
 }
 
-std::string Utf8(const std::u16string& text) { return platform::EncodeUtf8(text); }
+using test_support::Utf8;
 
 bool IsJapanese(char16_t c) {
   return (c >= 0x3000 && c <= 0x9FFF) || (c >= 0xFF00 && c <= 0xFFEF);

@@ -32,7 +32,7 @@ using test_support::WriteBytes;
 const char kExchangeName[] = "JWC_TEMP.TXT";
 const char kSettingsName[] = "selvan.dat";
 
-std::string Utf8(const std::u16string& text) { return platform::EncodeUtf8(text); }
+using test_support::Utf8;
 
 std::string SampleExchange() { return ReadBytes(HostPath(TARVIK_SAMPLES_DIR) / kExchangeName); }
 
