@@ -1,4 +1,4 @@
-// The layout of the settings dialog as data: every control with its kind, name, dialog item id, caption,
+// The layout of the settings dialog as data: every control with its kind, dialog item id, caption,
 // place (pixels at 96 DPI, relative to its panel), panel, text limit and input-method rule. TForm1 builds
 // the window from this table in one loop; the order of the rows is the creation order, and so the tab order.
 #pragma once
@@ -31,7 +31,6 @@ enum class FontKind { Tahoma, Gothic };
 
 struct ControlLayout {
   ControlKind kind;
-  const char16_t* name;
   ControlId control;  // None for plain labels
   int id;             // dialog item id; a radio group's buttons take RadioButtonItemId
   const char16_t* caption;

@@ -230,7 +230,8 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui) 
   const Point S = Rotated({Rotated(P3, P1, -theta).x, P1.y}, P1, theta);
   const Point E = Rotated({Rotated(P3, P2, -theta).x, P2.y}, P2, theta);
 
-  if (std::fabs(PointDistance(S.x, S.y, E.x, E.y)) < 1e-10) return BuildResult::ZeroLength;
+  const double length = PointDistance(S.x, S.y, E.x, E.y);
+  if (std::fabs(length) < 1e-10) return BuildResult::ZeroLength;
 
   PendingOutput out;
   const int32_t group = JG.CurLGrp, layer = JG.CurLay, colour = JG.CurCol, lineType = JG.CurLtp,
@@ -251,7 +252,7 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui) 
 
   // The value.
   const ChosenStyle style = ChooseTextStyle(values.ComboBox3, JG);
-  const ValueText value = MakeValueText(values, PointDistance(S.x, S.y, E.x, E.y), prefix, suffix);
+  const ValueText value = MakeValueText(values, length, prefix, suffix);
   const double span = TextSpan(value.text, style.style.W, style.style.D);
 
   // The value reads upwards or rightwards, never leftwards and never upside down.
@@ -291,7 +292,7 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui) 
   sizeStart *= k;
   sizeEnd *= k;
   EndStyle end;
-  end.reversed = sizeStart + sizeEnd > PointDistance(S.x, S.y, E.x, E.y);
+  end.reversed = sizeStart + sizeEnd > length;
   end.overshoot = r;
   end.strokeLength = arrowLength * k;
   end.arrowAngle = arrowAngle;

@@ -40,7 +40,6 @@ int32_t RadioSelection(const std::u16string& line) { return std::clamp<int32_t>(
 void OpenDatFile(const std::u16string& datFile, DialogValues& values, WindowPosition& position) {
   position.Fmx = 50;
   position.Fmy = 50;
-  if (!platform::FileExists(datFile)) return;
   const platform::ReadTextResult file = platform::ReadTextFile(datFile);
   if (!file.ok) return;
   const std::vector<std::u16string> lines = SplitLines(file.text);

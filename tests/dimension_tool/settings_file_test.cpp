@@ -38,16 +38,21 @@ std::string CrLfFile(const std::vector<std::string>& lines) {
 const std::vector<std::string> kFull = {"300", "200", "7",   "4",  "5", "2", "0", "1.5", "pre", "suf", "0.7",
                                         "3",   "4",   "2.5", "20", "1", "1", "1", "1",   "0",   "1",   "0"};
 
+// A folder of that name is no settings file either.
 TEST(OpenDatFile, MissingFileKeepsEverythingAndPutsTheWindowAt50) {
-  TempDir dir;
-  DialogValues values = WithStyles();
-  values.Edit2 = u"kept";
-  WindowPosition position{7, 9};
-  OpenDatFile(dir.file("selvan.dat"), values, position);
-  EXPECT_EQ(position.Fmx, 50);
-  EXPECT_EQ(position.Fmy, 50);
-  EXPECT_TRUE(values.Edit2 == u"kept");
-  EXPECT_EQ(values.ComboBox3, kNoSelection);
+  for (bool folder : {false, true}) {
+    SCOPED_TRACE(folder ? "a folder named selvan.dat" : "no selvan.dat");
+    TempDir dir;
+    if (folder) std::filesystem::create_directory(dir.path() / "selvan.dat");
+    DialogValues values = WithStyles();
+    values.Edit2 = u"kept";
+    WindowPosition position{7, 9};
+    OpenDatFile(dir.file("selvan.dat"), values, position);
+    EXPECT_EQ(position.Fmx, 50);
+    EXPECT_EQ(position.Fmy, 50);
+    EXPECT_TRUE(values.Edit2 == u"kept");
+    EXPECT_EQ(values.ComboBox3, kNoSelection);
+  }
 }
 
 TEST(OpenDatFile, SevenLinesRestorePositionAndListsOnly) {
