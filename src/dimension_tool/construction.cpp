@@ -104,7 +104,7 @@ class PendingOutput {
 
 // A prefix or suffix of blanks only is no prefix; otherwise it stays exactly as typed.
 std::u16string Affix(const std::u16string& typed) {
-  return StripSpaces(typed).empty() ? std::u16string() : typed;
+  return IsBlank(typed) ? std::u16string() : typed;
 }
 
 struct ChosenStyle {

@@ -11,12 +11,13 @@
 #include "construction.h"
 #include "golden_support.h"
 #include "platform.h"
+#include "test_support.h"
 
 namespace {
 
 using golden::ExpectLines;
 using golden::RunOk;
-using golden::Utf8;
+using test_support::Utf8;
 using Lines = std::vector<std::string>;
 
 Lines Concat(std::initializer_list<Lines> parts) {

@@ -14,7 +14,7 @@
 
 namespace golden {
 
-std::string Utf8(const std::u16string& text) { return platform::EncodeUtf8(text); }
+using test_support::Utf8;
 
 std::string HostFileUtf8(const std::vector<std::string>& lines) {
   std::string bytes = "\xEF\xBB\xBF";

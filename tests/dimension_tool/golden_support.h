@@ -39,6 +39,4 @@ RunResult RunOk(const std::string& exchange, const std::function<void(DialogValu
 // Every line equal, in order: keywords, attribute lines and texts exactly, numbers within 1e-9.
 void ExpectLines(const std::vector<std::string>& actual, const std::vector<std::string>& expected);
 
-std::string Utf8(const std::u16string& text);
-
 }  // namespace golden

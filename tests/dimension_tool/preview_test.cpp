@@ -19,7 +19,7 @@
 
 namespace {
 
-using golden::Utf8;
+using test_support::Utf8;
 using Lines = std::vector<std::string>;
 using SetValues = std::function<void(DialogValues&)>;
 

@@ -35,7 +35,7 @@ std::u16string GuideText() {
   return joined;
 }
 
-std::string Utf8(const std::u16string& text) { return platform::EncodeUtf8(text); }
+using test_support::Utf8;
 
 // A dialog state that passes every check: a first run without exchange or settings file, with the
 // text style chosen as the user must. Each case below breaks exactly one control.
