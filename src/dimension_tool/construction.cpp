@@ -21,7 +21,7 @@ namespace {
 // Directions of the value and of the arrow strokes use pi to full precision; the rotations and line
 // angles of the utilities keep their own cut value, and both are part of the drawn result.
 constexpr double kPi = 3.14159265358979323846;
-// A reversed overshoot up to this length is no line at all.
+// A dimension shorter than this, or a reversed overshoot up to it, is no line at all.
 constexpr double kNoLength = 1e-10;
 // The text direction is a vector of this length, as the host expects it.
 constexpr double kDirectionLength = 10.0;
@@ -155,12 +155,10 @@ void ExtensionLine(PendingOutput& out, Point P, Point P3, double theta, double g
 }
 
 // The length that an end marker takes along the dimension line at magnification 1, in paper mm;
-// `kind` lies in 0..11 (MarkerKind).
-double MarkerSize(int32_t kind, double arrowLength, double arrowAngle) {
+// `kind` lies in 0..11 (MarkerKind), 0 being the line arrow drawn from two strokes.
+double EndMarkerSize(int32_t kind, double arrowLength, double arrowAngle) {
   if (kind == 0) return std::cos(Radians(arrowAngle)) * arrowLength;
-  const double diagonal = std::sqrt(2.0) * 1.25;
-  const double sizes[12] = {0.0, 7.5, 1.25, 1.25, 1.25, 1.25, 7.5, 1.25, diagonal, 7.5, diagonal, 7.5};
-  return sizes[kind];
+  return MarkerSize(kind);
 }
 
 // A list index outside the marker list (a preview of unchecked values) draws a line arrow.
@@ -231,7 +229,7 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui) 
   const Point E = Rotated({Rotated(P3, P2, -theta).x, P2.y}, P2, theta);
 
   const double length = PointDistance(S.x, S.y, E.x, E.y);
-  if (std::fabs(length) < 1e-10) return BuildResult::ZeroLength;
+  if (std::fabs(length) < kNoLength) return BuildResult::ZeroLength;
 
   PendingOutput out;
   const int32_t group = JG.CurLGrp, layer = JG.CurLay, colour = JG.CurCol, lineType = JG.CurLtp,
@@ -285,8 +283,8 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui) 
   out.AttrLine(H1, H2);
 
   // The end markers: both turn outwards together when they do not fit between the ends.
-  double sizeStart = MarkerSize(startKind, arrowLength, arrowAngle);
-  double sizeEnd = MarkerSize(endKind, arrowLength, arrowAngle);
+  double sizeStart = EndMarkerSize(startKind, arrowLength, arrowAngle);
+  double sizeEnd = EndMarkerSize(endKind, arrowLength, arrowAngle);
   if (startKind > 0) sizeStart *= magnification;
   if (endKind > 0) sizeEnd *= magnification;
   sizeStart *= k;

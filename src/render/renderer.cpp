@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "MyFunc.h"
+#include "model_reading.h"
 
 namespace render {
 
@@ -256,27 +257,6 @@ Bounds Shape::Extent() const {
   }
 }
 
-double MarkerSize(int32_t code) {
-  switch (code) {
-    case 1:
-    case 6:
-    case 9:
-    case 11:
-      return 7.5;
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-    case 7:
-      return 1.25;
-    case 8:
-    case 10:
-      return std::numbers::sqrt2 * 1.25;
-    default:
-      return 0.0;
-  }
-}
-
 std::vector<Shape> MarkerShapes(const TJwwEntMark& mark, double paperScale, Color color) {
   std::vector<Shape> shapes;
   const double size = MarkerSize(mark.cod) * std::fabs(mark.bai) * paperScale;
@@ -340,8 +320,7 @@ std::vector<Shape> MarkerShapes(const TJwwEntMark& mark, double paperScale, Colo
 
 double ModelPaperScale(const TJGdata& model) {
   if (model.Zusun) return 1.0;
-  const int32_t group = model.CurLGrp;
-  const double scale = (group >= 0 && group < 16) ? model.LGrpScale[static_cast<size_t>(group)] : 1.0;
+  const double scale = CurrentScale(model);
   return scale > 0.0 && std::isfinite(scale) ? scale : 1.0;
 }
 

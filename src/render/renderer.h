@@ -34,17 +34,14 @@ struct Shape {
   Bounds Extent() const;
 };
 
-// Size of a point marker along its axis at magnification 1, in paper millimetres: the sizes by which
-// the dimension tool decides whether two end markers fit. 0 for codes that are not markers (1..11).
-double MarkerSize(int32_t code);
-
-// The shapes of a point marker: its size times |bai| times `paperScale`, turned by `ang` degrees.
+// The shapes of a point marker: MarkerSize (model_reading.h) times |bai| times `paperScale`, turned by
+// `ang` degrees.
 // Triangles and the open arrow (codes 1, 6, 9, 11) have their tip at the point and lie behind it;
 // the other markers are centred on it. Empty for codes outside 1..11.
 std::vector<Shape> MarkerShapes(const TJwwEntMark& mark, double paperScale, Color color);
 
-// The scale a file's paper sizes are drawn at: LGrpScale of the current layer group, or 1 when the
-// file's coordinates are themselves paper millimetres ("bz").
+// The scale a file's paper sizes are drawn at: CurrentScale (model_reading.h), or 1 when the file's
+// coordinates are themselves paper millimetres ("bz") or that scale is not a positive finite number.
 double ModelPaperScale(const TJGdata& model);
 
 // Display colour of a pen colour number on a white background: the host's screen colour, with the

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "JwwGaibu.h"
+#include "model_reading.h"
 
 namespace render {
 void PrintTo(const Color& c, std::ostream* os) { *os << "rgb(" << +c.r << ", " << +c.g << ", " << +c.b << ")"; }
@@ -81,7 +82,7 @@ TEST(MarkerShapes, EachCodeSpansItsFitSizeAlongItsAngle) {
       ASSERT_FALSE(shapes.empty());
       EXPECT_EQ(c.kind, shapes[0].kind);
       EXPECT_EQ((Color{1, 2, 3}), shapes[0].color);
-      EXPECT_DOUBLE_EQ(c.size, render::MarkerSize(c.code));
+      EXPECT_DOUBLE_EQ(c.size, MarkerSize(c.code));
       const double expected = c.size * 2 * 100;
       const AxisSpan span = SpanOf(shapes, {1000, -500}, angle);
       EXPECT_NEAR(expected, span.to - span.from, 1e-6 * expected);
@@ -118,7 +119,7 @@ TEST(MarkerShapes, NegativeMagnificationDrawsTheSameSizeAndOtherCodesNothing) {
   for (const int32_t code : {0, 12, -3, -7}) {
     const TJwwEntMark mark{{}, 0, 0, 1, 0, code};
     EXPECT_TRUE(render::MarkerShapes(mark, 1, Color{}).empty()) << code;
-    EXPECT_EQ(0, render::MarkerSize(code)) << code;
+    EXPECT_EQ(0, MarkerSize(code)) << code;
   }
 }
 
