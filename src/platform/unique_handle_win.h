@@ -1,5 +1,5 @@
-// One owner for every Win32 handle of the form: the deleter knows the release call, and a DC keeps the
-// window it was taken from, which ReleaseDC needs.
+// One owner for every Win32 handle of the Windows code (the form, its preview and their canvas): the
+// deleter knows the release call, and a DC keeps the window it was taken from, which ReleaseDC needs.
 #pragma once
 
 #include <windows.h>
