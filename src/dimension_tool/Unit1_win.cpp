@@ -48,6 +48,37 @@ int ListSelection(HWND list) { return static_cast<int>(SendMessageW(list, CB_GET
 
 bool IsChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
+// Which value each control shows, one table per kind of control: ValuesToControls and ControlsToValues
+// both go through them, so a control cannot be set from its value and then forgotten on the way back.
+template <typename Value>
+struct ControlField {
+  ControlId control;
+  Value DialogValues::*value;
+};
+
+constexpr ControlField<int32_t> kListFields[] = {
+    {ControlId::ComboBox1, &DialogValues::ComboBox1}, {ControlId::ComboBox2, &DialogValues::ComboBox2},
+    {ControlId::ComboBox3, &DialogValues::ComboBox3}, {ControlId::ComboBox4, &DialogValues::ComboBox4},
+    {ControlId::ComboBox5, &DialogValues::ComboBox5},
+};
+constexpr ControlField<std::u16string> kEditFields[] = {
+    {ControlId::Edit1, &DialogValues::Edit1}, {ControlId::Edit2, &DialogValues::Edit2},
+    {ControlId::Edit3, &DialogValues::Edit3}, {ControlId::Edit4, &DialogValues::Edit4},
+    {ControlId::Edit5, &DialogValues::Edit5}, {ControlId::Edit6, &DialogValues::Edit6},
+    {ControlId::Edit7, &DialogValues::Edit7}, {ControlId::Edit8, &DialogValues::Edit8},
+    {ControlId::Edit9, &DialogValues::Edit9},
+};
+constexpr ControlField<int32_t> kRadioFields[] = {
+    {ControlId::RadioGroup1, &DialogValues::RadioGroup1},
+    {ControlId::RadioGroup2, &DialogValues::RadioGroup2},
+};
+constexpr ControlField<bool> kCheckFields[] = {
+    {ControlId::CheckBox1, &DialogValues::CheckBox1},
+    {ControlId::CheckBox2, &DialogValues::CheckBox2},
+    {ControlId::CheckBox3, &DialogValues::CheckBox3},
+    {ControlId::CheckBox4, &DialogValues::CheckBox4},
+};
+
 }  // namespace
 
 TForm1::TForm1(HINSTANCE instance) : instance_(instance) {
@@ -383,66 +414,30 @@ void TForm1::ValuesToControls(const DialogValues& values) {
   // One preview for the whole change, by the caller, rather than one for each control set here.
   settingControls_ = true;
   SetListItems(Control(ControlId::ComboBox3), values.ComboBox3Items);
-  const std::pair<ControlId, int32_t> lists[] = {
-      {ControlId::ComboBox1, values.ComboBox1}, {ControlId::ComboBox2, values.ComboBox2},
-      {ControlId::ComboBox3, values.ComboBox3}, {ControlId::ComboBox4, values.ComboBox4},
-      {ControlId::ComboBox5, values.ComboBox5},
-  };
-  for (const auto& [control, index] : lists) {
+  for (const auto& [control, value] : kListFields) {
     HWND list = Control(control);
+    const int32_t index = values.*value;
     const auto count = static_cast<int32_t>(SendMessageW(list, CB_GETCOUNT, 0, 0));
     // An index past the entries leaves the list without a selection, which the OK check reports.
     SendMessageW(list, CB_SETCURSEL, index >= 0 && index < count ? static_cast<WPARAM>(index) : WPARAM(-1),
                  0);
   }
-  const std::pair<ControlId, const std::u16string*> edits[] = {
-      {ControlId::Edit1, &values.Edit1}, {ControlId::Edit2, &values.Edit2}, {ControlId::Edit3, &values.Edit3},
-      {ControlId::Edit4, &values.Edit4}, {ControlId::Edit5, &values.Edit5}, {ControlId::Edit6, &values.Edit6},
-      {ControlId::Edit7, &values.Edit7}, {ControlId::Edit8, &values.Edit8}, {ControlId::Edit9, &values.Edit9},
-  };
-  for (const auto& [control, text] : edits) SetWindowTextW(Control(control), Wide(*text));
-  SetRadioGroup(ControlId::RadioGroup1, values.RadioGroup1);
-  SetRadioGroup(ControlId::RadioGroup2, values.RadioGroup2);
-  const std::pair<ControlId, bool> checks[] = {
-      {ControlId::CheckBox1, values.CheckBox1},
-      {ControlId::CheckBox2, values.CheckBox2},
-      {ControlId::CheckBox3, values.CheckBox3},
-      {ControlId::CheckBox4, values.CheckBox4},
-  };
-  for (const auto& [control, checked] : checks) {
-    SendMessageW(Control(control), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  for (const auto& [control, value] : kEditFields) SetWindowTextW(Control(control), Wide(values.*value));
+  for (const auto& [group, value] : kRadioFields) SetRadioGroup(group, values.*value);
+  for (const auto& [control, value] : kCheckFields) {
+    SendMessageW(Control(control), BM_SETCHECK, values.*value ? BST_CHECKED : BST_UNCHECKED, 0);
   }
   settingControls_ = false;
 }
 
 void TForm1::ControlsToValues(DialogValues& values) const {
-  values.ComboBox1 = ListSelection(Control(ControlId::ComboBox1));
-  values.ComboBox2 = ListSelection(Control(ControlId::ComboBox2));
-  values.ComboBox3 = ListSelection(Control(ControlId::ComboBox3));
-  values.ComboBox4 = ListSelection(Control(ControlId::ComboBox4));
-  values.ComboBox5 = ListSelection(Control(ControlId::ComboBox5));
-  values.Edit1 = WindowText(Control(ControlId::Edit1));
-  values.Edit2 = WindowText(Control(ControlId::Edit2));
-  values.Edit3 = WindowText(Control(ControlId::Edit3));
-  values.Edit4 = WindowText(Control(ControlId::Edit4));
-  values.Edit5 = WindowText(Control(ControlId::Edit5));
-  values.Edit6 = WindowText(Control(ControlId::Edit6));
-  values.Edit7 = WindowText(Control(ControlId::Edit7));
-  values.Edit8 = WindowText(Control(ControlId::Edit8));
-  values.Edit9 = WindowText(Control(ControlId::Edit9));
-  auto radioIndex = [this](ControlId group) -> int32_t {
+  for (const auto& [control, value] : kListFields) values.*value = ListSelection(Control(control));
+  for (const auto& [control, value] : kEditFields) values.*value = WindowText(Control(control));
+  for (const auto& [group, value] : kRadioFields) {
     const std::array<HWND, 2>& radios = Radios(group);
-    for (int32_t i = 0; i < 2; ++i) {
-      if (IsChecked(radios[static_cast<size_t>(i)])) return i;
-    }
-    return kNoSelection;
-  };
-  values.RadioGroup1 = radioIndex(ControlId::RadioGroup1);
-  values.RadioGroup2 = radioIndex(ControlId::RadioGroup2);
-  values.CheckBox1 = IsChecked(Control(ControlId::CheckBox1));
-  values.CheckBox2 = IsChecked(Control(ControlId::CheckBox2));
-  values.CheckBox3 = IsChecked(Control(ControlId::CheckBox3));
-  values.CheckBox4 = IsChecked(Control(ControlId::CheckBox4));
+    values.*value = IsChecked(radios[0]) ? 0 : IsChecked(radios[1]) ? 1 : kNoSelection;
+  }
+  for (const auto& [control, value] : kCheckFields) values.*value = IsChecked(Control(control));
 }
 
 void TForm1::SetRadioGroup(ControlId group, int32_t index) {
