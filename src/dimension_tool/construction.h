@@ -21,7 +21,8 @@ class ToolUi {
 // nothing is appended, as for a zero dimension.
 enum class BuildResult { Built, ZeroLength, NotFinite };
 
-// Appends the dimension's output commands to `JG` (steps 1 to 10 of the run); writes no file.
+// Appends the dimension's output commands to `JG`, from the host's current settings to its text style
+// restored at the end; writes no file.
 // On a zero dimension it appends nothing and returns ZeroLength without showing anything.
 // `ui` may be null (a preview): then no status text is set.
 BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui);

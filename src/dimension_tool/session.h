@@ -19,8 +19,9 @@ class DimensionSession {
   DimensionSession();
   ~DimensionSession();
 
-  // FormShow steps 1 to 9: DatFile, OKflag, the model read from programFolder + "JWC_TEMP.TXT", S_Init,
-  // the ComboBox3 entries and the stored settings. programFolder ends in a path separator.
+  // Everything the dialog needs before it appears, in this order: DatFile, OKflag, the model read from
+  // programFolder + "JWC_TEMP.TXT", S_Init, the ComboBox3 entries and the stored settings.
+  // programFolder ends in a path separator.
   void FormShow(const std::u16string& programFolder);
 
   // OK: the checks; on success OKflag becomes true and the caller closes the dialog.

@@ -726,9 +726,9 @@ TEST(Numbers, AreWrittenAsFloatToTextWritesThem) {
   }
 }
 
-// --- mends: texts cannot break their line; non-finite numbers never reach the file ---
+// --- well-formed output: texts cannot break their line; non-finite numbers never reach the file ---
 
-TEST(Mends, ControlCharactersCannotSplitACommand) {
+TEST(WellFormedOutput, ControlCharactersCannotSplitACommand) {
   RunCases({
       {"text", [](TJGdata& jg) { jg.S_Text(0, 0, 0, 10, 0, u"a\r\nlc5\tb"); }, {u"ch 0 0 10 0 \"alc5b"}},
       {"text of line breaks only is blank", [](TJGdata& jg) { jg.S_Text(0, 0, 0, 10, 0, u"\r\n"); }, {}},
@@ -754,7 +754,7 @@ TEST(Mends, ControlCharactersCannotSplitACommand) {
 
 // The line builder keeps up to 256 units on the stack and spills to the heap beyond: a font record
 // of 4 + 252 units just fits, 253 spills at the name, and the name must arrive whole either way.
-TEST(Mends, LongFontNamesAreWrittenWholeOnBothSidesOfTheStackBuffer) {
+TEST(WellFormedOutput, LongFontNamesAreWrittenWholeOnBothSidesOfTheStackBuffer) {
   for (const size_t length : {size_t{252}, size_t{253}, size_t{300}}) {
     std::u16string name;
     for (size_t i = 0; i < length; ++i) {
@@ -770,7 +770,7 @@ TEST(Mends, LongFontNamesAreWrittenWholeOnBothSidesOfTheStackBuffer) {
 
 // Counts are public and may be set from outside; none may lead a writer past the end of its table.
 // The tables are cut to their size so that a read beyond it leaves the allocation.
-TEST(Mends, CountsSetFromOutsideStayInsideTheirTables) {
+TEST(WellFormedOutput, CountsSetFromOutsideStayInsideTheirTables) {
   const struct Case {
     const char* what;
     Lines (*run)(TJGdata&);
@@ -850,7 +850,7 @@ TEST(Mends, CountsSetFromOutsideStayInsideTheirTables) {
   }
 }
 
-TEST(Mends, NonFiniteGeometryWritesNothing) {
+TEST(WellFormedOutput, NonFiniteGeometryWritesNothing) {
   for (double bad : {kInf, -kInf, kNaN}) {
     TJGdata jg;
     jg.S_Init();
@@ -884,7 +884,7 @@ TEST(Mends, NonFiniteGeometryWritesNothing) {
   }
 }
 
-TEST(Mends, DimensionWhoseLengthOverflowsWritesNothing) {
+TEST(WellFormedOutput, DimensionWhoseLengthOverflowsWritesNothing) {
   TJGdata jg;
   jg.S_Dim(-1.5e308, 0, 1.5e308, 0, 0, 0, 10, 0, u"");
   EXPECT_EQ(OutputLines(jg), Lines{});
@@ -892,7 +892,7 @@ TEST(Mends, DimensionWhoseLengthOverflowsWritesNothing) {
   EXPECT_EQ(OutputLines(jg), (Lines{u"msg", u"-1.5E308 0 1.5E308 0", u"cs 0 0 10 0 \"big"}));
 }
 
-TEST(Mends, NonFiniteFreeTextSizeIsNotWritten) {
+TEST(WellFormedOutput, NonFiniteFreeTextSizeIsNotWritten) {
   RunCases({
       {"infinite width, then a sound style",
        [](TJGdata& jg) {
