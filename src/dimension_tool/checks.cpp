@@ -1,4 +1,4 @@
-// The OK button's checks: thirteen steps in a fixed order, the first failure wins.
+// The OK button's checks: thirteen of them in a fixed order, the first failure wins.
 #include "checks.h"
 
 #include <cstddef>
