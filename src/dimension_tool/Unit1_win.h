@@ -50,6 +50,8 @@ class TForm1 final : public ToolUi {
 
   static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // The help memo's subclass, which gives Enter, Escape and Tab back to the dialog.
+  static constexpr UINT_PTR kMemoSubclassId = 1;
   static LRESULT CALLBACK MemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                    DWORD_PTR data);
 
