@@ -205,6 +205,35 @@ TEST(GoldenRun, LayerGroupScale100) {
                                         "cn2"}}));
 }
 
+// Each extension line runs from the gap beside its measured point to the overshoot beyond the
+// dimension line, on P3's side in the axis frame; P3 straight above the points counts as the + side.
+TEST(GoldenRun, ExtensionLinesLeaveOnPoint3sSide) {
+  struct Case {
+    const char* p3;
+    Lines extensionLines;  // gap 1, overshoot 3
+  };
+  const Case cases[] = {
+      {"hp3 500 300", {"z3", "1 0 503 0", "z3", "1 1000 503 1000"}},
+      {"hp3 -500 300", {"z3", "-1 0 -503 0", "z3", "-1 1000 -503 1000"}},
+      {"hp3 0 300", {"z3", "1 0 3 0", "z3", "1 1000 3 1000"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.p3);
+    Host host;
+    host.points = {"hp1 0 0", "hp2 0 1000", c.p3, "hp4 600 400"};
+    const golden::RunResult run = RunOk(host.Utf8File(), [](DialogValues& values) {
+      values.ComboBox3 = 1;
+      values.Edit5 = u"1";
+      values.Edit6 = u"3";
+    });
+    const auto first = static_cast<std::ptrdiff_t>(kCurrentSettings.size());
+    const auto count = static_cast<std::ptrdiff_t>(c.extensionLines.size());
+    ASSERT_GE(run.outputLines.size(), kCurrentSettings.size() + c.extensionLines.size());
+    ExpectLines(Lines(run.outputLines.begin() + first, run.outputLines.begin() + first + count),
+                c.extensionLines);
+  }
+}
+
 // The value's direction: the axis angle plus 90, brought into 0..180 and then turned half round when
 // above 90.0000000001, so that it never reads leftwards or upside down.
 TEST(GoldenRun, TextDirectionFollowsTheAxisAngle) {
@@ -237,8 +266,8 @@ TEST(GoldenRun, TextDirectionFollowsTheAxisAngle) {
   }
 }
 
-// A dimension of 5 is shorter than two arrows (2 * 3 * cos 15 = 5.7956): both turn outwards, and with
-// Edit9 = 2 the dimension line runs on 2 beyond each end first; with Edit9 = 0 it does not.
+// A dimension of 5 is shorter than two arrows (2 * 3 * cos 15 = 5.7956): both turn outwards, and the
+// dimension line runs on Edit9 beyond each end first; an overshoot of 1e-10 or less is no line.
 TEST(GoldenRun, ReversedArrowsWithAndWithoutOvershoot) {
   Host host;
   host.points = {"hp1 0 0", "hp2 0 5", "hp3 10 2", "hp4 20 2"};
@@ -249,17 +278,25 @@ TEST(GoldenRun, ReversedArrowsWithAndWithoutOvershoot) {
                               "10 0 9.22354286469243 -2.8977774788672"};
   const Lines endStrokes = {"z3", "10 5 9.22354286469243 7.8977774788672", "z3",
                             "10 5 10.7764571353076 7.89777747886721"};
-
-  const golden::RunResult withOvershoot = RunOk(host.Utf8File(), SelectStyle1);
-  ExpectLines(
-      withOvershoot.outputLines,
-      Concat({before, {"z3", "10 0 10 -2"}, startStrokes, {"z3"}, {"z3", "10 5 10 7"}, endStrokes, {"cn2"}}));
-
-  const golden::RunResult withoutOvershoot = RunOk(host.Utf8File(), [](DialogValues& values) {
-    values.ComboBox3 = 1;
-    values.Edit9 = u"0";
-  });
-  ExpectLines(withoutOvershoot.outputLines, Concat({before, startStrokes, {"z3"}, endStrokes, {"cn2"}}));
+  struct Case {
+    const char16_t* edit9;
+    Lines startOvershoot, endOvershoot;
+  };
+  const Case cases[] = {
+      {u"2", {"z3", "10 0 10 -2"}, {"z3", "10 5 10 7"}},
+      {u"0", {}, {}},
+      {u"1e-10", {}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(Utf8(c.edit9));
+    const std::u16string edit9 = c.edit9;
+    const golden::RunResult run = RunOk(host.Utf8File(), [&](DialogValues& values) {
+      values.ComboBox3 = 1;
+      values.Edit9 = edit9;
+    });
+    ExpectLines(run.outputLines, Concat({before, c.startOvershoot, startStrokes, {"z3"}, c.endOvershoot,
+                                         endStrokes, {"cn2"}}));
+  }
 }
 
 // Layer group 3 at scale 100: two line arrows take 2 * 3 * cos 15 * 100 = 579.6 against a dimension of
@@ -629,9 +666,8 @@ TEST(GoldenRun, HugeValuesThatAreNotWrittenOrStayFinite) {
               tail);
 }
 
-// Without the session and without checks (a preview): no selection anywhere must not crash, and the
-// zero case appends nothing.
-TEST(BuildDimension, PreviewOfUncheckedValuesAndZeroLength) {
+// Without the session and without checks (a preview): no selection anywhere must not crash.
+TEST(BuildDimension, PreviewOfUncheckedValues) {
   TJGdata model;
   model.S_Init();
   model.IPoints[2] = TJwwIndPoint{true, 0.0, 1000.0, 0};
@@ -641,12 +677,27 @@ TEST(BuildDimension, PreviewOfUncheckedValuesAndZeroLength) {
   values.ComboBox2 = 99;
   EXPECT_EQ(BuildDimension(values, model, nullptr), BuildResult::Built);
   EXPECT_GT(model.t_MemN, 10);
+}
 
-  TJGdata flat;
-  flat.S_Init();
-  flat.IPoints[2] = TJwwIndPoint{true, 1000.0, 0.0, 0};
-  EXPECT_EQ(BuildDimension(DialogValues{}, flat, nullptr), BuildResult::ZeroLength);
-  EXPECT_EQ(flat.t_MemN, 0);
+// Only a dimension shorter than 1e-10 is refused, and then nothing is appended.
+TEST(BuildDimension, ZeroLengthBelowOneTenBillionth) {
+  struct Case {
+    const char* what;
+    TJwwIndPoint p2;  // P1 and P3 at the origin
+    BuildResult expected;
+  };
+  const Case cases[] = {
+      {"P2 level with P1", {true, 1000.0, 0.0, 0}, BuildResult::ZeroLength},
+      {"exactly 1e-10 long", {true, 0.0, 1e-10, 0}, BuildResult::Built},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TJGdata model;
+    model.S_Init();
+    model.IPoints[2] = c.p2;
+    EXPECT_EQ(BuildDimension(DialogValues{}, model, nullptr), c.expected);
+    EXPECT_EQ(model.t_MemN > 0, c.expected == BuildResult::Built);
+  }
 }
 
 }  // namespace

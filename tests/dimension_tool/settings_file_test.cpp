@@ -105,6 +105,7 @@ TEST(OpenDatFile, EachLineAndItsRule) {
       {21, "0", [](const DialogValues& v, const WindowPosition&) { return !v.CheckBox3; }},
       {21, "", [](const DialogValues& v, const WindowPosition&) { return !v.CheckBox3; }},
       {21, "yes", [](const DialogValues& v, const WindowPosition&) { return !v.CheckBox3; }},
+      {22, "1", [](const DialogValues& v, const WindowPosition&) { return v.CheckBox4; }},
   };
   for (const Case& c : cases) {
     TempDir dir;
@@ -249,16 +250,20 @@ TEST(SaveDatFile, WritesThirtyOneLinesInUtf8WithCrLf) {
 }
 
 TEST(SaveDatFile, WhatIsSavedLoadsBackUnchanged) {
-  TempDir dir;
-  const DialogValues saved = Edited();
-  ASSERT_TRUE(SaveDatFile(dir.file("selvan.dat"), saved, WindowPosition{640, 480}, TJGdata()));
-  DialogValues loaded = WithStyles();
-  WindowPosition position;
-  OpenDatFile(dir.file("selvan.dat"), loaded, position);
-  EXPECT_EQ(position.Fmx, 640);
-  EXPECT_EQ(position.Fmy, 480);
-  EXPECT_EQ(DatFileLines(loaded, position, TJGdata()),
-            DatFileLines(saved, WindowPosition{640, 480}, TJGdata()));
+  DialogValues everyBoxChecked = Edited();
+  everyBoxChecked.CheckBox1 = everyBoxChecked.CheckBox2 = everyBoxChecked.CheckBox3 =
+      everyBoxChecked.CheckBox4 = true;
+  for (const DialogValues& saved : {Edited(), everyBoxChecked}) {
+    TempDir dir;
+    ASSERT_TRUE(SaveDatFile(dir.file("selvan.dat"), saved, WindowPosition{640, 480}, TJGdata()));
+    DialogValues loaded = WithStyles();
+    WindowPosition position;
+    OpenDatFile(dir.file("selvan.dat"), loaded, position);
+    EXPECT_EQ(position.Fmx, 640);
+    EXPECT_EQ(position.Fmy, 480);
+    EXPECT_EQ(DatFileLines(loaded, position, TJGdata()),
+              DatFileLines(saved, WindowPosition{640, 480}, TJGdata()));
+  }
 }
 
 // A write that fails must not cost the user the settings saved before.
