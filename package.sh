@@ -23,17 +23,7 @@ SHLWAPI.DLL OLE32.DLL OLEAUT32.DLL UXTHEME.DLL VERSION.DLL MSVCRT.DLL'
 log() { printf '\n=== %s\n' "$*"; }
 fail() { echo "package.sh: $*" >&2; exit 1; }
 
-need=()
-command -v cmake >/dev/null || need+=(cmake)
-command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix)
-command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686-posix)
-command -v unzip >/dev/null || need+=(unzip)
-command -v python3 >/dev/null || need+=(python3)
-if [ ${#need[@]} -gt 0 ]; then
-  log "installing ${need[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq && apt-get install -y -qq "${need[@]}" >/dev/null || fail "could not install ${need[*]}"
-fi
+"$root/cmake/install-deps.sh" windows package || fail "could not install the build tools"
 
 # build PRESET FOLDER: configures and builds the target tarvik; fails on errors and on warnings.
 build() {
