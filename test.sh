@@ -8,38 +8,6 @@ root=$(pwd)
 
 log() { printf '\n=== %s\n' "$*"; }
 
-install_missing() {
-  local need=()
-  command -v cmake >/dev/null || need+=(cmake)
-  command -v g++ >/dev/null || need+=(g++)
-  [ -d /usr/src/googletest ] || need+=(googletest)
-  command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix)
-  command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686-posix)
-  { command -v wine >/dev/null && [ -x /usr/lib/wine/wine64 ]; } || need+=(wine64 wine)
-  command -v Xvfb >/dev/null || need+=(xvfb)
-  command -v python3 >/dev/null || need+=(python3)
-  command -v xdotool >/dev/null || need+=(xdotool)
-  fc-list 2>/dev/null | grep -qi 'ipagothic\|noto sans cjk' || need+=(fonts-ipafont-gothic fontconfig)
-  [ -f /usr/share/i18n/SUPPORTED ] || need+=(locales)
-  if [ ${#need[@]} -gt 0 ]; then
-    log "installing ${need[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq && apt-get install -y -qq "${need[@]}" >/dev/null || return 1
-  fi
-  # Japanese for Wine's code page 932; German so that the number texts are shown not to follow a
-  # locale whose decimal separator is a comma.
-  local missing=0
-  for name in ja_JP de_DE; do
-    if ! locale -a 2>/dev/null | grep -qi "^$name.utf8$"; then
-      log "generating the $name.UTF-8 locale"
-      sed -i "s/^# *\($name.UTF-8 UTF-8\)/\1/" /etc/locale.gen
-      grep -q "^$name.UTF-8 UTF-8" /etc/locale.gen || echo "$name.UTF-8 UTF-8" >> /etc/locale.gen
-      missing=1
-    fi
-  done
-  if [ "$missing" = 1 ]; then locale-gen >/dev/null || return 1; fi
-}
-
 build_errors=0
 build() {
   local preset=$1
@@ -76,40 +44,13 @@ run_tests() {
   done < <(echo "$out" | sed -n 's/^ *[0-9]*\/[0-9]* Test *#[0-9]*: \([^ ]*\) .*\*\*\*.*/\1/p')
 }
 
-start_display() {
-  if [ -z "${DISPLAY:-}" ]; then
-    Xvfb :93 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=:93
-    sleep 1
-  fi
-}
-
-prepare_wine() {
-  # The same loader, prefix and settings as the test programs get from ctest.
-  local wine="$root/cmake/wine-run.sh"
-  export WINEPREFIX="$root/build/mingw/wineprefix"
-  # A prefix left by another Wine installation (e.g. one that had 32-bit support) cannot start
-  # programs any more: make it anew.
-  if [ -f "$WINEPREFIX/system.reg" ] && ! "$wine" cmd /c exit >/dev/null 2>&1; then
-    log "the Wine prefix does not start programs: making it anew"
-    wineserver -k 2>/dev/null; rm -rf "$WINEPREFIX"
-  fi
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    log "creating the Wine prefix"
-    "$wine" wineboot -i >/dev/null 2>&1
-  fi
-  # Start the server and Wine's own services here, detached from ctest: a service started by the
-  # first test program would inherit ctest's output pipe and keep ctest waiting until its timeout.
-  wineserver -p >/dev/null 2>&1 </dev/null || true
-  "$wine" wineboot >/dev/null 2>&1 </dev/null
-}
-
-xvfb_pid=
-cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null; wineserver -k 2>/dev/null; true; }
+# Wine's programs of the test prefix end with the run, whoever started them.
+cleanup() { WINEPREFIX=$root/build/mingw/wineprefix wineserver -k 2>/dev/null; true; }
 trap cleanup EXIT
 
-install_missing || { echo "could not install the build tools"; echo "0 passed, 1 failed"; exit 1; }
+install=(build windows wine display package)
+[ "${TARVIK_SANITIZE:-0}" = 1 ] && install+=(sanitize)
+cmake/install-deps.sh "${install[@]}" || { echo "could not install the build tools"; echo "0 passed, 1 failed"; exit 1; }
 
 # Results of an earlier run must not be counted when a build fails this time.
 rm -rf build/linux/test-results build/mingw/test-results build/sanitize/test-results
@@ -124,8 +65,7 @@ run_script_check() {
 }
 
 if build mingw; then
-  start_display
-  prepare_wine
+  # ctest starts a virtual display when DISPLAY is unset, and readies the Wine prefix.
   run_tests mingw
   # The release package as a Jw_cad user gets it, unpacked and run through its batch file.
   run_script_check "release packages" ./package.sh

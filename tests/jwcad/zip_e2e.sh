@@ -13,15 +13,7 @@ say() { printf '%s\n' "$*"; }
 ok() { printf '  ok    %s\n' "$*"; }
 fail() { printf '  FAIL  %s\n' "$*"; exit 1; }
 
-need=()
-command -v xdotool >/dev/null || need+=(xdotool)
-command -v Xvfb >/dev/null || need+=(xvfb)
-command -v unzip >/dev/null || need+=(unzip)
-command -v iconv >/dev/null || need+=(libc-bin)
-if [ ${#need[@]} -gt 0 ]; then
-  say "installing ${need[*]}"
-  { apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}" >/dev/null; } || fail "could not install ${need[*]}"
-fi
+"$root/cmake/install-deps.sh" wine display package || fail "could not install the tools this check needs"
 
 zip=${1:-}
 if [ -z "$zip" ]; then
@@ -36,7 +28,6 @@ fi
 say "package: ${zip#"$root"/}"
 
 scratch=$(mktemp -d)
-xvfb_pid=
 wine_pid=
 dialog=
 cleanup() {
@@ -44,28 +35,17 @@ cleanup() {
   local pid
   if [ -n "$dialog" ] && pid=$(xdotool getwindowpid "$dialog" 2>/dev/null); then kill "$pid" 2>/dev/null; fi
   [ -n "$wine_pid" ] && kill "$wine_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  "$root/cmake/wine-session.sh" stop >/dev/null
   rm -rf "$scratch"
 }
 trap cleanup EXIT
 
-# A display of our own unless one is given.
-if [ -z "${DISPLAY:-}" ]; then
-  for n in $(seq 96 120); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-    break
-  done
-  [ -n "$xvfb_pid" ] || fail "no free X display"
-  for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-fi
-
+# A display of our own unless one is given, and the prefix made and running.
 export WINEPREFIX=${WINEPREFIX:-$root/build/mingw/wineprefix}
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  say "creating the Wine prefix ${WINEPREFIX#"$root"/}"
-  "$root/cmake/wine-run.sh" wineboot -i >/dev/null 2>&1
+"$root/cmake/wine-session.sh" start >/dev/null || fail "Wine could not be readied"
+if [ -z "${DISPLAY:-}" ]; then
+  read -r number _ <"${WINEPREFIX%/}.display"
+  export DISPLAY=:$number
 fi
 
 # ---- Unpack where blanks and Japanese test every path the program and the batch file build
