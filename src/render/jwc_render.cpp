@@ -15,7 +15,9 @@ namespace render {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: jwc-render JWC_TEMP.TXT out.svg [--scale K] [--width PX]\n"
+    "usage: jwc-render JWC_TEMP.TXT out.svg [--host FILE] [--scale K] [--width PX]\n"
+    "  --host FILE the exchange file the host wrote before the tool ran: its text styles, scales and\n"
+    "              axis angle draw the tool's output, which carries none of them\n"
     "  --scale K   drawing length per paper millimetre (default: the scale of the current layer group)\n"
     "  --width PX  width of the picture in pixels (default 800)\n";
 
@@ -35,11 +37,16 @@ bool WriteWhole(const std::u16string& target, const std::string& bytes) {
 
 CommandResult RunJwcRender(const std::vector<std::u16string>& args) {
   std::vector<std::u16string> files;
+  std::u16string hostFile;
   RenderOptions options;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::u16string& arg = args[i];
-    if (arg == u"--scale" || arg == u"--width") {
+    if (arg == u"--scale" || arg == u"--width" || arg == u"--host") {
       if (i + 1 >= args.size()) return Failed(2, Shown(arg) + " needs a value", true);
+      if (arg == u"--host") {
+        hostFile = args[++i];
+        continue;
+      }
       const double value = TextToFloat(args[++i]);
       if (arg == u"--scale") {
         if (!(value > 0.0)) return Failed(2, "the scale must be a number above 0: " + Shown(args[i]));
@@ -58,6 +65,11 @@ CommandResult RunJwcRender(const std::vector<std::u16string>& args) {
   if (files.size() != 2) return {2, kUsage};
 
   TJGdata model;
+  if (!hostFile.empty()) {
+    TJGdata host;
+    if (!host.OpenTempFile(hostFile)) return Failed(1, "cannot read the host's exchange file " + Shown(hostFile));
+    model = ModelForOutputOf(host);
+  }
   if (!model.OpenTempFile(files[0])) return Failed(1, "cannot read the exchange file " + Shown(files[0]));
   SvgCanvas canvas;
   Render(model, options, canvas);

@@ -12,8 +12,9 @@ struct CommandResult {
   std::string message;  // UTF-8, for standard error (the usage text for standard output after --help)
 };
 
-// jwc-render JWC_TEMP.TXT out.svg [--scale K] [--width PX]: draws the exchange file (either encoding,
-// input or output) into out.svg; a picture that cannot be written completely is not left behind.
+// jwc-render JWC_TEMP.TXT out.svg [--host FILE] [--scale K] [--width PX]: draws the exchange file (either
+// encoding, input or output) into out.svg, read with the text styles, scales and axis angle of the host's
+// file when one is given; a picture that cannot be written completely is not left behind.
 CommandResult RunJwcRender(const std::vector<std::u16string>& args);
 
 }  // namespace render

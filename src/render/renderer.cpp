@@ -371,18 +371,23 @@ ViewTransform Render(const TJGdata& model, const RenderOptions& options, Canvas&
   return view;
 }
 
+TJGdata ModelForOutputOf(const TJGdata& host) {
+  TJGdata model;
+  model.Jikukaku = host.Jikukaku;
+  model.LGrpScale = host.LGrpScale;
+  model.Mojisyu = host.Mojisyu;
+  model.Zusun = host.Zusun;
+  // The output starts with the host's layer group; until then its current one stands.
+  model.CurLGrp = host.CurLGrp;
+  return model;
+}
+
 TJGdata ReadOutputCommands(const TJGdata& host) {
-  TJGdata preview;
-  preview.Jikukaku = host.Jikukaku;
-  preview.LGrpScale = host.LGrpScale;
-  preview.Mojisyu = host.Mojisyu;
-  preview.Zusun = host.Zusun;
+  TJGdata preview = ModelForOutputOf(host);
   preview.IPoints = host.IPoints;
   preview.IPointN = host.IPointN;
   const size_t count = UsedCount(host.t_Mem, host.t_MemN);
   for (size_t i = 0; i < count; ++i) preview.ReadTempLine(host.t_Mem[i]);
-  // The output starts with the host's layer group; until then its current one stands.
-  if (count == 0) preview.CurLGrp = host.CurLGrp;
   return preview;
 }
 

@@ -63,9 +63,12 @@ struct RenderOptions {
 // indicated points. Returns the transform used.
 ViewTransform Render(const TJGdata& model, const RenderOptions& options, Canvas& canvas);
 
-// A model of what the host will draw from `host`'s output command buffer: a fresh model that knows
-// the host's text styles, scales and indicated points, into which the buffered lines are read as the
-// host would read them back.
+// A fresh model that knows the host's text styles, scales, axis angle, paper-coordinate flag and
+// current layer group: what the host brings to the reading of a tool's output, which carries none of them.
+TJGdata ModelForOutputOf(const TJGdata& host);
+
+// A model of what the host will draw from `host`'s output command buffer: ModelForOutputOf with the
+// host's indicated points, into which the buffered lines are read as the host would read them back.
 TJGdata ReadOutputCommands(const TJGdata& host);
 
 }  // namespace render

@@ -1,5 +1,5 @@
-// Whole runs of the renderer: each small exchange file in golden/ is read through OpenTempFile and
-// drawn as SVG, and the document must equal the reviewed picture beside it. After a deliberate change,
+// Whole runs of the renderer: each small exchange file in golden/ is drawn as SVG by the jwc-render
+// command, and the document must equal the reviewed picture beside it. After a deliberate change,
 // TARVIK_UPDATE_GOLDEN=1 rewrites the expected files; review every changed picture before committing.
 #include <gtest/gtest.h>
 
@@ -7,9 +7,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "JwwGaibu.h"
-#include "renderer.h"
-#include "svg_canvas.h"
+#include <string>
+#include <vector>
+
+#include "jwc_render.h"
 #include "test_support.h"
 
 namespace {
@@ -21,6 +22,7 @@ std::filesystem::path GoldenDir() {
 struct GoldenCase {
   const char* name;  // golden/<name>.txt in (or the shared test data's), golden/<name>.svg expected
   const char* shows;
+  const char* host = nullptr;  // the host's exchange file for --host, below the source folder
 };
 
 const GoldenCase kCases[] = {
@@ -48,6 +50,10 @@ const GoldenCase kCases[] = {
      "the same dimension written as one dimension entity, with a filled "
      "triangle at the start and a dot at the end"},
     {"host_one_line_selection", "the exchange file as the host wrote it (Shift_JIS): one selected line"},
+    {"example_output",
+     "the tool's output for the example, which names text style 1 but carries no sizes: drawn with "
+     "the example's styles (2 mm high at scale 20), the leader reaching the end of the line under it",
+     "examples/JWC_TEMP.TXT"},
 };
 
 std::filesystem::path InputOf(const GoldenCase& c) {
@@ -55,20 +61,24 @@ std::filesystem::path InputOf(const GoldenCase& c) {
   return std::filesystem::exists(own) ? own : test_support::DataDir() / (std::string(c.name) + ".txt");
 }
 
+// Each case runs the jwc-render command, as a user would.
 TEST(GoldenSvg, EachCommandFileDrawsItsReviewedPicture) {
   const bool update = std::getenv("TARVIK_UPDATE_GOLDEN") != nullptr;
+  test_support::TempDir dir;
   for (const GoldenCase& c : kCases) {
     SCOPED_TRACE(std::string(c.name) + ": " + c.shows);
-    TJGdata model;
-    ASSERT_TRUE(model.OpenTempFile(InputOf(c).u16string()));
-    render::SvgCanvas canvas;
-    render::RenderOptions options;
-    options.widthPx = 600;
-    render::Render(model, options, canvas);
+    std::vector<std::u16string> args{InputOf(c).u16string(), dir.file("out.svg"), u"--width", u"600"};
+    if (c.host != nullptr) {
+      args.push_back(u"--host");
+      args.push_back((std::filesystem::path(TARVIK_SOURCE_DIR) / c.host).u16string());
+    }
+    const render::CommandResult result = render::RunJwcRender(args);
+    ASSERT_EQ(0, result.status) << result.message;
+    const std::string picture = test_support::ReadBytes(dir.path() / "out.svg");
 
     const std::filesystem::path expectedFile = GoldenDir() / (std::string(c.name) + ".svg");
-    if (update) test_support::WriteBytes(expectedFile, canvas.Document());
-    EXPECT_EQ(test_support::ReadBytes(expectedFile), canvas.Document());
+    if (update) test_support::WriteBytes(expectedFile, picture);
+    EXPECT_EQ(test_support::ReadBytes(expectedFile), picture);
   }
 }
 

@@ -67,10 +67,12 @@ TEST(JwcRender, FailuresSayOneLineAndLeaveNoFile) {
       {"input is a folder", {dir.folder(), dir.file("out.svg")}, 1, true},
       {"output in a missing folder", {SamplePath(), dir.file("no/such/folder/out.svg")}, 1, true},
       {"output is a folder", {SamplePath(), dir.path().u16string()}, 1, true},
+      {"missing host file", {SamplePath(), dir.file("out.svg"), u"--host", dir.file("absent.txt")}, 1, true},
       // Arguments: a message with the usage after it.
       {"one file", {SamplePath()}, 2, false},
       {"three files", {SamplePath(), dir.file("a.svg"), dir.file("b.svg")}, 2, false},
       {"scale without value", {SamplePath(), dir.file("out.svg"), u"--scale"}, 2, false},
+      {"host without value", {SamplePath(), dir.file("out.svg"), u"--host"}, 2, false},
       // Arguments: a bad value alone.
       {"scale zero", {SamplePath(), dir.file("out.svg"), u"--scale", u"0"}, 2, true},
       {"scale not a number", {SamplePath(), dir.file("out.svg"), u"--scale", u"x"}, 2, true},
