@@ -4,7 +4,7 @@
 # With a display the dialog is the user's. Without one the script starts Xvfb, picks a text style, saves a
 # screenshot of the dialog to build/run/dialog.png and confirms with Enter. Either way it then prints the
 # exchange file that the program left behind (converted to UTF-8 for the terminal) and draws it with
-# jwc-render into build/run/result.svg and result.png, at the scale of the sample's current layer group.
+# jwc-render into build/run/result.svg and result.png, with the sample's text styles and scale.
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
@@ -14,30 +14,10 @@ run_dir=$root/build/run
 log() { printf '=== %s\n' "$*" >&2; }
 
 install_missing() {
-  local need=()
-  command -v cmake >/dev/null || need+=(cmake)
-  command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix)
-  { command -v wine >/dev/null && [ -x /usr/lib/wine/wine64 ]; } || need+=(wine64 wine)
-  [ -f /usr/share/i18n/SUPPORTED ] || need+=(locales)
-  # The dialog's texts are Japanese: without a Japanese font Wine draws them as empty boxes.
-  fc-list :lang=ja 2>/dev/null | grep -q . || need+=(fonts-ipafont-gothic)
-  if [ -z "${DISPLAY:-}" ]; then
-    command -v Xvfb >/dev/null || need+=(xvfb)
-    command -v xdotool >/dev/null || need+=(xdotool)
-    [ -x /usr/bin/import ] || need+=(imagemagick)
-  fi
-  command -v rsvg-convert >/dev/null || command -v convert >/dev/null || need+=(librsvg2-bin)
-  if [ ${#need[@]} -gt 0 ]; then
-    log "installing ${need[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq && apt-get install -y -qq "${need[@]}" >/dev/null
-  fi
-  if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
-    log "generating the ja_JP.UTF-8 locale"
-    sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-    grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >>/etc/locale.gen
-    locale-gen >/dev/null
-  fi
+  local groups=(windows wine pictures)
+  # Without a display: a virtual one, driven by xdotool.
+  [ -n "${DISPLAY:-}" ] || groups+=(display)
+  cmake/install-deps.sh "${groups[@]}"
 }
 
 # Quiet while it works; the whole output when it fails.
@@ -73,39 +53,27 @@ print_exchange_file() {
   fi
 }
 
-# The scale of the sample's current layer group (its first "lg" record, a hexadecimal digit) from its
-# "hs" record: drawn at that scale, the texts of the result have their size on paper.
-sample_scale() {
-  local file=examples/JWC_TEMP.TXT group scales
-  group=$(tr -d '\r' <"$file" | sed -n 's/^lg\([0-9A-Fa-f]\)$/\1/p' | head -1)
-  scales=$(tr -d '\r' <"$file" | sed -n 's/^hs //p' | head -1)
-  echo "$scales" | awk -v g=$((16#${group:-0})) '{ s = $(g + 1); print (s > 0 ? s : 1) }'
-}
-
-# The exchange file that the program left behind, drawn by jwc-render (under Wine, as the program ran).
+# The exchange file that the program left behind, drawn by jwc-render (under Wine, as the program ran)
+# with the text styles, scale and axis angle of the sample the host wrote, as Jw_cad would draw it.
+# librsvg turns it into PNG: ImageMagick's own SVG reader mirrors texts drawn with per-glyph positions.
 draw_result() {
-  local scale render=$build_dir/src/render/jwc-render.exe
+  local render=$build_dir/src/render/jwc-render.exe
   [[ $render = /* ]] || render=$root/$render
-  scale=$(sample_scale)
   [ -f "$run_dir/JWC_TEMP.TXT" ] || return 0
-  if ! (cd "$run_dir" && "$wine" "$render" JWC_TEMP.TXT result.svg --scale "$scale") >/dev/null 2>&1 ||
+  if ! (cd "$run_dir" && "$wine" "$render" JWC_TEMP.TXT result.svg --host ../../examples/JWC_TEMP.TXT) >/dev/null 2>&1 ||
     [ ! -f "$run_dir/result.svg" ]; then
     echo "jwc-render could not draw the result" >&2
     return 1
   fi
-  if command -v rsvg-convert >/dev/null; then
-    rsvg-convert -b white -o "$run_dir/result.png" "$run_dir/result.svg"
-  else
-    convert "$run_dir/result.svg" "$run_dir/result.png"
-  fi
-  log "picture of the result (jwc-render --scale $scale): $run_dir/result.svg, $run_dir/result.png"
+  rsvg-convert -b white -o "$run_dir/result.png" "$run_dir/result.svg"
+  log "picture of the result (jwc-render --host examples/JWC_TEMP.TXT): $run_dir/result.svg, $run_dir/result.png"
 }
 
-xvfb_pid=
 program_pid=
+session=
 cleanup() {
   [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && { wineserver -k 2>/dev/null; kill "$xvfb_pid" 2>/dev/null; }
+  [ -n "$session" ] && cmake/wine-session.sh stop >/dev/null
   true
 }
 trap cleanup EXIT
@@ -118,8 +86,8 @@ mkdir -p "$run_dir"
 cp "$build_dir/tarvik.exe" examples/JWC_TEMP.TXT "$run_dir/"
 
 export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix-run}
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
+# The test programs' Wine settings: Japanese code page, quiet, and the fonts that window frames need.
+wine=$root/cmake/wine-run.sh
 
 # Wine leaves window frames to the window manager; on a bare virtual display it draws them itself.
 frames_by_wine() {
@@ -136,16 +104,10 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 # No display: a virtual one, driven by xdotool.
-display=99
-while [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=:$display
-sleep 1
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  log "creating the Wine prefix $WINEPREFIX"
-  "$wine" wineboot -i >/dev/null 2>&1
-fi
+session=1
+cmake/wine-session.sh start >/dev/null
+read -r number _ <"${WINEPREFIX%/}.display"
+export DISPLAY=:$number
 frames_by_wine N
 
 log "starting tarvik.exe in $run_dir on the virtual display $DISPLAY"
