@@ -1,0 +1,78 @@
+// The help text reads whole: the box has no word wrap, so a line wider than its text area loses its
+// last characters. Measured on the real form, in this process, with the font the box was given, at the
+// screen's resolution and after the form has moved to a 144-DPI screen.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "Unit1_win.h"
+#include "dialog_values.h"
+#include "test_support.h"
+
+namespace {
+
+HWND FindChild(HWND parent, int id) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (GetDlgCtrlID(child) == id) return child;
+    if (HWND inner = FindChild(child, id)) return inner;
+  }
+  return nullptr;
+}
+
+struct Widths {
+  int widestLine = 0;
+  std::u16string widest;
+  int textArea = 0;
+};
+
+// The widest help line with the box's own font, and the width of the box's text area.
+Widths Measure(HWND memo) {
+  Widths widths;
+  RECT area{};
+  SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+  widths.textArea = area.right - area.left;
+  HDC dc = GetDC(memo);
+  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(memo, WM_GETFONT, 0, 0)));
+  for (const std::u16string& line : HelpTextLines()) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(line.c_str()), static_cast<int>(line.size()), &size);
+    if (size.cx > widths.widestLine) {
+      widths.widestLine = size.cx;
+      widths.widest = line;
+    }
+  }
+  SelectObject(dc, old);
+  ReleaseDC(memo, dc);
+  return widths;
+}
+
+TEST(HelpText, EveryLineFitsTheBoxAt96And144Dpi) {
+  {
+    TForm1 form(GetModuleHandleW(nullptr));
+    ASSERT_TRUE(form.Show(SW_SHOWNOACTIVATE));
+    HWND memo = FindChild(form.Handle(), DialogItemId(ControlId::Memo1));
+    ASSERT_NE(memo, nullptr);
+
+    for (const UINT dpi : {96u, 144u}) {
+      RECT frame{};
+      GetWindowRect(form.Handle(), &frame);
+      frame.right = frame.left + MulDiv(frame.right - frame.left, static_cast<int>(dpi), 96);
+      frame.bottom = frame.top + MulDiv(frame.bottom - frame.top, static_cast<int>(dpi), 96);
+      SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&frame));
+      const Widths widths = Measure(memo);
+      RecordProperty("widest_line_px_at_" + std::to_string(dpi), widths.widestLine);
+      RecordProperty("text_area_px_at_" + std::to_string(dpi), widths.textArea);
+      EXPECT_GT(widths.widestLine, 0) << dpi << " DPI";
+      EXPECT_LE(widths.widestLine, widths.textArea)
+          << dpi << " DPI: " << test_support::Utf8(widths.widest) << " is " << widths.widestLine
+          << " pixels wide, the text area " << widths.textArea;
+    }
+  }
+  // The form ends the message loop when it goes; no loop runs here, so its quit message is dropped.
+  MSG quit{};
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+}  // namespace
