@@ -10,8 +10,21 @@ export WINEPREFIX=${WINEPREFIX:-$here/build/mingw/wineprefix}
 wine=$here/cmake/wine-run.sh
 display_file=${WINEPREFIX%/}.display
 
+# The virtual display that start began for this prefix, when it still runs: "NUMBER PID".
+own_display() {
+  [ -f "$display_file" ] || return 1
+  local n pid
+  read -r n pid <"$display_file"
+  [ "$(ps -o comm= -p "$pid" 2>/dev/null)" = Xvfb ] && echo "$n $pid"
+}
+
 start_display() {
   [ -z "${DISPLAY:-}" ] || return 0
+  local running
+  if running=$(own_display); then
+    export DISPLAY=:${running%% *}
+    return 0
+  fi
   # Other virtual displays may be running on this machine: take the first number without a lock file.
   local n=99
   while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
@@ -51,8 +64,9 @@ case ${1:-} in
     start_display && prepare_prefix
     ;;
   stop)
-    [ -f "$display_file" ] || exit 0
-    read -r n pid <"$display_file"
+    # Only a display that start began, and only while it is still that Xvfb.
+    running=$(own_display) || { rm -f "$display_file"; exit 0; }
+    read -r n pid <<<"$running"
     # Wine's programs hold the display open; they end with it.
     wineserver -k 2>/dev/null
     kill "$pid" 2>/dev/null
