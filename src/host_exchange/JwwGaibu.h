@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "entity_kind.h"
+
 // A fixed table indexed from Low to High, as the host numbers its text styles (1..10).
 template <typename T, int Low, int High>
 struct IndexedArray {
@@ -28,8 +30,11 @@ struct TJwwIndPoint {
 };
 
 struct TJwwEntNo {
-  int32_t yn = 0;  // kind code 1..15
+  int32_t yn = 0;  // kind code 1..15, an EntityKind
   int32_t no = 0;  // 0-based index into that kind's table
+
+  // The kind that `yn` names; unchecked, so a code from outside may name none of EntityKind's values.
+  EntityKind kind() const { return static_cast<EntityKind>(yn); }
 };
 
 struct TJwwEntAttr {
@@ -482,9 +487,9 @@ class TJGdata {
   // Adds one entity of a kind the way every filler does it: its EntNo entry, the kind's count plus one
   // with block growth, the working attributes stamped on the new entry. The caller fills the rest.
   template <typename T>
-  T& AddEntity(int32_t kind, int32_t& count, std::vector<T>& table) {
+  T& AddEntity(EntityKind kind, int32_t& count, std::vector<T>& table) {
     if (count < 0) count = 0;
-    SetEntNo(kind, count);
+    SetEntNo(KindCode(kind), count);
     T& entry = NextSlot(table, count);
     entry = T{};  // a slot left behind by a count lowered from outside must not leak old values
     SetEntAttr(entry.att);

@@ -111,7 +111,7 @@ void TJGdata::A_Attr(int32_t att) {
 
 void TJGdata::A_Line(double ax1, double ay1, double ax2, double ay2) {
   if (Coincide(ax1, ay1, ax2, ay2)) return;
-  TJwwEntLine& e = AddEntity(1, EntLineN, EntLine);
+  TJwwEntLine& e = AddEntity(EntityKind::Line, EntLineN, EntLine);
   e.CrvNo = 0;  // an added line never belongs to a polyline
   e.x1 = ax1;
   e.y1 = ay1;
@@ -121,7 +121,7 @@ void TJGdata::A_Line(double ax1, double ay1, double ax2, double ay2) {
 
 void TJGdata::A_Circle(double ax, double ay, double ar) {
   if (NoRadius(ar)) return;
-  TJwwEntCircle& e = AddEntity(2, EntCircN, EntCirc);
+  TJwwEntCircle& e = AddEntity(EntityKind::Circle, EntCircN, EntCirc);
   e.cx = ax;
   e.cy = ay;
   e.cr = ar;
@@ -130,7 +130,7 @@ void TJGdata::A_Circle(double ax, double ay, double ar) {
 // An arc keeps a zero flatness as a circle's 1.0, where the circular solids below refuse it.
 void TJGdata::A_Arc(double ax, double ay, double ar, double asa, double aea, double ah, double aka) {
   if (NoRadius(ar)) return;
-  TJwwEntArc& e = AddEntity(3, EntArcN, EntArc);
+  TJwwEntArc& e = AddEntity(EntityKind::Arc, EntArcN, EntArc);
   e.cx = ax;
   e.cy = ay;
   e.cr = ar;
@@ -142,21 +142,21 @@ void TJGdata::A_Arc(double ax, double ay, double ar, double asa, double aea, dou
 
 void TJGdata::A_Text(int32_t ano, double ax1, double ay1, double ax2, double ay2, std::u16string am) {
   if (NoDirection(ax2, ay2) || IsBlank(am)) return;
-  TJwwEntText& e = AddEntity(4, EntTextN, EntText);
+  TJwwEntText& e = AddEntity(EntityKind::Text, EntTextN, EntText);
   e.no = (ano < 0 || ano > 9) ? 0 : ano;
   FillText(*this, e, ax1, ay1, ax2, ay2);
   e.st = std::move(am);  // blanks kept: only the emptiness test ignores them
 }
 
 void TJGdata::A_Ten(double ax, double ay) {
-  TJwwEntPnt& e = AddEntity(5, EntPntN, EntPnt);
+  TJwwEntPnt& e = AddEntity(EntityKind::Point, EntPntN, EntPnt);
   e.px = ax;
   e.py = ay;
   e.att.Col = w_PtCol;
 }
 
 void TJGdata::A_Mark(double ax, double ay, double abai, double aang, int32_t acod) {
-  TJwwEntMark& e = AddEntity(6, EntMarkN, EntMark);
+  TJwwEntMark& e = AddEntity(EntityKind::Mark, EntMarkN, EntMark);
   e.px = ax;
   e.py = ay;
   e.bai = CountsAsZero(abai) ? 1.0 : abai;
@@ -170,7 +170,7 @@ void TJGdata::A_Dim(double lx1, double ly1, double lx2, double ly2, double tx1, 
                     double ty2, std::u16string m) {
   if (Coincide(lx1, ly1, lx2, ly2) || NoDirection(tx2, ty2)) return;
   if (IsBlank(m)) m = FloatToText(geometry_rules::MeasuredLength(lx1, ly1, lx2, ly2));
-  TJwwEntDim& e = AddEntity(7, EntDimN, EntDim);
+  TJwwEntDim& e = AddEntity(EntityKind::Dimension, EntDimN, EntDim);
   SetEntAttr(e.lin.att);
   e.lin.CrvNo = 0;
   e.lin.x1 = lx1;
@@ -185,7 +185,7 @@ void TJGdata::A_Dim(double lx1, double ly1, double lx2, double ly2, double tx1, 
 
 void TJGdata::A_Solid2(double ax1, double ay1, double ax2, double ay2) {
   if (Coincide(ax1, ay1, ax2, ay2)) return;
-  TJwwEntSld2& e = AddEntity(9, EntSld2N, EntSld2);
+  TJwwEntSld2& e = AddEntity(EntityKind::Solid2, EntSld2N, EntSld2);
   e.Color = w_SlCol;
   e.x1 = ax1;
   e.y1 = ay1;
@@ -195,7 +195,7 @@ void TJGdata::A_Solid2(double ax1, double ay1, double ax2, double ay2) {
 
 void TJGdata::A_Solid3(double ax1, double ay1, double ax2, double ay2, double ax3, double ay3) {
   if (geometry_rules::TriangleIsDegenerate(ax1, ay1, ax2, ay2, ax3, ay3)) return;
-  TJwwEntSld3& e = AddEntity(10, EntSld3N, EntSld3);
+  TJwwEntSld3& e = AddEntity(EntityKind::Solid3, EntSld3N, EntSld3);
   e.Color = w_SlCol;
   e.x1 = ax1;
   e.y1 = ay1;
@@ -213,7 +213,7 @@ void TJGdata::A_Solid4(double ax1, double ay1, double ax2, double ay2, double ax
     A_Solid3(x1, y1, x2, y2, x3, y3);
   };
   if (geometry_rules::ReduceQuadrilateral(ax1, ay1, ax2, ay2, ax3, ay3, ax4, ay4, triangle)) return;
-  TJwwEntSld4& e = AddEntity(11, EntSld4N, EntSld4);
+  TJwwEntSld4& e = AddEntity(EntityKind::Solid4, EntSld4N, EntSld4);
   e.Color = w_SlCol;
   e.x1 = ax1;
   e.y1 = ay1;
@@ -259,26 +259,26 @@ void TJGdata::A_SolidC(double ax, double ay, double ar, double ah, double aka, d
                        int32_t acod) {
   if (RoundSolidIsDegenerate(ar, ah)) return;
   if (!geometry_rules::SolidCCodeAllowed(acod)) return;
-  FillRound(AddEntity(12, EntSldCN, EntSldC), w_SlCol, ax, ay, ar, ah, aka, asa, ada, acod);
+  FillRound(AddEntity(EntityKind::RoundSolidC, EntSldCN, EntSldC), w_SlCol, ax, ay, ar, ah, aka, asa, ada, acod);
 }
 
 void TJGdata::A_SolidD(double ax, double ay, double ar, double ah, double aka, double asa, double ada,
                        int32_t acod) {
   if (RoundSolidIsDegenerate(ar, ah)) return;
   if (!geometry_rules::SolidDCodeAllowed(acod)) return;
-  FillRound(AddEntity(13, EntSldEN, EntSldE), w_SlCol, ax, ay, ar, ah, aka, asa, ada, acod);
+  FillRound(AddEntity(EntityKind::RoundSolidE, EntSldEN, EntSldE), w_SlCol, ax, ay, ar, ah, aka, asa, ada, acod);
 }
 
 void TJGdata::A_SolidO(double ax, double ay, double ar, double ah, double aka, double asa, double ada,
                        double ari) {
   if (!RingIsAcceptable(ar, ah, ari)) return;
-  FillRing(AddEntity(14, EntSldON, EntSldO), w_SlCol, ax, ay, ar, ah, aka, asa, ada, ari);
+  FillRing(AddEntity(EntityKind::RingSolidO, EntSldON, EntSldO), w_SlCol, ax, ay, ar, ah, aka, asa, ada, ari);
 }
 
 void TJGdata::A_SolidG(double ax, double ay, double ar, double ah, double aka, double asa, double ada,
                        double ari) {
   if (!RingIsAcceptable(ar, ah, ari)) return;
-  FillRing(AddEntity(15, EntSldGN, EntSldG), w_SlCol, ax, ay, ar, ah, aka, asa, ada, ari);
+  FillRing(AddEntity(EntityKind::RingSolidG, EntSldGN, EntSldG), w_SlCol, ax, ay, ar, ah, aka, asa, ada, ari);
 }
 
 // --- the same entities with attributes given explicitly ---
@@ -340,9 +340,9 @@ void TJGdata::A_Solid4(TJwwEntAttr at, double ax1, double ay1, double ax2, doubl
   A_Solid4(ax1, ay1, ax2, ay2, ax3, ay3, ax4, ay4);
   if (EntN <= before || static_cast<size_t>(EntN) > EntNo.size()) return;
   const TJwwEntNo added = EntNo[static_cast<size_t>(EntN) - 1];
-  if (added.yn == 10) {
+  if (added.kind() == EntityKind::Solid3) {
     RestampLast(EntSld3, added.no, added.no + 1, at);
-  } else if (added.yn == 11) {
+  } else if (added.kind() == EntityKind::Solid4) {
     RestampLast(EntSld4, added.no, added.no + 1, at);
   }
 }

@@ -455,22 +455,22 @@ void TJGdata::ReadTempFields(const Fields& f) {
     t.st.assign(f[5]);
   };
   auto solid2 = [&](Point a, Point b) {
-    TJwwEntSld2& e = AddEntity(9, EntSld2N, EntSld2);
+    TJwwEntSld2& e = AddEntity(EntityKind::Solid2, EntSld2N, EntSld2);
     e.Color = w_SlCol;
     e.x1 = a.x, e.y1 = a.y, e.x2 = b.x, e.y2 = b.y;
   };
   auto solid3 = [&](Point a, Point b, Point c) {
-    TJwwEntSld3& e = AddEntity(10, EntSld3N, EntSld3);
+    TJwwEntSld3& e = AddEntity(EntityKind::Solid3, EntSld3N, EntSld3);
     e.Color = w_SlCol;
     e.x1 = a.x, e.y1 = a.y, e.x2 = b.x, e.y2 = b.y, e.x3 = c.x, e.y3 = c.y;
   };
-  auto roundSolidC = [&](int32_t kind, int32_t& count, std::vector<TJwwEntSldC>& table) {
+  auto roundSolidC = [&](EntityKind kind, int32_t& count, std::vector<TJwwEntSldC>& table) {
     TJwwEntSldC& e = AddEntity(kind, count, table);
     e.Color = w_SlCol;
     e.cx = R(1), e.cy = R(2), e.cr = R(3), e.he = R(4), e.ka = R(5), e.sa = R(6), e.da = R(7);
     e.fl = I(8);
   };
-  auto roundSolidD = [&](int32_t kind, int32_t& count, std::vector<TJwwEntSldD>& table) {
+  auto roundSolidD = [&](EntityKind kind, int32_t& count, std::vector<TJwwEntSldD>& table) {
     TJwwEntSldD& e = AddEntity(kind, count, table);
     e.Color = w_SlCol;
     e.cx = R(1), e.cy = R(2), e.cr = R(3), e.he = R(4), e.ka = R(5), e.sa = R(6), e.da = R(7);
@@ -676,7 +676,7 @@ void TJGdata::ReadTempFields(const Fields& f) {
         return;
       }
       if (k0 == u"ci"sv && n == 4) {
-        TJwwEntCircle& e = AddEntity(2, EntCircN, EntCirc);
+        TJwwEntCircle& e = AddEntity(EntityKind::Circle, EntCircN, EntCirc);
         e.cx = R(1);
         e.cy = R(2);
         e.cr = R(3);
@@ -684,7 +684,7 @@ void TJGdata::ReadTempFields(const Fields& f) {
         return;
       }
       if (k0 == u"ci"sv && n >= 8) {
-        TJwwEntArc& e = AddEntity(3, EntArcN, EntArc);
+        TJwwEntArc& e = AddEntity(EntityKind::Arc, EntArcN, EntArc);
         e.cx = R(1), e.cy = R(2), e.cr = R(3), e.sa = R(4), e.ea = R(5), e.he = R(6), e.ka = R(7);
         resetEntityState();
         return;
@@ -692,10 +692,10 @@ void TJGdata::ReadTempFields(const Fields& f) {
       const int32_t kind = TextKind(k0);
       if (kind >= 0 && n >= 6) {
         if (!w_DimFl || kind != 2) {
-          fillText(AddEntity(4, EntTextN, EntText), kind);
+          fillText(AddEntity(EntityKind::Text, EntTextN, EntText), kind);
         } else {
           // The held line and this "cs" text together are one dimension.
-          TJwwEntDim& e = AddEntity(7, EntDimN, EntDim);
+          TJwwEntDim& e = AddEntity(EntityKind::Dimension, EntDimN, EntDim);
           e.lin.att = EntSunLine.att;
           e.lin.CrvNo = 0;
           e.lin.x1 = EntSunLine.x1, e.lin.y1 = EntSunLine.y1, e.lin.x2 = EntSunLine.x2, e.lin.y2 = EntSunLine.y2;
@@ -726,7 +726,7 @@ void TJGdata::ReadTempFields(const Fields& f) {
         return;
       }
       if (k0 == u"pt"sv && n == 3) {
-        TJwwEntPnt& e = AddEntity(5, EntPntN, EntPnt);
+        TJwwEntPnt& e = AddEntity(EntityKind::Point, EntPntN, EntPnt);
         e.px = R(1);
         e.py = R(2);
         e.att.Col = w_PtCol;
@@ -734,7 +734,7 @@ void TJGdata::ReadTempFields(const Fields& f) {
         return;
       }
       if (k0 == u"pt"sv && n >= 6) {
-        TJwwEntMark& e = AddEntity(6, EntMarkN, EntMark);
+        TJwwEntMark& e = AddEntity(EntityKind::Mark, EntMarkN, EntMark);
         e.px = R(1);
         e.py = R(2);
         e.att.Col = w_PtCol;
@@ -761,7 +761,7 @@ void TJGdata::ReadTempFields(const Fields& f) {
       break;
     case u'B':
       if (k0 == u"BL"sv && n >= 4) {
-        TJwwEntBlk& e = AddEntity(8, EntBlkN, EntBlk);
+        TJwwEntBlk& e = AddEntity(EntityKind::Block, EntBlkN, EntBlk);
         e.px = R(1);
         e.py = R(2);
         e.nam.assign(f[3]);
@@ -802,7 +802,7 @@ void TJGdata::ReadTempFields(const Fields& f) {
         } else if (Same(p2, p1)) {
           solid3(p1, p3, p4);
         } else {
-          TJwwEntSld4& e = AddEntity(11, EntSld4N, EntSld4);
+          TJwwEntSld4& e = AddEntity(EntityKind::Solid4, EntSld4N, EntSld4);
           e.Color = w_SlCol;
           e.x1 = p1.x, e.y1 = p1.y, e.x2 = p2.x, e.y2 = p2.y;
           e.x3 = p3.x, e.y3 = p3.y, e.x4 = p4.x, e.y4 = p4.y;
@@ -812,13 +812,13 @@ void TJGdata::ReadTempFields(const Fields& f) {
       }
       if (n >= 9) {
         if (k0 == u"sc"sv) {
-          roundSolidC(12, EntSldCN, EntSldC);
+          roundSolidC(EntityKind::RoundSolidC, EntSldCN, EntSldC);
         } else if (k0 == u"se"sv) {
-          roundSolidC(13, EntSldEN, EntSldE);
+          roundSolidC(EntityKind::RoundSolidE, EntSldEN, EntSldE);
         } else if (k0 == u"so"sv) {
-          roundSolidD(14, EntSldON, EntSldO);
+          roundSolidD(EntityKind::RingSolidO, EntSldON, EntSldO);
         } else if (k0 == u"sg"sv) {
-          roundSolidD(15, EntSldGN, EntSldG);
+          roundSolidD(EntityKind::RingSolidG, EntSldGN, EntSldG);
         } else {
           break;
         }
@@ -838,7 +838,7 @@ void TJGdata::ReadTempFields(const Fields& f) {
       EntSunLine.CrvNo = 0;
       EntSunLine.x1 = R(0), EntSunLine.y1 = R(1), EntSunLine.x2 = R(2), EntSunLine.y2 = R(3);
     } else {
-      TJwwEntLine& e = AddEntity(1, EntLineN, EntLine);
+      TJwwEntLine& e = AddEntity(EntityKind::Line, EntLineN, EntLine);
       e.CrvNo = w_CrvFl ? w_CrvNo : 0;
       e.x1 = R(0), e.y1 = R(1), e.x2 = R(2), e.y2 = R(3);
     }

@@ -113,34 +113,34 @@ struct Replacements {
 // One entity where it stands in EntNo order; a line held for its polyline is written elsewhere.
 // Block insertions and unknown kinds write nothing.
 void WriteEntity(TJGdata& jg, const TJwwEntNo& entry, const Replacements& r) {
-  switch (entry.yn) {
-    case 1:
+  switch (entry.kind()) {
+    case EntityKind::Line:
       return jg.S_EntLine(entry.no, r.a1, r.a2, r.a3, r.a4, r.a5);
-    case 2:
+    case EntityKind::Circle:
       return jg.S_EntCircle(entry.no, r.a1, r.a2, r.a3, r.a4, r.a5);
-    case 3:
+    case EntityKind::Arc:
       return jg.S_EntArc(entry.no, r.a1, r.a2, r.a3, r.a4, r.a5);
-    case 4:
+    case EntityKind::Text:
       return jg.S_EntText(entry.no, r.a1, r.a2, r.a6, r.a7);
-    case 5:
+    case EntityKind::Point:
       return jg.S_EntPnt(entry.no, r.a1, r.a2, r.a3, r.a5);
-    case 6:
+    case EntityKind::Mark:
       return jg.S_EntMark(entry.no, r.a1, r.a2, r.a3, r.a5);
-    case 7:
+    case EntityKind::Dimension:
       return jg.S_EntDim(entry.no, r.a1, r.a2, r.a3, r.a4, r.a5, r.a6, r.a7);
-    case 9:
+    case EntityKind::Solid2:
       return jg.S_EntSld2(entry.no, r.a1, r.a2, r.a3, r.a5, r.a8);
-    case 10:
+    case EntityKind::Solid3:
       return jg.S_EntSld3(entry.no, r.a1, r.a2, r.a3, r.a8);
-    case 11:
+    case EntityKind::Solid4:
       return jg.S_EntSld4(entry.no, r.a1, r.a2, r.a3, r.a8);
-    case 12:
+    case EntityKind::RoundSolidC:
       return jg.S_EntSldC(entry.no, r.a1, r.a2, r.a3, r.a8);
-    case 13:
+    case EntityKind::RoundSolidE:
       return jg.S_EntSldE(entry.no, r.a1, r.a2, r.a3, r.a5, r.a8);
-    case 14:
+    case EntityKind::RingSolidO:
       return jg.S_EntSldO(entry.no, r.a1, r.a2, r.a3, r.a8);
-    case 15:
+    case EntityKind::RingSolidG:
       return jg.S_EntSldG(entry.no, r.a1, r.a2, r.a3, r.a8);
     default:
       return;
@@ -169,7 +169,7 @@ void WriteAll(TJGdata& jg, const Replacements& r, bool holdPolylines) {
       break;
     }
     const TJwwEntNo entry = jg.EntNo[i];
-    if (holdPolylines && entry.yn == 1) {
+    if (holdPolylines && entry.kind() == EntityKind::Line) {
       const TJwwEntLine* line = Entity(jg.EntLine, jg.EntLineN, entry.no);
       if (line != nullptr && line->CrvNo > 0) {
         held.emplace_back(line->CrvNo, entry.no);

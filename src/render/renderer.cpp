@@ -116,30 +116,30 @@ void AddEntity(const TJGdata& model, const TJwwEntNo& entry, double paperScale, 
   const auto at = [](const auto& table, int32_t index) -> const auto* {
     return index >= 0 && static_cast<size_t>(index) < table.size() ? &table[static_cast<size_t>(index)] : nullptr;
   };
-  switch (entry.yn) {
-    case 1:
+  switch (entry.kind()) {
+    case EntityKind::Line:
       if (const auto* e = at(model.EntLine, entry.no))
         out.push_back(MakeLine({e->x1, e->y1}, {e->x2, e->y2}, DisplayColor(model, e->att.Col)));
       break;
-    case 2:
+    case EntityKind::Circle:
       if (const auto* e = at(model.EntCirc, entry.no))
         out.push_back(MakeArc(ShapeKind::Arc, EllipticArc{{e->cx, e->cy}, e->cr, 1.0, 0.0, 0.0, 360.0},
                               DisplayColor(model, e->att.Col)));
       break;
-    case 3:
+    case EntityKind::Arc:
       if (const auto* e = at(model.EntArc, entry.no))
         out.push_back(MakeArc(ShapeKind::Arc, EllipticArc{{e->cx, e->cy}, e->cr, e->he, e->ka, e->sa, e->ea},
                               DisplayColor(model, e->att.Col)));
       break;
-    case 4:
+    case EntityKind::Text:
       if (const auto* e = at(model.EntText, entry.no); e && !e->st.empty())
         out.push_back(TextShape(*e, paperScale, DisplayColor(model, e->att.Col)));
       break;
-    case 5:
+    case EntityKind::Point:
       if (const auto* e = at(model.EntPnt, entry.no))
         out.push_back(MakePoints(ShapeKind::Dot, {{e->px, e->py}}, false, DisplayColor(model, e->att.Col)));
       break;
-    case 6:
+    case EntityKind::Mark:
       if (const auto* e = at(model.EntMark, entry.no)) {
         const Color color = DisplayColor(model, e->att.Col);
         std::vector<Shape> marker = MarkerShapes(*e, paperScale, color);
@@ -150,42 +150,43 @@ void AddEntity(const TJGdata& model, const TJwwEntNo& entry, double paperScale, 
         for (Shape& s : marker) out.push_back(std::move(s));
       }
       break;
-    case 7:
+    case EntityKind::Dimension:
       if (const auto* e = at(model.EntDim, entry.no)) {
         out.push_back(MakeLine({e->lin.x1, e->lin.y1}, {e->lin.x2, e->lin.y2}, DisplayColor(model, e->lin.att.Col)));
         if (!e->txt.st.empty()) out.push_back(TextShape(e->txt, paperScale, DisplayColor(model, e->txt.att.Col)));
       }
       break;
-    case 9:
+    case EntityKind::Solid2:
       if (const auto* e = at(model.EntSld2, entry.no))
         out.push_back(MakePoints(ShapeKind::Polygon, {{e->x1, e->y1}, {e->x2, e->y2}}, true,
                                  SolidColor(model, e->att, e->Color)));
       break;
-    case 10:
+    case EntityKind::Solid3:
       if (const auto* e = at(model.EntSld3, entry.no))
         out.push_back(MakePoints(ShapeKind::Polygon, {{e->x1, e->y1}, {e->x2, e->y2}, {e->x3, e->y3}}, true,
                                  SolidColor(model, e->att, e->Color)));
       break;
-    case 11:
+    case EntityKind::Solid4:
       if (const auto* e = at(model.EntSld4, entry.no))
         out.push_back(MakePoints(ShapeKind::Polygon,
                                  {{e->x1, e->y1}, {e->x2, e->y2}, {e->x3, e->y3}, {e->x4, e->y4}}, true,
                                  SolidColor(model, e->att, e->Color)));
       break;
-    case 12:
-    case 13:
-      if (const auto* e = at(entry.yn == 12 ? model.EntSldC : model.EntSldE, entry.no))
-        AddRoundSolid(EllipticArc{{e->cx, e->cy}, e->cr, e->he, e->ka, e->sa, e->da}, entry.yn == 12,
+    case EntityKind::RoundSolidC:
+    case EntityKind::RoundSolidE:
+      if (const auto* e = at(entry.kind() == EntityKind::RoundSolidC ? model.EntSldC : model.EntSldE, entry.no))
+        AddRoundSolid(EllipticArc{{e->cx, e->cy}, e->cr, e->he, e->ka, e->sa, e->da}, entry.kind() == EntityKind::RoundSolidC,
                       SolidColor(model, e->att, e->Color), out);
       break;
-    case 14:
-    case 15:
-      if (const auto* e = at(entry.yn == 14 ? model.EntSldO : model.EntSldG, entry.no))
+    case EntityKind::RingSolidO:
+    case EntityKind::RingSolidG:
+      if (const auto* e = at(entry.kind() == EntityKind::RingSolidO ? model.EntSldO : model.EntSldG, entry.no))
         AddRingSolid(EllipticArc{{e->cx, e->cy}, e->cr, e->he, e->ka, e->sa, e->da}, e->ri,
                      SolidColor(model, e->att, e->Color), out);
       break;
     default:
-      // Block insertions (8) name a block that the exchange does not describe: nothing to draw.
+      // A block insertion names a block that the exchange does not describe, and any other code no
+      // kind: nothing to draw.
       break;
   }
 }
