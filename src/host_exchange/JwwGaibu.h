@@ -498,4 +498,16 @@ class TJGdata {
 
   // The reader's dispatch stage: applies the first rule whose keyword and field count fit.
   void ReadTempFields(const Fields& f);
+  // The reader's rules by group of records. Each applies the line when a rule of its group fits its
+  // keyword and field count, and says whether one did; a line no rule takes changes nothing.
+  bool ReadHeaderRecord(const Fields& f);     // "h…" header and indicated points, "bz" (reader_settings.cpp)
+  bool ReadLayerRecord(const Fields& f);      // "lg", "ly", "lgn", "lyn" (reader_settings.cpp)
+  bool ReadAttributeRecord(const Fields& f);  // working attributes, polyline and dimension markers
+  bool ReadEntityRecord(const Fields& f);     // circle, arc, point, mark, block (reader_entities.cpp)
+  bool ReadTextRecord(const Fields& f);       // text, or the dimension a held line and "cs" make
+  bool ReadSolidRecord(const Fields& f);      // "sl" with its coinciding corners merged, round solids
+  // A record of four fields that no rule took: a line, or the held line of a pending dimension.
+  void ReadLineRecord(const Fields& f);
+  // After an entity: attributes of the next one start over, and the polyline and dimension end.
+  void ResetEntityState();
 };
