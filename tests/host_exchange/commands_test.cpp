@@ -14,6 +14,7 @@
 #include "MyFunc.h"
 #include "output_lines.h"
 #include "test_support.h"
+#include "writing_state.h"
 
 namespace {
 
@@ -115,24 +116,7 @@ TEST(S_Init, ResetsTheWritingStateButNotTheBufferOrThePerEntityState) {
 
   jg.S_Init();
 
-  for (bool flag : {jg.w_FlgLGrp, jg.w_FlgLay, jg.w_FlgCol, jg.w_FlgLtp, jg.w_FlgWid, jg.w_FlgMjs,
-                    jg.w_FlgMbs, jg.w_FlgFont, jg.w_FlgPCol, jg.w_FlgSCol}) {
-    EXPECT_TRUE(flag);
-  }
-  EXPECT_EQ(jg.w_LGrp, 0);
-  EXPECT_EQ(jg.w_Lay, 0);
-  EXPECT_EQ(jg.w_Col, 1);
-  EXPECT_EQ(jg.w_Ltp, 1);
-  EXPECT_EQ(jg.w_Wid, 0);
-  EXPECT_EQ(jg.w_Mjs, 1);
-  EXPECT_EQ(jg.w_MjsW, 2.0);
-  EXPECT_EQ(jg.w_MjsH, 2.0);
-  EXPECT_EQ(jg.w_MjsD, 0.0);
-  EXPECT_EQ(jg.w_MjsC, 1);
-  EXPECT_EQ(jg.w_Mbs, 0);
-  EXPECT_EQ(jg.w_Font, u"<ＭＳ ゴシック>");
-  EXPECT_EQ(jg.w_PtCol, 1);
-  EXPECT_EQ(jg.w_SlCol, 0);
+  ExpectInitialWritingState(jg);
   // Left alone: per-entity state and both buffers.
   EXPECT_EQ(jg.w_IPNo, 4);
   EXPECT_EQ(jg.w_Attr, 2);

@@ -5,10 +5,11 @@
 #include <string>
 
 #include "JwwGaibu.h"
+#include "writing_state.h"
 
 namespace {
 
-TEST(ModelDefaults, FreshModelHoldsTheDocumentedDefaults) {
+TEST(ModelDefaults, ConstructorAppliesDataInit) {
   const TJGdata jg;
   EXPECT_FALSE(jg.MojiCode);
   EXPECT_EQ(jg.Jikukaku, 0.0);
@@ -53,24 +54,8 @@ TEST(ModelDefaults, FreshModelHoldsTheDocumentedDefaults) {
   EXPECT_EQ(jg.IPointN, 0);
   EXPECT_FALSE(jg.WidF);
 
-  for (bool flag : {jg.w_FlgLGrp, jg.w_FlgLay, jg.w_FlgCol, jg.w_FlgLtp, jg.w_FlgWid, jg.w_FlgMjs, jg.w_FlgMbs,
-                    jg.w_FlgFont, jg.w_FlgPCol, jg.w_FlgSCol}) {
-    EXPECT_TRUE(flag);
-  }
+  ExpectInitialWritingState(jg);
   EXPECT_EQ(jg.w_IPNo, 0);
-  EXPECT_EQ(jg.w_LGrp, 0);
-  EXPECT_EQ(jg.w_Lay, 0);
-  EXPECT_EQ(jg.w_Col, 1);
-  EXPECT_EQ(jg.w_Ltp, 1);
-  EXPECT_EQ(jg.w_Wid, 0);
-  EXPECT_EQ(jg.w_Mjs, 1);
-  EXPECT_EQ(jg.w_MjsW, 2.0);
-  EXPECT_EQ(jg.w_MjsH, 2.0);
-  EXPECT_EQ(jg.w_MjsD, 0.0);
-  EXPECT_EQ(jg.w_MjsC, 1);
-  EXPECT_EQ(jg.w_Mbs, 0);
-  // Full-width MS, a half-width blank, full-width gothic, in angle brackets.
-  EXPECT_TRUE(jg.w_Font == u"<\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF>");
   EXPECT_EQ(jg.w_Attr, 0);
   EXPECT_EQ(jg.w_CrvNo, 0);
   EXPECT_FALSE(jg.w_CrvFl);
