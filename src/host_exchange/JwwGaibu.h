@@ -165,16 +165,11 @@ T& NextSlot(std::vector<T>& table, int32_t& count) {
   return table[static_cast<size_t>(count) - 1];
 }
 
-class TJGdata {
- public:
-  // Create: every field zero, empty or false, then the defaults of DataInit.
-  TJGdata();
-  // Destroy: DataFree.
-  virtual ~TJGdata();
-
-  TJGdata(const TJGdata&) = default;
-  TJGdata& operator=(const TJGdata&) = default;
-
+// What a run starts from, besides the model's tables: the working attributes with their flags, the
+// document settings, the host's current settings and the indicated points. Kept as one group so that
+// a scratch model takes all of it from the host at once (TJGdata::CopySettingsFrom); a field added
+// here is copied with the rest, a field added to TJGdata itself is not.
+struct TJGsettings {
   // Working attribute flags: true = the next value is taken (reader) or written (writer) whatever it is.
   bool w_FlgLGrp = false;
   bool w_FlgLay = false;
@@ -233,10 +228,23 @@ class TJGdata {
   int32_t CurMjsC = 0;
   std::u16string CurFont;
 
-  // Indicated points and layer tables.
+  // Indicated points, and whether a width record was read.
   std::vector<TJwwIndPoint> IPoints;  // length 100, entries 1..99 used
   int32_t IPointN = 0;
   bool WidF = false;
+};
+
+class TJGdata : public TJGsettings {
+ public:
+  // Create: every field zero, empty or false, then the defaults of DataInit.
+  TJGdata();
+  // Destroy: DataFree.
+  virtual ~TJGdata();
+
+  TJGdata(const TJGdata&) = default;
+  TJGdata& operator=(const TJGdata&) = default;
+
+  // Layer tables.
   std::vector<int32_t> LGrpStat;        // length 16
   std::vector<std::u16string> LGrpName; // length 16
   std::vector<int32_t> LayStat;         // length 256, index group * 16 + layer
@@ -289,6 +297,10 @@ class TJGdata {
 
   // --- model (model.cpp) ---
   void DataInit();
+  // Takes the host's TJGsettings whole (working state, document and current settings, indicated
+  // points); the entity and layer tables, the output buffers and the insertion colours stay this
+  // model's own.
+  void CopySettingsFrom(const TJGdata& host);
   void DataFree();
   void SetEntNo(int32_t a_yn, int32_t a_no);
   void SetEntAttr(TJwwEntAttr& at) const;

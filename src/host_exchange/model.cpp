@@ -104,6 +104,10 @@ void TJGdata::DataInit() {
   aSCol = 0;
 }
 
+// Same-sized tables (IPoints): the assignment reuses this model's storage, so a scratch model that
+// takes the host's settings at every keystroke allocates nothing after the first time.
+void TJGdata::CopySettingsFrom(const TJGdata& host) { static_cast<TJGsettings&>(*this) = host; }
+
 void TJGdata::DataFree() {
   Release(LGrpStat);
   Release(LGrpName);

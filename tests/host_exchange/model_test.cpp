@@ -89,6 +89,43 @@ TEST(ModelDefaults, ConstructorAppliesDataInit) {
   EXPECT_EQ(jg.aSCol, 0);
 }
 
+// A scratch model takes the host's settings, working state and indicated points, and keeps its own
+// tables and output.
+TEST(ModelSettings, CopySettingsFromTakesTheSettingsAndKeepsTheTables) {
+  TJGdata host;
+  host.ReadTempText(u"file=C:\\d.jww\nhk 30\nhzs 420 297\nhcw 1 2 3 4 5 6 7 8 9 10\nlg3 7\nly4 2\nlc5\n"
+                    u"cn0 2.5 3.5 0.5 6\nhp1 10 20\nhp4ln 40 50\nbz\n0 0 1 1\n");
+  TJGdata scratch;
+  scratch.A_Circle(0, 0, 5);
+  scratch.SendMem(u"kept");
+
+  scratch.CopySettingsFrom(host);
+
+  EXPECT_TRUE(scratch.ZumenFile == u"C:\\d.jww");
+  EXPECT_EQ(scratch.Jikukaku, 30.0);
+  EXPECT_EQ(scratch.ZumenXsize, 420.0);
+  EXPECT_EQ(scratch.Mojisyu[10].W, 10.0);
+  EXPECT_TRUE(scratch.Zusun);
+  EXPECT_EQ(scratch.CurLGrp, 3);
+  EXPECT_EQ(scratch.CurLay, 4);
+  EXPECT_EQ(scratch.CurCol, 5);
+  EXPECT_EQ(scratch.CurMjs, 0);
+  EXPECT_EQ(scratch.CurMjsC, 6);
+  EXPECT_FALSE(scratch.w_FlgCol);
+  EXPECT_EQ(scratch.w_Col, 5);
+  EXPECT_EQ(scratch.w_MjsW, 2.5);
+  EXPECT_EQ(scratch.IPointN, 2);
+  EXPECT_EQ(scratch.IPoints[4].sta, 2);
+  EXPECT_EQ(scratch.IPoints[4].y, 50.0);
+  // Its own: tables, entities and output.
+  EXPECT_EQ(scratch.LGrpStat[3], 0);
+  EXPECT_EQ(scratch.LayStat[3 * 16 + 4], 0);
+  EXPECT_EQ(scratch.EntN, 1);
+  EXPECT_EQ(scratch.EntCircN, 1);
+  EXPECT_EQ(scratch.EntLineN, 0);
+  EXPECT_EQ(scratch.t_MemN, 1);
+}
+
 // Block growth: the tables grow by 1000 entries at the counts 1, 1001, 2001 ..., keeping their entries.
 TEST(ModelGrowth, EntityTablesGrowInBlocksOfAThousandAndKeepTheirEntries) {
   TJGdata jg;
