@@ -1109,22 +1109,22 @@ std::string Described(const TJGdata& jg) {
     const TJwwEntNo& e = jg.EntNo[static_cast<size_t>(i)];
     const auto no = static_cast<size_t>(e.no);
     out += u"\n" + IntToText(e.yn) + u": ";
-    switch (e.yn) {
-      case 1:
+    switch (e.kind()) {
+      case EntityKind::Line:
         attr(jg.EntLine[no].att);
         for (double v : {jg.EntLine[no].x1, jg.EntLine[no].y1, jg.EntLine[no].x2, jg.EntLine[no].y2}) add(v);
         add(jg.EntLine[no].CrvNo);
         break;
-      case 2:
+      case EntityKind::Circle:
         attr(jg.EntCirc[no].att);
         for (double v : {jg.EntCirc[no].cx, jg.EntCirc[no].cy, jg.EntCirc[no].cr}) add(v);
         break;
-      case 4:
+      case EntityKind::Text:
         attr(jg.EntText[no].att);
         for (double v : {jg.EntText[no].x1, jg.EntText[no].y1, jg.EntText[no].x2, jg.EntText[no].y2}) add(v);
         out += jg.EntText[no].fo + u"|" + jg.EntText[no].st;
         break;
-      case 7:
+      case EntityKind::Dimension:
         for (double v : {jg.EntDim[no].lin.x1, jg.EntDim[no].lin.x2, jg.EntDim[no].txt.x1}) add(v);
         out += jg.EntDim[no].txt.st;
         break;

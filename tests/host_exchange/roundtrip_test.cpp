@@ -58,69 +58,69 @@ std::vector<std::string> Entities(const TJGdata& jg) {
   for (int32_t i = 0; i < jg.EntN; ++i) {
     const auto no = static_cast<size_t>(jg.EntNo[static_cast<size_t>(i)].no);
     Describer d;
-    switch (jg.EntNo[static_cast<size_t>(i)].yn) {
-      case 1:
+    switch (jg.EntNo[static_cast<size_t>(i)].kind()) {
+      case EntityKind::Line:
         d << "line " << jg.EntLine[no];
         break;
-      case 2: {
+      case EntityKind::Circle: {
         const auto& c = jg.EntCirc[no];
         d << "circle " << c.att << " " << c.cx << " " << c.cy << " " << c.cr;
         break;
       }
-      case 3: {
+      case EntityKind::Arc: {
         const auto& a = jg.EntArc[no];
         d << "arc " << a.att << " " << a.cx << " " << a.cy << " " << a.cr << " " << a.sa << " " << a.ea << " "
           << a.he << " " << a.ka;
         break;
       }
-      case 4:
+      case EntityKind::Text:
         d << "text " << jg.EntText[no];
         break;
-      case 5:
+      case EntityKind::Point:
         d << "point " << jg.EntPnt[no].att << " " << jg.EntPnt[no].px << " " << jg.EntPnt[no].py;
         break;
-      case 6: {
+      case EntityKind::Mark: {
         const auto& m = jg.EntMark[no];
         d << "mark " << m.att << " " << m.px << " " << m.py << " " << m.bai << " " << m.ang << " " << m.cod;
         break;
       }
-      case 7:
+      case EntityKind::Dimension:
         d << "dim " << jg.EntDim[no].att << " | " << jg.EntDim[no].lin << " | " << jg.EntDim[no].txt;
         break;
-      case 9: {
+      case EntityKind::Solid2: {
         const auto& s = jg.EntSld2[no];
         d << "sl2 " << s.att << " colour" << s.Color << " " << s.x1 << " " << s.y1 << " " << s.x2 << " "
           << s.y2;
         break;
       }
-      case 10: {
+      case EntityKind::Solid3: {
         const auto& s = jg.EntSld3[no];
         d << "sl3 " << s.att << " colour" << s.Color << " " << s.x1 << " " << s.y1 << " " << s.x2 << " "
           << s.y2 << " " << s.x3 << " " << s.y3;
         break;
       }
-      case 11: {
+      case EntityKind::Solid4: {
         const auto& s = jg.EntSld4[no];
         d << "sl4 " << s.att << " colour" << s.Color << " " << s.x1 << " " << s.y1 << " " << s.x2 << " "
           << s.y2 << " " << s.x3 << " " << s.y3 << " " << s.x4 << " " << s.y4;
         break;
       }
-      case 12:
+      case EntityKind::RoundSolidC:
         d << "sc ";
         DescribeRound(d, jg.EntSldC[no]);
         d << " fl" << jg.EntSldC[no].fl;
         break;
-      case 13:
+      case EntityKind::RoundSolidE:
         d << "se ";
         DescribeRound(d, jg.EntSldE[no]);
         d << " fl" << jg.EntSldE[no].fl;
         break;
-      case 14:
+      case EntityKind::RingSolidO:
         d << "so ";
         DescribeRound(d, jg.EntSldO[no]);
         d << " ri" << jg.EntSldO[no].ri;
         break;
-      case 15:
+      case EntityKind::RingSolidG:
         d << "sg ";
         DescribeRound(d, jg.EntSldG[no]);
         d << " ri" << jg.EntSldG[no].ri;
@@ -248,14 +248,14 @@ void EmitSelection(const TJGdata& in, TJGdata& out) {
   for (int32_t i = 0; i < in.EntN; ++i) {
     const auto& entry = in.EntNo[static_cast<size_t>(i)];
     const auto no = static_cast<size_t>(entry.no);
-    if (entry.yn == 1) {
+    if (entry.kind() == EntityKind::Line) {
       const auto& l = in.EntLine[no];
       Emit(in, out, l.att);
       out.S_Col(l.att.Col, 0);
       out.S_Ltp(l.att.Ltp, 0);
       out.S_Attr(l.att.Attr);
       out.S_Line(l.x1, l.y1, l.x2, l.y2);
-    } else if (entry.yn == 4) {
+    } else if (entry.kind() == EntityKind::Text) {
       const auto& t = in.EntText[no];
       Emit(in, out, t.att);
       out.S_Mjs(t.cn, t.mw, t.mh, t.md, t.att.Col, 0);
@@ -263,7 +263,7 @@ void EmitSelection(const TJGdata& in, TJGdata& out) {
       out.S_Mbs(t.cc);
       out.S_Attr(t.att.Attr);
       out.S_Text(t.no, t.x1, t.y1, t.x2, t.y2, t.st);
-    } else if (entry.yn == 7) {
+    } else if (entry.kind() == EntityKind::Dimension) {
       const auto& d = in.EntDim[no];
       Emit(in, out, d.att);
       out.S_Col(d.lin.att.Col, 0);
