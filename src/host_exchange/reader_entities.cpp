@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <type_traits>
 
 #include "JwwGaibu.h"
 #include "record_fields.h"
@@ -68,11 +69,18 @@ void FillText(const TJGdata& jg, TJwwEntText& t, int32_t kind, const TJGdata::Fi
   t.st.assign(f[5]);
 }
 
-// The ellipse or arc of a round solid: centre, radius, flatness, tilt, start and sweep.
+// A round solid's colour, its ellipse or arc (centre, radius, flatness, tilt, start and sweep), and
+// its fill code ("sc", "se") or inner radius ("so", "sg").
 template <typename Solid>
-void FillRoundFields(Solid& e, const TJGdata::Fields& f) {
+void FillRoundSolid(Solid& e, int32_t colour, const TJGdata::Fields& f) {
+  e.Color = colour;
   e.cx = f.Real(1), e.cy = f.Real(2), e.cr = f.Real(3), e.he = f.Real(4);
   e.ka = f.Real(5), e.sa = f.Real(6), e.da = f.Real(7);
+  if constexpr (std::is_same_v<Solid, TJwwEntSldC>) {
+    e.fl = f.Int(8);
+  } else {
+    e.ri = f.Real(8);
+  }
 }
 
 }  // namespace
@@ -153,17 +161,13 @@ bool TJGdata::ReadSolidRecord(const Fields& f) {
       e.x3 = p[2].x, e.y3 = p[2].y, e.x4 = p[3].x, e.y4 = p[3].y;
     }
   } else if (n >= 9 && (k0 == u"sc"sv || k0 == u"se"sv)) {
-    TJwwEntSldC& e = k0[1] == u'c' ? AddEntity(EntityKind::RoundSolidC, EntSldCN, EntSldC)
-                                   : AddEntity(EntityKind::RoundSolidE, EntSldEN, EntSldE);
-    e.Color = w_SlCol;
-    FillRoundFields(e, f);
-    e.fl = f.Int(8);
+    FillRoundSolid(k0[1] == u'c' ? AddEntity(EntityKind::RoundSolidC, EntSldCN, EntSldC)
+                                 : AddEntity(EntityKind::RoundSolidE, EntSldEN, EntSldE),
+                   w_SlCol, f);
   } else if (n >= 9 && (k0 == u"so"sv || k0 == u"sg"sv)) {
-    TJwwEntSldD& e = k0[1] == u'o' ? AddEntity(EntityKind::RingSolidO, EntSldON, EntSldO)
-                                   : AddEntity(EntityKind::RingSolidG, EntSldGN, EntSldG);
-    e.Color = w_SlCol;
-    FillRoundFields(e, f);
-    e.ri = f.Real(8);
+    FillRoundSolid(k0[1] == u'o' ? AddEntity(EntityKind::RingSolidO, EntSldON, EntSldO)
+                                 : AddEntity(EntityKind::RingSolidG, EntSldGN, EntSldG),
+                   w_SlCol, f);
   } else {
     return false;
   }
