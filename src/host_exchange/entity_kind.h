@@ -5,17 +5,17 @@
 
 // An entity's kind; the value of each is its code in TJwwEntNo::yn. A code outside 1..15 names no kind.
 enum class EntityKind : int32_t {
-  Line = 1,        // EntLine
-  Circle = 2,      // EntCirc
-  Arc = 3,         // EntArc
-  Text = 4,        // EntText
-  Point = 5,       // EntPnt
-  Mark = 6,        // EntMark
-  Dimension = 7,   // EntDim
-  Block = 8,       // EntBlk
-  Solid2 = 9,      // EntSld2, two-point solid
-  Solid3 = 10,     // EntSld3, three-point solid
-  Solid4 = 11,     // EntSld4, four-point solid
+  Line = 1,          // EntLine
+  Circle = 2,        // EntCirc
+  Arc = 3,           // EntArc
+  Text = 4,          // EntText
+  Point = 5,         // EntPnt
+  Mark = 6,          // EntMark
+  Dimension = 7,     // EntDim
+  Block = 8,         // EntBlk
+  Solid2 = 9,        // EntSld2, two-point solid
+  Solid3 = 10,       // EntSld3, three-point solid
+  Solid4 = 11,       // EntSld4, four-point solid
   RoundSolidC = 12,  // EntSldC, "sc"
   RoundSolidE = 13,  // EntSldE, "se"
   RingSolidO = 14,   // EntSldO, "so"

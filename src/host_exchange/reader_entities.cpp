@@ -21,7 +21,9 @@ struct Point {
   double y;
 };
 
-bool Same(Point a, Point b) { return std::fabs(a.x - b.x) <= kSamePoint && std::fabs(a.y - b.y) <= kSamePoint; }
+bool Same(Point a, Point b) {
+  return std::fabs(a.x - b.x) <= kSamePoint && std::fabs(a.y - b.y) <= kSamePoint;
+}
 
 // The corners of an "sl" record left once coinciding corners are merged: two, three or four of them.
 struct Corners {
@@ -181,7 +183,8 @@ void TJGdata::ReadLineRecord(const Fields& f) {
     // Held for the "cs" text that makes it a dimension; a second line replaces the first.
     SetEntAttr(EntSunLine.att);
     EntSunLine.CrvNo = 0;
-    EntSunLine.x1 = f.Real(0), EntSunLine.y1 = f.Real(1), EntSunLine.x2 = f.Real(2), EntSunLine.y2 = f.Real(3);
+    EntSunLine.x1 = f.Real(0), EntSunLine.y1 = f.Real(1), EntSunLine.x2 = f.Real(2),
+    EntSunLine.y2 = f.Real(3);
   } else {
     TJwwEntLine& e = AddEntity(EntityKind::Line, EntLineN, EntLine);
     e.CrvNo = w_CrvFl ? w_CrvNo : 0;

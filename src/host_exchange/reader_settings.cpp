@@ -151,13 +151,15 @@ bool TJGdata::ReadLayerRecord(const Fields& f) {
     }
   } else if (StartsWith(k0, u"lyn"sv)) {
     const int32_t index = w_LGrp * 16 + w_Lay;
-    if (w_LGrp >= 0 && w_LGrp <= 15 && w_Lay >= 0 && w_Lay <= 15 && static_cast<size_t>(index) < LayName.size()) {
+    if (w_LGrp >= 0 && w_LGrp <= 15 && w_Lay >= 0 && w_Lay <= 15 &&
+        static_cast<size_t>(index) < LayName.size()) {
       LayName[static_cast<size_t>(index)] = JoinedName(f);
     }
   } else if (StartsWith(k0, u"lg"sv)) {
     const int32_t group = HexDigitAt(k0, 2);
     TakeAttribute(group, w_FlgLGrp, CurLGrp, w_LGrp);
-    if (n >= 2 && static_cast<size_t>(group) < LGrpStat.size()) LGrpStat[static_cast<size_t>(group)] = f.Int(1);
+    if (n >= 2 && static_cast<size_t>(group) < LGrpStat.size())
+      LGrpStat[static_cast<size_t>(group)] = f.Int(1);
     w_CrvFl = false;
   } else if (StartsWith(k0, u"ly"sv)) {
     TakeAttribute(HexDigitAt(k0, 2), w_FlgLay, CurLay, w_Lay);

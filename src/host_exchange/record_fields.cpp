@@ -41,7 +41,8 @@ const char16_t* RunEnd(const char16_t* p, const char16_t* const end) {
 // Ordinary characters are taken in runs, not one by one, and a field is a view into the line, so a
 // large file is split without copying or allocating per line. A surrogate pair needs no care of its
 // own: neither half is a separator, so both are taken together.
-const char16_t* Tokenise(const char16_t* p, const char16_t* const end, bool stopAtBreak, TJGdata::Fields& fields) {
+const char16_t* Tokenise(const char16_t* p, const char16_t* const end, bool stopAtBreak,
+                         TJGdata::Fields& fields) {
   auto atBreak = [&](char16_t c) { return stopAtBreak && (c == u'\r' || c == u'\n' || c == u'\0'); };
   fields.Begin(0);
   fields.firstUnsplit = false;

@@ -33,9 +33,9 @@ TEST(FieldToFloat, ReadsAsTextToFloatDoes) {
       {u"123456789012345.6", 123456789012345.6},
       {u"-0", -0.0},
       // Where a digit count or a decimal count leaves the exact division: the general way.
-      {u"9007199254740993", 9007199254740993.0},     // past 2^53
-      {u"12345678901234567890", 12345678901234567890.0},  // past 19 digits
-      {u"0.12345678901234567890123", 0.12345678901234567890123},  // 23 decimals
+      {u"9007199254740993", 9007199254740993.0},                       // past 2^53
+      {u"12345678901234567890", 12345678901234567890.0},               // past 19 digits
+      {u"0.12345678901234567890123", 0.12345678901234567890123},       // 23 decimals
       {u"0.000000000000000000000000000000000000000000000001", 1e-48},  // past the stack buffer
       // Forms the host does not write but TextToFloat reads.
       {u"1e3", 1000.0},
@@ -84,7 +84,7 @@ TEST(FieldToInt, ReadsAsTextToIntDoes) {
       {u"0", 0},
       {u"15", 15},
       {u"-7", -7},
-      {u"999999999", 999999999},    // the most digits read in place
+      {u"999999999", 999999999},  // the most digits read in place
       {u"-999999999", -999999999},
       {u"2147483647", 2147483647},  // ten digits: the general way
       {u"2147483648", 0},           // out of range

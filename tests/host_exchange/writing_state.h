@@ -8,8 +8,8 @@
 
 // Every "write the next one whatever it is" flag set, and the working attributes at the host's defaults.
 inline void ExpectInitialWritingState(const TJGdata& jg) {
-  for (bool flag : {jg.w_FlgLGrp, jg.w_FlgLay, jg.w_FlgCol, jg.w_FlgLtp, jg.w_FlgWid, jg.w_FlgMjs, jg.w_FlgMbs,
-                    jg.w_FlgFont, jg.w_FlgPCol, jg.w_FlgSCol}) {
+  for (bool flag : {jg.w_FlgLGrp, jg.w_FlgLay, jg.w_FlgCol, jg.w_FlgLtp, jg.w_FlgWid, jg.w_FlgMjs,
+                    jg.w_FlgMbs, jg.w_FlgFont, jg.w_FlgPCol, jg.w_FlgSCol}) {
     EXPECT_TRUE(flag);
   }
   EXPECT_EQ(jg.w_LGrp, 0);
