@@ -39,6 +39,32 @@ Point Rotated(Point p, Point centre, double angle) {
   return turned;
 }
 
+// The frame in which the dimension line is vertical: the axis frame, or for the horizontal dimension the
+// axis frame turned a quarter turn clockwise. The quarter turn exchanges coordinates instead of going
+// through RotatePoint, whose cut pi would leave noise such as 1e-13 on a drawing at axis angle 0.
+class DimensionFrame {
+ public:
+  DimensionFrame(double theta, Orientation orientation)
+      : theta_(theta), quarterTurn_(orientation == Orientation::Horizontal) {}
+
+  // `p` in the frame, turned about `centre`.
+  Point ToFrame(Point p, Point centre) const {
+    const Point q = Rotated(p, centre, -theta_);
+    return quarterTurn_ ? Point{centre.x - (q.y - centre.y), centre.y + (q.x - centre.x)} : q;
+  }
+  // A point of the frame back in the drawing.
+  Point FromFrame(Point p, Point centre) const {
+    const Point q = quarterTurn_ ? Point{centre.x + (p.y - centre.y), centre.y - (p.x - centre.x)} : p;
+    return Rotated(q, centre, theta_);
+  }
+  // The drawing angle of the frame's upward direction, which the dimension line runs along.
+  double LineAngle() const { return quarterTurn_ ? theta_ : theta_ + 90.0; }
+
+ private:
+  double theta_;
+  bool quarterTurn_;
+};
+
 Point PointAt(const TJGdata& model, size_t number) {
   const TJwwIndPoint point = IndicatedPoint(model, number);
   return {point.x, point.y};
@@ -146,11 +172,12 @@ ValueText MakeValueText(const DialogValues& values, double length, const std::u1
 
 // The extension line of a measured point P: from the gap beside P to the overshoot beyond the
 // dimension line, on whichever side of P the line stands.
-void ExtensionLine(PendingOutput& out, Point P, Point P3, double theta, double gap, double overshoot) {
-  const Point R = Rotated(P3, P, -theta);
+void ExtensionLine(PendingOutput& out, Point P, Point P3, const DimensionFrame& frame, double gap,
+                   double overshoot) {
+  const Point R = frame.ToFrame(P3, P);
   const double side = R.x >= P.x ? 1.0 : -1.0;
-  const Point A = Rotated({P.x + side * gap, P.y}, P, theta);
-  const Point B = Rotated({R.x + side * overshoot, P.y}, P, theta);
+  const Point A = frame.FromFrame({P.x + side * gap, P.y}, P);
+  const Point B = frame.FromFrame({R.x + side * overshoot, P.y}, P);
   out.AttrLine(A, B);
 }
 
@@ -199,7 +226,7 @@ double EndDirection(Point from, Point to, double offset) {
 
 }  // namespace
 
-BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui) {
+BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui, Orientation orientation) {
   const int32_t startKind = MarkerKind(values.ComboBox1);
   const int32_t endKind = MarkerKind(values.ComboBox2);
   const double magnification = TextToFloat(values.Edit1);
@@ -219,14 +246,14 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui) 
   o *= k;
   r *= k;
 
-  const double theta = JG.Jikukaku;
+  const DimensionFrame frame(JG.Jikukaku, orientation);
   const Point P1 = PointAt(JG, 1);
   const Point P2 = PointAt(JG, 2);
   const Point P3 = PointAt(JG, 3);
   const Point P4 = PointAt(JG, 4);
-  // The measured points projected onto the vertical (in the axis frame) through P3.
-  const Point S = Rotated({Rotated(P3, P1, -theta).x, P1.y}, P1, theta);
-  const Point E = Rotated({Rotated(P3, P2, -theta).x, P2.y}, P2, theta);
+  // The measured points projected onto the vertical (in the frame) through P3.
+  const Point S = frame.FromFrame({frame.ToFrame(P3, P1).x, P1.y}, P1);
+  const Point E = frame.FromFrame({frame.ToFrame(P3, P2).x, P2.y}, P2);
 
   const double length = PointDistance(S.x, S.y, E.x, E.y);
   if (std::fabs(length) < kNoLength) return BuildResult::ZeroLength;
@@ -245,8 +272,8 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui) 
     model.S_Font(font);
   });
 
-  ExtensionLine(out, P1, P3, theta, g, o);
-  ExtensionLine(out, P2, P3, theta, g, o);
+  ExtensionLine(out, P1, P3, frame, g, o);
+  ExtensionLine(out, P2, P3, frame, g, o);
 
   // The value.
   const ChosenStyle style = ChooseTextStyle(values.ComboBox3, JG);
@@ -254,7 +281,7 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui) 
   const double span = TextSpan(value.text, style.style.W, style.style.D);
 
   // The value reads upwards or rightwards, never leftwards and never upside down.
-  double a = NormalizeDeg(theta + 90.0);
+  double a = NormalizeDeg(frame.LineAngle());
   if (a >= 180.0) a = a - 180.0;
   if (a > 90.0000000001) a = a + 180.0;
   const double along = Radians(a);
@@ -309,8 +336,9 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui) 
   return BuildResult::Built;
 }
 
-void RunGaibuProc(const DialogValues& values, TJGdata& JG, const std::u16string& programFolder, ToolUi& ui) {
-  switch (BuildDimension(values, JG, &ui)) {
+void RunGaibuProc(const DialogValues& values, TJGdata& JG, const std::u16string& programFolder, ToolUi& ui,
+                  Orientation orientation) {
+  switch (BuildDimension(values, JG, &ui, orientation)) {
     case BuildResult::ZeroLength:
       ui.ShowMessage(kZeroDimensionMessage);
       return;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "dialog_values.h"
+#include "orientation.h"
 
 class TJGdata;
 
@@ -24,12 +25,15 @@ enum class BuildResult { Built, ZeroLength, NotFinite };
 // Appends the dimension's output commands to `JG`, from the host's current settings to its text style
 // restored at the end; writes no file.
 // On a zero dimension it appends nothing and returns ZeroLength without showing anything.
-// `ui` may be null (a preview): then no status text is set.
-BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui);
+// `ui` may be null (a preview): then no status text is set. The horizontal dimension on the axis angle
+// θ writes what the vertical one writes on θ − 90, with exact coordinates where the vertical one has them.
+BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui,
+                           Orientation orientation = Orientation::Vertical);
 
 // The whole run of the OK path: BuildDimension, the zero message, the status texts and SaveTempFile
 // over programFolder + "JWC_TEMP.TXT".
-void RunGaibuProc(const DialogValues& values, TJGdata& JG, const std::u16string& programFolder, ToolUi& ui);
+void RunGaibuProc(const DialogValues& values, TJGdata& JG, const std::u16string& programFolder, ToolUi& ui,
+                  Orientation orientation = Orientation::Vertical);
 
 // The message shown for a zero dimension.
 extern const char16_t kZeroDimensionMessage[];

@@ -38,7 +38,8 @@ std::u16string PreviewResult::Summary() const {
   return IntToText(static_cast<int32_t>(lines.size())) + u" lines #" + Hex(HashLines(lines));
 }
 
-const PreviewResult& DimensionPreview::Compute(const DialogValues& values, const TJGdata& host) {
+const PreviewResult& DimensionPreview::Compute(const DialogValues& values, const TJGdata& host,
+                                               Orientation orientation) {
   result_.lines.clear();
   result_.message.clear();
   // The lines of an earlier run stay in the buffer as storage to be overwritten; only the count restarts.
@@ -54,7 +55,7 @@ const PreviewResult& DimensionPreview::Compute(const DialogValues& values, const
     result_.message = failure->message;
     return result_;
   }
-  switch (BuildDimension(values, scratch_, nullptr)) {
+  switch (BuildDimension(values, scratch_, nullptr, orientation)) {
     case BuildResult::ZeroLength:
       result_.message = kZeroDimensionMessage;
       return result_;

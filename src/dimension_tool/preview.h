@@ -8,6 +8,7 @@
 
 #include "JwwGaibu.h"
 #include "dialog_values.h"
+#include "orientation.h"
 
 struct PreviewResult {
   // The lines that OK would write to the exchange file, in order; empty when nothing can be drawn.
@@ -31,7 +32,8 @@ class DimensionPreview {
 
   // Runs the construction for `values` on the settings of `host` (as FormShow left it). `host` is only
   // read; no file is read or written.
-  const PreviewResult& Compute(const DialogValues& values, const TJGdata& host);
+  const PreviewResult& Compute(const DialogValues& values, const TJGdata& host,
+                               Orientation orientation = Orientation::Vertical);
 
   const PreviewResult& Result() const { return result_; }
   // The model that the last drawable result was built in: the host's settings and indicated points, and

@@ -3,12 +3,12 @@
 
 #include "JwwGaibu.h"
 
-DimensionSession::DimensionSession() = default;
+DimensionSession::DimensionSession(Orientation orientation) : orientation(orientation) {}
 DimensionSession::~DimensionSession() = default;
 
 void DimensionSession::FormShow(const std::u16string& programFolder) {
   ProgramFolder = programFolder;
-  DatFile = ProgramFolder + u"selvan.dat";
+  DatFile = ProgramFolder + SettingsFileName(orientation);
   OKflag = false;
   JG = std::make_unique<TJGdata>();
   // The dialog opens whatever the exchange file held, so the result is not looked at.
@@ -30,7 +30,7 @@ void DimensionSession::Button2Click() { OKflag = false; }
 
 void DimensionSession::FormClose(int32_t left, int32_t top, ToolUi& ui) {
   if (OKflag && JG) {
-    RunGaibuProc(values, *JG, ProgramFolder, ui);
+    RunGaibuProc(values, *JG, ProgramFolder, ui, orientation);
     position = WindowPosition{left, top};
     SaveDatFile(DatFile, values, position, *JG);
   }

@@ -10,18 +10,19 @@
 #include "checks.h"
 #include "construction.h"
 #include "dialog_values.h"
+#include "orientation.h"
 #include "settings_file.h"
 
 class TJGdata;
 
 class DimensionSession {
  public:
-  DimensionSession();
+  explicit DimensionSession(Orientation orientation = Orientation::Vertical);
   ~DimensionSession();
 
-  // Everything the dialog needs before it appears, in this order: DatFile, OKflag, the model read from
-  // programFolder + "JWC_TEMP.TXT", S_Init, the ComboBox3 entries and the stored settings.
-  // programFolder ends in a path separator.
+  // Everything the dialog needs before it appears, in this order: DatFile (the orientation's own settings
+  // file), OKflag, the model read from programFolder + "JWC_TEMP.TXT", S_Init, the ComboBox3 entries and
+  // the stored settings. programFolder ends in a path separator.
   void FormShow(const std::u16string& programFolder);
 
   // OK: the checks; on success OKflag becomes true and the caller closes the dialog.
@@ -33,6 +34,7 @@ class DimensionSession {
   // settings are saved; always, the model is freed.
   void FormClose(int32_t left, int32_t top, ToolUi& ui);
 
+  const Orientation orientation;
   DialogValues values;
   WindowPosition position;
   std::u16string ProgramFolder;

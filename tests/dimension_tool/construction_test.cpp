@@ -3,7 +3,6 @@
 // construction's formulas (numbers within 1e-9, everything else exactly).
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -15,43 +14,16 @@
 
 namespace {
 
+using golden::Concat;
 using golden::ExpectLines;
+using golden::Host;
+using golden::kCurrentSettings;
+using golden::Lines;
 using golden::RunOk;
 using test_support::Utf8;
-using Lines = std::vector<std::string>;
-
-Lines Concat(std::initializer_list<Lines> parts) {
-  Lines all;
-  for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
-  return all;
-}
-
-// The host's side as Jw_cad writes it: its current settings (layer group, layer, colour 2, line type 1,
-// text style 2 and the font) ahead of the four indicated points.
-struct Host {
-  std::string axis = "hk 0";
-  std::string scales = "hs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1";
-  std::string group = "lg0";
-  std::string textStyle = "cn2";
-  Lines styles;  // hcw, hch, hcd records when a test needs other text styles
-  Lines points = {"hp1 0 0", "hp2 0 1000", "hp3 500 300", "hp4 600 400"};
-
-  Lines Records() const {
-    Lines lines = {"hq", "file=", axis, scales};
-    lines.insert(lines.end(), styles.begin(), styles.end());
-    lines.insert(lines.end(), {group, "ly0", "lc2", "lt1", textStyle, "cn\"$<ＭＳ ゴシック>"});
-    lines.insert(lines.end(), points.begin(), points.end());
-    return lines;
-  }
-  std::string Utf8File() const { return golden::HostFileUtf8(Records()); }
-};
 
 const Lines kTenStyles = {"hcw 2 2.5 3 4 5 6 7 8 9 10", "hch 2 2.5 3 4 5 6 7 8 9 10",
                           "hcd 0 0 0.5 0.5 0.5 0.5 1 1 1 1"};
-
-// The host's current settings, written first: the first call of each attribute always writes. No "lw"
-// line, since the host sent no width.
-const Lines kCurrentSettings = {"lg0", "ly0", "lc2", "pn2", "lt1", "cn\"$<ＭＳ ゴシック>"};
 
 // P1 = (0, 0), P2 = (0, 1000), P3 = (500, 300), scale 1: gap 2 beside each measured point, overshoot 2
 // beyond the dimension line at x = 500.

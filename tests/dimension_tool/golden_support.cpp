@@ -16,6 +16,24 @@ namespace golden {
 
 using test_support::Utf8;
 
+Lines Concat(std::initializer_list<Lines> parts) {
+  Lines all;
+  for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+Lines Host::Records() const {
+  Lines lines = {"hq", "file=", axis, scales};
+  lines.insert(lines.end(), styles.begin(), styles.end());
+  lines.insert(lines.end(), {group, "ly0", "lc2", "lt1", textStyle, "cn\"$<ＭＳ ゴシック>"});
+  lines.insert(lines.end(), points.begin(), points.end());
+  return lines;
+}
+
+std::string Host::Utf8File() const { return HostFileUtf8(Records()); }
+
+const Lines kCurrentSettings = {"lg0", "ly0", "lc2", "pn2", "lt1", "cn\"$<ＭＳ ゴシック>"};
+
 std::string HostFileUtf8(const std::vector<std::string>& lines) {
   std::string bytes = "\xEF\xBB\xBF";
   for (const std::string& line : lines) bytes += line + "\r\n";
@@ -105,14 +123,15 @@ void ExpectLines(const std::vector<std::string>& actual, const std::vector<std::
   ADD_FAILURE() << where << "\nwritten:\n" << Listing(actual) << "expected:\n" << Listing(expected);
 }
 
-RunResult RunOk(const std::string& exchange, const std::function<void(DialogValues&)>& set) {
+RunResult RunOk(const std::string& exchange, const std::function<void(DialogValues&)>& set,
+                Orientation orientation) {
   RunResult result;
   test_support::TempDir dir;
   const std::filesystem::path exchangePath = dir.path() / "JWC_TEMP.TXT";
   test_support::WriteBytes(exchangePath, exchange);
   result.exchangeBefore = exchange;
 
-  DimensionSession session;
+  DimensionSession session(orientation);
   session.FormShow(dir.folder());
   set(session.values);
   const std::optional<CheckFailure> failure = session.Button1Click();
@@ -124,7 +143,7 @@ RunResult RunOk(const std::string& exchange, const std::function<void(DialogValu
   const platform::ReadTextResult decoded = platform::ReadTextFile(exchangePath.u16string());
   EXPECT_TRUE(decoded.ok);
   result.outputLines = SplitCrLf(Utf8(decoded.text));
-  const std::filesystem::path settings = dir.path() / "selvan.dat";
+  const std::filesystem::path settings = dir.path() / std::u16string(SettingsFileName(orientation));
   result.settingsExist = std::filesystem::exists(settings);
   if (result.settingsExist) result.settingsAfter = test_support::ReadBytes(settings);
   return result;

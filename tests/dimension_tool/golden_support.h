@@ -3,13 +3,38 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "construction.h"
 #include "dialog_values.h"
+#include "orientation.h"
 
 namespace golden {
+
+using Lines = std::vector<std::string>;
+
+// The parts joined in order.
+Lines Concat(std::initializer_list<Lines> parts);
+
+// The host's side as Jw_cad writes it: its current settings (layer group, layer, colour 2, line type 1,
+// text style 2 and the font) ahead of the four indicated points.
+struct Host {
+  std::string axis = "hk 0";
+  std::string scales = "hs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1";
+  std::string group = "lg0";
+  std::string textStyle = "cn2";
+  Lines styles;  // hcw, hch, hcd records when a test needs other text styles
+  Lines points = {"hp1 0 0", "hp2 0 1000", "hp3 500 300", "hp4 600 400"};
+
+  Lines Records() const;
+  std::string Utf8File() const;
+};
+
+// The host's current settings as the run writes them first: the first call of each attribute always
+// writes. No "lw" line, since the host sent no width.
+extern const Lines kCurrentSettings;
 
 // Records what the construction shows instead of showing it.
 class RecordingUi : public ToolUi {
@@ -33,8 +58,10 @@ struct RunResult {
 };
 
 // FormShow on a fresh program folder holding `exchange`, then `set` on the dialog values, OK (which
-// must pass its checks) and FormClose at left 120, top 80.
-RunResult RunOk(const std::string& exchange, const std::function<void(DialogValues&)>& set);
+// must pass its checks) and FormClose at left 120, top 80; the settings are read back from the
+// orientation's own file.
+RunResult RunOk(const std::string& exchange, const std::function<void(DialogValues&)>& set,
+                Orientation orientation = Orientation::Vertical);
 
 // Every line equal, in order: keywords, attribute lines and texts exactly, numbers within 1e-9.
 void ExpectLines(const std::vector<std::string>& actual, const std::vector<std::string>& expected);
