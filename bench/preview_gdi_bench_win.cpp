@@ -51,7 +51,7 @@ int main() {
   for (int i = 0; i < kKeystrokes; ++i) {
     values.ComboBox4 = i % 9;
     const auto start = std::chrono::steady_clock::now();
-    panel.Update(values, model);
+    panel.Update(values, model, Orientation::Vertical);
     UpdateWindow(panel.Handle());  // the paint from the back buffer, as the message loop would do next
     times.push_back(Milliseconds(std::chrono::steady_clock::now() - start));
   }

@@ -4,12 +4,23 @@
 #include <commctrl.h>
 
 #include "Unit1_win.h"
+#include "command_line.h"
+#include "win_text_win.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int showCommand) {
+  const ParsedCommandLine parsed =
+      ParseCommandLine(arguments != nullptr ? reinterpret_cast<const char16_t*>(arguments) : u"");
+  if (!parsed.Ok()) {
+    // Nothing is read or written: a mistyped batch file must not draw with options it did not mean.
+    MessageBoxW(nullptr, Wide(UnknownOptionMessage(parsed.unknown)),
+                Wide(ApplicationTitle(parsed.options.orientation)), MB_OK);
+    return 2;
+  }
+
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 
-  TForm1 form(instance);
+  TForm1 form(instance, parsed.options.orientation);
   if (!form.Show(showCommand)) return 1;
 
   MSG message{};

@@ -78,7 +78,7 @@ constexpr ControlField<bool> kCheckFields[] = {
 
 }  // namespace
 
-TForm1::TForm1(HINSTANCE instance) : instance_(instance) {
+TForm1::TForm1(HINSTANCE instance, Orientation orientation) : instance_(instance), session_(orientation) {
   // Both exist from Windows 10 1607 on; older systems lay the form out at the DC's resolution.
   dpiFunctions_.getDpiForWindow = LoadFunction<UINT(WINAPI*)(HWND)>(L"user32.dll", "GetDpiForWindow");
   dpiFunctions_.adjustWindowRectExForDpi =
@@ -116,7 +116,7 @@ bool TForm1::RegisterClasses() {
 
 bool TForm1::Show(int showCommand) {
   if (!RegisterClasses()) return false;
-  const std::u16string title = kApplicationTitle;
+  const std::u16string title = ApplicationTitle(session_.orientation);
   form_ = CreateWindowExW(kFormExStyle, kFormClass, Wide(title), kFormStyle, 0, 0, 0, 0, nullptr, nullptr,
                           instance_, this);
   if (form_ == nullptr) return false;
@@ -124,6 +124,7 @@ bool TForm1::Show(int showCommand) {
   dpi_ = WindowDpi();
   fonts_ = MakeFormFonts(dpi_);
   CreateControls();
+  SetWindowTextW(Control(ControlId::Memo1), Wide(JoinLines(HelpTextLines(session_.orientation))));
   // Created after every control, outside both panels: it has no place in their tab order.
   preview_.Create(instance_, form_, kPreviewItemId);
   preview_.SetDpi(dpi_);
@@ -358,7 +359,7 @@ void TForm1::Button1Click() {
   if (closed_) return;
   ControlsToValues(session_.values);
   if (std::optional<CheckFailure> failure = session_.Button1Click()) {
-    const std::u16string title = kApplicationTitle;
+    const std::u16string title = ApplicationTitle(session_.orientation);
     MessageBoxW(form_, Wide(failure->message), Wide(title), MB_OK);
     FocusControl(failure->control);
     return;
@@ -389,7 +390,7 @@ void TForm1::CloseForm() {
 }
 
 void TForm1::ShowMessage(const std::u16string& message) {
-  const std::u16string title = kApplicationTitle;
+  const std::u16string title = ApplicationTitle(session_.orientation);
   // A question icon marks the confirmation kind; the system centres the box on the screen.
   MessageBoxW(form_, Wide(message), Wide(title), MB_OK | MB_ICONQUESTION);
 }
@@ -481,5 +482,5 @@ void TForm1::RefreshPreview() {
   if (closed_ || settingControls_ || !session_.JG) return;
   DialogValues values = session_.values;
   ControlsToValues(values);
-  preview_.Update(values, *session_.JG);
+  preview_.Update(values, *session_.JG, session_.orientation);
 }

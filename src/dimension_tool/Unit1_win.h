@@ -23,7 +23,8 @@ struct FormFonts {
 
 class TForm1 final : public ToolUi {
  public:
-  explicit TForm1(HINSTANCE instance);
+  // `orientation` chooses the dimension, its caption, help text and settings file.
+  TForm1(HINSTANCE instance, Orientation orientation);
   ~TForm1() override;
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;

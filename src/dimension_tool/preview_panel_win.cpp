@@ -47,8 +47,8 @@ void PreviewPanel::SetDpi(UINT dpi) {
   Redraw();
 }
 
-void PreviewPanel::Update(const DialogValues& values, const TJGdata& host) {
-  const PreviewResult& result = preview_.Compute(values, host);
+void PreviewPanel::Update(const DialogValues& values, const TJGdata& host, Orientation orientation) {
+  const PreviewResult& result = preview_.Compute(values, host, orientation);
   if (result.Drawable()) picture_ = render::ReadOutputCommands(preview_.Scratch());
   computed_ = true;
   Redraw();

@@ -25,8 +25,9 @@ class PreviewPanel {
 
   // Sizes of the picture's markers, labels and message follow the window's resolution.
   void SetDpi(UINT dpi);
-  // Computes the preview for `values` on the loaded model `host` and draws it.
-  void Update(const DialogValues& values, const TJGdata& host);
+  // Computes the preview of the `orientation` dimension for `values` on the loaded model `host` and
+  // draws it.
+  void Update(const DialogValues& values, const TJGdata& host, Orientation orientation);
 
  private:
   static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -127,8 +127,9 @@ std::u16string WindowText(HWND window) {
   return text;
 }
 
-ProgramRun::ProgramRun(const std::filesystem::path& exe) {
+ProgramRun::ProgramRun(const std::filesystem::path& exe, const std::wstring& arguments) {
   std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
+  if (!arguments.empty()) commandLine += L" " + arguments;
   const std::wstring folder = exe.parent_path().wstring();
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);

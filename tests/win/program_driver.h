@@ -29,7 +29,7 @@ void PressChord(WORD modifier, WORD virtualKey);  // e.g. Alt+Y, Shift+Tab
 // A key held down until it is released again, for code that samples the keyboard state.
 void HoldKey(WORD virtualKey);
 void ReleaseKey(WORD virtualKey);
-void TypeText(const std::u16string& text);        // through the keyboard's Unicode input (VK_PACKET)
+void TypeText(const std::u16string& text);  // through the keyboard's Unicode input (VK_PACKET)
 
 // Makes `window` the foreground window; false when it did not become so within `timeout`.
 bool BringToFront(HWND window, std::chrono::milliseconds timeout = kWaitTimeout);
@@ -42,8 +42,8 @@ std::u16string WindowText(HWND window);
 // One run of the program, ended (killed if need be) when the object goes.
 class ProgramRun {
  public:
-  // Starts `exe` with its own folder as the working folder and waits for its main window.
-  explicit ProgramRun(const std::filesystem::path& exe);
+  // Starts `exe` with `arguments` and its own folder as the working folder and waits for its main window.
+  explicit ProgramRun(const std::filesystem::path& exe, const std::wstring& arguments = L"");
   ~ProgramRun();
   ProgramRun(const ProgramRun&) = delete;
   ProgramRun& operator=(const ProgramRun&) = delete;

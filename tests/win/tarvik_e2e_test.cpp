@@ -11,6 +11,7 @@
 
 #include "JwwGaibu.h"
 #include "Unit1_layout_win.h"
+#include "orientation.h"
 #include "platform.h"
 #include "preview.h"
 #include "program_driver.h"
@@ -112,20 +113,21 @@ struct Outcome {
 
 // The same run without a window: the session on a copy of the input, given the values the keys gave.
 Outcome ReferenceRun(const std::string& exchange, const std::optional<std::string>& settings,
-                     const std::function<void(DialogValues&)>& typed, int left, int top) {
+                     const std::function<void(DialogValues&)>& typed, int left, int top,
+                     Orientation orientation = Orientation::Vertical) {
+  const std::filesystem::path settingsName(std::u16string(SettingsFileName(orientation)));
   test_support::TempDir folder;
   WriteBytes(folder.path() / kExchangeName, exchange);
-  if (settings) WriteBytes(folder.path() / kSettingsName, *settings);
-  DimensionSession session;
+  if (settings) WriteBytes(folder.path() / settingsName, *settings);
+  DimensionSession session(orientation);
   session.FormShow(folder.folder());
   typed(session.values);
   EXPECT_FALSE(session.Button1Click().has_value()) << "the reference values do not pass the checks";
   RecordingUi ui;
   session.FormClose(left, top, ui);
   Outcome outcome{ReadBytes(folder.path() / kExchangeName), std::nullopt};
-  if (std::filesystem::exists(folder.path() / kSettingsName)) {
-    outcome.settings = ReadBytes(folder.path() / kSettingsName);
-  }
+  if (std::filesystem::exists(folder.path() / settingsName))
+    outcome.settings = ReadBytes(folder.path() / settingsName);
   return outcome;
 }
 
@@ -599,15 +601,16 @@ TEST_F(TarvikDialog, LaysOutTheFormAtTheScreensResolution) {
 
 // What the preview must show for the values: the windowless preview on the same files and values.
 std::u16string ExpectedPreview(const std::string& exchange, const std::optional<std::string>& settings,
-                               const std::function<void(DialogValues&)>& typed) {
+                               const std::function<void(DialogValues&)>& typed,
+                               Orientation orientation = Orientation::Vertical) {
   test_support::TempDir folder;
   WriteBytes(folder.path() / kExchangeName, exchange);
-  if (settings) WriteBytes(folder.path() / kSettingsName, *settings);
-  DimensionSession session;
+  if (settings) WriteBytes(folder.path() / std::u16string(SettingsFileName(orientation)), *settings);
+  DimensionSession session(orientation);
   session.FormShow(folder.folder());
   typed(session.values);
   DimensionPreview preview;
-  return preview.Compute(session.values, *session.JG).Summary();
+  return preview.Compute(session.values, *session.JG, orientation).Summary();
 }
 
 // The panel records the summary of what it drew, followed by the number of primitives when it drew.
@@ -703,6 +706,57 @@ TEST_F(TarvikDialog, PreviewSaysWhyUntilTheValuesCanBeDrawn) {
   PressKey(VK_ESCAPE);
   ASSERT_TRUE(run->WaitForExit());
   ExpectFilesUntouched();
+}
+
+// --- The horizontal dimension ---
+
+TEST_F(TarvikDialog, HorizontalDrawsWithItsOwnSettingsCaptionAndPreview) {
+  // The sample's measured points turned a quarter turn, so that they lie side by side.
+  std::u16string text = platform::DecodeAnsi(SampleExchange());
+  for (const auto& [from, to] : {std::pair<std::u16string, std::u16string>{u"hp2 0 1000", u"hp2 1000 0"},
+                                 {u"hp3 500 300", u"hp3 300 -500"},
+                                 {u"hp4 600 400", u"hp4 400 -600"}}) {
+    text.replace(text.find(from), from.size(), to);
+  }
+  const std::string exchange = platform::EncodeAnsi(text);
+  // The vertical dimension's settings would draw filled circles at both ends at another place.
+  DialogValues verticalValues = ValidValues();
+  verticalValues.ComboBox1 = verticalValues.ComboBox2 = 7;
+  const std::string verticalSettings = SettingsFile(verticalValues, {70, 60});
+  DialogValues horizontalValues = ValidValues();
+  horizontalValues.Edit1 = u"1.5";
+  horizontalValues.ComboBox4 = 1;
+  const std::string horizontalSettings = SettingsFile(horizontalValues, {130, 90});
+  Prepare(exchange, verticalSettings);
+  WriteBytes(dir_.path() / "selvan_h.dat", horizontalSettings);
+
+  ProgramRun run(dir_.path() / "tarvik.exe", L"/Horizontal");
+  ASSERT_TRUE(run.Started()) << "no dialog window appeared";
+  EXPECT_EQ(Utf8(e2e::WindowText(run.Window())), "tarvik－寸法値が離れた水平寸法線を作図");
+  EXPECT_EQ(Utf8(e2e::WindowText(run.Control(Id(ControlId::Memo1))).substr(0, 10)),
+            Utf8(u"◇水平寸法線の設定は"));
+  const RECT rect = WindowRect(run);
+  EXPECT_EQ(rect.left, 130) << "not the place stored in selvan_h.dat";
+  EXPECT_EQ(rect.top, 90);
+  const std::u16string preview = ExpectedPreview(
+      exchange, horizontalSettings, [](DialogValues&) {}, Orientation::Horizontal);
+  EXPECT_NE(preview, ExpectedPreview(exchange, horizontalSettings, [](DialogValues&) {}));
+  HWND panel = run.Control(kPreviewItemId);
+  EXPECT_TRUE(WaitUntil([&] { return ShowsPreview(panel, preview); }))
+      << "the preview shows " << Utf8(e2e::WindowText(panel)) << ", not " << Utf8(preview);
+
+  ASSERT_TRUE(run.BringToFront());
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(run.WaitForExit()) << "the dialog did not close";
+
+  const Outcome expected = ReferenceRun(
+      exchange, horizontalSettings, [](DialogValues&) {}, rect.left, rect.top, Orientation::Horizontal);
+  EXPECT_NE(Exchange(), exchange) << "nothing was drawn";
+  EXPECT_EQ(Exchange(), expected.exchange);
+  EXPECT_NE(Exchange().find("\r\n0 -500 1000 -500\r\n"), std::string::npos) << "no horizontal dimension line";
+  EXPECT_EQ(Settings(), verticalSettings) << "the horizontal run touched selvan.dat";
+  ASSERT_TRUE(expected.settings);
+  EXPECT_EQ(ReadBytes(dir_.path() / "selvan_h.dat"), *expected.settings);
 }
 
 }  // namespace
