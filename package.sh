@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the release packages that Jw_cad users unpack: dist/tarvik-<version>-win64.zip and
-# dist/tarvik-<version>-win32.zip, each holding a folder tarvik/ with tarvik.exe, the batch file and
-# the user guide. The version is the one project() declares in CMakeLists.txt.
+# dist/tarvik-<version>-win32.zip, each holding a folder tarvik/ with tarvik.exe, every batch file of
+# jwcad/ and the user guide. The version is the one project() declares in CMakeLists.txt.
 # Fails when a build fails or warns, or when a program imports a DLL that not every Windows has.
 # Tools speak English here so that their output can be read (a Japanese LANG translates it).
 export LC_ALL=C.UTF-8
@@ -15,6 +15,8 @@ build_root=$root/build
 dist=$root/dist
 stage=$build_root/package-stage
 guide_name='はじめにお読みください.txt'
+# Every batch file in jwcad/ is one way to call the program; all of them ship.
+mapfile -t batch_files < <(cd "$root/jwcad" && LC_ALL=C ls -- *.bat)
 
 # DLLs that every supported Windows ships; anything else would have to be installed by the user.
 allowed_dlls='KERNEL32.DLL USER32.DLL GDI32.DLL COMCTL32.DLL COMDLG32.DLL IMM32.DLL ADVAPI32.DLL SHELL32.DLL
@@ -68,15 +70,20 @@ pack() {
   cp "$exe" "$folder/tarvik.exe"
   # Symbols only make the download bigger; the build folder keeps the unstripped program.
   "$strip" --strip-all "$folder/tarvik.exe"
-  # The batch file and the guide are copied byte for byte: Shift_JIS and UTF-8 with BOM, both CR LF.
-  cp "$root/jwcad/tarvik.bat" "$folder/tarvik.bat"
+  # The batch files and the guide are copied byte for byte: Shift_JIS and UTF-8 with BOM, all CR LF.
+  local bat entries=(tarvik/ tarvik/tarvik.exe)
+  for bat in "${batch_files[@]}"; do
+    cp "$root/jwcad/$bat" "$folder/$bat"
+    entries+=("tarvik/$bat")
+  done
   cp "$root/jwcad/$guide_name" "$folder/$guide_name"
+  entries+=("tarvik/$guide_name")
   local zipfile=$dist/tarvik-$version-$arch.zip
   rm -f "$zipfile"
   # Python's zipfile marks a non-ASCII name as UTF-8 (flag bit 11), which Windows' own extraction and
   # the usual Japanese archivers honour; Info-ZIP's zip on Linux leaves the flag off. The entries get
   # the time of the last commit, so the same sources give the same archive.
-  python3 - "$zipfile" "$stage/$arch" "$stamp" tarvik/ tarvik/tarvik.exe tarvik/tarvik.bat "tarvik/$guide_name" <<'PY'
+  python3 - "$zipfile" "$stage/$arch" "$stamp" "${entries[@]}" <<'PY'
 import os, sys, time, zipfile
 target, base, stamp, names = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4:]
 when = time.gmtime(stamp)[:6]
@@ -95,9 +102,11 @@ PY
   unzip -tq "$zipfile" >/dev/null || fail "$zipfile does not test clean"
   local listed expected
   listed=$(unzip -Z1 "$zipfile" | sort)
-  expected=$(printf '%s\n' tarvik/ tarvik/tarvik.exe tarvik/tarvik.bat "tarvik/$guide_name" | sort)
+  expected=$(printf '%s\n' "${entries[@]}" | sort)
   [ "$listed" = "$expected" ] || fail "$zipfile holds: $listed"
-  cmp -s "$root/jwcad/tarvik.bat" <(unzip -p "$zipfile" tarvik/tarvik.bat) || fail "$zipfile: tarvik.bat changed"
+  for bat in "${batch_files[@]}"; do
+    cmp -s "$root/jwcad/$bat" <(unzip -p "$zipfile" "tarvik/$bat") || fail "$zipfile: $bat changed"
+  done
 }
 
 build mingw "$build_root/package-win64"

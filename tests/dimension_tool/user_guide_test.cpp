@@ -10,6 +10,7 @@
 #include "checks.h"
 #include "construction.h"
 #include "dialog_values.h"
+#include "orientation.h"
 #include "platform.h"
 #include "session.h"
 #include "test_support.h"
@@ -114,7 +115,8 @@ TEST(UserGuideQuotes, EveryCheckMessageInTheOrderOfTheChecks) {
 
 TEST(UserGuideQuotes, MessagesOfTheRunAndTheTitle) {
   const std::u16string guide = GuideText();
-  const std::u16string texts[] = {kZeroDimensionMessage, kNonFiniteMessage, kApplicationTitle};
+  const std::u16string texts[] = {kZeroDimensionMessage, kNonFiniteMessage,
+                                  ApplicationTitle(Orientation::Vertical), ApplicationTitle(Orientation::Horizontal)};
   for (const auto& text : texts) {
     ASSERT_FALSE(text.empty());
     EXPECT_NE(guide.find(text), std::u16string::npos) << "not quoted: " << Utf8(text);
@@ -144,38 +146,47 @@ TEST(UserGuideQuotes, EveryListEntryInListOrder) {
   }
 }
 
-TEST(UserGuideQuotes, NamesTheSettingsFileTheProgramUses) {
-  test_support::TempDir folder;
-  DimensionSession session;
-  session.FormShow(folder.folder());
-  const std::u16string prefix = folder.folder();
-  ASSERT_EQ(session.DatFile.compare(0, prefix.size(), prefix), 0) << "the settings file is not in the program folder";
-  const std::u16string name = session.DatFile.substr(prefix.size());
-  ASSERT_FALSE(name.empty());
-  EXPECT_NE(GuideText().find(name), std::u16string::npos) << Utf8(name);
+TEST(UserGuideQuotes, NamesTheSettingsFilesTheProgramUses) {
+  for (Orientation orientation : {Orientation::Vertical, Orientation::Horizontal}) {
+    test_support::TempDir folder;
+    DimensionSession session(orientation);
+    session.FormShow(folder.folder());
+    const std::u16string prefix = folder.folder();
+    ASSERT_EQ(session.DatFile.compare(0, prefix.size(), prefix), 0)
+        << "the settings file is not in the program folder";
+    const std::u16string name = session.DatFile.substr(prefix.size());
+    ASSERT_FALSE(name.empty());
+    EXPECT_NE(GuideText().find(name), std::u16string::npos) << Utf8(name);
+  }
 }
 
-TEST(UserGuideQuotes, TheBatchFilesDescriptionAndPrompts) {
+TEST(UserGuideQuotes, TheBatchFilesNamesDescriptionsAndPrompts) {
   // Users look for these in the file chooser and the status bar; the guide must show the same words.
-  const std::u16string batch = platform::DecodeAnsi(test_support::ReadBytes(kJwcadDir / "tarvik.bat"));
-  ASSERT_FALSE(batch.empty());
-  std::vector<std::u16string> quoted;
-  std::size_t start = 0;
-  while (start < batch.size()) {
-    std::size_t end = batch.find(u"\r\n", start);
-    if (end == std::u16string::npos) end = batch.size();
-    const std::u16string line = batch.substr(start, end - start);
-    start = end + 2;
-    if (quoted.empty() && line.compare(0, 4, u"REM ") == 0) {
-      quoted.push_back(line.substr(4));  // the description
-    } else if (line.size() > 7 && line.compare(0, 5, u"REM #") == 0 && line[5] >= u'1' && line[5] <= u'4') {
-      quoted.push_back(line.substr(7));  // a prompt
-    }
-  }
-  ASSERT_EQ(quoted.size(), 5u) << "description and four prompts expected in tarvik.bat";
   const std::u16string guide = GuideText();
-  for (const auto& text : quoted) {
-    EXPECT_NE(guide.find(text), std::u16string::npos) << "not in the guide: " << Utf8(text);
+  for (const auto& entry : std::filesystem::directory_iterator(kJwcadDir)) {
+    if (entry.path().extension() != ".bat") continue;
+    const std::string name = entry.path().filename().string();
+    SCOPED_TRACE(name);
+    EXPECT_NE(guide.find(platform::DecodeUtf8(name)), std::u16string::npos) << "the guide does not name it";
+    const std::u16string batch = platform::DecodeAnsi(test_support::ReadBytes(entry.path()));
+    ASSERT_FALSE(batch.empty());
+    std::vector<std::u16string> quoted;
+    std::size_t start = 0;
+    while (start < batch.size()) {
+      std::size_t end = batch.find(u"\r\n", start);
+      if (end == std::u16string::npos) end = batch.size();
+      const std::u16string line = batch.substr(start, end - start);
+      start = end + 2;
+      if (quoted.empty() && line.compare(0, 4, u"REM ") == 0) {
+        quoted.push_back(line.substr(4));  // the description
+      } else if (line.size() > 7 && line.compare(0, 5, u"REM #") == 0 && line[5] >= u'1' && line[5] <= u'4') {
+        quoted.push_back(line.substr(7));  // a prompt
+      }
+    }
+    ASSERT_EQ(quoted.size(), 5u) << "description and four prompts expected";
+    for (const auto& text : quoted) {
+      EXPECT_NE(guide.find(text), std::u16string::npos) << "not in the guide: " << Utf8(text);
+    }
   }
 }
 

@@ -1,8 +1,11 @@
-// The batch file is the host's half of the contract: Jw_cad reads its directives to know which points
-// to ask for and where to write the exchange file, so its bytes matter as much as its words.
+// The batch files are the host's half of the contract: Jw_cad reads their directives to know which
+// points to ask for and where to write the exchange file, so their bytes matter as much as their words.
+// Every batch file shipped in jwcad/ is checked the same way, each with the call it must make.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -12,9 +15,19 @@
 
 namespace {
 
-std::string BatchBytes() {
-  return test_support::ReadBytes(std::filesystem::path(TARVIK_SOURCE_DIR) / "jwcad" / "tarvik.bat");
-}
+const std::filesystem::path kJwcadDir = std::filesystem::path(TARVIK_SOURCE_DIR) / "jwcad";
+
+struct BatchFile {
+  const char* name;
+  const char* call;  // the one command after the directives
+};
+
+const BatchFile kBatchFiles[] = {
+    {"tarvik.bat", "\"%~dp0tarvik.exe\""},
+    {"tarvik_h.bat", "\"%~dp0tarvik.exe\" /horizontal"},
+};
+
+std::string BatchBytes(const BatchFile& file) { return test_support::ReadBytes(kJwcadDir / file.name); }
 
 using test_support::Utf8;
 
@@ -34,8 +47,8 @@ bool HasJapanese(const std::u16string& text) {
 bool IsValidUtf8(const std::string& bytes) { return platform::EncodeUtf8(platform::DecodeUtf8(bytes)) == bytes; }
 
 // The decoded lines, split at CR LF; the final CR LF ends the last line and adds none.
-std::vector<std::u16string> BatchLines() {
-  const std::u16string text = platform::DecodeAnsi(BatchBytes());
+std::vector<std::u16string> BatchLines(const BatchFile& file) {
+  const std::u16string text = platform::DecodeAnsi(BatchBytes(file));
   std::vector<std::u16string> lines;
   std::size_t start = 0;
   while (start < text.size()) {
@@ -52,136 +65,179 @@ const std::u16string kPromptEnd = u" (L)free (R)Read";
 // ---- Bytes as Jw_cad and cmd.exe read them
 
 TEST(BatchFileBytes, HasNoByteOrderMark) {
-  const std::string bytes = BatchBytes();
-  ASSERT_GE(bytes.size(), 4u) << "jwcad/tarvik.bat is missing or empty";
-  EXPECT_NE(bytes.substr(0, 3), "\xEF\xBB\xBF") << "a UTF-8 byte-order mark breaks the first line";
-  EXPECT_NE(bytes.substr(0, 2), "\xFF\xFE") << "UTF-16 LE is not a batch file";
-  EXPECT_NE(bytes.substr(0, 2), "\xFE\xFF") << "UTF-16 BE is not a batch file";
+  for (const BatchFile& file : kBatchFiles) {
+    SCOPED_TRACE(file.name);
+    const std::string bytes = BatchBytes(file);
+    ASSERT_GE(bytes.size(), 4u) << "the batch file is missing or empty";
+    EXPECT_NE(bytes.substr(0, 3), "\xEF\xBB\xBF") << "a UTF-8 byte-order mark breaks the first line";
+    EXPECT_NE(bytes.substr(0, 2), "\xFF\xFE") << "UTF-16 LE is not a batch file";
+    EXPECT_NE(bytes.substr(0, 2), "\xFE\xFF") << "UTF-16 BE is not a batch file";
+  }
 }
 
 TEST(BatchFileBytes, EveryLineEndsInCrLf) {
-  const std::string bytes = BatchBytes();
-  ASSERT_FALSE(bytes.empty());
-  int line = 1;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '\n') {
-      EXPECT_TRUE(i > 0 && bytes[i - 1] == '\r') << "lone LF ending line " << line;
-      ++line;
-    } else if (bytes[i] == '\r') {
-      EXPECT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << "lone CR in line " << line;
+  for (const BatchFile& file : kBatchFiles) {
+    SCOPED_TRACE(file.name);
+    const std::string bytes = BatchBytes(file);
+    ASSERT_FALSE(bytes.empty());
+    int line = 1;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      if (bytes[i] == '\n') {
+        EXPECT_TRUE(i > 0 && bytes[i - 1] == '\r') << "lone LF ending line " << line;
+        ++line;
+      } else if (bytes[i] == '\r') {
+        EXPECT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << "lone CR in line " << line;
+      }
     }
+    // The call line too: without its line end some hosts' copies of cmd skip it.
+    EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n") << "the last line has no CR LF";
   }
-  // The call line too: without its line end some hosts' copies of cmd skip it.
-  EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n") << "the last line has no CR LF";
 }
 
 TEST(BatchFileBytes, IsShiftJisAndNotUtf8) {
-  const std::string bytes = BatchBytes();
-  const std::u16string text = platform::DecodeAnsi(bytes);
-  ASSERT_FALSE(text.empty());
-  EXPECT_EQ(text.find(u'\uFFFD'), std::u16string::npos) << "bytes that Shift_JIS cannot decode";
-  EXPECT_EQ(text.find(u'\0'), std::u16string::npos);
-  // Decoding alone would accept UTF-8 Japanese as a string of odd kanji; the two encodings' byte
-  // patterns for Japanese text exclude each other, so Shift_JIS text with any Japanese fails UTF-8.
-  EXPECT_TRUE(HasJapanese(text)) << "the prompts are meant to be Japanese";
-  EXPECT_FALSE(IsValidUtf8(bytes)) << "saved as UTF-8: Jw_cad would show the prompts garbled";
-  // Shift_JIS maps one to one: encoding the decoded text back must give the very same bytes.
-  EXPECT_EQ(platform::EncodeAnsi(text), bytes);
+  for (const BatchFile& file : kBatchFiles) {
+    SCOPED_TRACE(file.name);
+    const std::string bytes = BatchBytes(file);
+    const std::u16string text = platform::DecodeAnsi(bytes);
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(text.find(u'\uFFFD'), std::u16string::npos) << "bytes that Shift_JIS cannot decode";
+    EXPECT_EQ(text.find(u'\0'), std::u16string::npos);
+    // Decoding alone would accept UTF-8 Japanese as a string of odd kanji; the two encodings' byte
+    // patterns for Japanese text exclude each other, so Shift_JIS text with any Japanese fails UTF-8.
+    EXPECT_TRUE(HasJapanese(text)) << "the prompts are meant to be Japanese";
+    EXPECT_FALSE(IsValidUtf8(bytes)) << "saved as UTF-8: Jw_cad would show the prompts garbled";
+    // Shift_JIS maps one to one: encoding the decoded text back must give the very same bytes.
+    EXPECT_EQ(platform::EncodeAnsi(text), bytes);
+  }
 }
 
 // ---- What Jw_cad reads from the lines
 
 TEST(BatchFileLines, FirstLineIsAJapaneseDescriptionThenEchoOff) {
-  const auto lines = BatchLines();
-  ASSERT_GE(lines.size(), 2u);
-  // The file chooser's memo column shows the first line; a REM keeps cmd from running it.
-  EXPECT_TRUE(lines[0].starts_with(u"REM ")) << Utf8(lines[0]);
-  EXPECT_TRUE(HasJapanese(lines[0])) << Utf8(lines[0]);
-  EXPECT_EQ(Utf8(lines[1]), "@echo off");
+  for (const BatchFile& file : kBatchFiles) {
+    SCOPED_TRACE(file.name);
+    const auto lines = BatchLines(file);
+    ASSERT_GE(lines.size(), 2u);
+    // The file chooser's memo column shows the first line; a REM keeps cmd from running it.
+    EXPECT_TRUE(lines[0].starts_with(u"REM ")) << Utf8(lines[0]);
+    EXPECT_TRUE(HasJapanese(lines[0])) << Utf8(lines[0]);
+    EXPECT_EQ(Utf8(lines[1]), "@echo off");
+  }
 }
 
 TEST(BatchFileLines, DirectivesInOrderWithJapanesePrompts) {
-  struct Case {
-    std::u16string directive;
-    bool prompted;  // an indicated point, whose prompt appears in the status bar
-  };
-  const Case expected[] = {
-      {u"#jww", false}, {u"#cd", false}, {u"#1", true}, {u"#2", true},
-      {u"#3", true},    {u"#4", true},   {u"#e", false},
-  };
-  const auto lines = BatchLines();
-  std::vector<std::u16string> directives;
-  for (const auto& line : lines) {
-    if (line.starts_with(u"REM #")) directives.push_back(line.substr(4));
-  }
-  ASSERT_EQ(directives.size(), std::size(expected)) << "directive lines found";
-  for (std::size_t i = 0; i < directives.size(); ++i) {
-    const Case& c = expected[i];
-    const std::u16string& got = directives[i];
-    SCOPED_TRACE("directive " + Utf8(c.directive) + ", line: REM " + Utf8(got));
-    if (!c.prompted) {
-      EXPECT_EQ(got, c.directive);
-      continue;
+  for (const BatchFile& file : kBatchFiles) {
+    SCOPED_TRACE(file.name);
+    struct Case {
+      std::u16string directive;
+      bool prompted;  // an indicated point, whose prompt appears in the status bar
+    };
+    const Case expected[] = {
+        {u"#jww", false}, {u"#cd", false}, {u"#1", true}, {u"#2", true},
+        {u"#3", true},    {u"#4", true},   {u"#e", false},
+    };
+    const auto lines = BatchLines(file);
+    std::vector<std::u16string> directives;
+    for (const auto& line : lines) {
+      if (line.starts_with(u"REM #")) directives.push_back(line.substr(4));
     }
-    ASSERT_TRUE(got.starts_with(c.directive + u" "));
-    ASSERT_TRUE(got.ends_with(kPromptEnd));
-    const std::u16string prompt =
-        got.substr(c.directive.size() + 1, got.size() - c.directive.size() - 1 - kPromptEnd.size());
-    EXPECT_FALSE(prompt.empty());
-    EXPECT_TRUE(HasJapanese(prompt));
-    // A digit right after the number would make Jw_cad read another point number.
-    EXPECT_FALSE(prompt.front() >= u'0' && prompt.front() <= u'9');
+    ASSERT_EQ(directives.size(), std::size(expected)) << "directive lines found";
+    for (std::size_t i = 0; i < directives.size(); ++i) {
+      const Case& c = expected[i];
+      const std::u16string& got = directives[i];
+      SCOPED_TRACE("directive " + Utf8(c.directive) + ", line: REM " + Utf8(got));
+      if (!c.prompted) {
+        EXPECT_EQ(got, c.directive);
+        continue;
+      }
+      ASSERT_TRUE(got.starts_with(c.directive + u" "));
+      ASSERT_TRUE(got.ends_with(kPromptEnd));
+      const std::u16string prompt =
+          got.substr(c.directive.size() + 1, got.size() - c.directive.size() - 1 - kPromptEnd.size());
+      EXPECT_FALSE(prompt.empty());
+      EXPECT_TRUE(HasJapanese(prompt));
+      // A digit right after the number would make Jw_cad read another point number.
+      EXPECT_FALSE(prompt.front() >= u'0' && prompt.front() <= u'9');
+    }
   }
 }
 
 TEST(BatchFileLines, PromptsOfThePointsDiffer) {
-  const auto lines = BatchLines();
-  std::vector<std::u16string> prompts;
-  for (const auto& line : lines) {
-    if (line.size() > 7 && line.starts_with(u"REM #") && line[5] >= u'1' && line[5] <= u'4') {
-      prompts.push_back(line.substr(7));
+  for (const BatchFile& file : kBatchFiles) {
+    SCOPED_TRACE(file.name);
+    const auto lines = BatchLines(file);
+    std::vector<std::u16string> prompts;
+    for (const auto& line : lines) {
+      if (line.size() > 7 && line.starts_with(u"REM #") && line[5] >= u'1' && line[5] <= u'4') {
+        prompts.push_back(line.substr(7));
+      }
     }
-  }
-  ASSERT_EQ(prompts.size(), 4u);
-  for (std::size_t i = 0; i < prompts.size(); ++i) {
-    for (std::size_t j = i + 1; j < prompts.size(); ++j) {
-      EXPECT_NE(prompts[i], prompts[j]) << "points " << i + 1 << " and " << j + 1 << " ask the same";
+    ASSERT_EQ(prompts.size(), 4u);
+    for (std::size_t i = 0; i < prompts.size(); ++i) {
+      for (std::size_t j = i + 1; j < prompts.size(); ++j) {
+        EXPECT_NE(prompts[i], prompts[j]) << "points " << i + 1 << " and " << j + 1 << " ask the same";
+      }
     }
   }
 }
 
 TEST(BatchFileLines, EndsWithAPlainCallOfTheProgramBesideIt) {
-  const auto lines = BatchLines();
-  ASSERT_FALSE(lines.empty());
-  std::size_t end_directive = lines.size();
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (lines[i] == u"REM #e") end_directive = i;
-  }
-  ASSERT_LT(end_directive, lines.size()) << "no REM #e";
-  // The call is the one command after the directives; "start" would let the batch end before the
-  // dialog does, and Jw_cad would read the exchange file back unchanged.
-  ASSERT_EQ(lines.size(), end_directive + 2) << "expected exactly one line after REM #e";
-  EXPECT_EQ(Utf8(lines.back()), "\"%~dp0tarvik.exe\"");
-  for (const auto& line : lines) {
-    std::string lower = Utf8(line);
-    for (auto& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    EXPECT_EQ(lower.find("start "), std::string::npos) << Utf8(line);
+  for (const BatchFile& file : kBatchFiles) {
+    SCOPED_TRACE(file.name);
+    const auto lines = BatchLines(file);
+    ASSERT_FALSE(lines.empty());
+    std::size_t end_directive = lines.size();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      if (lines[i] == u"REM #e") end_directive = i;
+    }
+    ASSERT_LT(end_directive, lines.size()) << "no REM #e";
+    // The call is the one command after the directives; "start" would let the batch end before the
+    // dialog does, and Jw_cad would read the exchange file back unchanged.
+    ASSERT_EQ(lines.size(), end_directive + 2) << "expected exactly one line after REM #e";
+    EXPECT_EQ(Utf8(lines.back()), file.call);
+    for (const auto& line : lines) {
+      std::string lower = Utf8(line);
+      for (auto& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+      EXPECT_EQ(lower.find("start "), std::string::npos) << Utf8(line);
+    }
   }
 }
 
 TEST(BatchFileLines, HashOnlyInDirectives) {
-  // Jw_cad takes a '#' near the start of a REM line as a directive, so descriptions and prompts
-  // must not carry one; each directive line carries exactly its own.
-  const auto lines = BatchLines();
-  ASSERT_FALSE(lines.empty());
-  for (const auto& line : lines) {
-    EXPECT_EQ(line.find(u'\uFF03'), std::u16string::npos) << "a full-width '#': " << Utf8(line);
-    const std::size_t first = line.find(u'#');
-    if (first == std::u16string::npos) continue;
-    EXPECT_EQ(first, 4u) << "a '#' outside a directive: " << Utf8(line);
-    EXPECT_TRUE(line.starts_with(u"REM #")) << Utf8(line);
-    EXPECT_EQ(line.find(u'#', first + 1), std::u16string::npos) << "a second '#': " << Utf8(line);
+  for (const BatchFile& file : kBatchFiles) {
+    SCOPED_TRACE(file.name);
+    // Jw_cad takes a '#' near the start of a REM line as a directive, so descriptions and prompts
+    // must not carry one; each directive line carries exactly its own.
+    const auto lines = BatchLines(file);
+    ASSERT_FALSE(lines.empty());
+    for (const auto& line : lines) {
+      EXPECT_EQ(line.find(u'\uFF03'), std::u16string::npos) << "a full-width '#': " << Utf8(line);
+      const std::size_t first = line.find(u'#');
+      if (first == std::u16string::npos) continue;
+      EXPECT_EQ(first, 4u) << "a '#' outside a directive: " << Utf8(line);
+      EXPECT_TRUE(line.starts_with(u"REM #")) << Utf8(line);
+      EXPECT_EQ(line.find(u'#', first + 1), std::u16string::npos) << "a second '#': " << Utf8(line);
+    }
   }
+}
+
+TEST(BatchFiles, EveryShippedBatchFileIsCheckedAndDescribedDifferently) {
+  std::vector<std::string> shipped;
+  for (const auto& entry : std::filesystem::directory_iterator(kJwcadDir)) {
+    if (entry.path().extension() == ".bat") shipped.push_back(entry.path().filename().string());
+  }
+  std::vector<std::string> checked;
+  std::vector<std::u16string> descriptions;
+  for (const BatchFile& file : kBatchFiles) {
+    checked.push_back(file.name);
+    const auto lines = BatchLines(file);
+    ASSERT_FALSE(lines.empty()) << file.name;
+    for (const auto& other : descriptions) EXPECT_NE(other, lines[0]) << file.name << " reads like another";
+    descriptions.push_back(lines[0]);
+  }
+  std::sort(shipped.begin(), shipped.end());
+  std::sort(checked.begin(), checked.end());
+  EXPECT_EQ(shipped, checked);
 }
 
 }  // namespace
