@@ -133,8 +133,9 @@ TEST(BatchFileLines, DirectivesInOrderWithJapanesePrompts) {
       bool prompted;  // an indicated point, whose prompt appears in the status bar
     };
     const Case expected[] = {
-        {u"#jww", false}, {u"#cd", false}, {u"#1", true}, {u"#2", true},
-        {u"#3", true},    {u"#4", true},   {u"#e", false},
+        // #hr: Jw_cad asks for point 1 again after each result, until another command is chosen.
+        {u"#jww", false}, {u"#cd", false}, {u"#hr", false}, {u"#1", true},
+        {u"#2", true},    {u"#3", true},   {u"#4", true},   {u"#e", false},
     };
     const auto lines = BatchLines(file);
     std::vector<std::u16string> directives;
