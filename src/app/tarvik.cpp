@@ -5,6 +5,7 @@
 
 #include "Unit1_win.h"
 #include "command_line.h"
+#include "quick_run_win.h"
 #include "win_text_win.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int showCommand) {
@@ -16,6 +17,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int showComm
                 Wide(ApplicationTitle(parsed.options.orientation)), MB_OK);
     return 2;
   }
+  // Without usable stored settings the quick run leaves everything to the dialog, which sets them up.
+  if (parsed.options.quick && RunQuick(parsed.options.orientation)) return 0;
 
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);

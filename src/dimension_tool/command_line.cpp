@@ -44,6 +44,8 @@ ParsedCommandLine ParseCommandLine(const std::u16string& arguments) {
     const std::u16string name = marked ? LowerAscii(argument.substr(1)) : std::u16string();
     if (name == u"horizontal") {
       parsed.options.orientation = Orientation::Horizontal;
+    } else if (name == u"quick") {
+      parsed.options.quick = true;
     } else {
       // An empty argument ("") is no option either; it is shown as the two quotes it was typed as.
       parsed.unknown = argument.empty() ? u"\"\"" : argument;
@@ -54,5 +56,5 @@ ParsedCommandLine ParseCommandLine(const std::u16string& arguments) {
 }
 
 std::u16string UnknownOptionMessage(const std::u16string& argument) {
-  return u"指定できないオプションです：" + argument + u"\r\n使えるオプションは /horizontal です";
+  return u"指定できないオプションです：" + argument + u"\r\n使えるオプションは /horizontal と /quick です";
 }

@@ -7,6 +7,7 @@
 
 struct RunOptions {
   Orientation orientation = Orientation::Vertical;  // "/horizontal"
+  bool quick = false;                               // "/quick": draw with the stored settings, no dialog
 };
 
 struct ParsedCommandLine {

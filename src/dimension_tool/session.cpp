@@ -2,6 +2,7 @@
 #include "session.h"
 
 #include "JwwGaibu.h"
+#include "platform.h"
 
 DimensionSession::DimensionSession(Orientation orientation) : orientation(orientation) {}
 DimensionSession::~DimensionSession() = default;
@@ -27,6 +28,14 @@ std::optional<CheckFailure> DimensionSession::Button1Click() {
 }
 
 void DimensionSession::Button2Click() { OKflag = false; }
+
+bool DimensionSession::QuickRun(ToolUi& ui) {
+  // A first run sets the settings up in the dialog; so do stored values that OK would refuse.
+  if (!JG || !platform::FileExists(DatFile) || CheckOk(values)) return false;
+  RunGaibuProc(values, *JG, ProgramFolder, ui, orientation);
+  JG.reset();
+  return true;
+}
 
 void DimensionSession::FormClose(int32_t left, int32_t top, ToolUi& ui) {
   if (OKflag && JG) {

@@ -30,6 +30,12 @@ class DimensionSession {
   // Cancel: OKflag becomes false and the caller closes the dialog.
   void Button2Click();
 
+  // /quick, after FormShow: the OK path on the stored settings without the dialog. It writes what OK
+  // writes, or shows the zero message, but saves neither the settings nor the position. False, with
+  // nothing written or shown, when there is no settings file or a stored value fails a check of OK:
+  // the dialog must open instead. The model is freed when it ran.
+  bool QuickRun(ToolUi& ui);
+
   // Whatever the way of closing: when OKflag is set, RunGaibuProc, then the position (left, top) and the
   // settings are saved; always, the model is freed.
   void FormClose(int32_t left, int32_t top, ToolUi& ui);

@@ -13,30 +13,39 @@ namespace {
 using test_support::Utf8;
 
 TEST(CommandLine, OptionsAndArguments) {
+  constexpr Orientation V = Orientation::Vertical;
+  constexpr Orientation H = Orientation::Horizontal;
   struct Case {
     std::u16string arguments;
     Orientation orientation;
+    bool quick;
     std::u16string unknown;  // empty: accepted
   };
   const Case cases[] = {
-      // Nothing given: the vertical tool as it always was.
-      {u"", Orientation::Vertical, u""},
-      {u"   \t ", Orientation::Vertical, u""},
-      // Either mark, any case, quoted or not, given twice.
-      {u"/horizontal", Orientation::Horizontal, u""},
-      {u"-HORIZONTAL", Orientation::Horizontal, u""},
-      {u"  /Horizontal\t", Orientation::Horizontal, u""},
-      {u"\"/horizontal\"", Orientation::Horizontal, u""},
-      {u"/horizontal -horizontal", Orientation::Horizontal, u""},
+      // Nothing given: the vertical tool with its dialog, as it always was.
+      {u"", V, false, u""},
+      {u"   \t ", V, false, u""},
+      // Either mark, any case, quoted or not, given twice, in either order.
+      {u"/horizontal", H, false, u""},
+      {u"-HORIZONTAL", H, false, u""},
+      {u"  /Horizontal\t", H, false, u""},
+      {u"\"/horizontal\"", H, false, u""},
+      {u"/horizontal -horizontal", H, false, u""},
+      {u"/quick", V, true, u""},
+      {u"-Quick", V, true, u""},
+      {u"/horizontal /quick", H, true, u""},
+      {u"-QUICK /Horizontal", H, true, u""},
       // Anything else is refused as typed, the first such argument named.
-      {u"horizontal", Orientation::Vertical, u"horizontal"},
-      {u"/horizontal /vertical /x", Orientation::Horizontal, u"/vertical"},
-      {u"/horizontalx", Orientation::Vertical, u"/horizontalx"},
-      {u"//horizontal", Orientation::Vertical, u"//horizontal"},
-      {u"/", Orientation::Vertical, u"/"},
-      {u"/ｈｏｒｉｚｏｎｔａｌ", Orientation::Vertical, u"/ｈｏｒｉｚｏｎｔａｌ"},
-      {u"\"/hori zontal\"", Orientation::Vertical, u"/hori zontal"},
-      {u"\"\"", Orientation::Vertical, u"\"\""},
+      {u"horizontal", V, false, u"horizontal"},
+      {u"/horizontal /vertical /x", H, false, u"/vertical"},
+      {u"/quick /q", V, true, u"/q"},
+      {u"/horizontalx", V, false, u"/horizontalx"},
+      {u"/horizontal/quick", V, false, u"/horizontal/quick"},
+      {u"//horizontal", V, false, u"//horizontal"},
+      {u"/", V, false, u"/"},
+      {u"/ｈｏｒｉｚｏｎｔａｌ", V, false, u"/ｈｏｒｉｚｏｎｔａｌ"},
+      {u"\"/hori zontal\"", V, false, u"/hori zontal"},
+      {u"\"\"", V, false, u"\"\""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("arguments [" + Utf8(c.arguments) + "]");
@@ -44,13 +53,16 @@ TEST(CommandLine, OptionsAndArguments) {
     EXPECT_EQ(parsed.Ok(), c.unknown.empty());
     EXPECT_EQ(Utf8(parsed.unknown), Utf8(c.unknown));
     EXPECT_EQ(parsed.options.orientation, c.orientation);
+    EXPECT_EQ(parsed.options.quick, c.quick);
   }
 }
 
 TEST(CommandLine, UnknownOptionMessageNamesTheArgumentAndTheAcceptedOptions) {
   const std::u16string message = UnknownOptionMessage(u"/vertical");
   EXPECT_NE(message.find(u"/vertical"), std::u16string::npos) << Utf8(message);
-  EXPECT_NE(message.find(u"/horizontal"), std::u16string::npos) << Utf8(message);
+  for (const char16_t* option : {u"/horizontal", u"/quick"}) {
+    EXPECT_NE(message.find(option), std::u16string::npos) << Utf8(message);
+  }
 }
 
 // Each dimension names itself in its caption and its help text, and keeps its settings apart.

@@ -145,7 +145,7 @@ ProgramRun::ProgramRun(const std::filesystem::path& exe, const std::wstring& arg
   WaitUntil(
       [this] {
         window_ = FindTopLevel(processId_, L"TForm1");
-        return window_ != nullptr || !Running();
+        return window_ != nullptr || MessageBox() != nullptr || !Running();
       },
       30s);
 }

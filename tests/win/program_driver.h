@@ -42,7 +42,8 @@ std::u16string WindowText(HWND window);
 // One run of the program, ended (killed if need be) when the object goes.
 class ProgramRun {
  public:
-  // Starts `exe` with `arguments` and its own folder as the working folder and waits for its main window.
+  // Starts `exe` with `arguments` and its own folder as the working folder and waits for its main window,
+  // a message box of its own instead, or its end.
   explicit ProgramRun(const std::filesystem::path& exe, const std::wstring& arguments = L"");
   ~ProgramRun();
   ProgramRun(const ProgramRun&) = delete;

@@ -759,4 +759,85 @@ TEST_F(TarvikDialog, HorizontalDrawsWithItsOwnSettingsCaptionAndPreview) {
   EXPECT_EQ(ReadBytes(dir_.path() / "selvan_h.dat"), *expected.settings);
 }
 
+// --- Drawing without the dialog ---
+
+TEST_F(TarvikDialog, QuickWritesWhatOkWritesAndLeavesTheSettingsUntouched) {
+  DialogValues stored = ValidValues();
+  stored.ComboBox2 = 4;
+  stored.Edit3 = u"（参考）";
+  stored.CheckBox3 = true;
+  const std::string settings = SettingsFile(stored, {80, 40});
+
+  // The dialog's OK on the same files, in a folder of its own.
+  Prepare(SampleExchange(), settings);
+  std::string okWritten;
+  {
+    auto run = Start();
+    ASSERT_TRUE(run);
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(run->WaitForExit()) << "the dialog did not close";
+    okWritten = Exchange();
+    ASSERT_NE(okWritten, exchange_) << "OK drew nothing";
+  }
+
+  test_support::TempDir quickFolder;
+  std::filesystem::copy_file(HostPath(TARVIK_EXE), quickFolder.path() / "tarvik.exe");
+  WriteBytes(quickFolder.path() / kExchangeName, exchange_);
+  WriteBytes(quickFolder.path() / kSettingsName, settings);
+  ProgramRun quick(quickFolder.path() / "tarvik.exe", L"-QUICK");
+  EXPECT_FALSE(quick.Started()) << "a window opened";
+  ASSERT_TRUE(quick.WaitForExit());
+  EXPECT_EQ(ReadBytes(quickFolder.path() / kExchangeName), okWritten);
+  EXPECT_EQ(ReadBytes(quickFolder.path() / kSettingsName), settings)
+      << "the settings or the position changed";
+}
+
+struct QuickDialogCase {
+  const char* name;
+  std::optional<std::string> settings;
+};
+
+class QuickOpensTheDialog : public TarvikDialog, public ::testing::WithParamInterface<QuickDialogCase> {};
+
+TEST_P(QuickOpensTheDialog, WhenTheStoredSettingsCannotBeUsed) {
+  Prepare(SampleExchange(), GetParam().settings);
+  ProgramRun run(dir_.path() / "tarvik.exe", L"/horizontal /quick");
+  ASSERT_TRUE(run.Started()) << "no dialog opened";
+  EXPECT_EQ(Utf8(e2e::WindowText(run.Window())), "tarvik－寸法値が離れた水平寸法線を作図");
+  ASSERT_TRUE(run.BringToFront());
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(run.WaitForExit());
+  ExpectFilesUntouched();
+}
+
+DialogValues WithArrowLength(const char16_t* length) {
+  DialogValues values = ValidValues();
+  values.Edit7 = length;
+  return values;
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, QuickOpensTheDialog,
+                         ::testing::Values(QuickDialogCase{"missing", std::nullopt},
+                                           QuickDialogCase{"arrow_length_refused",
+                                                           SettingsFile(WithArrowLength(u"1001"), {50, 50})}),
+                         [](const ::testing::TestParamInfo<QuickDialogCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+TEST_F(TarvikDialog, UnknownOptionNamesTheAcceptedOnesAndWritesNothing) {
+  Prepare(SampleExchange(), SettingsFile(ValidValues(), {50, 50}));
+  ProgramRun run(dir_.path() / "tarvik.exe", L"/quick /vertical");
+  EXPECT_FALSE(run.Started()) << "the dialog opened";
+  HWND box = run.WaitForMessageBox();
+  ASSERT_NE(box, nullptr) << "no message box appeared";
+  const std::u16string text = e2e::MessageBoxText(box);
+  for (const char16_t* named : {u"/vertical", u"/horizontal", u"/quick"}) {
+    EXPECT_NE(text.find(named), std::u16string::npos) << Utf8(text);
+  }
+  EXPECT_TRUE(e2e::BringToFront(box));
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(run.WaitForExit());
+  ExpectFilesUntouched();
+}
+
 }  // namespace

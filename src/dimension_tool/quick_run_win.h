@@ -1,0 +1,9 @@
+// tarvik.exe /quick: the dimension drawn with the stored settings, without showing the dialog.
+#pragma once
+
+#include "orientation.h"
+
+// Draws the `orientation` dimension from the exchange file and the stored settings beside the program,
+// showing only the zero or overflow message if one applies. False, with nothing written or shown, when
+// there are no stored settings or they fail a check of OK: the caller opens the dialog instead.
+bool RunQuick(Orientation orientation);
