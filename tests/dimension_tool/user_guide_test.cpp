@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "checks.h"
+#include "command_line.h"
 #include "construction.h"
 #include "dialog_values.h"
 #include "orientation.h"
@@ -120,6 +121,14 @@ TEST(UserGuideQuotes, MessagesOfTheRunAndTheTitle) {
   for (const auto& text : texts) {
     ASSERT_FALSE(text.empty());
     EXPECT_NE(guide.find(text), std::u16string::npos) << "not quoted: " << Utf8(text);
+  }
+}
+
+TEST(UserGuideQuotes, NamesEveryOptionOfTheProgram) {
+  const std::u16string guide = GuideText();
+  for (const char16_t* option : {u"/horizontal", u"/quick"}) {
+    ASSERT_TRUE(ParseCommandLine(option).Ok()) << Utf8(option);
+    EXPECT_NE(guide.find(option), std::u16string::npos) << Utf8(option);
   }
 }
 

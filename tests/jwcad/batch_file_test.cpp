@@ -25,6 +25,8 @@ struct BatchFile {
 const BatchFile kBatchFiles[] = {
     {"tarvik.bat", "\"%~dp0tarvik.exe\""},
     {"tarvik_h.bat", "\"%~dp0tarvik.exe\" /horizontal"},
+    {"tarvik_q.bat", "\"%~dp0tarvik.exe\" /quick"},
+    {"tarvik_hq.bat", "\"%~dp0tarvik.exe\" /horizontal /quick"},
 };
 
 std::string BatchBytes(const BatchFile& file) { return test_support::ReadBytes(kJwcadDir / file.name); }

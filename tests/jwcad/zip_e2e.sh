@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The release package as a Jw_cad user meets it, under Wine: unpack the win64 zip into a folder whose
-# path holds blanks and Japanese, write JWC_TEMP.TXT and selvan.dat there as the host and an earlier run
-# would, start the batch file through cmd from another folder, and press Enter (drawing commands must
-# appear in the exchange file) or Escape (nothing may change).
+# path holds blanks and Japanese, write JWC_TEMP.TXT and the settings files there as the host and an
+# earlier run would, and start every batch file of the zip through cmd from another folder. A batch file
+# that opens the dialog gets Enter (drawing commands must appear in the exchange file) and then Escape
+# (nothing may change); a quick one must draw without a dialog exactly what Enter drew for the same
+# settings, and leave the settings alone.
 # Usage: tests/jwcad/zip_e2e.sh [path/to/tarvik-x.y.z-win64.zip]   (default: the newest in dist/,
 # made by ./package.sh when there is none). Exits non-zero on the first failed check.
 set -uo pipefail
@@ -53,47 +55,69 @@ parent="$scratch/ジェイ ダブリュー"
 mkdir -p "$parent"
 unzip -q "$zip" -d "$parent" || fail "unzip"
 folder="$parent/tarvik"
-for f in tarvik.exe tarvik.bat 'はじめにお読みください.txt'; do
+for f in tarvik.exe 'はじめにお読みください.txt'; do
   [ -f "$folder/$f" ] || fail "the package has no tarvik/$f"
 done
 ok "unpacked into $folder"
-cmp -s "$folder/tarvik.bat" "$root/jwcad/tarvik.bat" || fail "tarvik.bat in the package differs from jwcad/tarvik.bat"
-ok "tarvik.bat byte for byte as in jwcad/"
+mapfile -t batch_files < <(cd "$root/jwcad" && LC_ALL=C ls -- *.bat)
+[ ${#batch_files[@]} -gt 0 ] || fail "no batch files in jwcad/"
+for bat in "${batch_files[@]}"; do
+  cmp -s "$folder/$bat" "$root/jwcad/$bat" || fail "$bat in the package is missing or differs from jwcad/$bat"
+done
+[ "$(cd "$folder" && LC_ALL=C ls -- *.bat | tr '\n' ' ')" = "${batch_files[*]} " ] || fail "the package holds other batch files than jwcad/"
+ok "batch files byte for byte as in jwcad/: ${batch_files[*]}"
 
 # ---- The exchange file as Jw_cad writes it: Shift_JIS, CR LF, the header of a real file, four points.
-# Scale 100 for every layer group; style 1 is 2 mm wide with no gap.
+# Scale 100 for every layer group; style 1 is 2 mm wide with no gap. The horizontal dimension gets the
+# vertical one's points turned a quarter turn clockwise.
 exchange=$folder/JWC_TEMP.TXT
-write_exchange() {
-  LC_ALL=C awk '
+write_exchange() {  # write_exchange vertical|horizontal
+  local points='hp1 0 0;hp2 0 1000;hp3 500 300;hp4 600 400'
+  [ "$1" = horizontal ] && points='hp1 0 0;hp2 1000 0;hp3 300 -500;hp4 400 -600'
+  LC_ALL=C awk -v points="$points" '
     { sub(/\r$/, ""); print $0 "\r" }
-    /^hn / { print "hp1 0 0\r"; print "hp2 0 1000\r"; print "hp3 500 300\r"; print "hp4 600 400\r" }
+    /^hn / { n = split(points, p, ";"); for (i = 1; i <= n; i++) print p[i] "\r" }
   ' "$root/tests/data/host_one_line_selection.txt" > "$exchange"
+  grep -q $'^hp4 ' "$exchange" || fail "could not build the exchange file"
+  cp "$exchange" "$scratch/exchange.before"
 }
-write_exchange
-grep -q $'^hp4 600 400\r$' "$exchange" || fail "could not build the exchange file"
-cp "$exchange" "$scratch/exchange.before"
 
-# The settings of an earlier confirmed run: text style No1 chosen, everything else at its default; its
-# scale and points (lines 23 to 31) are those of another drawing, so that a save shows.
-settings=$folder/selvan.dat
-{
-  printf '\xEF\xBB\xBF'
-  for line in 50 50 0 0 1 3 2 1 '' '' 0.5 2 2 3 15 2 0 0 0 0 0 0 0 1 0 0 0 0 0 0 0; do
-    printf '%s\r\n' "$line"
-  done
-} > "$settings"
-cp "$settings" "$scratch/settings.before"
+# The settings of an earlier confirmed run, one file for each dimension: text style No1 chosen,
+# everything else at its default; its scale and points (lines 23 to 31) are those of another drawing,
+# so that a save shows.
+for name in selvan.dat selvan_h.dat; do
+  {
+    printf '\xEF\xBB\xBF'
+    for line in 50 50 0 0 1 3 2 1 '' '' 0.5 2 2 3 15 2 0 0 0 0 0 0 0 1 0 0 0 0 0 0 0; do
+      printf '%s\r\n' "$line"
+    done
+  } > "$folder/$name"
+done
 
-batch_windows_path() { printf 'Z:%s' "$(printf '%s' "$folder/tarvik.bat" | tr '/' '\\')"; }
-
-# run_batch KEY: starts the batch file as the host does, waits for the dialog, presses KEY, and waits
-# for cmd to end. cmd runs in another folder, so the program must find its files beside itself.
+# run_batch BAT KEY: starts the batch file as the host does and waits for cmd to end. KEY "none": the
+# program must end by itself without a dialog; otherwise it waits for the dialog and presses KEY. cmd
+# runs in another folder, so the program must find its files beside itself.
 run_batch() {
-  local key=$1 batch window
+  local bat=$1 key=$2 batch window
   dialog=
-  batch=$(batch_windows_path)
+  batch=$(printf 'Z:%s' "$(printf '%s' "$folder/$bat" | tr '/' '\\')")
   (cd "$scratch" && exec "$root/cmake/wine-run.sh" cmd /c "$batch" >"$scratch/cmd.out" 2>&1) &
   wine_pid=$!
+  if [ "$key" = none ]; then
+    for _ in $(seq 600); do
+      kill -0 "$wine_pid" 2>/dev/null || break
+      if window=$(xdotool search --onlyvisible --name '^tarvik' 2>/dev/null | head -1) && [ -n "$window" ]; then
+        dialog=$window
+        fail "$bat opened a window ($(xdotool getwindowname "$window")) instead of drawing"
+      fi
+      sleep 0.1
+    done
+    kill -0 "$wine_pid" 2>/dev/null && fail "$bat has not ended within 60 s"
+    wait "$wine_pid"
+    ok "$bat ended by itself without a window (exit code $?)"
+    wine_pid=
+    return
+  fi
   window=$(timeout 60 xdotool search --sync --onlyvisible --name '^tarvik' 2>/dev/null | head -1)
   [ -n "$window" ] || fail "the dialog did not appear within 60 s"
   dialog=$window
@@ -120,10 +144,9 @@ run_batch() {
   fi
 }
 
-# ---- Enter: the dimension is drawn into the exchange file
-say "run 1: Enter"
-run_batch Return
-cmp -s "$exchange" "$scratch/exchange.before" && fail "JWC_TEMP.TXT is unchanged after Enter"
+# check_answer vertical|horizontal: the exchange file holds the dimension, in the host's encoding.
+check_answer() {
+cmp -s "$exchange" "$scratch/exchange.before" && fail "JWC_TEMP.TXT is unchanged"
 ok "JWC_TEMP.TXT rewritten"
 bytes=$(LC_ALL=C od -An -c -N3 "$exchange" | tr -d ' ')
 [ "$bytes" != '357273277' ] || fail "the answer carries a UTF-8 byte-order mark; the host wrote Shift_JIS"
@@ -137,32 +160,73 @@ expect_line() {  # expect_line WHAT REGEX
 }
 [ "$(printf '%s\n' "$answer" | head -1)" != hq ] || fail "the answer is the empty result hq"
 # Scale 100: the gap of 2 mm is 200, the overshoot 2 mm is 200.
-expect_line "extension line at point 1" '^200 0 700 0$'
-expect_line "extension line at point 2" '^200 1000 700 1000$'
-expect_line "dimension line" '^500 0 500 1000$'
-expect_line "value text 1000 at point 4" '^cs 600 400 [^ ]+ [^ ]+ "1000$'
+if [ "$1" = horizontal ]; then
+  expect_line "extension line at point 1" '^0 -200 0 -700$'
+  expect_line "extension line at point 2" '^1000 -200 1000 -700$'
+  expect_line "dimension line" '^0 -500 1000 -500$'
+  expect_line "value text 1000 at point 4, read from left to right" '^cs 400 -600 10 0 "1000$'
+  expect_line "leader from the middle of the dimension line" '^500 -500 '
+else
+  expect_line "extension line at point 1" '^200 0 700 0$'
+  expect_line "extension line at point 2" '^200 1000 700 1000$'
+  expect_line "dimension line" '^500 0 500 1000$'
+  expect_line "value text 1000 at point 4" '^cs 600 400 [^ ]+ [^ ]+ "1000$'
+  expect_line "leader from the middle of the dimension line" '^500 500 '
+fi
 expect_line "text style No1 chosen" '^cn1$'
 [ "$(printf '%s\n' "$answer" | grep -E '^cn[0-9]+$' | tail -1)" = cn2 ] || fail "the host's text style 2 is not restored at the end"
 ok "the host's text style cn2 restored at the end"
-expect_line "leader from the middle of the dimension line" '^500 500 '
 expect_line "attribute line before the drawing commands" '^z3$'
 lines4=$(printf '%s\n' "$answer" | grep -Ec '^-?[0-9.eE+-]+ -?[0-9.eE+-]+ -?[0-9.eE+-]+ -?[0-9.eE+-]+$')
 [ "$lines4" -ge 9 ] || fail "expected at least 9 lines (2 extension, dimension, leader, horizontal, 4 arrow strokes), found $lines4"
 ok "$lines4 line records"
-cmp -s "$settings" "$scratch/settings.before" && fail "selvan.dat was not written after Enter"
-[ "$(LC_ALL=C grep -c '' "$settings")" = 31 ] || fail "selvan.dat has $(grep -c '' "$settings") lines, not 31"
-saved=$(tr -d '\r' < "$settings" | sed -n '5p;24p;29,31p' | tr '\n' ' ')
-[ "$saved" = '1 100 1000 500 300 ' ] || fail "selvan.dat lines 5, 24, 29-31 are '$saved', not the style, scale and points of this run"
-ok "selvan.dat rewritten: 31 lines, style 1, scale 100, points 2 and 3 of this run"
+}
 
-# ---- Escape: nothing changes
-say "run 2: Escape"
-write_exchange
-cp "$settings" "$scratch/settings.before"
-run_batch Escape
-cmp -s "$exchange" "$scratch/exchange.before" || fail "JWC_TEMP.TXT changed after Escape"
-ok "JWC_TEMP.TXT unchanged"
-cmp -s "$settings" "$scratch/settings.before" || fail "selvan.dat changed after Escape"
-ok "selvan.dat unchanged"
+# Each batch file by its call: the dimension it draws, its settings file, and whether the dialog opens.
+run=0
+for bat in "${batch_files[@]}"; do
+  call=$(tr -d '\r' < "$folder/$bat" | tail -1)
+  orientation=vertical settings=$folder/selvan.dat
+  case "$call" in *' /horizontal'*) orientation=horizontal settings=$folder/selvan_h.dat ;; esac
+  if [[ $call == *' /quick'* ]]; then
+    # Drawn as Enter drew it with the same settings (the dialog batch files come first in the list).
+    run=$((run + 1)); say "run $run: $bat, $orientation, without the dialog"
+    write_exchange "$orientation"
+    cp "$settings" "$scratch/settings.before"
+    run_batch "$bat" none
+    check_answer "$orientation"
+    [ -f "$scratch/answer.$orientation" ] || fail "no dialog run of the $orientation dimension to compare with"
+    cmp -s "$exchange" "$scratch/answer.$orientation" || fail "$bat drew otherwise than Enter in the dialog"
+    ok "byte for byte what Enter in the dialog wrote"
+    cmp -s "$settings" "$scratch/settings.before" || fail "$bat changed ${settings##*/}"
+    ok "${settings##*/} unchanged"
+    continue
+  fi
+
+  run=$((run + 1)); say "run $run: $bat, $orientation, Enter"
+  write_exchange "$orientation"
+  cp "$settings" "$scratch/settings.before"
+  run_batch "$bat" Return
+  check_answer "$orientation"
+  cp "$exchange" "$scratch/answer.$orientation"
+  cmp -s "$settings" "$scratch/settings.before" && fail "${settings##*/} was not written after Enter"
+  [ "$(LC_ALL=C grep -c '' "$settings")" = 31 ] || fail "${settings##*/} has $(grep -c '' "$settings") lines, not 31"
+  saved=$(tr -d '\r' < "$settings" | sed -n '5p;24p;28,31p' | tr '\n' ' ')
+  expected='1 100 0 1000 500 300 '
+  [ "$orientation" = horizontal ] && expected='1 100 1000 0 300 -500 '
+  [ "$saved" = "$expected" ] || fail "${settings##*/} lines 5, 24, 28-31 are '$saved', not the style, scale and points of this run"
+  ok "${settings##*/} rewritten: 31 lines, style 1, scale 100, points 2 and 3 of this run"
+
+  run=$((run + 1)); say "run $run: $bat, Escape"
+  write_exchange "$orientation"
+  cp "$folder/selvan.dat" "$scratch/selvan.before"
+  cp "$folder/selvan_h.dat" "$scratch/selvan_h.before"
+  run_batch "$bat" Escape
+  cmp -s "$exchange" "$scratch/exchange.before" || fail "JWC_TEMP.TXT changed after Escape"
+  ok "JWC_TEMP.TXT unchanged"
+  cmp -s "$folder/selvan.dat" "$scratch/selvan.before" || fail "selvan.dat changed after Escape"
+  cmp -s "$folder/selvan_h.dat" "$scratch/selvan_h.before" || fail "selvan_h.dat changed after Escape"
+  ok "selvan.dat and selvan_h.dat unchanged"
+done
 
 say "zip_e2e: all checks passed in $(( $(date +%s) - started )) s"
