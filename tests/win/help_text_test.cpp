@@ -9,6 +9,7 @@
 
 #include "Unit1_win.h"
 #include "dialog_values.h"
+#include "orientation.h"
 #include "test_support.h"
 
 namespace {
@@ -28,16 +29,17 @@ struct Widths {
 };
 
 // The widest help line with the box's own font, and the width of the box's text area.
-Widths Measure(HWND memo) {
+Widths Measure(HWND memo, Orientation orientation) {
   Widths widths;
   RECT area{};
   SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
   widths.textArea = area.right - area.left;
   HDC dc = GetDC(memo);
   const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(memo, WM_GETFONT, 0, 0)));
-  for (const std::u16string& line : HelpTextLines()) {
+  for (const std::u16string& line : HelpTextLines(orientation)) {
     SIZE size{};
-    GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(line.c_str()), static_cast<int>(line.size()), &size);
+    GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(line.c_str()), static_cast<int>(line.size()),
+                          &size);
     if (size.cx > widths.widestLine) {
       widths.widestLine = size.cx;
       widths.widest = line;
@@ -49,30 +51,34 @@ Widths Measure(HWND memo) {
 }
 
 TEST(HelpText, EveryLineFitsTheBoxAt96And144Dpi) {
-  {
-    TForm1 form(GetModuleHandleW(nullptr));
-    ASSERT_TRUE(form.Show(SW_SHOWNOACTIVATE));
-    HWND memo = FindChild(form.Handle(), DialogItemId(ControlId::Memo1));
-    ASSERT_NE(memo, nullptr);
+  for (const Orientation orientation : {Orientation::Vertical, Orientation::Horizontal}) {
+    const char* name = orientation == Orientation::Vertical ? "vertical" : "horizontal";
+    {
+      TForm1 form(GetModuleHandleW(nullptr), orientation);
+      ASSERT_TRUE(form.Show(SW_SHOWNOACTIVATE));
+      HWND memo = FindChild(form.Handle(), DialogItemId(ControlId::Memo1));
+      ASSERT_NE(memo, nullptr);
 
-    for (const UINT dpi : {96u, 144u}) {
-      RECT frame{};
-      GetWindowRect(form.Handle(), &frame);
-      frame.right = frame.left + MulDiv(frame.right - frame.left, static_cast<int>(dpi), 96);
-      frame.bottom = frame.top + MulDiv(frame.bottom - frame.top, static_cast<int>(dpi), 96);
-      SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&frame));
-      const Widths widths = Measure(memo);
-      RecordProperty("widest_line_px_at_" + std::to_string(dpi), widths.widestLine);
-      RecordProperty("text_area_px_at_" + std::to_string(dpi), widths.textArea);
-      EXPECT_GT(widths.widestLine, 0) << dpi << " DPI";
-      EXPECT_LE(widths.widestLine, widths.textArea)
-          << dpi << " DPI: " << test_support::Utf8(widths.widest) << " is " << widths.widestLine
-          << " pixels wide, the text area " << widths.textArea;
+      for (const UINT dpi : {96u, 144u}) {
+        RECT frame{};
+        GetWindowRect(form.Handle(), &frame);
+        frame.right = frame.left + MulDiv(frame.right - frame.left, static_cast<int>(dpi), 96);
+        frame.bottom = frame.top + MulDiv(frame.bottom - frame.top, static_cast<int>(dpi), 96);
+        SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&frame));
+        const Widths widths = Measure(memo, orientation);
+        const std::string suffix = std::string("_") + name + "_at_" + std::to_string(dpi);
+        RecordProperty("widest_line_px" + suffix, widths.widestLine);
+        RecordProperty("text_area_px" + suffix, widths.textArea);
+        EXPECT_GT(widths.widestLine, 0) << name << ", " << dpi << " DPI";
+        EXPECT_LE(widths.widestLine, widths.textArea)
+            << name << ", " << dpi << " DPI: " << test_support::Utf8(widths.widest) << " is "
+            << widths.widestLine << " pixels wide, the text area " << widths.textArea;
+      }
     }
+    // The form ends the message loop when it goes; no loop runs here, so its quit message is dropped.
+    MSG quit{};
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
   }
-  // The form ends the message loop when it goes; no loop runs here, so its quit message is dropped.
-  MSG quit{};
-  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
 }  // namespace
