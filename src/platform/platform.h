@@ -2,6 +2,7 @@
 // code-page conversion, file existence and deletion, the program folder and the keyboard.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -19,7 +20,9 @@ struct ReadTextResult {
 // Reads a whole file with other writers shut out. EF BB BF: UTF-8; FF FE: UTF-16 LE;
 // FE FF: UTF-16 BE; otherwise the ANSI code page (CP_ACP on Windows, CP932 elsewhere).
 // Invalid byte sequences decode to U+FFFD (or as the platform converter does); reading goes on.
-ReadTextResult ReadTextFile(const std::u16string& path);
+// Only the first `maxBytes` bytes of a longer file are read (a character cut there decodes to U+FFFD).
+inline constexpr std::size_t kWholeFile = static_cast<std::size_t>(-1);
+ReadTextResult ReadTextFile(const std::u16string& path, std::size_t maxBytes = kWholeFile);
 
 // Reads a whole file as ReadTextFile does, then decodes it a piece at a time and hands each piece to
 // `piece`, in order, so that a caller that goes through the text once never holds all of it at once;
@@ -35,18 +38,27 @@ std::string EncodeAnsi(const std::u16string& text);
 std::u16string DecodeUtf8(const std::string& bytes);
 std::string EncodeUtf8(const std::u16string& text);
 
+// What a whole-file write achieved; converts to true when the file was written.
+struct WriteResult {
+  bool ok = false;
+  std::u16string reason;  // the system's own text for the failure (FormatMessage, strerror); empty when ok
+  explicit operator bool() const { return ok; }
+};
+
 // Writes `bytes` as the whole file. They go to a temporary file beside `path` that is then renamed over
-// it, so a reader never sees a half-written file; on failure the temporary file is removed and false
-// is returned.
-bool WriteFileBytes(const std::u16string& path, std::string_view bytes);
+// it, so a reader never sees a half-written file. On Windows a replacement refused for a moment (a
+// scanner or indexer holding the target) is tried again for about half a second. On any failure the
+// temporary file is gone, `path` is as it was, and the result carries the system's reason.
+WriteResult WriteFileBytes(const std::u16string& path, std::string_view bytes);
 
 // Writes `text` as the whole file through WriteFileBytes: UTF-8 with a byte-order mark, or the ANSI
 // code page without one.
-bool WriteTextFile(const std::u16string& path, const std::u16string& text, bool utf8WithBom);
+WriteResult WriteTextFile(const std::u16string& path, const std::u16string& text, bool utf8WithBom);
 
 // True for an existing regular file (symbolic links followed); false for folders and empty names.
 bool FileExists(const std::u16string& path);
-// Deletes a file; false when the name is empty or unusable, the file is missing, or deletion is refused.
+// Deletes a file, however long its path; false when the name is empty or unusable, the file is missing,
+// or deletion is refused.
 bool RemoveFile(const std::u16string& path);
 
 // Folder of the running executable, ending in the path separator.

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "platform.h"
+#include "system_error.h"
 #include "text_codecs.h"
 
 namespace platform {
@@ -62,10 +63,11 @@ class FileDescriptor {
   int descriptor_;
 };
 
-// Removes the temporary file of a write unless the write got as far as renaming it.
+// Removes the temporary file of a write unless the write got as far as renaming it. Declared before the
+// file's descriptor, so that an early return closes the file first and then removes it.
 class TemporaryFile {
  public:
-  explicit TemporaryFile(std::string name) : name_(std::move(name)) {}
+  TemporaryFile() = default;
   ~TemporaryFile() {
     if (!name_.empty()) unlink(name_.c_str());
   }
@@ -73,6 +75,7 @@ class TemporaryFile {
   TemporaryFile& operator=(const TemporaryFile&) = delete;
 
   const std::string& name() const { return name_; }
+  void Own(std::string name) { name_ = std::move(name); }
   void Keep() { name_.clear(); }
 
  private:
@@ -181,15 +184,16 @@ bool NativePath(const std::u16string& path, std::string& native) {
   return true;
 }
 
-bool ReadWholeFile(int descriptor, std::string& bytes) {
+bool ReadWholeFile(int descriptor, std::string& bytes, std::size_t maxBytes) {
   struct stat status {};
   if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) return false;
   // One byte more than announced, so that the end is seen without growing; files that report no
   // size (as some in /proc do) grow as they are read.
-  bytes.resize(static_cast<std::size_t>(status.st_size) + 1);
+  const auto announced = static_cast<std::size_t>(status.st_size);
+  bytes.resize(announced < maxBytes ? announced + 1 : maxBytes);
   std::size_t used = 0;
-  for (;;) {
-    if (used == bytes.size()) bytes.resize(bytes.size() * 2);
+  while (used < maxBytes) {
+    if (used == bytes.size()) bytes.resize(bytes.size() <= maxBytes / 2 ? bytes.size() * 2 : maxBytes);
     const ssize_t got = read(descriptor, bytes.data() + used, bytes.size() - used);
     if (got < 0) {
       if (errno == EINTR) continue;
@@ -215,27 +219,31 @@ bool WriteAll(int descriptor, std::string_view bytes) {
   return true;
 }
 
-// Creates a new, empty file with a name of its own in `folder` (empty: the current folder).
-FileDescriptor CreateTemporaryFile(const std::string& folder, std::string& name) {
+// Creates a new, empty file with a name of its own in `folder` (empty: the current folder); `temporary`
+// owns it from then on.
+FileDescriptor CreateTemporaryFile(const std::string& folder, TemporaryFile& temporary) {
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
     char suffix[16];
     std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(random()));
-    name = folder + "~" + suffix + ".tmp";
+    std::string name = folder + "~" + suffix + ".tmp";
     FileDescriptor file(open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (file.valid()) temporary.Own(std::move(name));
     if (file.valid() || errno != EEXIST) return file;
   }
   return FileDescriptor(-1);
 }
 
+WriteResult Failure(int error) { return {false, detail::SystemErrorText(static_cast<unsigned long>(error))}; }
+
 }  // namespace
 
-bool detail::ReadFileBytes(const std::u16string& path, std::string& bytes) {
+bool detail::ReadFileBytes(const std::u16string& path, std::string& bytes, std::size_t maxBytes) {
   std::string native;
   if (!NativePath(path, native)) return false;
   // Not blocking keeps a named pipe from holding the program up; it is refused as not a regular file.
   FileDescriptor file(open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (!file.valid() || !ReadWholeFile(file.get(), bytes)) return false;
+  if (!file.valid() || !ReadWholeFile(file.get(), bytes, maxBytes)) return false;
   file.Close();
   return true;
 }
@@ -296,20 +304,20 @@ std::string EncodeAnsi(const std::u16string& text) {
   return bytes;
 }
 
-bool WriteFileBytes(const std::u16string& path, std::string_view bytes) {
+WriteResult WriteFileBytes(const std::u16string& path, std::string_view bytes) {
   std::string native;
-  if (!NativePath(path, native)) return false;
+  if (!NativePath(path, native)) return Failure(EINVAL);
   const std::size_t slash = native.rfind('/');
   const std::string folder = slash == std::string::npos ? std::string() : native.substr(0, slash + 1);
 
-  std::string temporaryName;
-  FileDescriptor file = CreateTemporaryFile(folder, temporaryName);
-  if (!file.valid()) return false;
-  TemporaryFile temporary(temporaryName);
-  if (!WriteAll(file.get(), bytes) || fsync(file.get()) != 0 || !file.Close()) return false;
-  if (rename(temporary.name().c_str(), native.c_str()) != 0) return false;
+  // The result is made before the locals go, so errno is still the failed call's.
+  TemporaryFile temporary;
+  FileDescriptor file = CreateTemporaryFile(folder, temporary);
+  if (!file.valid()) return Failure(errno);
+  if (!WriteAll(file.get(), bytes) || fsync(file.get()) != 0 || !file.Close()) return Failure(errno);
+  if (rename(temporary.name().c_str(), native.c_str()) != 0) return Failure(errno);
   temporary.Keep();
-  return true;
+  return {true, {}};
 }
 
 bool FileExists(const std::u16string& path) {

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform.h"
+#include "system_error.h"
 #include "text_codecs.h"
 
 namespace platform {
@@ -16,9 +17,15 @@ namespace {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Win32 wide strings are UTF-16 code units");
 
-// Paths at least this long are refused for deletion unless they carry the long-path prefix.
-constexpr std::size_t kMaxDeletablePathLength = 248;
+// Win32 takes paths from this length on (MAX_PATH less room for a file name in a folder) only with the
+// long-path prefix, unless both the system and the manifest allow long paths.
+constexpr std::size_t kLongPathFrom = 248;
 constexpr std::u16string_view kLongPathPrefix = u"\\\\?\\";
+constexpr std::u16string_view kDevicePrefix = u"\\\\.\\";
+// A scanner, indexer or sync client may hold the target for a moment without delete sharing: the
+// replacement is tried this often, this many milliseconds apart.
+constexpr int kReplaceAttempts = 6;
+constexpr DWORD kReplacePause = 100;
 // Conversion calls take int lengths and ReadFile/WriteFile DWORD ones; larger data goes in pieces.
 constexpr std::size_t kMaxPiece = 1u << 30;
 
@@ -44,10 +51,12 @@ class FileHandle {
   HANDLE handle_;
 };
 
-// Removes the temporary file of a write unless the write got as far as renaming it.
+// Removes the temporary file of a write unless the write got as far as renaming it. Declared before the
+// file's handle, so that an early return closes the file first: Windows does not delete a file that is
+// still open.
 class TemporaryFile {
  public:
-  explicit TemporaryFile(std::u16string name) : name_(std::move(name)) {}
+  TemporaryFile() = default;
   ~TemporaryFile() {
     if (!name_.empty()) DeleteFileW(reinterpret_cast<LPCWSTR>(name_.c_str()));
   }
@@ -55,6 +64,7 @@ class TemporaryFile {
   TemporaryFile& operator=(const TemporaryFile&) = delete;
 
   const std::u16string& name() const { return name_; }
+  void Own(std::u16string name) { name_ = std::move(name); }
   void Keep() { name_.clear(); }
 
  private:
@@ -62,6 +72,23 @@ class TemporaryFile {
 };
 
 LPCWSTR Wide(const std::u16string& text) { return reinterpret_cast<LPCWSTR>(text.c_str()); }
+
+// The name as Win32 takes it whatever its length: a long one made full (the prefix turns off the
+// system's own clean-up of "." and "..") and given the long-path prefix, a UNC name in its UNC form.
+std::u16string SystemPath(const std::u16string& path) {
+  const std::u16string_view name = path;
+  if (name.size() < kLongPathFrom || name.starts_with(kLongPathPrefix) || name.starts_with(kDevicePrefix)) {
+    return path;
+  }
+  const DWORD needed = GetFullPathNameW(Wide(path), 0, nullptr, nullptr);
+  if (needed == 0) return path;
+  std::u16string full(needed, u'\0');
+  const DWORD length = GetFullPathNameW(Wide(path), needed, reinterpret_cast<LPWSTR>(full.data()), nullptr);
+  if (length == 0 || length >= needed) return path;
+  full.resize(length);
+  if (full.starts_with(u"\\\\")) return u"\\\\?\\UNC\\" + full.substr(2);
+  return std::u16string(kLongPathPrefix) + full;
+}
 
 bool IsDriveLetter(char16_t unit) { return (unit >= u'A' && unit <= u'Z') || (unit >= u'a' && unit <= u'z'); }
 
@@ -111,13 +138,12 @@ std::size_t DecodeAnsiPieces(const char* bytes, std::size_t size, char16_t* out)
   return written;
 }
 
-bool ReadWholeFile(HANDLE file, std::string& bytes) {
+bool ReadWholeFile(HANDLE file, std::string& bytes, std::size_t maxBytes) {
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file, &size) || size.QuadPart < 0 ||
-      static_cast<unsigned long long>(size.QuadPart) >= bytes.max_size()) {
-    return false;
-  }
-  bytes.resize(static_cast<std::size_t>(size.QuadPart));
+  if (!GetFileSizeEx(file, &size) || size.QuadPart < 0) return false;
+  const auto wanted = std::min<unsigned long long>(static_cast<unsigned long long>(size.QuadPart), maxBytes);
+  if (wanted >= bytes.max_size()) return false;
+  bytes.resize(static_cast<std::size_t>(wanted));
   std::size_t used = 0;
   while (used < bytes.size()) {
     DWORD got = 0;
@@ -141,8 +167,9 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
-// Creates a new, empty file with a name of its own in `folder` (empty: the current folder).
-FileHandle CreateTemporaryFile(const std::u16string& folder, std::u16string& name) {
+// Creates a new, empty file with a name of its own in `folder` (empty: the current folder); `temporary`
+// owns it from then on.
+FileHandle CreateTemporaryFile(const std::u16string& folder, TemporaryFile& temporary) {
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
     unsigned number = static_cast<unsigned>(random()) ^ static_cast<unsigned>(GetCurrentProcessId());
@@ -150,26 +177,36 @@ FileHandle CreateTemporaryFile(const std::u16string& folder, std::u16string& nam
     for (auto digit = suffix.rbegin(); digit != suffix.rend(); ++digit, number >>= 4) {
       *digit = u"0123456789abcdef"[number & 0xF];
     }
-    name = folder + u"~" + suffix + u".tmp";
+    std::u16string name = SystemPath(folder + u"~" + suffix + u".tmp");
     HANDLE handle =
         CreateFileW(Wide(name), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle != INVALID_HANDLE_VALUE) return FileHandle(handle);
+    if (handle != INVALID_HANDLE_VALUE) {
+      temporary.Own(std::move(name));
+      return FileHandle(handle);
+    }
     const DWORD error = GetLastError();
     if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
   }
   return FileHandle(INVALID_HANDLE_VALUE);
 }
 
+WriteResult Failure(DWORD error) { return {false, detail::SystemErrorText(error)}; }
+
+// Errors that a replacement can meet while someone else holds the target for a moment.
+bool MayPass(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION;
+}
+
 }  // namespace
 
-bool detail::ReadFileBytes(const std::u16string& path, std::string& bytes) {
+bool detail::ReadFileBytes(const std::u16string& path, std::string& bytes, std::size_t maxBytes) {
   if (path.empty() || path.find(u'\0') != std::u16string::npos) return false;
   // Sharing for reading only: a file that the host is still writing is not read half-done.
-  FileHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  FileHandle file(CreateFileW(Wide(SystemPath(path)), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   // A device such as CON would wait for input instead of ending.
   if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK) return false;
-  if (!ReadWholeFile(file.get(), bytes)) return false;
+  if (!ReadWholeFile(file.get(), bytes, maxBytes)) return false;
   file.Close();
   return true;
 }
@@ -202,8 +239,8 @@ std::string EncodeAnsi(const std::u16string& text) {
   return bytes;
 }
 
-bool WriteFileBytes(const std::u16string& path, std::string_view bytes) {
-  if (path.empty() || path.find(u'\0') != std::u16string::npos) return false;
+WriteResult WriteFileBytes(const std::u16string& path, std::string_view bytes) {
+  if (path.empty() || path.find(u'\0') != std::u16string::npos) return Failure(ERROR_INVALID_NAME);
   std::u16string folder;
   const std::size_t separator = path.find_last_of(u"\\/");
   if (separator != std::u16string::npos) {
@@ -212,25 +249,33 @@ bool WriteFileBytes(const std::u16string& path, std::string_view bytes) {
     folder = path.substr(0, 2);  // "C:name" is relative to the drive's current folder
   }
 
-  std::u16string temporaryName;
-  FileHandle file = CreateTemporaryFile(folder, temporaryName);
-  if (!file.valid()) return false;
-  TemporaryFile temporary(temporaryName);
-  if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get()) || !file.Close()) return false;
-  if (!MoveFileExW(Wide(temporary.name()), Wide(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return false;
+  // The result is made before the locals go, so GetLastError is still the failed call's.
+  TemporaryFile temporary;
+  FileHandle file = CreateTemporaryFile(folder, temporary);
+  if (!file.valid()) return Failure(GetLastError());
+  if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get()) || !file.Close()) {
+    return Failure(GetLastError());
   }
-  temporary.Keep();
-  return true;
+  const std::u16string target = SystemPath(path);
+  for (int attempt = 1;; ++attempt) {
+    if (MoveFileExW(Wide(temporary.name()), Wide(target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      temporary.Keep();
+      return {true, {}};
+    }
+    const DWORD error = GetLastError();
+    if (!MayPass(error) || attempt == kReplaceAttempts) return Failure(error);
+    Sleep(kReplacePause);
+  }
 }
 
 bool FileExists(const std::u16string& path) {
   if (path.empty() || !IsUsableName(path)) return false;
-  const DWORD attributes = GetFileAttributesW(Wide(path));
+  const std::u16string name = SystemPath(path);
+  const DWORD attributes = GetFileAttributesW(Wide(name));
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
   if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
   // The attributes above are the link's own; opening the name reaches what it points to.
-  FileHandle target(CreateFileW(Wide(path), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  FileHandle target(CreateFileW(Wide(name), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   BY_HANDLE_FILE_INFORMATION information{};
   return target.valid() && GetFileInformationByHandle(target.get(), &information) &&
@@ -239,10 +284,7 @@ bool FileExists(const std::u16string& path) {
 
 bool RemoveFile(const std::u16string& path) {
   if (path.empty() || !IsUsableName(path)) return false;
-  if (path.size() >= kMaxDeletablePathLength && !std::u16string_view(path).starts_with(kLongPathPrefix)) {
-    return false;
-  }
-  return DeleteFileW(Wide(path)) != 0;
+  return DeleteFileW(Wide(SystemPath(path))) != 0;
 }
 
 std::u16string ProgramFolder() {

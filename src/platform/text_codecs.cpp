@@ -175,9 +175,9 @@ std::string EncodeFileContent(const std::u16string& text, bool utf8WithBom) {
 
 }  // namespace detail
 
-ReadTextResult ReadTextFile(const std::u16string& path) {
+ReadTextResult ReadTextFile(const std::u16string& path, std::size_t maxBytes) {
   std::string bytes;
-  if (!detail::ReadFileBytes(path, bytes)) return {};
+  if (!detail::ReadFileBytes(path, bytes, maxBytes)) return {};
   return detail::DecodeFileContent(bytes);
 }
 
@@ -187,7 +187,7 @@ ReadTextResult ReadTextFileInPieces(const std::u16string& path, const TextPiece&
   return detail::DecodeFileContentInPieces(bytes, piece);
 }
 
-bool WriteTextFile(const std::u16string& path, const std::u16string& text, bool utf8WithBom) {
+WriteResult WriteTextFile(const std::u16string& path, const std::u16string& text, bool utf8WithBom) {
   return WriteFileBytes(path, detail::EncodeFileContent(text, utf8WithBom));
 }
 

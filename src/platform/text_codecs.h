@@ -17,9 +17,10 @@ inline constexpr char16_t kReplacementCharacter = 0xFFFD;
 constexpr bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 constexpr bool IsLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
-// The whole content of a file, read the platform's own way with other writers shut out; false when
-// the file is missing, unreadable or no regular file. ReadTextFile and ReadTextFileInPieces decode it.
-bool ReadFileBytes(const std::u16string& path, std::string& bytes);
+// The whole content of a file, or its first `maxBytes` bytes, read the platform's own way with other
+// writers shut out; false when the file is missing, unreadable or no regular file. ReadTextFile and
+// ReadTextFileInPieces decode it.
+bool ReadFileBytes(const std::u16string& path, std::string& bytes, std::size_t maxBytes = kWholeFile);
 
 std::u16string DecodeUtf8(std::string_view bytes);
 std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian);

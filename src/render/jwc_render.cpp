@@ -27,12 +27,6 @@ CommandResult Failed(int status, const std::string& message, bool withUsage = fa
   return {status, "jwc-render: " + message + "\n" + (withUsage ? kUsage : "")};
 }
 
-// The picture goes to a file beside the target that then replaces it, so a failed run leaves no
-// half-written picture behind.
-bool WriteWhole(const std::u16string& target, const std::string& bytes) {
-  return platform::WriteFileBytes(target, bytes);
-}
-
 }  // namespace
 
 CommandResult RunJwcRender(const std::vector<std::u16string>& args) {
@@ -73,7 +67,10 @@ CommandResult RunJwcRender(const std::vector<std::u16string>& args) {
   if (!model.OpenTempFile(files[0])) return Failed(1, "cannot read the exchange file " + Shown(files[0]));
   SvgCanvas canvas;
   Render(model, options, canvas);
-  if (!WriteWhole(files[1], canvas.Document())) return Failed(1, "cannot write " + Shown(files[1]));
+  // The picture goes to a file beside the target that then replaces it, so a failed run leaves no
+  // half-written picture behind.
+  const platform::WriteResult written = platform::WriteFileBytes(files[1], canvas.Document());
+  if (!written) return Failed(1, "cannot write " + Shown(files[1]) + ": " + Shown(written.reason));
   return {};
 }
 

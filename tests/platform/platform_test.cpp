@@ -8,11 +8,15 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "test_support.h"
 #include "text_codecs.h"
+#include "write_failures.h"
 
 namespace {
 
@@ -463,24 +467,115 @@ TEST(WriteFileBytes, ReplacesAnExistingFileWithExactlyTheBytes) {
   }
 }
 
-// A write that cannot happen returns false and leaves nothing behind: no target, no temporary file.
-TEST(WriteTextFile, FailureLeavesNothingBehind) {
-  TempDir dir;
-  fs::create_directory(dir.path() / "folder");
+// A write that cannot happen says why and leaves nothing behind: no temporary file, whichever call failed,
+// and the target as it was.
+TEST(WriteFileBytes, EveryFailureSaysWhyAndLeavesNothingBehind) {
+  const test_support::UnreadableBytes unreadable(1 << 16);
+  ASSERT_TRUE(unreadable.valid());
+  const std::string longerThanAllowed(64, 'x');
   struct Case {
     const char* what;
-    std::u16string path;
+    std::string target;     // under the scratch folder; a folder when it ends in "/"
+    std::string_view bytes;
+    bool blocked;           // test_support::WriteBlocker on the target
   };
   const Case cases[] = {
-      {"folder that does not exist", dir.file("missing") + kSeparator + u"JWC_TEMP.TXT"},
-      {"target is a folder", dir.file("folder")},
-      {"empty name", u""},
+      {"create: the folder does not exist", "missing/JWC_TEMP.TXT", "hq\r\n", false},
+      {"write: bytes the process cannot read", "JWC_TEMP.TXT", unreadable.view(), false},
+      {"rename: the target is a folder", "folder/", "hq\r\n", false},
+#ifdef _WIN32
+      {"rename: the target is held open", "JWC_TEMP.TXT", "hq\r\n", true},
+#else
+      {"write: the file may not grow", "JWC_TEMP.TXT", longerThanAllowed, true},
+#endif
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    EXPECT_FALSE(platform::WriteTextFile(c.path, u"hq\r\n", true));
-    EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"folder"});
-    EXPECT_TRUE(fs::is_empty(dir.path() / "folder"));
+    TempDir dir;
+    const bool folderTarget = c.target.ends_with('/');
+    const fs::path target = dir.path() / fs::path(folderTarget ? c.target.substr(0, c.target.size() - 1) : c.target);
+    if (folderTarget) {
+      fs::create_directory(target);
+    } else if (fs::exists(target.parent_path())) {
+      WriteBytes(target, "host's file");
+    }
+    const std::vector<std::string> before = FolderEntries(dir.path());
+    platform::WriteResult result;
+    {
+      std::optional<test_support::WriteBlocker> blocker;
+      if (c.blocked) blocker.emplace(target);
+      result = platform::WriteFileBytes(target.u16string(), c.bytes);
+    }
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.reason.empty()) << "no reason given";
+    EXPECT_EQ(FolderEntries(dir.path()), before) << "a temporary file stayed";
+    if (folderTarget) {
+      EXPECT_TRUE(fs::is_empty(target));
+    } else if (fs::exists(target)) {
+      EXPECT_EQ(ReadBytes(target), "host's file");
+    }
+  }
+  EXPECT_FALSE(platform::WriteTextFile(u"", u"hq\r\n", true).ok) << "empty name";
+}
+
+#ifdef _WIN32
+// A scanner or indexer that holds the target for a moment delays the replacement; it does not fail it.
+TEST(WriteFileBytes, ReplacesATargetThatIsLetGoOfWithinAMoment) {
+  TempDir dir;
+  const fs::path target = dir.path() / "JWC_TEMP.TXT";
+  WriteBytes(target, "host's file");
+  auto blocker = std::make_unique<test_support::WriteBlocker>(target);
+  std::thread release([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    blocker.reset();
+  });
+  const platform::WriteResult result = platform::WriteFileBytes(target.u16string(), "hq\r\n");
+  release.join();
+  EXPECT_TRUE(result.ok) << test_support::Utf8(result.reason);
+  EXPECT_EQ(ReadBytes(target), "hq\r\n");
+  EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"JWC_TEMP.TXT"});
+}
+#endif
+
+// A reader that asks for at most n bytes gets the file's first n bytes, and the whole of a shorter file.
+TEST(ReadTextFile, ReadsNoFurtherThanAskedFor) {
+  TempDir dir;
+  WriteBytes(dir.path() / "selvan.dat", kUtf8Bom + "50\r\n60\r\n" + std::string(100000, '7'));
+  struct Case {
+    std::size_t maxBytes;
+    std::u16string text;
+  };
+  const Case cases[] = {
+      {0, u""},
+      {5, u"50"},
+      {12, u"50\r\n60\r\n7"},  // the byte-order mark counts
+      {platform::kWholeFile, u"50\r\n60\r\n" + std::u16string(100000, u'7')},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.maxBytes);
+    const platform::ReadTextResult read = platform::ReadTextFile(dir.file("selvan.dat"), c.maxBytes);
+    EXPECT_TRUE(read.ok);
+    EXPECT_EQ(read.text, c.text);
+  }
+}
+
+// Names past MAX_PATH (260) and in the range 248 to 259 that Win32 treats apart, in every call.
+TEST(FileSystem, LongPathsWorkForEveryFileOperation) {
+  TempDir dir;
+  for (std::size_t length : {250u, 300u}) {
+    SCOPED_TRACE(length);
+    fs::path folder = dir.path();
+    const std::size_t room = length - dir.path().u16string().size() - std::string("/JWC_TEMP.TXT").size();
+    fs::path nested = folder / std::string(room / 2, 'a') / std::string(room - room / 2 - 2, 'b');
+    fs::create_directories(nested);
+    const std::u16string file = (nested / "JWC_TEMP.TXT").u16string();
+    ASSERT_EQ(file.size(), length);
+    EXPECT_TRUE(platform::WriteTextFile(file, u"hq\r\n", false).ok);
+    EXPECT_TRUE(platform::FileExists(file));
+    EXPECT_EQ(platform::ReadTextFile(file).text, u"hq\r\n");
+    EXPECT_TRUE(platform::RemoveFile(file));
+    EXPECT_FALSE(platform::FileExists(file));
+    fs::remove_all(dir.path() / std::string(room / 2, 'a'));
   }
 }
 
@@ -531,12 +626,6 @@ TEST(FileSystem, RemoveFileDeletesOnlyFiles) {
       {"file in a missing folder", "", dir.file("missing") + kSeparator + u"file.txt", false},
       {"empty name", "", u"", false},
   };
-#ifdef _WIN32
-  // A name of 248 characters or more is refused without the long-path prefix, although Win32 alone
-  // would delete such a file (it is still shorter than MAX_PATH).
-  const std::string longName(248 - dir.path().u16string().size() - 1, 'n');
-  cases.push_back({"248 characters without the long-path prefix", longName, dir.file(longName), false});
-#endif
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     if (!c.create.empty()) WriteBytes(dir.path() / c.create, "x");

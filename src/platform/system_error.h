@@ -1,0 +1,12 @@
+// The operating system's own words for why a call failed, for messages that the user reads.
+#pragma once
+
+#include <string>
+
+namespace platform::detail {
+
+// The system's text for `error` (a GetLastError code on Windows, an errno value elsewhere), without a
+// trailing line break; a text naming the number when the system has none.
+std::u16string SystemErrorText(unsigned long error);
+
+}  // namespace platform::detail
