@@ -336,18 +336,20 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui, 
   return BuildResult::Built;
 }
 
-void RunGaibuProc(const DialogValues& values, TJGdata& JG, const std::u16string& programFolder, ToolUi& ui,
-                  Orientation orientation) {
+platform::WriteResult RunGaibuProc(const DialogValues& values, TJGdata& JG, const std::u16string& programFolder,
+                                   ToolUi& ui, Orientation orientation) {
   switch (BuildDimension(values, JG, &ui, orientation)) {
     case BuildResult::ZeroLength:
       ui.ShowMessage(kZeroDimensionMessage);
-      return;
+      return {true, {}};
     case BuildResult::NotFinite:
       ui.ShowMessage(kNonFiniteMessage);
-      return;
+      return {true, {}};
     case BuildResult::Built:
       break;
   }
   ui.SetStatus(u"ファイル生成中です");
-  JG.SaveTempFile(programFolder + u"JWC_TEMP.TXT");
+  platform::WriteResult written;
+  written.ok = JG.SaveTempFile(programFolder + u"JWC_TEMP.TXT", &written.reason);
+  return written;
 }

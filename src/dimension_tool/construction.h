@@ -5,6 +5,7 @@
 
 #include "dialog_values.h"
 #include "orientation.h"
+#include "platform.h"
 
 class TJGdata;
 
@@ -14,6 +15,8 @@ class ToolUi {
   virtual ~ToolUi() = default;
   // A modal message box with an OK button, captioned with the application title.
   virtual void ShowMessage(const std::u16string& message) = 0;
+  // The same for a failure of the program's own work (a file, memory); a window marks it as an error.
+  virtual void ShowError(const std::u16string& message) { ShowMessage(message); }
   // The status line LabelM, repainted at once.
   virtual void SetStatus(const std::u16string& text) = 0;
 };
@@ -31,9 +34,10 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui,
                            Orientation orientation = Orientation::Vertical);
 
 // The whole run of the OK path: BuildDimension, the zero message, the status texts and SaveTempFile
-// over programFolder + "JWC_TEMP.TXT".
-void RunGaibuProc(const DialogValues& values, TJGdata& JG, const std::u16string& programFolder, ToolUi& ui,
-                  Orientation orientation = Orientation::Vertical);
+// over programFolder + "JWC_TEMP.TXT". Not ok only when that write failed, with the system's reason;
+// a dimension that is not drawn (zero, overflow) writes nothing and counts as ok.
+platform::WriteResult RunGaibuProc(const DialogValues& values, TJGdata& JG, const std::u16string& programFolder,
+                                   ToolUi& ui, Orientation orientation = Orientation::Vertical);
 
 // The message shown for a zero dimension.
 extern const char16_t kZeroDimensionMessage[];

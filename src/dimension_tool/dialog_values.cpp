@@ -6,6 +6,15 @@
 
 const char16_t kApplicationTitle[] = u"tarvik－寸法値が離れた垂直寸法線を作図";
 
+std::u16string FitEditText(ControlId control, std::u16string text) {
+  const auto limit = static_cast<size_t>(EditTextLimit(control));
+  if (limit == 0 || text.size() <= limit) return text;
+  size_t cut = limit;
+  if (text[cut - 1] >= 0xD800 && text[cut - 1] <= 0xDBFF) --cut;  // the first half of a pair alone
+  text.resize(cut);
+  return text;
+}
+
 const std::vector<std::u16string>& EndMarkerItems() {
   // Entries 1 and 11 show the same triangle but are different marker codes for the host.
   static const std::vector<std::u16string> items = {u"線矢印", u"△", u"□",  u"Ｏ", u"○",  u"■",

@@ -46,6 +46,29 @@ struct DialogValues {
   std::vector<std::u16string> ComboBox3Items;  // filled from the drawing model when shown
 };
 
+// Characters that an edit box takes (UTF-16 code units); 0 for a control that is no edit box.
+constexpr int EditTextLimit(ControlId control) {
+  switch (control) {
+    case ControlId::Edit7:
+    case ControlId::Edit8:
+      return 8;
+    case ControlId::Edit2:
+    case ControlId::Edit3:
+      return 32;
+    case ControlId::Edit1:
+    case ControlId::Edit4:
+    case ControlId::Edit5:
+    case ControlId::Edit6:
+    case ControlId::Edit9:
+      return 16;
+    default:
+      return 0;
+  }
+}
+
+// `text` cut to what the edit box `control` takes, without splitting a surrogate pair.
+std::u16string FitEditText(ControlId control, std::u16string text);
+
 // Fixed list entries of the dialog.
 const std::vector<std::u16string>& EndMarkerItems();   // ComboBox1, ComboBox2: 12 entries
 const std::vector<std::u16string>& PrecisionItems();   // ComboBox4: 9 entries

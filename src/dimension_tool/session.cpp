@@ -2,23 +2,26 @@
 #include "session.h"
 
 #include "JwwGaibu.h"
+#include "failures.h"
 #include "platform.h"
 
 DimensionSession::DimensionSession(Orientation orientation) : orientation(orientation) {}
 DimensionSession::~DimensionSession() = default;
 
-void DimensionSession::FormShow(const std::u16string& programFolder) {
+bool DimensionSession::FormShow(const std::u16string& programFolder) {
   ProgramFolder = programFolder;
   DatFile = ProgramFolder + SettingsFileName(orientation);
   OKflag = false;
   JG = std::make_unique<TJGdata>();
-  // The dialog opens whatever the exchange file held, so the result is not looked at.
-  JG->OpenTempFile(ProgramFolder + u"JWC_TEMP.TXT");
+  // Without the host's file the dialog would draw from zero points and blame them; a file that holds no
+  // points is the zero message's business.
+  if (!JG->OpenTempFile(ProgramFolder + u"JWC_TEMP.TXT")) return false;
   JG->S_Init();
   // A list that is filled anew has no selection until the settings give it one.
   values.ComboBox3Items = TextStyleItems(*JG);
   values.ComboBox3 = kNoSelection;
   OpenDatFile(DatFile, values, position);
+  return true;
 }
 
 std::optional<CheckFailure> DimensionSession::Button1Click() {
@@ -29,19 +32,25 @@ std::optional<CheckFailure> DimensionSession::Button1Click() {
 
 void DimensionSession::Button2Click() { OKflag = false; }
 
-bool DimensionSession::QuickRun(ToolUi& ui) {
+bool DimensionSession::QuickRun(ToolUi& ui, int* exitCode) {
   // A first run sets the settings up in the dialog; so do stored values that OK would refuse.
   if (!JG || !platform::FileExists(DatFile) || CheckOk(values)) return false;
-  RunGaibuProc(values, *JG, ProgramFolder, ui, orientation);
+  const platform::WriteResult drawing = RunGaibuProc(values, *JG, ProgramFolder, ui, orientation);
+  if (!drawing) ui.ShowError(WriteFailureMessage(drawing, {true, {}}, SettingsFileName(orientation)));
+  if (exitCode != nullptr) *exitCode = drawing ? kExitDone : kExitNotWritten;
   JG.reset();
   return true;
 }
 
-void DimensionSession::FormClose(int32_t left, int32_t top, ToolUi& ui) {
+int DimensionSession::FormClose(int32_t left, int32_t top, ToolUi& ui) {
+  int exitCode = kExitDone;
   if (OKflag && JG) {
-    RunGaibuProc(values, *JG, ProgramFolder, ui, orientation);
+    const platform::WriteResult drawing = RunGaibuProc(values, *JG, ProgramFolder, ui, orientation);
     position = WindowPosition{left, top};
-    SaveDatFile(DatFile, values, position, *JG);
+    const platform::WriteResult settings = SaveDatFile(DatFile, values, position, *JG);
+    if (!drawing || !settings) ui.ShowError(WriteFailureMessage(drawing, settings, SettingsFileName(orientation)));
+    if (!drawing) exitCode = kExitNotWritten;
   }
   JG.reset();
+  return exitCode;
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <utility>
 
 #include "JwwGaibu.h"
 #include "MyFunc.h"
@@ -10,6 +11,11 @@
 #include "platform.h"
 
 namespace {
+
+// The file holds 31 short lines, a few KiB at most (nine edit texts of at most 32 units, three UTF-8
+// bytes each, and numbers); 64 KiB leaves ample room for a hand-edited file, while a file of any size,
+// which would be read whole into memory, is read no further than that.
+constexpr size_t kMaxSettingsBytes = 64 * 1024;
 
 // Splits at CR LF, lone CR and lone LF; a break at the very end adds no empty line.
 std::vector<std::u16string> SplitLines(const std::u16string& text) {
@@ -40,14 +46,16 @@ int32_t RadioSelection(const std::u16string& line) { return std::clamp<int32_t>(
 void OpenDatFile(const std::u16string& datFile, DialogValues& values, WindowPosition& position) {
   position.Fmx = 50;
   position.Fmy = 50;
-  const platform::ReadTextResult file = platform::ReadTextFile(datFile);
+  const platform::ReadTextResult file = platform::ReadTextFile(datFile, kMaxSettingsBytes);
   if (!file.ok) return;
   const std::vector<std::u16string> lines = SplitLines(file.text);
 
   const size_t markerCount = EndMarkerItems().size();
   const size_t styleCount = values.ComboBox3Items.size();
-  std::u16string* const edits[] = {&values.Edit1, &values.Edit2, &values.Edit3, &values.Edit4, &values.Edit5,
-                                   &values.Edit6, &values.Edit7, &values.Edit8, &values.Edit9};
+  const std::pair<ControlId, std::u16string*> edits[] = {
+      {ControlId::Edit1, &values.Edit1}, {ControlId::Edit2, &values.Edit2}, {ControlId::Edit3, &values.Edit3},
+      {ControlId::Edit4, &values.Edit4}, {ControlId::Edit5, &values.Edit5}, {ControlId::Edit6, &values.Edit6},
+      {ControlId::Edit7, &values.Edit7}, {ControlId::Edit8, &values.Edit8}, {ControlId::Edit9, &values.Edit9}};
   bool* const checks[] = {&values.CheckBox1, &values.CheckBox2, &values.CheckBox3, &values.CheckBox4};
 
   // Lines apply one after the other; the first missing line ends the reading, leaving the rest as it was.
@@ -83,7 +91,9 @@ void OpenDatFile(const std::u16string& datFile, DialogValues& values, WindowPosi
         break;
       default:
         if (number >= 8 && number <= 16) {
-          *edits[number - 8] = line;
+          // Cut as typing is: the box would show, and the run would use, whatever length it was given.
+          const auto& [control, text] = edits[number - 8];
+          *text = FitEditText(control, line);
         } else {
           *checks[number - 19] = TextToInt(line) != 0;
         }
@@ -129,7 +139,7 @@ std::vector<std::u16string> DatFileLines(const DialogValues& values, const Windo
   };
 }
 
-bool SaveDatFile(const std::u16string& datFile, const DialogValues& values, const WindowPosition& position,
+platform::WriteResult SaveDatFile(const std::u16string& datFile, const DialogValues& values, const WindowPosition& position,
                  const TJGdata& model) {
   std::u16string text;
   for (const std::u16string& line : DatFileLines(values, position, model)) {

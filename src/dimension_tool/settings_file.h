@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dialog_values.h"
+#include "platform.h"
 
 class TJGdata;
 
@@ -15,7 +16,8 @@ struct WindowPosition {
 };
 
 // Applies a stored settings file to `values` and `position` (ComboBox3Items must already be filled).
-// Missing, unreadable or short files leave the rest at what it was; nothing is reported.
+// Missing, unreadable or short files leave the rest at what it was; nothing is reported. Only the first
+// 64 KiB are read, and edit texts are cut to their edit box's limit.
 void OpenDatFile(const std::u16string& datFile, DialogValues& values, WindowPosition& position);
 
 // The 31 lines that SaveDatFile writes.
@@ -23,6 +25,7 @@ std::vector<std::u16string> DatFileLines(const DialogValues& values, const Windo
                                          const TJGdata& model);
 
 // Writes the 31 lines in UTF-8 with a byte-order mark and CR LF, through a temporary file renamed over
-// `datFile`, so that a failed write leaves the previous settings intact. True when written.
-bool SaveDatFile(const std::u16string& datFile, const DialogValues& values, const WindowPosition& position,
+// `datFile`, so that a failed write leaves the previous settings intact. On failure the result carries
+// the system's reason.
+platform::WriteResult SaveDatFile(const std::u16string& datFile, const DialogValues& values, const WindowPosition& position,
                  const TJGdata& model);

@@ -1,12 +1,17 @@
-// The quick run: the dialog's OK path on the stored settings without the dialog, or nothing at all when
-// the dialog must open to set things up.
+// The session's runs and failures: the quick run (the dialog's OK path on the stored settings without the
+// dialog, or nothing at all when the dialog must open to set things up); an exchange file that cannot be
+// read, which keeps the dialog from opening and writes nothing; writes that fail at the end of a run,
+// told in one message with the system's reason, with no temporary file left and an exit code that says
+// whether the drawing was written.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
 
 #include "JwwGaibu.h"
+#include "failures.h"
 #include "golden_support.h"
 #include "session.h"
 #include "settings_file.h"
@@ -132,6 +137,107 @@ TEST(QuickRun, ZeroDimensionShowsItsMessageAndWritesNothing) {
   EXPECT_EQ(Utf8(ui.messages[0]), Utf8(kZeroDimensionMessage));
   EXPECT_EQ(ReadBytes(folder.exchange), exchange);
   EXPECT_EQ(ReadBytes(folder.settings), settings);
+}
+
+namespace fs = std::filesystem;
+using test_support::TempDir;
+
+const char kPoints[] = "hq\r\nhp1 0 0\r\nhp2 0 1000\r\nhp3 500 300\r\nhp4 600 400\r\n";
+
+std::vector<std::string> Entries(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(SessionFormShow, OpensOnlyOnAnExchangeFileThatCanBeRead) {
+  struct Case {
+    const char* what;
+    enum { Missing, Folder, File } exchange;
+    std::string bytes;
+    bool opens;
+  };
+  const Case cases[] = {
+      {"missing", Case::Missing, "", false},
+      {"a folder", Case::Folder, "", false},
+      {"empty, so no points: the zero message's business", Case::File, "", true},
+      {"the host's points", Case::File, kPoints, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    if (c.exchange == Case::Folder) fs::create_directory(dir.path() / "JWC_TEMP.TXT");
+    if (c.exchange == Case::File) WriteBytes(dir.path() / "JWC_TEMP.TXT", c.bytes);
+    const std::vector<std::string> before = Entries(dir.path());
+    DimensionSession session;
+    EXPECT_EQ(session.FormShow(dir.folder()), c.opens);
+    if (!c.opens) {
+      // As the window does when it is destroyed unopened: nothing drawn, nothing saved.
+      session.Button2Click();
+      golden::RecordingUi ui;
+      EXPECT_EQ(session.FormClose(50, 50, ui), kExitDone);
+      EXPECT_TRUE(ui.messages.empty());
+      EXPECT_EQ(Entries(dir.path()), before) << "something was written";
+    }
+  }
+}
+
+// The exchange file is read when the dialog opens and written when it closes: a folder put in its place
+// meanwhile makes the write fail on every platform, as a folder named selvan.dat does for the settings.
+TEST(SessionFormClose, FailedWritesAreToldInOneMessageWithTheirReasons) {
+  struct Case {
+    const char* what;
+    bool exchangeFails;
+    bool settingsFail;
+  };
+  const Case cases[] = {
+      {"both written", false, false},
+      {"the drawing", true, false},
+      {"the settings", false, true},
+      {"both", true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    const fs::path exchange = dir.path() / "JWC_TEMP.TXT";
+    WriteBytes(exchange, kPoints);
+    if (c.settingsFail) fs::create_directory(dir.path() / "selvan.dat");
+    DimensionSession session;
+    ASSERT_TRUE(session.FormShow(dir.folder()));
+    session.values.ComboBox3 = 1;
+    ASSERT_FALSE(session.Button1Click().has_value());
+    if (c.exchangeFails) {
+      fs::remove(exchange);
+      fs::create_directory(exchange);
+    }
+    golden::RecordingUi ui;
+    const int exitCode = session.FormClose(50, 50, ui);
+
+    EXPECT_EQ(exitCode, c.exchangeFails ? kExitNotWritten : kExitDone);
+    EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{"JWC_TEMP.TXT", "selvan.dat"}))
+        << "a temporary file stayed";
+    EXPECT_EQ(fs::is_regular_file(exchange), !c.exchangeFails);
+    EXPECT_EQ(fs::is_regular_file(dir.path() / "selvan.dat"), !c.settingsFail);
+    if (!c.exchangeFails && !c.settingsFail) {
+      EXPECT_TRUE(ui.messages.empty());
+      continue;
+    }
+    ASSERT_EQ(ui.messages.size(), 1u) << "one message for all that failed";
+    const std::u16string& message = ui.messages[0];
+    const std::u16string reasonLine = std::u16string(u"\n") + kReasonLabel;
+    EXPECT_EQ(message.find(kExchangeUnwritableMessage) == 0, c.exchangeFails) << Utf8(message);
+    EXPECT_EQ(message.find(SettingsUnwritableHeadline(u"selvan.dat")) != std::u16string::npos, c.settingsFail)
+        << Utf8(message);
+    // Each part gives a reason of the system's own, not an empty line.
+    size_t reasons = 0;
+    for (size_t at = message.find(reasonLine); at != std::u16string::npos; at = message.find(reasonLine, at + 1)) {
+      const size_t start = at + reasonLine.size();
+      EXPECT_TRUE(start < message.size() && message[start] != u'\n') << Utf8(message);
+      ++reasons;
+    }
+    EXPECT_EQ(reasons, (c.exchangeFails ? 1u : 0u) + (c.settingsFail ? 1u : 0u)) << Utf8(message);
+  }
 }
 
 }  // namespace

@@ -11,12 +11,7 @@
 #include "platform.h"
 #include "settings_file.h"
 #include "test_support.h"
-
-#ifndef _WIN32
-#include <sys/resource.h>
-
-#include <csignal>
-#endif
+#include "write_failures.h"
 
 namespace {
 
@@ -206,6 +201,50 @@ TEST(OpenDatFile, EmptyLinesCount) {
   EXPECT_TRUE(values.Edit4 == u"0.5") << "line 11 is missing";
 }
 
+// A hand-edited file cannot give an edit box more than typing could.
+TEST(OpenDatFile, EditTextsAreCutToTheirBoxesLimits) {
+  struct Case {
+    size_t line;
+    std::u16string text;
+    std::u16string DialogValues::*edit;
+    std::u16string expected;
+  };
+  const std::u16string emoji = u"\U0001F600";  // one character, two code units
+  const Case cases[] = {
+      {8, std::u16string(40, u'1'), &DialogValues::Edit1, std::u16string(16, u'1')},
+      {9, std::u16string(100, u'接'), &DialogValues::Edit2, std::u16string(32, u'接')},
+      {10, std::u16string(31, u'x') + emoji, &DialogValues::Edit3, std::u16string(31, u'x')},
+      {10, std::u16string(30, u'x') + emoji, &DialogValues::Edit3, std::u16string(30, u'x') + emoji},
+      {14, u"123456789", &DialogValues::Edit7, u"12345678"},
+      {15, u"12345678", &DialogValues::Edit8, u"12345678"},
+      {16, std::u16string(17, u'9'), &DialogValues::Edit9, std::u16string(16, u'9')},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    TempDir dir;
+    std::vector<std::string> lines = kFull;
+    lines[c.line - 1] = platform::EncodeUtf8(c.text);
+    test_support::WriteBytes(dir.path() / "selvan.dat", "\xEF\xBB\xBF" + CrLfFile(lines));
+    DialogValues values = WithStyles();
+    WindowPosition position;
+    OpenDatFile(dir.file("selvan.dat"), values, position);
+    EXPECT_EQ(test_support::Utf8(values.*c.edit), test_support::Utf8(c.expected));
+  }
+}
+
+// Only the first 64 KiB are read: what lies beyond, even the rest of the first lines, is never reached.
+TEST(OpenDatFile, ReadsNoFurtherThan64KiB) {
+  for (size_t firstLine : {size_t{64 * 1024 - 10}, size_t{64 * 1024}}) {
+    SCOPED_TRACE(firstLine);
+    TempDir dir;
+    test_support::WriteBytes(dir.path() / "selvan.dat", std::string(firstLine - 2, '0') + "7\r\n" + "8\r\n");
+    DialogValues values = WithStyles();
+    WindowPosition position;
+    OpenDatFile(dir.file("selvan.dat"), values, position);
+    EXPECT_EQ(position.Fmy, firstLine + 3 <= 64 * 1024 ? 8 : 50);
+  }
+}
+
 DialogValues Edited() {
   DialogValues values = WithStyles();
   values.ComboBox1 = 11;
@@ -271,26 +310,11 @@ TEST(SaveDatFile, FailedWriteKeepsThePreviousFile) {
   TempDir dir;
   const std::string previous = CrLfFile(kFull);
   test_support::WriteBytes(dir.path() / "selvan.dat", previous);
-#ifdef _WIN32
-  // Windows refuses to replace a file that is open without leave to delete it, as the C runtime opens it.
   bool saved = true;
   {
-    std::ifstream reader(dir.path() / "selvan.dat", std::ios::binary);
-    ASSERT_TRUE(reader.is_open());
-    saved = SaveDatFile(dir.file("selvan.dat"), Edited(), WindowPosition{}, TJGdata());
+    const test_support::WriteBlocker blocker(dir.path() / "selvan.dat");
+    saved = SaveDatFile(dir.file("selvan.dat"), Edited(), WindowPosition{}, TJGdata()).ok;
   }
-#else
-  // Even for the superuser, a file-size limit makes writing fail.
-  struct rlimit old {};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-  struct rlimit tiny = old;
-  tiny.rlim_cur = 16;
-  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-  const bool saved = SaveDatFile(dir.file("selvan.dat"), Edited(), WindowPosition{}, TJGdata());
-  setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, oldHandler);
-#endif
   EXPECT_FALSE(saved);
   EXPECT_EQ(test_support::ReadBytes(dir.path() / "selvan.dat"), previous);
   size_t files = 0;

@@ -11,6 +11,7 @@
 #include "command_line.h"
 #include "construction.h"
 #include "dialog_values.h"
+#include "failures.h"
 #include "orientation.h"
 #include "platform.h"
 #include "session.h"
@@ -39,10 +40,11 @@ std::u16string GuideText() {
 
 using test_support::Utf8;
 
-// A dialog state that passes every check: a first run without exchange or settings file, with the
-// text style chosen as the user must. Each case below breaks exactly one control.
+// A dialog state that passes every check: a first run on an exchange file without points and without a
+// settings file, with the text style chosen as the user must. Each case below breaks exactly one control.
 DialogValues Passing() {
   test_support::TempDir folder;
+  test_support::WriteBytes(folder.path() / "JWC_TEMP.TXT", "hq\r\n");
   DimensionSession session;
   session.FormShow(folder.folder());
   DialogValues values = session.values;
@@ -116,8 +118,17 @@ TEST(UserGuideQuotes, EveryCheckMessageInTheOrderOfTheChecks) {
 
 TEST(UserGuideQuotes, MessagesOfTheRunAndTheTitle) {
   const std::u16string guide = GuideText();
-  const std::u16string texts[] = {kZeroDimensionMessage, kNonFiniteMessage,
-                                  ApplicationTitle(Orientation::Vertical), ApplicationTitle(Orientation::Horizontal)};
+  // The failures' first lines; the lines after them (how to start, the system's reason) are explained.
+  const std::u16string unreadable = kExchangeUnreadableMessage;
+  const std::u16string texts[] = {kZeroDimensionMessage,
+                                  kNonFiniteMessage,
+                                  ApplicationTitle(Orientation::Vertical),
+                                  ApplicationTitle(Orientation::Horizontal),
+                                  unreadable.substr(0, unreadable.find(u'\n')),
+                                  kExchangeUnwritableMessage,
+                                  SettingsUnwritableHeadline(SettingsFileName(Orientation::Vertical)),
+                                  kReasonLabel,
+                                  kOutOfMemoryMessage};
   for (const auto& text : texts) {
     ASSERT_FALSE(text.empty());
     EXPECT_NE(guide.find(text), std::u16string::npos) << "not quoted: " << Utf8(text);

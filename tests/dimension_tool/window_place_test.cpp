@@ -1,0 +1,60 @@
+// Where the dialog opens: at the stored place while any monitor shows part of it, otherwise inside the
+// work area of the nearest monitor.
+#include "window_place.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+// Two monitors side by side, the left one with a task bar of 40 pixels at its bottom; the right one
+// stands 200 pixels lower.
+const std::vector<MonitorArea> kMonitors = {
+    {{0, 0, 1280, 1024}, {0, 0, 1280, 984}},
+    {{1280, 200, 3200, 1280}, {1280, 200, 3200, 1280}},
+};
+
+TEST(PlaceOnScreen, MovesOnlyAWindowThatNoMonitorShows) {
+  struct Case {
+    const char* what;
+    WindowPosition stored;
+    WindowPosition expected;
+  };
+  const Case cases[] = {
+      // Shown, if only in part: left where the user put it.
+      {"on the left monitor", {50, 50}, {50, 50}},
+      {"half off the left edge", {-300, 30}, {-300, 30}},
+      {"on the right monitor", {2000, 600}, {2000, 600}},
+      {"one pixel on screen", {1279, 1023}, {1279, 1023}},
+      // Shown by none: into the nearest work area, moved as little as possible.
+      {"left of everything", {-2000, 100}, {0, 100}},
+      {"below the left monitor", {0, 2000}, {0, 984 - 440}},
+      {"above the right monitor", {2500, -900}, {2500, 200}},
+      {"in the gap above the right monitor", {1500, -300}, {1500, 200}},
+      {"far beyond the right monitor", {2'000'000'000, 2'000'000'000}, {3200 - 520, 1280 - 440}},
+      {"at the 32-bit limit", {INT32_MAX, INT32_MIN}, {3200 - 520, 200}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const WindowPosition placed = PlaceOnScreen(c.stored, 520, 440, kMonitors);
+    EXPECT_EQ(placed.Fmx, c.expected.Fmx);
+    EXPECT_EQ(placed.Fmy, c.expected.Fmy);
+  }
+}
+
+TEST(PlaceOnScreen, KeepsTheTopLeftCornerInsideAWorkAreaTooSmallForTheWindow) {
+  const std::vector<MonitorArea> small = {{{0, 0, 400, 300}, {0, 0, 400, 260}}};
+  const WindowPosition placed = PlaceOnScreen({900, 900}, 520, 440, small);
+  EXPECT_EQ(placed.Fmx, 0);
+  EXPECT_EQ(placed.Fmy, 0);
+}
+
+TEST(PlaceOnScreen, LeavesThePlaceAloneWhenNoMonitorIsKnown) {
+  const WindowPosition placed = PlaceOnScreen({-5000, 7000}, 520, 440, {});
+  EXPECT_EQ(placed.Fmx, -5000);
+  EXPECT_EQ(placed.Fmy, 7000);
+}
+
+}  // namespace
