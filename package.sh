@@ -63,6 +63,20 @@ check_exe() {
   [ ${#bad[@]} -eq 0 ] || fail "$exe imports DLLs that not every Windows has: ${bad[*]}"
 }
 
+# check_hardening FILE OBJDUMP FLAGS...: the header flags that the build sets on purpose (ASLR, DEP,
+# high-entropy or large addresses) and the stack protector's check compiled in.
+check_hardening() {
+  local exe=$1 objdump=$2; shift 2
+  local header missing=()
+  header=$(LC_ALL=C "$objdump" -p "$exe")
+  for flag in "$@"; do
+    grep -E "^[[:space:]]+$flag\$" <<<"$header" >/dev/null || missing+=("$flag")
+  done
+  LC_ALL=C "$objdump" -t "$exe" | grep -F '__stack_chk_fail' >/dev/null || missing+=("stack protector")
+  echo "  $(basename "$(dirname "$exe")")/$(basename "$exe") hardening: $* stack protector"
+  [ ${#missing[@]} -eq 0 ] || fail "$exe lacks: ${missing[*]}"
+}
+
 # pack ARCH EXE STRIP: stages tarvik/ and writes dist/tarvik-<version>-ARCH.zip.
 pack() {
   local arch=$1 exe=$2 strip=$3 folder=$stage/$1/tarvik
@@ -121,6 +135,10 @@ stamp=$(git -C "$root" log -1 --format=%ct 2>/dev/null || date +%s)
 log "checking the programs"
 check_exe "$build_root/package-win64/tarvik.exe" x86_64-w64-mingw32-objdump pei-x86-64
 check_exe "$build_root/package-win32/tarvik.exe" i686-w64-mingw32-objdump pei-i386
+check_hardening "$build_root/package-win64/tarvik.exe" x86_64-w64-mingw32-objdump \
+  DYNAMIC_BASE NX_COMPAT HIGH_ENTROPY_VA
+check_hardening "$build_root/package-win32/tarvik.exe" i686-w64-mingw32-objdump \
+  DYNAMIC_BASE NX_COMPAT 'large address aware'
 
 log "packing version $version"
 mkdir -p "$dist"

@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <new>
+
 namespace {
 
 // Posted after the focus moved, so that the default button is set once the dialog manager is done with it.
@@ -70,7 +72,13 @@ LRESULT CALLBACK TForm1::FormProc(HWND window, UINT message, WPARAM wParam, LPAR
   }
   auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  return form->OnFormMessage(message, wParam, lParam);
+  // An exception must not unwind through the system's frames.
+  try {
+    return form->OnFormMessage(message, wParam, lParam);
+  } catch (const std::bad_alloc&) {
+    form->OutOfMemory();
+    return 0;
+  }
 }
 
 LRESULT CALLBACK TForm1::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -80,7 +88,12 @@ LRESULT CALLBACK TForm1::PanelProc(HWND window, UINT message, WPARAM wParam, LPA
   }
   auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  return form->OnPanelMessage(window, message, wParam, lParam);
+  try {
+    return form->OnPanelMessage(window, message, wParam, lParam);
+  } catch (const std::bad_alloc&) {
+    form->OutOfMemory();
+    return 0;
+  }
 }
 
 LRESULT CALLBACK TForm1::MemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -132,6 +145,9 @@ LRESULT TForm1::OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kRefreshDefaultButton:
       RefreshDefaultButton();
       return 0;
+    case kPreviewOutOfMemory:
+      OutOfMemory();
+      return 0;
     case WM_DPICHANGED: {
       ApplyDpi(HIWORD(wParam));
       const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
@@ -166,7 +182,7 @@ LRESULT TForm1::OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         session_.Button2Click();
         session_.FormClose(0, 0, *this);
       }
-      PostQuitMessage(0);
+      PostQuitMessage(exitCode_);
       return 0;
     case WM_NCDESTROY:
       SetWindowLongPtrW(form_, GWLP_USERDATA, 0);

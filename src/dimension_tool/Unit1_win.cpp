@@ -7,8 +7,10 @@
 
 #include <algorithm>
 
+#include "failures.h"
 #include "platform.h"
 #include "win_text_win.h"
+#include "window_place_win.h"
 
 namespace {
 
@@ -115,11 +117,13 @@ bool TForm1::RegisterClasses() {
 }
 
 bool TForm1::Show(int showCommand) {
+  exitCode_ = kExitNoWindow;
   if (!RegisterClasses()) return false;
   const std::u16string title = ApplicationTitle(session_.orientation);
   form_ = CreateWindowExW(kFormExStyle, kFormClass, Wide(title), kFormStyle, 0, 0, 0, 0, nullptr, nullptr,
                           instance_, this);
   if (form_ == nullptr) return false;
+  exitCode_ = kExitDone;
 
   dpi_ = WindowDpi();
   fonts_ = MakeFormFonts(dpi_);
@@ -132,7 +136,11 @@ bool TForm1::Show(int showCommand) {
   // are empty, which changes no control's place or size.
   PlaceControls();
 
-  FormShow();
+  if (!FormShow()) {
+    exitCode_ = kExitExchangeUnreadable;
+    ShowError(kExchangeUnreadableMessage);
+    return false;
+  }
 
   lastFocus_ = Control(ControlId::ComboBox1);
   ShowWindow(form_, showCommand);
@@ -336,16 +344,16 @@ const std::array<HWND, 2>& TForm1::Radios(ControlId group) const {
   return group == ControlId::RadioGroup1 ? radioGroup1_ : radioGroup2_;
 }
 
-void TForm1::FormShow() {
-  session_.FormShow(platform::ProgramFolder());
+bool TForm1::FormShow() {
+  if (!session_.FormShow(platform::ProgramFolder())) return false;
   ValuesToControls(session_.values);
   SetWindowTextW(Control(ControlId::LabelM), L"");
   RefreshPreview();
 
-  // The stored place is the outer top-left corner in screen pixels, used as it is even off every screen.
+  // The stored place is the outer top-left corner in screen pixels, moved only when no monitor shows it.
   const SIZE size = OuterSize();
-  SetWindowPos(form_, nullptr, session_.position.Fmx, session_.position.Fmy, size.cx, size.cy,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  const WindowPosition place = PlaceOnScreen(session_.position, size.cx, size.cy, DisplayMonitors());
+  SetWindowPos(form_, nullptr, place.Fmx, place.Fmy, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
   // On a monitor of another resolution than the one the window was made on, lay it out again there.
   const UINT dpi = WindowDpi();
   if (dpi != dpi_) {
@@ -353,6 +361,7 @@ void TForm1::FormShow() {
     const SIZE scaled = OuterSize();
     SetWindowPos(form_, nullptr, 0, 0, scaled.cx, scaled.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  return true;
 }
 
 void TForm1::Button1Click() {
@@ -385,14 +394,31 @@ void TForm1::CloseForm() {
   } else {
     GetWindowRect(form_, &rect);
   }
-  session_.FormClose(rect.left, rect.top, *this);
+  exitCode_ = session_.FormClose(rect.left, rect.top, *this);
   DestroyWindow(form_);
+}
+
+void TForm1::OutOfMemory() {
+  if (exitCode_ == kExitOutOfMemory) return;  // told once
+  closed_ = true;
+  // Freeing the model first gives the message box the memory it needs; nothing of the run is written.
+  session_.JG.reset();
+  exitCode_ = kExitOutOfMemory;
+  ShowError(kOutOfMemoryMessage);
+  if (form_ != nullptr) DestroyWindow(form_);
 }
 
 void TForm1::ShowMessage(const std::u16string& message) {
   const std::u16string title = ApplicationTitle(session_.orientation);
   // A question icon marks the confirmation kind; the system centres the box on the screen.
   MessageBoxW(form_, Wide(message), Wide(title), MB_OK | MB_ICONQUESTION);
+}
+
+void TForm1::ShowError(const std::u16string& message) {
+  const std::u16string title = ApplicationTitle(session_.orientation);
+  // Before the dialog is shown (or after it is gone) the box stands on its own, with a task bar button.
+  HWND owner = form_ != nullptr && IsWindowVisible(form_) ? form_ : nullptr;
+  MessageBoxW(owner, Wide(message), Wide(title), MB_OK | MB_ICONERROR);
 }
 
 void TForm1::SetStatus(const std::u16string& text) {

@@ -30,8 +30,12 @@ class TForm1 final : public ToolUi {
   TForm1& operator=(const TForm1&) = delete;
 
   // Creates the window with its layout defaults, runs FormShow (the exchange file, the text-style list, the
-  // stored settings and position) and shows it. False when the window could not be created.
+  // stored settings and position) and shows it. False, with ExitCode() saying why, when the window could
+  // not be created or the exchange file could not be read (after telling the user so).
   bool Show(int showCommand);
+
+  // What the program returns: set when showing fails and when the dialog closes.
+  int ExitCode() const { return exitCode_; }
 
   // For the message loop: Tab, Enter, Escape and mnemonics, as in a dialog box. False once the form is gone
   // or when the message is not one of those.
@@ -41,6 +45,7 @@ class TForm1 final : public ToolUi {
 
   // ToolUi: what the construction shows while the dialog closes.
   void ShowMessage(const std::u16string& message) override;
+  void ShowError(const std::u16string& message) override;
   void SetStatus(const std::u16string& text) override;
 
  private:
@@ -71,10 +76,12 @@ class TForm1 final : public ToolUi {
   UINT WindowDpi() const;
   int Scale(int pixels) const;
 
-  void FormShow();
+  bool FormShow();
   void Button1Click();
   void Button2Click();
   void CloseForm();
+  // Memory ran out inside a handler: the model goes, the user is told, the window closes, nothing is written.
+  void OutOfMemory();
 
   void ValuesToControls(const DialogValues& values);
   void ControlsToValues(DialogValues& values) const;
@@ -112,5 +119,6 @@ class TForm1 final : public ToolUi {
 
   HWND lastFocus_ = nullptr;  // given back when the window is activated again
   bool closed_ = false;
+  int exitCode_ = 0;
   bool settingControls_ = false;  // the controls' own change notifications are not the user's
 };

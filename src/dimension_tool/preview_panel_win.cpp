@@ -3,6 +3,7 @@
 #include "preview_panel_win.h"
 
 #include <algorithm>
+#include <new>
 
 #include "MyFunc.h"
 #include "gdi_canvas_win.h"
@@ -122,7 +123,13 @@ LRESULT CALLBACK PreviewPanel::Proc(HWND window, UINT message, WPARAM wParam, LP
   }
   auto* panel = reinterpret_cast<PreviewPanel*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (panel == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  return panel->OnMessage(message, wParam, lParam);
+  // An exception must not unwind through the system's frames; the form decides what running out means.
+  try {
+    return panel->OnMessage(message, wParam, lParam);
+  } catch (const std::bad_alloc&) {
+    PostMessageW(GetParent(window), kPreviewOutOfMemory, 0, 0);
+    return 0;
+  }
 }
 
 LRESULT PreviewPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

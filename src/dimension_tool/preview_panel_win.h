@@ -12,6 +12,9 @@
 #include "preview.h"
 #include "unique_handle_win.h"
 
+// Posted to the panel's parent when the picture could not be made for want of memory.
+inline constexpr UINT kPreviewOutOfMemory = WM_APP + 2;
+
 class PreviewPanel {
  public:
   PreviewPanel() = default;

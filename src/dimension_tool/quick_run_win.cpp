@@ -17,6 +17,9 @@ class MessageBoxUi final : public ToolUi {
     // bar button of its own, so it cannot hide behind Jw_cad.
     MessageBoxW(nullptr, Wide(message), Wide(title_), MB_OK | MB_ICONQUESTION | MB_SETFOREGROUND);
   }
+  void ShowError(const std::u16string& message) override {
+    MessageBoxW(nullptr, Wide(message), Wide(title_), MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+  }
   void SetStatus(const std::u16string&) override {}
 
  private:
@@ -25,9 +28,9 @@ class MessageBoxUi final : public ToolUi {
 
 }  // namespace
 
-bool RunQuick(Orientation orientation) {
+bool RunQuick(Orientation orientation, int& exitCode) {
   DimensionSession session(orientation);
-  session.FormShow(platform::ProgramFolder());
+  if (!session.FormShow(platform::ProgramFolder())) return false;
   MessageBoxUi ui(orientation);
-  return session.QuickRun(ui);
+  return session.QuickRun(ui, &exitCode);
 }

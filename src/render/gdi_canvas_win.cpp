@@ -23,15 +23,19 @@ constexpr double kDegree = std::numbers::pi / 180.0;
 
 COLORREF ToColorRef(render::Color color) { return RGB(color.r, color.g, color.b); }
 
+// A coordinate that overflowed stands at 0, as in the SVG picture (std::clamp would keep a NaN).
 int ToDevice(double value) {
+  if (std::isnan(value)) return 0;
   return static_cast<int>(std::lround(std::clamp(value, -kFarthestPx, kFarthestPx)));
 }
 
 bool HighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool LowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
+// An arc whose angles overflowed has no outline; a sweep past a whole turn draws no more than one.
 std::vector<render::Point> OutlinePoints(const render::EllipticArc& arc, bool whole) {
-  const double sweep = whole ? 360.0 : arc.sweepDeg;
+  if (!std::isfinite(arc.startDeg) || (!whole && !std::isfinite(arc.sweepDeg))) return {};
+  const double sweep = whole ? 360.0 : std::clamp(arc.sweepDeg, -360.0, 360.0);
   const int steps = std::max(8, static_cast<int>(std::ceil(std::fabs(sweep) / 5.0)));
   std::vector<render::Point> points;
   points.reserve(static_cast<size_t>(steps) + 1);
