@@ -181,6 +181,12 @@ bool ProgramRun::WaitForExit(std::chrono::milliseconds timeout) const {
          WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
 }
 
+DWORD ProgramRun::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  if (process_) GetExitCodeProcess(process_.get(), &code);
+  return code;
+}
+
 HWND ProgramRun::FocusedWindow() const {
   GUITHREADINFO info{};
   info.cbSize = sizeof(info);

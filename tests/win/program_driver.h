@@ -57,6 +57,8 @@ class ProgramRun {
   bool BringToFront() const;
   bool Running() const;
   bool WaitForExit(std::chrono::milliseconds timeout = kWaitTimeout) const;
+  // The exit code of a program that has ended; STILL_ACTIVE (259) while it runs.
+  DWORD ExitCode() const;
 
   HWND FocusedWindow() const;
   int FocusedId() const;  // dialog item id of the focused control, 0 when none

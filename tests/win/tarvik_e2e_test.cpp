@@ -11,6 +11,7 @@
 
 #include "JwwGaibu.h"
 #include "Unit1_layout_win.h"
+#include "failures.h"
 #include "orientation.h"
 #include "platform.h"
 #include "preview.h"
@@ -434,24 +435,46 @@ TEST_F(TarvikDialog, ZeroDimensionIsReportedAndLeavesTheExchangeFileButSavesTheS
 
 // --- Where the window stands ---
 
-class StoredPosition : public TarvikDialog, public ::testing::WithParamInterface<POINT> {};
+struct PlaceCase {
+  POINT stored;
+  bool shown;  // some monitor shows the window there
+};
 
-TEST_P(StoredPosition, IsTheOuterTopLeftCornerUnchanged) {
-  const POINT where = GetParam();
+class StoredPosition : public TarvikDialog, public ::testing::WithParamInterface<PlaceCase> {};
+
+// The outer top-left corner stays where it was stored while a monitor shows the window; a place that
+// none shows is moved into the nearest work area, as little as possible.
+TEST_P(StoredPosition, StaysWhileShownAndIsMovedOntoTheScreenOtherwise) {
+  const POINT where = GetParam().stored;
   Prepare(SampleExchange(), SettingsFile(ValidValues(), {where.x, where.y}));
   ProgramRun run(dir_.path() / "tarvik.exe");
   ASSERT_TRUE(run.Started());
   const RECT rect = WindowRect(run);
-  EXPECT_EQ(rect.left, where.x);
-  EXPECT_EQ(rect.top, where.y);
+  if (GetParam().shown) {
+    EXPECT_EQ(rect.left, where.x);
+    EXPECT_EQ(rect.top, where.y);
+  } else {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(run.Window(), MONITOR_DEFAULTTONULL), &monitor))
+        << "the window stands on no monitor";
+    const RECT& work = monitor.rcWork;
+    EXPECT_TRUE(rect.left >= work.left && rect.top >= work.top && rect.right <= work.right &&
+                rect.bottom <= work.bottom)
+        << "at " << rect.left << "," << rect.top << " to " << rect.right << "," << rect.bottom;
+    // Stored beyond the bottom right corner: moved just far enough to be wholly inside.
+    EXPECT_EQ(rect.right, work.right);
+    EXPECT_EQ(rect.bottom, work.bottom);
+  }
   PostMessageW(run.Window(), WM_CLOSE, 0, 0);
   EXPECT_TRUE(run.WaitForExit());
   ExpectFilesUntouched();
 }
 
-// The test screen is 1280 by 1024: the second place lies off it, and is kept all the same.
+// The test screen is 1280 by 1024: the second place is partly off it, the third wholly.
 INSTANTIATE_TEST_SUITE_P(Places, StoredPosition,
-                         ::testing::Values(POINT{123, 77}, POINT{1500, 1200}, POINT{-40, 30}));
+                         ::testing::Values(PlaceCase{{123, 77}, true}, PlaceCase{{-40, 30}, true},
+                                           PlaceCase{{1500, 1200}, false}, PlaceCase{{30000, 20000}, false}));
 
 TEST_F(TarvikDialog, OkSavesWhereTheUserMovedTheWindow) {
   Prepare(SampleExchange(), SettingsFile(ValidValues(), {60, 70}));
@@ -466,6 +489,96 @@ TEST_F(TarvikDialog, OkSavesWhereTheUserMovedTheWindow) {
   ASSERT_EQ(lines.size(), 31u);
   EXPECT_EQ(lines[0], u"210");
   EXPECT_EQ(lines[1], u"160");
+}
+
+// --- When the program cannot do its work ---
+
+std::vector<std::string> Entries(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Started without the host's file (a double-click, a batch file without #cd) or with a folder of that
+// name: no dialog but a message that says how the tool is started, nothing written, a telling exit code.
+class UnreadableExchange : public TarvikDialog, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(UnreadableExchange, IsToldInsteadOfOpeningTheDialog) {
+  std::filesystem::copy_file(HostPath(TARVIK_EXE), dir_.path() / "tarvik.exe");
+  if (GetParam()) std::filesystem::create_directory(dir_.path() / kExchangeName);
+  const std::vector<std::string> before = Entries(dir_.path());
+  ProgramRun run(dir_.path() / "tarvik.exe");
+  HWND box = run.WaitForMessageBox();
+  ASSERT_NE(box, nullptr) << "no message box appeared";
+  HWND form = FindWindowW(L"TForm1", nullptr);
+  EXPECT_TRUE(form == nullptr || !IsWindowVisible(form)) << "the dialog opened";
+  AnswerMessageBox(run, kExchangeUnreadableMessage, /*withIcon=*/true);
+  ASSERT_TRUE(run.WaitForExit());
+  EXPECT_EQ(run.ExitCode(), static_cast<DWORD>(kExitExchangeUnreadable));
+  EXPECT_EQ(Entries(dir_.path()), before) << "something was written";
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, UnreadableExchange, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return std::string(info.param ? "folder" : "missing");
+                         });
+
+// Writes to `file` until its filesystem has no byte left.
+void FillFileSystem(const std::filesystem::path& file) {
+  unique_kernel_handle filler(
+      CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(filler.get() != INVALID_HANDLE_VALUE);
+  const std::string chunk(1 << 16, 'f');
+  for (DWORD size : {DWORD{1} << 16, DWORD{1} << 12, DWORD{1}}) {
+    DWORD put = 0;
+    while (WriteFile(filler.get(), chunk.data(), size, &put, nullptr) && put == size) {
+    }
+  }
+}
+
+// The disk fills up before the drawing is written: a message that names JWC_TEMP.TXT and gives the
+// system's reason, the exit code that says nothing was drawn, no temporary file, and the host's file
+// whole or gone, never cut short. ctest mounts a small tmpfs for it when it runs as root.
+TEST_F(TarvikDialog, AFullDiskIsToldAndLeavesNoPartialOrTemporaryFile) {
+  const std::filesystem::path small = HostPath(TARVIK_SMALL_FS_DIR);
+  ULARGE_INTEGER available{}, total{};
+  if (!GetDiskFreeSpaceExW(small.c_str(), &available, &total, nullptr) || total.QuadPart > (64ull << 20)) {
+    GTEST_SKIP() << "no small filesystem mounted at " << small.string() << " (mounting one needs root)";
+  }
+  const std::filesystem::path folder = small / ("run-" + std::to_string(GetCurrentProcessId()));
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directory(folder);
+  const std::string exchange = SampleExchange();
+  std::filesystem::copy_file(HostPath(TARVIK_EXE), folder / "tarvik.exe");
+  WriteBytes(folder / kExchangeName, exchange);
+  WriteBytes(folder / kSettingsName, SettingsFile(ValidValues(), {50, 50}));
+  FillFileSystem(folder / "filler.bin");
+  {
+    ProgramRun run(folder / "tarvik.exe");
+    ASSERT_TRUE(run.Started());
+    ASSERT_TRUE(run.BringToFront());
+    PressKey(VK_RETURN);
+    HWND box = run.WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no message box appeared";
+    const std::u16string text = e2e::MessageBoxText(box);
+    const std::u16string headline = std::u16string(kExchangeUnwritableMessage) + u"\n" + kReasonLabel;
+    EXPECT_EQ(text.rfind(headline, 0), 0u) << Utf8(text);
+    EXPECT_TRUE(text.size() > headline.size() && text[headline.size()] != u'\n') << "no reason: " << Utf8(text);
+    EXPECT_TRUE(e2e::BringToFront(box));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(run.WaitForExit());
+    EXPECT_EQ(run.ExitCode(), static_cast<DWORD>(kExitNotWritten));
+  }
+  for (const std::string& name : Entries(folder)) {
+    EXPECT_FALSE(name.ends_with(".tmp")) << "temporary file left: " << name;
+  }
+  if (std::filesystem::exists(folder / kExchangeName)) {
+    EXPECT_EQ(ReadBytes(folder / kExchangeName), exchange) << "the host's file was cut short";
+  }
+  std::filesystem::remove_all(folder);
 }
 
 // --- Keyboard navigation ---
