@@ -2,12 +2,14 @@
 // texts in UTF-8 for messages.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform.h"
 
@@ -55,6 +57,16 @@ inline void WriteBytes(const std::filesystem::path& file, const std::string& byt
 inline std::string ReadBytes(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The names in a folder, sorted: what a write left behind.
+inline std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 // A text as UTF-8, so that a failure message shows it readably. Takes a view: tables of cases hold

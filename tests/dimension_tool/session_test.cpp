@@ -144,12 +144,6 @@ using test_support::TempDir;
 
 const char kPoints[] = "hq\r\nhp1 0 0\r\nhp2 0 1000\r\nhp3 500 300\r\nhp4 600 400\r\n";
 
-std::vector<std::string> Entries(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 TEST(SessionFormShow, OpensOnlyOnAnExchangeFileThatCanBeRead) {
   struct Case {
@@ -169,7 +163,7 @@ TEST(SessionFormShow, OpensOnlyOnAnExchangeFileThatCanBeRead) {
     TempDir dir;
     if (c.exchange == Case::Folder) fs::create_directory(dir.path() / "JWC_TEMP.TXT");
     if (c.exchange == Case::File) WriteBytes(dir.path() / "JWC_TEMP.TXT", c.bytes);
-    const std::vector<std::string> before = Entries(dir.path());
+    const std::vector<std::string> before = test_support::FolderEntries(dir.path());
     DimensionSession session;
     EXPECT_EQ(session.FormShow(dir.folder()), c.opens);
     if (!c.opens) {
@@ -178,7 +172,7 @@ TEST(SessionFormShow, OpensOnlyOnAnExchangeFileThatCanBeRead) {
       golden::RecordingUi ui;
       EXPECT_EQ(session.FormClose(50, 50, ui), kExitDone);
       EXPECT_TRUE(ui.messages.empty());
-      EXPECT_EQ(Entries(dir.path()), before) << "something was written";
+      EXPECT_EQ(test_support::FolderEntries(dir.path()), before) << "something was written";
     }
   }
 }
@@ -215,7 +209,7 @@ TEST(SessionFormClose, FailedWritesAreToldInOneMessageWithTheirReasons) {
     const int exitCode = session.FormClose(50, 50, ui);
 
     EXPECT_EQ(exitCode, c.exchangeFails ? kExitNotWritten : kExitDone);
-    EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{"JWC_TEMP.TXT", "selvan.dat"}))
+    EXPECT_EQ(test_support::FolderEntries(dir.path()), (std::vector<std::string>{"JWC_TEMP.TXT", "selvan.dat"}))
         << "a temporary file stayed";
     EXPECT_EQ(fs::is_regular_file(exchange), !c.exchangeFails);
     EXPECT_EQ(fs::is_regular_file(dir.path() / "selvan.dat"), !c.settingsFail);

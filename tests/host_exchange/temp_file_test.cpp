@@ -18,18 +18,12 @@
 namespace {
 
 using test_support::ReadBytes;
+using test_support::FolderEntries;
 using test_support::TempDir;
 using test_support::WriteBytes;
 
 const std::string kBom = "\xEF\xBB\xBF";
 
-std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  return names;
-}
 
 TEST(SaveTempFile, WritesEveryLineWithCrLfInTheEncodingThatWasRead) {
   const struct Case {

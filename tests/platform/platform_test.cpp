@@ -23,6 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 using platform::TextEncoding;
 using test_support::ReadBytes;
+using test_support::FolderEntries;
 using test_support::TempDir;
 using test_support::WriteBytes;
 
@@ -71,11 +72,6 @@ const char* Name(TextEncoding encoding) {
   return "?";
 }
 
-std::vector<std::string> FolderEntries(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-  return names;
-}
 
 // Code page 932: Japanese text of every kind decodes to the right UTF-16 and encodes back to the
 // very same bytes, on Linux through iconv and on Windows through the system's ANSI code page.

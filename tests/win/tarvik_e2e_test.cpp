@@ -493,14 +493,6 @@ TEST_F(TarvikDialog, OkSavesWhereTheUserMovedTheWindow) {
 
 // --- When the program cannot do its work ---
 
-std::vector<std::string> Entries(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 // Started without the host's file (a double-click, a batch file without #cd) or with a folder of that
 // name: no dialog but a message that says how the tool is started, nothing written, a telling exit code.
@@ -509,7 +501,7 @@ class UnreadableExchange : public TarvikDialog, public ::testing::WithParamInter
 TEST_P(UnreadableExchange, IsToldInsteadOfOpeningTheDialog) {
   std::filesystem::copy_file(HostPath(TARVIK_EXE), dir_.path() / "tarvik.exe");
   if (GetParam()) std::filesystem::create_directory(dir_.path() / kExchangeName);
-  const std::vector<std::string> before = Entries(dir_.path());
+  const std::vector<std::string> before = test_support::FolderEntries(dir_.path());
   ProgramRun run(dir_.path() / "tarvik.exe");
   HWND box = run.WaitForMessageBox();
   ASSERT_NE(box, nullptr) << "no message box appeared";
@@ -518,7 +510,7 @@ TEST_P(UnreadableExchange, IsToldInsteadOfOpeningTheDialog) {
   AnswerMessageBox(run, kExchangeUnreadableMessage, /*withIcon=*/true);
   ASSERT_TRUE(run.WaitForExit());
   EXPECT_EQ(run.ExitCode(), static_cast<DWORD>(kExitExchangeUnreadable));
-  EXPECT_EQ(Entries(dir_.path()), before) << "something was written";
+  EXPECT_EQ(test_support::FolderEntries(dir_.path()), before) << "something was written";
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, UnreadableExchange, ::testing::Values(false, true),
@@ -572,7 +564,7 @@ TEST_F(TarvikDialog, AFullDiskIsToldAndLeavesNoPartialOrTemporaryFile) {
     ASSERT_TRUE(run.WaitForExit());
     EXPECT_EQ(run.ExitCode(), static_cast<DWORD>(kExitNotWritten));
   }
-  for (const std::string& name : Entries(folder)) {
+  for (const std::string& name : test_support::FolderEntries(folder)) {
     EXPECT_FALSE(name.ends_with(".tmp")) << "temporary file left: " << name;
   }
   if (std::filesystem::exists(folder / kExchangeName)) {
