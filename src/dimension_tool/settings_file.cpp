@@ -55,7 +55,8 @@ void OpenDatFile(const std::u16string& datFile, DialogValues& values, WindowPosi
   const std::pair<ControlId, std::u16string*> edits[] = {
       {ControlId::Edit1, &values.Edit1}, {ControlId::Edit2, &values.Edit2}, {ControlId::Edit3, &values.Edit3},
       {ControlId::Edit4, &values.Edit4}, {ControlId::Edit5, &values.Edit5}, {ControlId::Edit6, &values.Edit6},
-      {ControlId::Edit7, &values.Edit7}, {ControlId::Edit8, &values.Edit8}, {ControlId::Edit9, &values.Edit9}};
+      {ControlId::Edit7, &values.Edit7}, {ControlId::Edit8, &values.Edit8}, {ControlId::Edit9, &values.Edit9},
+  };
   bool* const checks[] = {&values.CheckBox1, &values.CheckBox2, &values.CheckBox3, &values.CheckBox4};
 
   // Lines apply one after the other; the first missing line ends the reading, leaving the rest as it was.
@@ -139,8 +140,8 @@ std::vector<std::u16string> DatFileLines(const DialogValues& values, const Windo
   };
 }
 
-platform::WriteResult SaveDatFile(const std::u16string& datFile, const DialogValues& values, const WindowPosition& position,
-                 const TJGdata& model) {
+platform::WriteResult SaveDatFile(const std::u16string& datFile, const DialogValues& values,
+                                  const WindowPosition& position, const TJGdata& model) {
   std::u16string text;
   for (const std::u16string& line : DatFileLines(values, position, model)) {
     text += line;

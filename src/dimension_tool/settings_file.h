@@ -27,5 +27,5 @@ std::vector<std::u16string> DatFileLines(const DialogValues& values, const Windo
 // Writes the 31 lines in UTF-8 with a byte-order mark and CR LF, through a temporary file renamed over
 // `datFile`, so that a failed write leaves the previous settings intact. On failure the result carries
 // the system's reason.
-platform::WriteResult SaveDatFile(const std::u16string& datFile, const DialogValues& values, const WindowPosition& position,
-                 const TJGdata& model);
+platform::WriteResult SaveDatFile(const std::u16string& datFile, const DialogValues& values,
+                                  const WindowPosition& position, const TJGdata& model);

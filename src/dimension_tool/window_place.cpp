@@ -40,5 +40,6 @@ WindowPosition PlaceOnScreen(WindowPosition stored, int32_t width, int32_t heigh
   }
   if (nearest == nullptr) return stored;
   const ScreenRect& work = nearest->workArea;
-  return WindowPosition{Into(window.left, width, work.left, work.right), Into(window.top, height, work.top, work.bottom)};
+  return WindowPosition{Into(window.left, width, work.left, work.right),
+                        Into(window.top, height, work.top, work.bottom)};
 }

@@ -11,7 +11,8 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
   MONITORINFO info{};
   info.cbSize = sizeof(info);
   if (GetMonitorInfoW(monitor, &info)) {
-    reinterpret_cast<std::vector<MonitorArea>*>(list)->push_back({FromRect(info.rcMonitor), FromRect(info.rcWork)});
+    reinterpret_cast<std::vector<MonitorArea>*>(list)->push_back(
+        {FromRect(info.rcMonitor), FromRect(info.rcWork)});
   }
   return TRUE;
 }

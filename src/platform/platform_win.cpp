@@ -257,8 +257,9 @@ WriteResult WriteFileBytes(const std::u16string& path, std::string_view bytes) {
     return Failure(GetLastError());
   }
   const std::u16string target = SystemPath(path);
+  constexpr DWORD kReplace = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
   for (int attempt = 1;; ++attempt) {
-    if (MoveFileExW(Wide(temporary.name()), Wide(target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (MoveFileExW(Wide(temporary.name()), Wide(target), kReplace)) {
       temporary.Keep();
       return {true, {}};
     }

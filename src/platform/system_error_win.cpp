@@ -17,7 +17,8 @@ std::u16string SystemErrorText(unsigned long error) {
   if (length > 0 && buffer != nullptr) text.assign(reinterpret_cast<const char16_t*>(buffer), length);
   LocalFree(buffer);
   // The system's texts end in a line break, which would leave an empty line in a message box.
-  while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n' || text.back() == u' ')) text.pop_back();
+  while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n' || text.back() == u' '))
+    text.pop_back();
   if (text.empty()) return u"エラー番号 " + DecodeUtf8(std::to_string(error));
   return text;
 }
