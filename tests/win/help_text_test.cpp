@@ -5,11 +5,13 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 
 #include "Unit1_win.h"
 #include "dialog_values.h"
 #include "orientation.h"
+#include "platform.h"
 #include "test_support.h"
 
 namespace {
@@ -51,6 +53,9 @@ Widths Measure(HWND memo, Orientation orientation) {
 }
 
 TEST(HelpText, EveryLineFitsTheBoxAt96And144Dpi) {
+  // The form opens only on an exchange file beside the program, as Jw_cad leaves it there.
+  const std::filesystem::path exchange = std::filesystem::path(platform::ProgramFolder()) / "JWC_TEMP.TXT";
+  test_support::WriteBytes(exchange, "hq\r\n");
   for (const Orientation orientation : {Orientation::Vertical, Orientation::Horizontal}) {
     const char* name = orientation == Orientation::Vertical ? "vertical" : "horizontal";
     {
@@ -79,6 +84,7 @@ TEST(HelpText, EveryLineFitsTheBoxAt96And144Dpi) {
     MSG quit{};
     PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
   }
+  std::filesystem::remove(exchange);
 }
 
 }  // namespace
