@@ -64,165 +64,126 @@ std::vector<std::u16string> BatchLines(const BatchFile& file) {
 
 const std::u16string kPromptEnd = u" (L)free (R)Read";
 
+// Every shipped batch file is checked the same way.
+class Batch : public ::testing::TestWithParam<BatchFile> {
+ protected:
+  std::string bytes_ = BatchBytes(GetParam());
+  std::vector<std::u16string> lines_ = BatchLines(GetParam());
+};
+
 // ---- Bytes as Jw_cad and cmd.exe read them
 
-TEST(BatchFileBytes, HasNoByteOrderMark) {
-  for (const BatchFile& file : kBatchFiles) {
-    SCOPED_TRACE(file.name);
-    const std::string bytes = BatchBytes(file);
-    ASSERT_GE(bytes.size(), 4u) << "the batch file is missing or empty";
-    EXPECT_NE(bytes.substr(0, 3), "\xEF\xBB\xBF") << "a UTF-8 byte-order mark breaks the first line";
-    EXPECT_NE(bytes.substr(0, 2), "\xFF\xFE") << "UTF-16 LE is not a batch file";
-    EXPECT_NE(bytes.substr(0, 2), "\xFE\xFF") << "UTF-16 BE is not a batch file";
-  }
-}
-
-TEST(BatchFileBytes, EveryLineEndsInCrLf) {
-  for (const BatchFile& file : kBatchFiles) {
-    SCOPED_TRACE(file.name);
-    const std::string bytes = BatchBytes(file);
-    ASSERT_FALSE(bytes.empty());
-    int line = 1;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-      if (bytes[i] == '\n') {
-        EXPECT_TRUE(i > 0 && bytes[i - 1] == '\r') << "lone LF ending line " << line;
-        ++line;
-      } else if (bytes[i] == '\r') {
-        EXPECT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << "lone CR in line " << line;
-      }
+TEST_P(Batch, BytesAreShiftJisWithoutByteOrderMarkAndEndInCrLf) {
+  ASSERT_GE(bytes_.size(), 4u) << "the batch file is missing or empty";
+  EXPECT_NE(bytes_.substr(0, 3), "\xEF\xBB\xBF") << "a UTF-8 byte-order mark breaks the first line";
+  EXPECT_NE(bytes_.substr(0, 2), "\xFF\xFE") << "UTF-16 LE is not a batch file";
+  EXPECT_NE(bytes_.substr(0, 2), "\xFE\xFF") << "UTF-16 BE is not a batch file";
+  int line = 1;
+  for (std::size_t i = 0; i < bytes_.size(); ++i) {
+    if (bytes_[i] == '\n') {
+      EXPECT_TRUE(i > 0 && bytes_[i - 1] == '\r') << "lone LF ending line " << line;
+      ++line;
+    } else if (bytes_[i] == '\r') {
+      EXPECT_TRUE(i + 1 < bytes_.size() && bytes_[i + 1] == '\n') << "lone CR in line " << line;
     }
-    // The call line too: without its line end some hosts' copies of cmd skip it.
-    EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n") << "the last line has no CR LF";
   }
-}
+  // The call line too: without its line end some hosts' copies of cmd skip it.
+  EXPECT_EQ(bytes_.substr(bytes_.size() - 2), "\r\n") << "the last line has no CR LF";
 
-TEST(BatchFileBytes, IsShiftJisAndNotUtf8) {
-  for (const BatchFile& file : kBatchFiles) {
-    SCOPED_TRACE(file.name);
-    const std::string bytes = BatchBytes(file);
-    const std::u16string text = platform::DecodeAnsi(bytes);
-    ASSERT_FALSE(text.empty());
-    EXPECT_EQ(text.find(u'\uFFFD'), std::u16string::npos) << "bytes that Shift_JIS cannot decode";
-    EXPECT_EQ(text.find(u'\0'), std::u16string::npos);
-    // Decoding alone would accept UTF-8 Japanese as a string of odd kanji; the two encodings' byte
-    // patterns for Japanese text exclude each other, so Shift_JIS text with any Japanese fails UTF-8.
-    EXPECT_TRUE(HasJapanese(text)) << "the prompts are meant to be Japanese";
-    EXPECT_FALSE(IsValidUtf8(bytes)) << "saved as UTF-8: Jw_cad would show the prompts garbled";
-    // Shift_JIS maps one to one: encoding the decoded text back must give the very same bytes.
-    EXPECT_EQ(platform::EncodeAnsi(text), bytes);
-  }
+  const std::u16string text = platform::DecodeAnsi(bytes_);
+  EXPECT_EQ(text.find(u'\uFFFD'), std::u16string::npos) << "bytes that Shift_JIS cannot decode";
+  EXPECT_EQ(text.find(u'\0'), std::u16string::npos);
+  // Decoding alone would accept UTF-8 Japanese as a string of odd kanji; the two encodings' byte
+  // patterns for Japanese text exclude each other, so Shift_JIS text with any Japanese fails UTF-8.
+  EXPECT_TRUE(HasJapanese(text)) << "the prompts are meant to be Japanese";
+  EXPECT_FALSE(IsValidUtf8(bytes_)) << "saved as UTF-8: Jw_cad would show the prompts garbled";
+  // Shift_JIS maps one to one: encoding the decoded text back must give the very same bytes.
+  EXPECT_EQ(platform::EncodeAnsi(text), bytes_);
 }
 
 // ---- What Jw_cad reads from the lines
 
-TEST(BatchFileLines, FirstLineIsAJapaneseDescriptionThenEchoOff) {
-  for (const BatchFile& file : kBatchFiles) {
-    SCOPED_TRACE(file.name);
-    const auto lines = BatchLines(file);
-    ASSERT_GE(lines.size(), 2u);
-    // The file chooser's memo column shows the first line; a REM keeps cmd from running it.
-    EXPECT_TRUE(lines[0].starts_with(u"REM ")) << Utf8(lines[0]);
-    EXPECT_TRUE(HasJapanese(lines[0])) << Utf8(lines[0]);
-    EXPECT_EQ(Utf8(lines[1]), "@echo off");
+TEST_P(Batch, FirstLineIsAJapaneseDescriptionThenEchoOff) {
+  ASSERT_GE(lines_.size(), 2u);
+  // The file chooser's memo column shows the first line; a REM keeps cmd from running it.
+  EXPECT_TRUE(lines_[0].starts_with(u"REM ")) << Utf8(lines_[0]);
+  EXPECT_TRUE(HasJapanese(lines_[0])) << Utf8(lines_[0]);
+  EXPECT_EQ(Utf8(lines_[1]), "@echo off");
+}
+
+TEST_P(Batch, DirectivesInOrderWithADifferentJapanesePromptForEachPoint) {
+  struct Case {
+    std::u16string directive;
+    bool prompted;  // an indicated point, whose prompt appears in the status bar
+  };
+  const Case expected[] = {
+      // #hr: Jw_cad asks for point 1 again after each result, until another command is chosen.
+      {u"#jww", false}, {u"#cd", false}, {u"#hr", false}, {u"#1", true},
+      {u"#2", true},    {u"#3", true},   {u"#4", true},   {u"#e", false},
+  };
+  std::vector<std::u16string> directives;
+  for (const auto& line : lines_) {
+    if (line.starts_with(u"REM #")) directives.push_back(line.substr(4));
+  }
+  ASSERT_EQ(directives.size(), std::size(expected)) << "directive lines found";
+  std::vector<std::u16string> prompts;
+  for (std::size_t i = 0; i < directives.size(); ++i) {
+    const Case& c = expected[i];
+    const std::u16string& got = directives[i];
+    SCOPED_TRACE("directive " + Utf8(c.directive) + ", line: REM " + Utf8(got));
+    if (!c.prompted) {
+      EXPECT_EQ(got, c.directive);
+      continue;
+    }
+    ASSERT_TRUE(got.starts_with(c.directive + u" "));
+    ASSERT_TRUE(got.ends_with(kPromptEnd));
+    const std::u16string prompt =
+        got.substr(c.directive.size() + 1, got.size() - c.directive.size() - 1 - kPromptEnd.size());
+    ASSERT_TRUE(HasJapanese(prompt));
+    // A digit right after the number would make Jw_cad read another point number.
+    EXPECT_FALSE(prompt.front() >= u'0' && prompt.front() <= u'9');
+    for (const auto& other : prompts) EXPECT_NE(other, prompt) << "two points ask the same";
+    prompts.push_back(prompt);
   }
 }
 
-TEST(BatchFileLines, DirectivesInOrderWithJapanesePrompts) {
-  for (const BatchFile& file : kBatchFiles) {
-    SCOPED_TRACE(file.name);
-    struct Case {
-      std::u16string directive;
-      bool prompted;  // an indicated point, whose prompt appears in the status bar
-    };
-    const Case expected[] = {
-        // #hr: Jw_cad asks for point 1 again after each result, until another command is chosen.
-        {u"#jww", false}, {u"#cd", false}, {u"#hr", false}, {u"#1", true},
-        {u"#2", true},    {u"#3", true},   {u"#4", true},   {u"#e", false},
-    };
-    const auto lines = BatchLines(file);
-    std::vector<std::u16string> directives;
-    for (const auto& line : lines) {
-      if (line.starts_with(u"REM #")) directives.push_back(line.substr(4));
-    }
-    ASSERT_EQ(directives.size(), std::size(expected)) << "directive lines found";
-    for (std::size_t i = 0; i < directives.size(); ++i) {
-      const Case& c = expected[i];
-      const std::u16string& got = directives[i];
-      SCOPED_TRACE("directive " + Utf8(c.directive) + ", line: REM " + Utf8(got));
-      if (!c.prompted) {
-        EXPECT_EQ(got, c.directive);
-        continue;
-      }
-      ASSERT_TRUE(got.starts_with(c.directive + u" "));
-      ASSERT_TRUE(got.ends_with(kPromptEnd));
-      const std::u16string prompt =
-          got.substr(c.directive.size() + 1, got.size() - c.directive.size() - 1 - kPromptEnd.size());
-      EXPECT_FALSE(prompt.empty());
-      EXPECT_TRUE(HasJapanese(prompt));
-      // A digit right after the number would make Jw_cad read another point number.
-      EXPECT_FALSE(prompt.front() >= u'0' && prompt.front() <= u'9');
-    }
+TEST_P(Batch, EndsWithAPlainCallOfTheProgramBesideIt) {
+  ASSERT_FALSE(lines_.empty());
+  std::size_t end_directive = lines_.size();
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    if (lines_[i] == u"REM #e") end_directive = i;
+  }
+  ASSERT_LT(end_directive, lines_.size()) << "no REM #e";
+  // The call is the one command after the directives; "start" would let the batch end before the
+  // dialog does, and Jw_cad would read the exchange file back unchanged.
+  ASSERT_EQ(lines_.size(), end_directive + 2) << "expected exactly one line after REM #e";
+  EXPECT_EQ(Utf8(lines_.back()), GetParam().call);
+  for (const auto& line : lines_) {
+    std::string lower = Utf8(line);
+    for (auto& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    EXPECT_EQ(lower.find("start "), std::string::npos) << Utf8(line);
   }
 }
 
-TEST(BatchFileLines, PromptsOfThePointsDiffer) {
-  for (const BatchFile& file : kBatchFiles) {
-    SCOPED_TRACE(file.name);
-    const auto lines = BatchLines(file);
-    std::vector<std::u16string> prompts;
-    for (const auto& line : lines) {
-      if (line.size() > 7 && line.starts_with(u"REM #") && line[5] >= u'1' && line[5] <= u'4') {
-        prompts.push_back(line.substr(7));
-      }
-    }
-    ASSERT_EQ(prompts.size(), 4u);
-    for (std::size_t i = 0; i < prompts.size(); ++i) {
-      for (std::size_t j = i + 1; j < prompts.size(); ++j) {
-        EXPECT_NE(prompts[i], prompts[j]) << "points " << i + 1 << " and " << j + 1 << " ask the same";
-      }
-    }
+TEST_P(Batch, HashOnlyInDirectives) {
+  // Jw_cad takes a '#' near the start of a REM line as a directive, so descriptions and prompts
+  // must not carry one; each directive line carries exactly its own.
+  ASSERT_FALSE(lines_.empty());
+  for (const auto& line : lines_) {
+    EXPECT_EQ(line.find(u'\uFF03'), std::u16string::npos) << "a full-width '#': " << Utf8(line);
+    const std::size_t first = line.find(u'#');
+    if (first == std::u16string::npos) continue;
+    EXPECT_EQ(first, 4u) << "a '#' outside a directive: " << Utf8(line);
+    EXPECT_TRUE(line.starts_with(u"REM #")) << Utf8(line);
+    EXPECT_EQ(line.find(u'#', first + 1), std::u16string::npos) << "a second '#': " << Utf8(line);
   }
 }
 
-TEST(BatchFileLines, EndsWithAPlainCallOfTheProgramBesideIt) {
-  for (const BatchFile& file : kBatchFiles) {
-    SCOPED_TRACE(file.name);
-    const auto lines = BatchLines(file);
-    ASSERT_FALSE(lines.empty());
-    std::size_t end_directive = lines.size();
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      if (lines[i] == u"REM #e") end_directive = i;
-    }
-    ASSERT_LT(end_directive, lines.size()) << "no REM #e";
-    // The call is the one command after the directives; "start" would let the batch end before the
-    // dialog does, and Jw_cad would read the exchange file back unchanged.
-    ASSERT_EQ(lines.size(), end_directive + 2) << "expected exactly one line after REM #e";
-    EXPECT_EQ(Utf8(lines.back()), file.call);
-    for (const auto& line : lines) {
-      std::string lower = Utf8(line);
-      for (auto& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-      EXPECT_EQ(lower.find("start "), std::string::npos) << Utf8(line);
-    }
-  }
-}
-
-TEST(BatchFileLines, HashOnlyInDirectives) {
-  for (const BatchFile& file : kBatchFiles) {
-    SCOPED_TRACE(file.name);
-    // Jw_cad takes a '#' near the start of a REM line as a directive, so descriptions and prompts
-    // must not carry one; each directive line carries exactly its own.
-    const auto lines = BatchLines(file);
-    ASSERT_FALSE(lines.empty());
-    for (const auto& line : lines) {
-      EXPECT_EQ(line.find(u'\uFF03'), std::u16string::npos) << "a full-width '#': " << Utf8(line);
-      const std::size_t first = line.find(u'#');
-      if (first == std::u16string::npos) continue;
-      EXPECT_EQ(first, 4u) << "a '#' outside a directive: " << Utf8(line);
-      EXPECT_TRUE(line.starts_with(u"REM #")) << Utf8(line);
-      EXPECT_EQ(line.find(u'#', first + 1), std::u16string::npos) << "a second '#': " << Utf8(line);
-    }
-  }
-}
+INSTANTIATE_TEST_SUITE_P(Shipped, Batch, ::testing::ValuesIn(kBatchFiles),
+                         [](const ::testing::TestParamInfo<BatchFile>& info) {
+                           const std::string name = info.param.name;
+                           return name.substr(0, name.find('.'));
+                         });
 
 TEST(BatchFiles, EveryShippedBatchFileIsCheckedAndDescribedDifferently) {
   std::vector<std::string> shipped;
