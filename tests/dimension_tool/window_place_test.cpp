@@ -21,7 +21,9 @@ TEST(PlaceOnScreen, MovesOnlyAWindowThatNoMonitorShows) {
     const char* what;
     WindowPosition stored;
     WindowPosition expected;
+    std::vector<MonitorArea> monitors = kMonitors;
   };
+  const std::vector<MonitorArea> small = {{{0, 0, 400, 300}, {0, 0, 400, 260}}};
   const Case cases[] = {
       // Shown, if only in part: left where the user put it.
       {"on the left monitor", {50, 50}, {50, 50}},
@@ -35,26 +37,16 @@ TEST(PlaceOnScreen, MovesOnlyAWindowThatNoMonitorShows) {
       {"in the gap above the right monitor", {1500, -300}, {1500, 200}},
       {"far beyond the right monitor", {2'000'000'000, 2'000'000'000}, {3200 - 520, 1280 - 440}},
       {"at the 32-bit limit", {INT32_MAX, INT32_MIN}, {3200 - 520, 200}},
+      // A work area too small for the window keeps its top-left corner inside.
+      {"off a monitor smaller than the window", {900, 900}, {0, 0}, small},
+      {"no monitor known: left alone", {-5000, 7000}, {-5000, 7000}, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const WindowPosition placed = PlaceOnScreen(c.stored, 520, 440, kMonitors);
+    const WindowPosition placed = PlaceOnScreen(c.stored, 520, 440, c.monitors);
     EXPECT_EQ(placed.Fmx, c.expected.Fmx);
     EXPECT_EQ(placed.Fmy, c.expected.Fmy);
   }
-}
-
-TEST(PlaceOnScreen, KeepsTheTopLeftCornerInsideAWorkAreaTooSmallForTheWindow) {
-  const std::vector<MonitorArea> small = {{{0, 0, 400, 300}, {0, 0, 400, 260}}};
-  const WindowPosition placed = PlaceOnScreen({900, 900}, 520, 440, small);
-  EXPECT_EQ(placed.Fmx, 0);
-  EXPECT_EQ(placed.Fmy, 0);
-}
-
-TEST(PlaceOnScreen, LeavesThePlaceAloneWhenNoMonitorIsKnown) {
-  const WindowPosition placed = PlaceOnScreen({-5000, 7000}, 520, 440, {});
-  EXPECT_EQ(placed.Fmx, -5000);
-  EXPECT_EQ(placed.Fmy, 7000);
 }
 
 }  // namespace
