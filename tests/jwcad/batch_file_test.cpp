@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <ostream>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -28,6 +29,8 @@ const BatchFile kBatchFiles[] = {
     {"tarvik_q.bat", "\"%~dp0tarvik.exe\" /quick"},
     {"tarvik_hq.bat", "\"%~dp0tarvik.exe\" /horizontal /quick"},
 };
+
+void PrintTo(const BatchFile& file, std::ostream* out) { *out << file.name; }
 
 std::string BatchBytes(const BatchFile& file) { return test_support::ReadBytes(kJwcadDir / file.name); }
 
