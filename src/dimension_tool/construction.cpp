@@ -349,7 +349,5 @@ platform::WriteResult RunGaibuProc(const DialogValues& values, TJGdata& JG, cons
       break;
   }
   ui.SetStatus(u"ファイル生成中です");
-  platform::WriteResult written;
-  written.ok = JG.SaveTempFile(programFolder + u"JWC_TEMP.TXT", &written.reason);
-  return written;
+  return JG.SaveTempFile(programFolder + u"JWC_TEMP.TXT");
 }

@@ -1,14 +1,13 @@
 // Writes the output command buffer over the exchange file that the host reads back, in the encoding
 // the host used, and ends a run without result.
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "JwwGaibu.h"
 #include "MyFunc.h"
 #include "platform.h"
 
-bool TJGdata::SaveTempFile(const std::u16string& fn, std::u16string* reason) {
+platform::WriteResult TJGdata::SaveTempFile(const std::u16string& fn) {
   const size_t count = UsedCount(t_Mem, t_MemN);
   std::u16string text;
   if (count == 0) {
@@ -26,12 +25,10 @@ bool TJGdata::SaveTempFile(const std::u16string& fn, std::u16string* reason) {
   // The platform writes a temporary file beside fn and renames it over fn, so the host never finds
   // a half-written file even if this process dies during the write.
   platform::WriteResult written = platform::WriteTextFile(fn, text, MojiCode);
-  if (written) return true;
-  if (reason != nullptr) *reason = std::move(written.reason);
   // The host must not draw from an exchange file this run failed to replace: it would redraw its
   // own selection. Better no file than a stale or broken one; a failed deletion is ignored.
-  if (FileExistsText(fn)) DeleteFileText(fn);
-  return false;
+  if (!written && FileExistsText(fn)) DeleteFileText(fn);
+  return written;
 }
 
 void TJGdata::StopJwwGaibu() {

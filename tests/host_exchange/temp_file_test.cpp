@@ -153,7 +153,7 @@ TEST(SaveTempFile, AWriteThatFailsDeletesTheHostsFileRatherThanLeaveItToBeDrawnA
   bool written = true;
   {
     FileSizeLimit limit(64);
-    written = jg.SaveTempFile(dir.file("JWC_TEMP.TXT"));
+    written = jg.SaveTempFile(dir.file("JWC_TEMP.TXT")).ok;
   }
   EXPECT_FALSE(written);
   EXPECT_TRUE(FolderEntries(dir.path()).empty()) << "neither the host's file nor a temporary file remains";
