@@ -173,11 +173,13 @@ void AddEntity(const TJGdata& model, const TJwwEntNo& entry, double paperScale, 
                                  SolidColor(model, e->att, e->Color)));
       break;
     case EntityKind::RoundSolidC:
-    case EntityKind::RoundSolidE:
-      if (const auto* e = at(entry.kind() == EntityKind::RoundSolidC ? model.EntSldC : model.EntSldE, entry.no))
-        AddRoundSolid(EllipticArc{{e->cx, e->cy}, e->cr, e->he, e->ka, e->sa, e->da}, entry.kind() == EntityKind::RoundSolidC,
+    case EntityKind::RoundSolidE: {
+      const bool fromCentre = entry.kind() == EntityKind::RoundSolidC;
+      if (const auto* e = at(fromCentre ? model.EntSldC : model.EntSldE, entry.no))
+        AddRoundSolid(EllipticArc{{e->cx, e->cy}, e->cr, e->he, e->ka, e->sa, e->da}, fromCentre,
                       SolidColor(model, e->att, e->Color), out);
       break;
+    }
     case EntityKind::RingSolidO:
     case EntityKind::RingSolidG:
       if (const auto* e = at(entry.kind() == EntityKind::RingSolidO ? model.EntSldO : model.EntSldG, entry.no))
