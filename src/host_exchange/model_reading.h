@@ -27,13 +27,10 @@ inline TJwwIndPoint IndicatedPoint(const TJGdata& model, size_t number) {
 
 // The length of a point marker ("pt" codes 1..11) along its axis at magnification 1, in paper
 // millimetres: what decides whether two end markers fit between the ends of a dimension, and the size
-// at which a marker is drawn. Index 0 is no marker.
-inline constexpr std::array<double, 12> kMarkerSizes = {
-    0.0, 7.5, 1.25, 1.25, 1.25, 1.25, 7.5, 1.25, std::numbers::sqrt2 * 1.25, 7.5, std::numbers::sqrt2 * 1.25,
-    7.5};
-
-// kMarkerSizes[code] for codes 1..11; 0 for every other code.
+// at which a marker is drawn; 0 for every other code.
 inline double MarkerSize(int32_t code) {
-  return code >= 1 && static_cast<size_t>(code) < kMarkerSizes.size() ? kMarkerSizes[static_cast<size_t>(code)]
-                                                                      : 0.0;
+  static constexpr std::array<double, 12> kSizes = {
+      0.0, 7.5, 1.25, 1.25, 1.25, 1.25, 7.5, 1.25, std::numbers::sqrt2 * 1.25, 7.5, std::numbers::sqrt2 * 1.25,
+      7.5};
+  return code >= 1 && static_cast<size_t>(code) < kSizes.size() ? kSizes[static_cast<size_t>(code)] : 0.0;
 }
