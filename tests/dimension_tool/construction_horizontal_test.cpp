@@ -21,9 +21,8 @@ using golden::Host;
 using golden::kCurrentSettings;
 using golden::Lines;
 using golden::RunOk;
+using golden::SelectStyle1;
 using test_support::Utf8;
-
-void SelectStyle1(DialogValues& values) { values.ComboBox3 = 1; }
 
 golden::RunResult RunHorizontal(const Host& host,
                                 const std::function<void(DialogValues&)>& set = SelectStyle1) {

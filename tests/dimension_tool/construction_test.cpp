@@ -20,6 +20,7 @@ using golden::Host;
 using golden::kCurrentSettings;
 using golden::Lines;
 using golden::RunOk;
+using golden::SelectStyle1;
 using test_support::Utf8;
 
 const Lines kTenStyles = {"hcw 2 2.5 3 4 5 6 7 8 9 10", "hch 2 2.5 3 4 5 6 7 8 9 10",
@@ -35,8 +36,6 @@ const Lines kArrowAtS = {"z3", "500 0 499.223542864692 2.89777747886721", "z3",
                          "500 0 500.776457135308 2.8977774788672"};
 const Lines kArrowAtE1000 = {"z3", "500 1000 500.776457135308 997.102222521133", "z3",
                              "500 1000 499.223542864692 997.102222521133"};
-
-void SelectStyle1(DialogValues& values) { values.ComboBox3 = 1; }
 
 // The worked run: axis angle 0, scale 1, the dialog's defaults with text style 1 (width 3, gap 0).
 // The host's file is Shift_JIS as Jw_cad writes it, so the result is Shift_JIS too.

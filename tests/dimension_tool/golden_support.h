@@ -36,6 +36,9 @@ struct Host {
 // writes. No "lw" line, since the host sent no width.
 extern const Lines kCurrentSettings;
 
+// Chooses text style 1, which the dialog's checks require before OK draws.
+void SelectStyle1(DialogValues& values);
+
 // Records what the construction shows instead of showing it.
 class RecordingUi : public ToolUi {
  public:
