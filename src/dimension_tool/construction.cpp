@@ -349,5 +349,7 @@ platform::WriteResult RunGaibuProc(const DialogValues& values, TJGdata& JG, cons
       break;
   }
   ui.SetStatus(u"ファイル生成中です");
-  return JG.SaveTempFile(programFolder + u"JWC_TEMP.TXT");
+  platform::WriteResult written;
+  written.ok = JG.SaveTempFile(programFolder + u"JWC_TEMP.TXT", &written.reason);
+  return written;
 }

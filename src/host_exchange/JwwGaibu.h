@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "entity_kind.h"
-#include "platform.h"
 
 // A fixed table indexed from Low to High, as the host numbers its text styles (1..10).
 template <typename T, int Low, int High>
@@ -375,9 +374,9 @@ class TJGdata : public TJGsettings {
   void S_SolidG(double x, double y, double r, double h, double ka, double sa, double da, double ri);
 
   // --- exchange-file writer (temp_file.cpp) ---
-  // Writes the output buffer over `fn` ("hq" alone when empty); on failure `fn` is deleted if it can
-  // be, and the result carries the system's reason.
-  platform::WriteResult SaveTempFile(const std::u16string& fn);
+  // Writes the output buffer over `fn` ("hq" alone when empty). True when the file was written; on
+  // failure `fn` is deleted if it can be, and `reason` (when given) receives the system's reason.
+  bool SaveTempFile(const std::u16string& fn, std::u16string* reason = nullptr);
   void StopJwwGaibu();
 
   // --- colour and line-type tables (colors.cpp) ---

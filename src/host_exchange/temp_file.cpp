@@ -1,13 +1,14 @@
 // Writes the output command buffer over the exchange file that the host reads back, in the encoding
 // the host used, and ends a run without result.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "JwwGaibu.h"
 #include "MyFunc.h"
 #include "platform.h"
 
-platform::WriteResult TJGdata::SaveTempFile(const std::u16string& fn) {
+bool TJGdata::SaveTempFile(const std::u16string& fn, std::u16string* reason) {
   const size_t count = UsedCount(t_Mem, t_MemN);
   std::u16string text;
   if (count == 0) {
@@ -25,10 +26,12 @@ platform::WriteResult TJGdata::SaveTempFile(const std::u16string& fn) {
   // The platform writes a temporary file beside fn and renames it over fn, so the host never finds
   // a half-written file even if this process dies during the write.
   platform::WriteResult written = platform::WriteTextFile(fn, text, MojiCode);
+  if (written) return true;
+  if (reason != nullptr) *reason = std::move(written.reason);
   // The host must not draw from an exchange file this run failed to replace: it would redraw its
   // own selection. Better no file than a stale or broken one; a failed deletion is ignored.
-  if (!written && FileExistsText(fn)) DeleteFileText(fn);
-  return written;
+  if (FileExistsText(fn)) DeleteFileText(fn);
+  return false;
 }
 
 void TJGdata::StopJwwGaibu() {
