@@ -151,11 +151,13 @@ TEST(SaveTempFile, AWriteThatFailsDeletesTheHostsFileRatherThanLeaveItToBeDrawnA
   TJGdata jg;
   for (int i = 0; i < 100; ++i) jg.SendMem(u"0 0 1000 1000");
   bool written = true;
+  std::u16string reason;
   {
     FileSizeLimit limit(64);
-    written = jg.SaveTempFile(dir.file("JWC_TEMP.TXT"));
+    written = jg.SaveTempFile(dir.file("JWC_TEMP.TXT"), &reason);
   }
   EXPECT_FALSE(written);
+  EXPECT_FALSE(reason.empty()) << "the system's reason reaches the caller";
   EXPECT_TRUE(FolderEntries(dir.path()).empty()) << "neither the host's file nor a temporary file remains";
 #endif
 }
