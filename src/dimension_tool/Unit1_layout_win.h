@@ -36,7 +36,6 @@ struct ControlLayout {
   const char16_t* caption;
   int left, top, width, height;  // 96-DPI pixels; a label's width 0 means "as wide as its caption"
   ParentPanel parent;
-  int textLimit;    // characters an edit box accepts from the keyboard; 0 for none
   bool imeAllowed;  // false: the input method is kept off while the control has the focus
   FontKind font;
   // Fixed entries of a list, or the captions of a radio group's buttons; null for none.

@@ -189,7 +189,7 @@ void TForm1::CreateControls() {
         break;
       case ControlKind::Edit:
         window = make(WS_EX_CLIENTEDGE, WC_EDITW, L"", ES_AUTOHSCROLL | stop, row.id);
-        SendMessageW(window, EM_LIMITTEXT, static_cast<WPARAM>(row.textLimit), 0);
+        SendMessageW(window, EM_LIMITTEXT, static_cast<WPARAM>(EditTextLimit(row.control)), 0);
         break;
       case ControlKind::CheckBox:
         window = make(0, WC_BUTTONW, Wide(row.caption), BS_AUTOCHECKBOX | BS_NOTIFY | stop, row.id);
