@@ -128,7 +128,6 @@ bool TForm1::Show(int showCommand) {
   dpi_ = WindowDpi();
   fonts_ = MakeFormFonts(dpi_);
   CreateControls();
-  SetWindowTextW(Control(ControlId::Memo1), Wide(JoinLines(HelpTextLines(session_.orientation))));
   // Created after every control, outside both panels: it has no place in their tab order.
   preview_.Create(instance_, form_, kPreviewItemId);
   preview_.SetDpi(dpi_);
@@ -211,7 +210,8 @@ void TForm1::CreateControls() {
         // Read-only and not a tab stop; auto horizontal scrolling is what turns word wrap off.
         window = make(WS_EX_CLIENTEDGE, WC_EDITW, L"",
                       ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL, row.id);
-        SetWindowTextW(window, Wide(JoinLines(row.items())));
+        // The help text tells the run's own dimension, so it comes from the orientation, not the layout.
+        SetWindowTextW(window, Wide(JoinLines(HelpTextLines(session_.orientation))));
         SetWindowSubclass(window, &TForm1::MemoProc, kMemoSubclassId, 0);
         break;
       case ControlKind::Button:
