@@ -46,38 +46,6 @@ std::u16string JoinLines(const std::vector<std::u16string>& lines) {
 int ListSelection(HWND list) { return static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0)); }
 
 bool IsChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-// Which value each control shows, one table per kind of control: ValuesToControls and ControlsToValues
-// both go through them, so a control cannot be set from its value and then forgotten on the way back.
-template <typename Value>
-struct ControlField {
-  ControlId control;
-  Value DialogValues::*value;
-};
-
-constexpr ControlField<int32_t> kListFields[] = {
-    {ControlId::ComboBox1, &DialogValues::ComboBox1}, {ControlId::ComboBox2, &DialogValues::ComboBox2},
-    {ControlId::ComboBox3, &DialogValues::ComboBox3}, {ControlId::ComboBox4, &DialogValues::ComboBox4},
-    {ControlId::ComboBox5, &DialogValues::ComboBox5},
-};
-constexpr ControlField<std::u16string> kEditFields[] = {
-    {ControlId::Edit1, &DialogValues::Edit1}, {ControlId::Edit2, &DialogValues::Edit2},
-    {ControlId::Edit3, &DialogValues::Edit3}, {ControlId::Edit4, &DialogValues::Edit4},
-    {ControlId::Edit5, &DialogValues::Edit5}, {ControlId::Edit6, &DialogValues::Edit6},
-    {ControlId::Edit7, &DialogValues::Edit7}, {ControlId::Edit8, &DialogValues::Edit8},
-    {ControlId::Edit9, &DialogValues::Edit9},
-};
-constexpr ControlField<int32_t> kRadioFields[] = {
-    {ControlId::RadioGroup1, &DialogValues::RadioGroup1},
-    {ControlId::RadioGroup2, &DialogValues::RadioGroup2},
-};
-constexpr ControlField<bool> kCheckFields[] = {
-    {ControlId::CheckBox1, &DialogValues::CheckBox1},
-    {ControlId::CheckBox2, &DialogValues::CheckBox2},
-    {ControlId::CheckBox3, &DialogValues::CheckBox3},
-    {ControlId::CheckBox4, &DialogValues::CheckBox4},
-};
-
 }  // namespace
 
 TForm1::TForm1(HINSTANCE instance, Orientation orientation) : instance_(instance), session_(orientation) {

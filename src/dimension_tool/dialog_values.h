@@ -46,6 +46,37 @@ struct DialogValues {
   std::vector<std::u16string> ComboBox3Items;  // filled from the drawing model when shown
 };
 
+// Which value each control shows, one table per kind of control, in the controls' numbering: the form
+// and the settings file both go through them, so neither can handle a value the other forgets.
+template <typename Value>
+struct ControlField {
+  ControlId control;
+  Value DialogValues::*value;
+};
+
+inline constexpr ControlField<int32_t> kListFields[] = {
+    {ControlId::ComboBox1, &DialogValues::ComboBox1}, {ControlId::ComboBox2, &DialogValues::ComboBox2},
+    {ControlId::ComboBox3, &DialogValues::ComboBox3}, {ControlId::ComboBox4, &DialogValues::ComboBox4},
+    {ControlId::ComboBox5, &DialogValues::ComboBox5},
+};
+inline constexpr ControlField<std::u16string> kEditFields[] = {
+    {ControlId::Edit1, &DialogValues::Edit1}, {ControlId::Edit2, &DialogValues::Edit2},
+    {ControlId::Edit3, &DialogValues::Edit3}, {ControlId::Edit4, &DialogValues::Edit4},
+    {ControlId::Edit5, &DialogValues::Edit5}, {ControlId::Edit6, &DialogValues::Edit6},
+    {ControlId::Edit7, &DialogValues::Edit7}, {ControlId::Edit8, &DialogValues::Edit8},
+    {ControlId::Edit9, &DialogValues::Edit9},
+};
+inline constexpr ControlField<int32_t> kRadioFields[] = {
+    {ControlId::RadioGroup1, &DialogValues::RadioGroup1},
+    {ControlId::RadioGroup2, &DialogValues::RadioGroup2},
+};
+inline constexpr ControlField<bool> kCheckFields[] = {
+    {ControlId::CheckBox1, &DialogValues::CheckBox1},
+    {ControlId::CheckBox2, &DialogValues::CheckBox2},
+    {ControlId::CheckBox3, &DialogValues::CheckBox3},
+    {ControlId::CheckBox4, &DialogValues::CheckBox4},
+};
+
 // Characters that an edit box takes (UTF-16 code units); 0 for a control that is no edit box.
 constexpr int EditTextLimit(ControlId control) {
   switch (control) {

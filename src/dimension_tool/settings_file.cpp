@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <utility>
 
 #include "JwwGaibu.h"
 #include "MyFunc.h"
@@ -52,12 +51,6 @@ void OpenDatFile(const std::u16string& datFile, DialogValues& values, WindowPosi
 
   const size_t markerCount = EndMarkerItems().size();
   const size_t styleCount = values.ComboBox3Items.size();
-  const std::pair<ControlId, std::u16string*> edits[] = {
-      {ControlId::Edit1, &values.Edit1}, {ControlId::Edit2, &values.Edit2}, {ControlId::Edit3, &values.Edit3},
-      {ControlId::Edit4, &values.Edit4}, {ControlId::Edit5, &values.Edit5}, {ControlId::Edit6, &values.Edit6},
-      {ControlId::Edit7, &values.Edit7}, {ControlId::Edit8, &values.Edit8}, {ControlId::Edit9, &values.Edit9},
-  };
-  bool* const checks[] = {&values.CheckBox1, &values.CheckBox2, &values.CheckBox3, &values.CheckBox4};
 
   // Lines apply one after the other; the first missing line ends the reading, leaving the rest as it was.
   for (size_t number = 1; number <= 22 && number <= lines.size(); ++number) {
@@ -93,10 +86,10 @@ void OpenDatFile(const std::u16string& datFile, DialogValues& values, WindowPosi
       default:
         if (number >= 8 && number <= 16) {
           // Cut as typing is: the box would show, and the run would use, whatever length it was given.
-          const auto& [control, text] = edits[number - 8];
-          *text = FitEditText(control, line);
+          const auto& [control, text] = kEditFields[number - 8];
+          values.*text = FitEditText(control, line);
         } else {
-          *checks[number - 19] = TextToInt(line) != 0;
+          values.*kCheckFields[number - 19].value = TextToInt(line) != 0;
         }
         break;
     }
