@@ -40,7 +40,7 @@ const ControlLayout kLayout[] = {
     {K::Edit,       C::Edit6,       DialogItemId(C::Edit6),       u"",                          200, 300, 57,  kEditHeight,       P1, false, T,                nullptr},
     {K::Edit,       C::Edit9,       DialogItemId(C::Edit9),       u"",                          200, 324, 57,  kEditHeight,       P1, false, T,                nullptr},
     // Panel1, never a tab stop.
-    {K::Memo,       C::Memo1,       DialogItemId(C::Memo1),       u"",                          305, 1,   191, 225,               P1, false, T,                nullptr},
+    {K::Memo,       C::Memo1,       DialogItemId(C::Memo1),       u"",                          305, 1,   197, 225,               P1, false, T,                nullptr},
     {K::Label,      C::None,        LabelItemId(6),               u"始点",                      8,   8,   0,   kLabelHeight,      P1, false, T,                nullptr},
     {K::Label,      C::None,        LabelItemId(7),               u"終点",                      8,   32,  0,   kLabelHeight,      P1, false, T,                nullptr},
     {K::Label,      C::None,        LabelItemId(15),              u"（線矢印）",                8,   52,  0,   13,                P1, false, FontKind::Gothic, nullptr},

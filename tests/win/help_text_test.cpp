@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <usp10.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -22,6 +25,22 @@ HWND FindChild(HWND parent, int id) {
     if (HWND inner = FindChild(child, id)) return inner;
   }
   return nullptr;
+}
+
+// The width of `line` as an edit box lays it out: through Uniscribe, whose fallback fonts (not the font
+// links that GetTextExtentPoint32 follows) draw characters the box's font lacks; 0 when it cannot.
+int LaidOutWidth(HDC dc, const std::u16string& line) {
+  SCRIPT_STRING_ANALYSIS analysis = nullptr;
+  const int length = static_cast<int>(line.size());
+  if (FAILED(ScriptStringAnalyse(dc, line.c_str(), length, length * 3 / 2 + 16, -1,
+                                 SSA_LINK | SSA_FALLBACK | SSA_GLYPHS | SSA_TAB, -1, nullptr, nullptr, nullptr,
+                                 nullptr, nullptr, &analysis))) {
+    return 0;
+  }
+  const SIZE* size = ScriptString_pSize(analysis);
+  const int width = size != nullptr ? static_cast<int>(size->cx) : 0;
+  ScriptStringFree(&analysis);
+  return width;
 }
 
 struct Widths {
@@ -42,8 +61,9 @@ Widths Measure(HWND memo, Orientation orientation) {
     SIZE size{};
     GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(line.c_str()), static_cast<int>(line.size()),
                           &size);
-    if (size.cx > widths.widestLine) {
-      widths.widestLine = size.cx;
+    const int width = std::max<int>(size.cx, LaidOutWidth(dc, line));
+    if (width > widths.widestLine) {
+      widths.widestLine = width;
       widths.widest = line;
     }
   }

@@ -648,17 +648,17 @@ TEST_F(TarvikDialog, LaysOutTheFormAtTheScreensResolution) {
 
   RECT client{};
   GetClientRect(run->Window(), &client);
-  // The layout's 496 pixels, and the preview beside them.
-  EXPECT_EQ(client.right, scale(496 + kPreviewWidth));
+  // The layout's 502 pixels, and the preview beside them.
+  EXPECT_EQ(client.right, scale(502 + kPreviewWidth));
   EXPECT_EQ(client.bottom, scale(405));
 
   using C = ControlId;
   const Placement placements[] = {
       {Id(C::ComboBox1), 48, 4, 81, -1},       {Id(C::ComboBox3), 136, 28, 169, -1},
       {Id(C::Edit7), 48, 64, 33, 21},          {Id(C::Edit2), 200, 56, 105, 21},
-      {Id(C::Edit9), 200, 324, 57, 21},        {Id(C::Memo1), 305, 1, 191, 225},
+      {Id(C::Edit9), 200, 324, 57, 21},        {Id(C::Memo1), 305, 1, 197, 225},
       {Id(C::RadioGroup2), 160, 184, 145, 41}, {Id(C::CheckBox4), 384, 232, -1, -1},
-      {Id(C::LabelM), 0, 348, 496, 16},        {IDOK, 4, 368, 85, 35},
+      {Id(C::LabelM), 0, 348, 502, 16},        {IDOK, 4, 368, 85, 35},
       {IDCANCEL, 100, 368, 130, 35},           {kPreviewItemId, 500, 4, 296, 397},
   };
   for (const Placement& p : placements) {
