@@ -22,7 +22,7 @@ mapfile -t batch_files < <(cd "$root/jwcad" && LC_ALL=C ls -- *.bat)
 allowed_dlls='KERNEL32.DLL USER32.DLL GDI32.DLL COMCTL32.DLL COMDLG32.DLL IMM32.DLL ADVAPI32.DLL SHELL32.DLL
 SHLWAPI.DLL OLE32.DLL OLEAUT32.DLL UXTHEME.DLL VERSION.DLL MSVCRT.DLL'
 
-log() { printf '\n=== %s\n' "$*"; }
+source "$root/cmake/script-lib.sh"
 fail() { echo "package.sh: $*" >&2; exit 1; }
 
 "$root/cmake/install-deps.sh" windows package || fail "could not install the build tools"
@@ -31,16 +31,7 @@ fail() { echo "package.sh: $*" >&2; exit 1; }
 build() {
   local preset=$1 dir=$2 logfile=$2/package-build.log
   log "build $preset in ${dir#"$root"/}"
-  mkdir -p "$dir"
-  if ! cmake --preset "$preset" -B "$dir" -DTARVIK_BUILD_TESTS=OFF >"$logfile" 2>&1; then
-    cat "$logfile"; fail "configuring $preset failed"
-  fi
-  if ! cmake --build "$dir" -j2 --target tarvik >>"$logfile" 2>&1; then
-    grep -E 'error|Error' "$logfile" | head -40; fail "building $preset failed"
-  fi
-  if grep -q 'warning:' "$logfile"; then
-    grep 'warning:' "$logfile" | sort -u | head -20; fail "compiler warnings in the $preset build"
-  fi
+  build_preset "$preset" "$dir" "$logfile" -DTARVIK_BUILD_TESTS=OFF -- --target tarvik || fail "building $preset failed"
   [ -f "$dir/tarvik.exe" ] || fail "$preset: no tarvik.exe in ${dir#"$root"/}"
 }
 
