@@ -659,7 +659,7 @@ TEST_F(TarvikDialog, LaysOutTheFormAtTheScreensResolution) {
       {Id(C::Edit9), 200, 324, 57, 21},        {Id(C::Memo1), 305, 1, 197, 225},
       {Id(C::RadioGroup2), 160, 184, 145, 41}, {Id(C::CheckBox4), 384, 232, -1, -1},
       {Id(C::LabelM), 0, 348, 502, 16},        {IDOK, 4, 368, 85, 35},
-      {IDCANCEL, 100, 368, 130, 35},           {kPreviewItemId, 500, 4, 296, 397},
+      {IDCANCEL, 100, 368, 130, 35},           {kPreviewItemId, 506, 4, 296, 397},
   };
   for (const Placement& p : placements) {
     HWND control = run->Control(p.id);
