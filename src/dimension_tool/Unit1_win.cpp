@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "failures.h"
+#include "launch.h"
 #include "platform.h"
 #include "win_text_win.h"
 #include "window_place_win.h"
@@ -104,8 +105,7 @@ bool TForm1::Show(int showCommand) {
   PlaceControls();
 
   if (!FormShow()) {
-    exitCode_ = kExitExchangeUnreadable;
-    ShowError(kExchangeUnreadableMessage);
+    exitCode_ = ReportExchangeUnreadable(*this, kBatchFileName);
     return false;
   }
 
@@ -320,8 +320,9 @@ bool TForm1::FormShow() {
 
   // The stored place is the outer top-left corner in screen pixels, moved only when no monitor shows it.
   const SIZE size = OuterSize();
-  const WindowPosition place = PlaceOnScreen(session_.position, size.cx, size.cy, DisplayMonitors());
-  SetWindowPos(form_, nullptr, place.Fmx, place.Fmy, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  const ScreenPoint place =
+      PlaceOnScreen({session_.position.Fmx, session_.position.Fmy}, size.cx, size.cy, DisplayMonitors());
+  SetWindowPos(form_, nullptr, place.x, place.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
   // On a monitor of another resolution than the one the window was made on, lay it out again there.
   const UINT dpi = WindowDpi();
   if (dpi != dpi_) {

@@ -12,6 +12,7 @@
 #include "construction.h"
 #include "dialog_values.h"
 #include "failures.h"
+#include "launch.h"
 #include "orientation.h"
 #include "platform.h"
 #include "session.h"
@@ -119,7 +120,7 @@ TEST(UserGuideQuotes, EveryCheckMessageInTheOrderOfTheChecks) {
 TEST(UserGuideQuotes, MessagesOfTheRunAndTheTitle) {
   const std::u16string guide = GuideText();
   // The failures' first lines; the lines after them (how to start, the system's reason) are explained.
-  const std::u16string unreadable = kExchangeUnreadableMessage;
+  const std::u16string unreadable = ExchangeUnreadableMessage(kBatchFileName);
   const std::u16string texts[] = {kZeroDimensionMessage,
                                   kNonFiniteMessage,
                                   ApplicationTitle(Orientation::Vertical),
