@@ -9,6 +9,7 @@
 
 #include "failures.h"
 #include "launch.h"
+#include "loaded_function_win.h"
 #include "platform.h"
 #include "win_text_win.h"
 #include "window_place_win.h"
@@ -20,14 +21,6 @@ constexpr wchar_t kPanelClass[] = L"TPanel";
 constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 constexpr int kIconResource = 1;
-
-// GetProcAddress gives a generic pointer; going through void(*)() keeps the cast free of warnings.
-template <typename Function>
-Function LoadFunction(const wchar_t* module, const char* name) {
-  HMODULE handle = GetModuleHandleW(module);
-  if (handle == nullptr) return nullptr;
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(handle, name)));
-}
 
 // The dialog's two fonts at one resolution.
 FormFonts MakeFormFonts(UINT dpi) {

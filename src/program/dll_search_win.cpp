@@ -4,12 +4,9 @@
 
 #include <windows.h>
 
+#include "loaded_function_win.h"
+
 void RestrictDllSearchToSystem() {
-  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-  if (kernel == nullptr) return;
-  using SetDirectories = BOOL(WINAPI*)(DWORD);
-  // GetProcAddress gives a generic pointer; going through void(*)() keeps the cast free of warnings.
-  const auto setDirectories = reinterpret_cast<SetDirectories>(
-      reinterpret_cast<void (*)()>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+  const auto setDirectories = LoadFunction<BOOL(WINAPI*)(DWORD)>(L"kernel32.dll", "SetDefaultDllDirectories");
   if (setDirectories != nullptr) setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
