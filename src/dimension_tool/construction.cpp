@@ -226,7 +226,8 @@ double EndDirection(Point from, Point to, double offset) {
 
 }  // namespace
 
-BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui, Orientation orientation) {
+BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, UserFeedback* ui,
+                           Orientation orientation) {
   const int32_t startKind = MarkerKind(values.ComboBox1);
   const int32_t endKind = MarkerKind(values.ComboBox2);
   const double magnification = TextToFloat(values.Edit1);
@@ -337,7 +338,7 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui, 
 }
 
 platform::WriteResult RunGaibuProc(const DialogValues& values, TJGdata& JG, const std::u16string& programFolder,
-                                   ToolUi& ui, Orientation orientation) {
+                                   UserFeedback& ui, Orientation orientation) {
   switch (BuildDimension(values, JG, &ui, orientation)) {
     case BuildResult::ZeroLength:
       ui.ShowMessage(kZeroDimensionMessage);

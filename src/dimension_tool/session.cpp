@@ -32,7 +32,7 @@ std::optional<CheckFailure> DimensionSession::Button1Click() {
 
 void DimensionSession::Button2Click() { OKflag = false; }
 
-bool DimensionSession::QuickRun(ToolUi& ui, int* exitCode) {
+bool DimensionSession::QuickRun(UserFeedback& ui, int* exitCode) {
   // A first run sets the settings up in the dialog; so do stored values that OK would refuse.
   if (!JG || !platform::FileExists(DatFile) || CheckOk(values)) return false;
   const platform::WriteResult drawing = RunGaibuProc(values, *JG, ProgramFolder, ui, orientation);
@@ -42,7 +42,7 @@ bool DimensionSession::QuickRun(ToolUi& ui, int* exitCode) {
   return true;
 }
 
-int DimensionSession::FormClose(int32_t left, int32_t top, ToolUi& ui) {
+int DimensionSession::FormClose(int32_t left, int32_t top, UserFeedback& ui) {
   int exitCode = kExitDone;
   if (OKflag && JG) {
     const platform::WriteResult drawing = RunGaibuProc(values, *JG, ProgramFolder, ui, orientation);

@@ -12,6 +12,7 @@
 #include "JwwGaibu.h"
 #include "Unit1_layout_win.h"
 #include "failures.h"
+#include "launch.h"
 #include "orientation.h"
 #include "platform.h"
 #include "preview.h"
@@ -100,7 +101,7 @@ bool TabTo(const ProgramRun& run, int id) {
   return run.FocusedId() == id;
 }
 
-class RecordingUi : public ToolUi {
+class RecordingUi : public UserFeedback {
  public:
   void ShowMessage(const std::u16string& message) override { messages.push_back(message); }
   void SetStatus(const std::u16string&) override {}
@@ -507,7 +508,7 @@ TEST_P(UnreadableExchange, IsToldInsteadOfOpeningTheDialog) {
   ASSERT_NE(box, nullptr) << "no message box appeared";
   HWND form = FindWindowW(L"TForm1", nullptr);
   EXPECT_TRUE(form == nullptr || !IsWindowVisible(form)) << "the dialog opened";
-  AnswerMessageBox(run, kExchangeUnreadableMessage, /*withIcon=*/true);
+  AnswerMessageBox(run, ExchangeUnreadableMessage(kBatchFileName), /*withIcon=*/true);
   ASSERT_TRUE(run.WaitForExit());
   EXPECT_EQ(run.ExitCode(), static_cast<DWORD>(kExitExchangeUnreadable));
   EXPECT_EQ(test_support::FolderEntries(dir_.path()), before) << "something was written";
