@@ -17,10 +17,11 @@ struct ReadTextResult {
   std::u16string text;                        // without the byte-order mark
 };
 
-// Reads a whole file with other writers shut out. EF BB BF: UTF-8; FF FE: UTF-16 LE;
-// FE FF: UTF-16 BE; otherwise the ANSI code page (CP_ACP on Windows, CP932 elsewhere).
-// Invalid byte sequences decode to U+FFFD (or as the platform converter does); reading goes on.
-// Only the first `maxBytes` bytes of a longer file are read (a character cut there decodes to U+FFFD).
+// Reads a whole file, on Windows with other writers shut out (elsewhere nothing locks a file).
+// EF BB BF: UTF-8; FF FE: UTF-16 LE; FE FF: UTF-16 BE; otherwise the ANSI code page (CP_ACP on
+// Windows, CP932 elsewhere). Invalid byte sequences decode to U+FFFD (or as the platform converter
+// does); reading goes on. Only the first `maxBytes` bytes of a longer file are read (a character cut
+// there decodes as an invalid sequence does).
 inline constexpr std::size_t kWholeFile = static_cast<std::size_t>(-1);
 ReadTextResult ReadTextFile(const std::u16string& path, std::size_t maxBytes = kWholeFile);
 
@@ -32,7 +33,10 @@ ReadTextResult ReadTextFile(const std::u16string& path, std::size_t maxBytes = k
 using TextPiece = std::function<bool(std::u16string_view piece)>;
 ReadTextResult ReadTextFileInPieces(const std::u16string& path, const TextPiece& piece);
 
-// Decoders and encoders used by ReadTextFile and WriteTextFile, exposed for tests and benchmarks.
+// Decoders and encoders used by ReadTextFile and WriteTextFile, exposed for tests and benchmarks. None
+// fails: the ANSI decoder gives what the converter makes of an invalid byte (U+FFFD, or the system's own
+// character for it), the encoder "?" or the system's best fit for a character the code page lacks; the
+// UTF-8 decoder gives U+FFFD for each maximal invalid subpart, the encoder U+FFFD for a lone surrogate.
 std::u16string DecodeAnsi(std::string_view bytes);
 std::string EncodeAnsi(const std::u16string& text);
 std::u16string DecodeUtf8(const std::string& bytes);
@@ -55,13 +59,14 @@ WriteResult WriteFileBytes(const std::u16string& path, std::string_view bytes);
 // code page without one.
 WriteResult WriteTextFile(const std::u16string& path, const std::u16string& text, bool utf8WithBom);
 
-// True for an existing regular file (symbolic links followed); false for folders and empty names.
+// True for an existing regular file (symbolic links followed); false for folders, empty names and, on
+// Windows, names no plain file can have (blanks only, wildcards, < > | " or controls, a stray colon).
 bool FileExists(const std::u16string& path);
 // Deletes a file, however long its path; false when the name is empty or unusable, the file is missing,
 // or deletion is refused.
 bool RemoveFile(const std::u16string& path);
 
-// Folder of the running executable, ending in the path separator.
+// Folder of the running executable, ending in the path separator; empty when the system cannot say.
 std::u16string ProgramFolder();
 
 // True while the Escape key is held down (sampled now, not queued); always false without a keyboard API.
