@@ -11,17 +11,30 @@ namespace platform {
 
 enum class TextEncoding { Ansi, Utf8, Utf16LE, Utf16BE };
 
-struct ReadTextResult {
-  bool ok = false;                            // false: missing, unreadable or not a regular file
-  TextEncoding encoding = TextEncoding::Ansi; // decided by the byte-order mark alone
-  std::u16string text;                        // without the byte-order mark
+// Why a read gave no text.
+enum class ReadFailure {
+  None,        // the file was read
+  Missing,     // no file of that name: nothing there, a folder on the way missing, or a name no file has
+  Unreadable,  // the file is there but cannot be read: refused, held by another program beyond the
+               // retries, or a folder or device
+  TooLarge,    // the file, or one line of it, is more text than this program can hold
 };
 
-// Reads a whole file, on Windows with other writers shut out (elsewhere nothing locks a file).
-// EF BB BF: UTF-8; FF FE: UTF-16 LE; FE FF: UTF-16 BE; otherwise the ANSI code page (CP_ACP on
-// Windows, CP932 elsewhere). Invalid byte sequences decode to U+FFFD (or as the platform converter
-// does); reading goes on. Only the first `maxBytes` bytes of a longer file are read (a character cut
-// there decodes as an invalid sequence does).
+struct ReadTextResult {
+  bool ok = false;                             // the file was read; failure is None exactly then
+  ReadFailure failure = ReadFailure::Unreadable;
+  std::u16string reason;                       // the system's words for the failure; empty when ok
+  TextEncoding encoding = TextEncoding::Ansi;  // decided by the byte-order mark alone
+  std::u16string text;                         // without the byte-order mark
+};
+
+// Reads a whole file. EF BB BF: UTF-8; FF FE: UTF-16 LE; FE FF: UTF-16 BE; otherwise the ANSI code
+// page (CP_ACP on Windows, CP932 elsewhere). Invalid byte sequences decode to U+FFFD (or as the
+// platform converter does); reading goes on. Only the first `maxBytes` bytes of a longer file are read
+// (a character cut there decodes as an invalid sequence does). On Windows other writers are shut out,
+// and a file that another program holds (sharing or lock violation, access denied) is tried again for
+// about half a second, as writes are; elsewhere nothing locks a file. Never throws: a file too large to
+// hold, or memory running out, fails as TooLarge.
 inline constexpr std::size_t kWholeFile = static_cast<std::size_t>(-1);
 ReadTextResult ReadTextFile(const std::u16string& path, std::size_t maxBytes = kWholeFile);
 
@@ -29,9 +42,15 @@ ReadTextResult ReadTextFile(const std::u16string& path, std::size_t maxBytes = k
 // `piece`, in order, so that a caller that goes through the text once never holds all of it at once;
 // `piece` may stop the decoding by returning false. The pieces joined are ReadTextFile's text. Pieces
 // are cut where the bytes hold a line feed where possible, but a line may run on into the next piece.
-// When the file cannot be read, nothing is decoded and ok is false; the result's text is always empty.
+// When the file cannot be read, nothing is decoded; the result's text is always empty. An exception
+// from `piece` that is std::bad_alloc or std::length_error ends the read as TooLarge, as memory running
+// out in the decoding does.
 using TextPiece = std::function<bool(std::u16string_view piece)>;
 ReadTextResult ReadTextFileInPieces(const std::u16string& path, const TextPiece& piece);
+
+// A failed read of text too large to hold (TooLarge, with the system's words for memory that ran out),
+// for a caller that runs out of room for what it builds from the text.
+ReadTextResult TooLargeToHold();
 
 // Decoders and encoders used by ReadTextFile and WriteTextFile, exposed for tests and benchmarks. None
 // fails: the ANSI decoder gives what the converter makes of an invalid byte (U+FFFD, or the system's own

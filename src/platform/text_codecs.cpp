@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <new>
+#include <stdexcept>
+
+#include "system_error.h"
 
 namespace platform {
 namespace detail {
@@ -130,8 +134,7 @@ std::u16string Decode(TextEncoding encoding, std::string_view bytes) {
 
 ReadTextResult DecodeFileContent(const std::string& bytes) {
   const ByteOrderMark mark = MarkAtStart(bytes);
-  ReadTextResult result;
-  result.ok = true;
+  ReadTextResult result = ReadSucceeded();
   result.encoding = mark.encoding;
   result.text = Decode(mark.encoding, std::string_view(bytes).substr(mark.size));
   return result;
@@ -140,8 +143,7 @@ ReadTextResult DecodeFileContent(const std::string& bytes) {
 ReadTextResult DecodeFileContentInPieces(const std::string& bytes, const TextPiece& piece,
                                          std::size_t pieceBytes) {
   const ByteOrderMark mark = MarkAtStart(bytes);
-  ReadTextResult result;
-  result.ok = true;
+  ReadTextResult result = ReadSucceeded();
   result.encoding = mark.encoding;
   std::string_view rest = std::string_view(bytes).substr(mark.size);
   const bool utf16 = result.encoding == TextEncoding::Utf16LE || result.encoding == TextEncoding::Utf16BE;
@@ -175,17 +177,35 @@ std::string EncodeFileContent(const std::u16string& text, bool utf8WithBom) {
 
 }  // namespace detail
 
+// Memory for the bytes or the text may run out, most of all in a 32-bit process: the read fails then,
+// it does not throw.
 ReadTextResult ReadTextFile(const std::u16string& path, std::size_t maxBytes) {
-  std::string bytes;
-  if (!detail::ReadFileBytes(path, bytes, maxBytes)) return {};
-  return detail::DecodeFileContent(bytes);
+  try {
+    std::string bytes;
+    ReadTextResult read = detail::ReadFileBytes(path, bytes, maxBytes);
+    if (!read.ok) return read;
+    return detail::DecodeFileContent(bytes);
+  } catch (const std::bad_alloc&) {
+    return TooLargeToHold();
+  } catch (const std::length_error&) {
+    return TooLargeToHold();
+  }
 }
 
 ReadTextResult ReadTextFileInPieces(const std::u16string& path, const TextPiece& piece) {
-  std::string bytes;
-  if (!detail::ReadFileBytes(path, bytes)) return {};
-  return detail::DecodeFileContentInPieces(bytes, piece);
+  try {
+    std::string bytes;
+    ReadTextResult read = detail::ReadFileBytes(path, bytes);
+    if (!read.ok) return read;
+    return detail::DecodeFileContentInPieces(bytes, piece);
+  } catch (const std::bad_alloc&) {
+    return TooLargeToHold();
+  } catch (const std::length_error&) {
+    return TooLargeToHold();
+  }
 }
+
+ReadTextResult TooLargeToHold() { return detail::ReadFailed(ReadFailure::TooLarge, detail::OutOfMemoryText()); }
 
 WriteResult WriteTextFile(const std::u16string& path, const std::u16string& text, bool utf8WithBom) {
   return WriteFileBytes(path, detail::EncodeFileContent(text, utf8WithBom));

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -17,6 +18,10 @@
 #include "test_support.h"
 #include "text_codecs.h"
 #include "write_failures.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -56,6 +61,20 @@ std::string Hex(const std::u16string& text) {
     out += cell;
   }
   return out;
+}
+
+const char* Name(platform::ReadFailure failure) {
+  switch (failure) {
+    case platform::ReadFailure::None:
+      return "None";
+    case platform::ReadFailure::Missing:
+      return "Missing";
+    case platform::ReadFailure::Unreadable:
+      return "Unreadable";
+    case platform::ReadFailure::TooLarge:
+      return "TooLarge";
+  }
+  return "?";
 }
 
 const char* Name(TextEncoding encoding) {
@@ -280,26 +299,42 @@ TEST(ReadTextFile, ReadsTheHostsExchangeFile) {
   EXPECT_NE(read.text.find(u"\r\ncn\"$<ＭＳ ゴシック>\r\n#\r\n -5000 0 5000 0\r\n"), std::u16string::npos);
 }
 
-TEST(ReadTextFile, FailsForWhatIsNoReadableFile) {
+// A caller must tell a file that is not there from one that is there but cannot be read (a settings
+// file it must then not overwrite), and show the system's reason for either.
+TEST(ReadTextFile, FailsForWhatIsNoReadableFileAndSaysWhy) {
   TempDir dir;
   fs::create_directory(dir.path() / "folder");
+  WriteBytes(dir.path() / "file.txt", "hq\r\n");
+  using platform::ReadFailure;
   struct Case {
     const char* what;
     std::u16string path;
+    ReadFailure failure;
   };
-  const Case cases[] = {
-      {"missing file", dir.file("missing.txt")},
-      {"folder", dir.file("folder")},
-      {"file in a missing folder", dir.file("missing") + kSeparator + u"JWC_TEMP.TXT"},
-      {"empty name", u""},
-      {"name with a NUL", dir.file("a") + u'\0' + u"b"},
+  std::vector<Case> cases = {
+      {"missing file", dir.file("missing.txt"), ReadFailure::Missing},
+      {"file in a missing folder", dir.file("missing") + kSeparator + u"JWC_TEMP.TXT", ReadFailure::Missing},
+      {"a file taken for a folder", dir.file("file.txt") + kSeparator + u"x", ReadFailure::Missing},
+      {"empty name", u"", ReadFailure::Missing},
+      {"name with a NUL", dir.file("a") + u'\0' + u"b", ReadFailure::Missing},
+      {"folder", dir.file("folder"), ReadFailure::Unreadable},
   };
+#ifndef _WIN32
+  ASSERT_EQ(mkfifo((dir.path() / "pipe").c_str(), 0600), 0);
+  cases.push_back({"named pipe", dir.file("pipe"), ReadFailure::Unreadable});
+#endif
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const platform::ReadTextResult read = platform::ReadTextFile(c.path);
     EXPECT_FALSE(read.ok);
+    EXPECT_STREQ(Name(read.failure), Name(c.failure));
+    EXPECT_FALSE(read.reason.empty());
     EXPECT_TRUE(read.text.empty());
   }
+  const platform::ReadTextResult read = platform::ReadTextFile(dir.file("file.txt"));
+  EXPECT_TRUE(read.ok);
+  EXPECT_STREQ(Name(read.failure), "None");
+  EXPECT_TRUE(read.reason.empty());
 }
 
 // Decoded piece by piece, a file's content is the same text: whatever the encoding, wherever the pieces
@@ -386,18 +421,53 @@ TEST(ReadTextFileInPieces, HandsNothingOverForWhatIsNoReadableFile) {
 }
 
 #ifdef _WIN32
-// Reading shuts other writers out: while the host still holds the file open for writing, the read
-// fails instead of seeing half a file; once it is closed, the read succeeds.
-TEST(ReadTextFile, FailsWhileAnotherWriterHoldsTheFile) {
-  TempDir dir;
-  const fs::path file = dir.path() / "JWC_TEMP.TXT";
-  {
-    std::ofstream writer(file, std::ios::binary);
-    writer << "hq\r\n" << std::flush;
-    EXPECT_FALSE(platform::ReadTextFile(file.u16string()).ok);
-    EXPECT_FALSE(platform::RemoveFile(file.u16string()));  // in use
+// Another program's hold on a file: open without any sharing, as the host holds the file it writes.
+// (A byte-range lock is the other kind of hold, but Wine does not refuse reads of a locked range.)
+class FileHold {
+ public:
+  explicit FileHold(const fs::path& file)
+      : handle_(CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  ~FileHold() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
   }
-  EXPECT_TRUE(platform::ReadTextFile(file.u16string()).ok);
+  FileHold(const FileHold&) = delete;
+  FileHold& operator=(const FileHold&) = delete;
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE handle_;
+};
+
+// A file held by another program for a moment is read on a later try, as a replacement is written;
+// held throughout, the read fails after about half a second as a file that is there but cannot be
+// read, with the system's reason, never as a missing one.
+TEST(ReadTextFile, ReadsAFileLetGoOfWithinAMomentAndSaysWhyWhenNot) {
+  for (const int heldMs : {200, 0}) {  // 0: throughout the read
+    SCOPED_TRACE(heldMs);
+    TempDir dir;
+    const fs::path file = dir.path() / "selvan.dat";
+    WriteBytes(file, "50\r\n60\r\n");
+    auto hold = std::make_unique<FileHold>(file);
+    ASSERT_TRUE(hold->valid());
+    std::thread release;
+    if (heldMs > 0) {
+      release = std::thread([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(heldMs));
+        hold.reset();
+      });
+    }
+    const platform::ReadTextResult read = platform::ReadTextFile(file.u16string());
+    if (release.joinable()) release.join();
+    if (heldMs > 0) {
+      EXPECT_TRUE(read.ok) << test_support::Utf8(read.reason);
+      EXPECT_EQ(read.text, u"50\r\n60\r\n");
+    } else {
+      EXPECT_FALSE(read.ok);
+      EXPECT_STREQ(Name(read.failure), "Unreadable");
+      EXPECT_FALSE(read.reason.empty());
+      EXPECT_FALSE(platform::RemoveFile(file.u16string()));  // in use
+    }
+  }
 }
 #endif
 
