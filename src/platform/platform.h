@@ -28,6 +28,10 @@ struct ReadTextResult {
   std::u16string text;                         // without the byte-order mark
 };
 
+// The most UTF-16 code units a decoded text may have: as many as a std::u16string can hold on this
+// build (2^29 - 1 on a 32-bit one). A read that would need more fails as TooLarge instead of throwing.
+inline constexpr std::size_t kLongestText = std::u16string().max_size();
+
 // Reads a whole file. EF BB BF: UTF-8; FF FE: UTF-16 LE; FE FF: UTF-16 BE; otherwise the ANSI code
 // page (CP_ACP on Windows, CP932 elsewhere). Invalid byte sequences decode to U+FFFD (or as the
 // platform converter does); reading goes on. Only the first `maxBytes` bytes of a longer file are read
@@ -42,11 +46,13 @@ ReadTextResult ReadTextFile(const std::u16string& path, std::size_t maxBytes = k
 // `piece`, in order, so that a caller that goes through the text once never holds all of it at once;
 // `piece` may stop the decoding by returning false. The pieces joined are ReadTextFile's text. Pieces
 // are cut where the bytes hold a line feed where possible, but a line may run on into the next piece.
-// When the file cannot be read, nothing is decoded; the result's text is always empty. An exception
-// from `piece` that is std::bad_alloc or std::length_error ends the read as TooLarge, as memory running
-// out in the decoding does.
+// No piece is longer than `maxUnits` units: a stretch up to a line feed (in UTF-16, a single unit) that
+// would decode to more fails the read as TooLarge after the pieces before it. When the file cannot be
+// read, nothing is decoded; the result's text is always empty. An exception from `piece` that is
+// std::bad_alloc or std::length_error ends the read as TooLarge too.
 using TextPiece = std::function<bool(std::u16string_view piece)>;
-ReadTextResult ReadTextFileInPieces(const std::u16string& path, const TextPiece& piece);
+ReadTextResult ReadTextFileInPieces(const std::u16string& path, const TextPiece& piece,
+                                    std::size_t maxUnits = kLongestText);
 
 // A failed read of text too large to hold (TooLarge, with the system's words for memory that ran out),
 // for a caller that runs out of room for what it builds from the text.

@@ -42,14 +42,17 @@ std::u16string DecodeUtf8(std::string_view bytes);
 std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian);
 
 // The whole content of a file that was read: the encoding named by its byte-order mark and the text
-// without the mark. Files without a mark go through DecodeAnsi.
-ReadTextResult DecodeFileContent(const std::string& bytes);
+// without the mark. Files without a mark go through DecodeAnsi. TooLarge, with nothing decoded, when the
+// text might need more than `maxUnits` units (the decoders make room for one unit per byte, or per two
+// bytes of UTF-16).
+ReadTextResult DecodeFileContent(const std::string& bytes, std::size_t maxUnits = kLongestText);
 
-// The same content decoded in pieces of about `pieceBytes` bytes, each handed to `piece` as soon as it
-// is decoded (see ReadTextFileInPieces); the result's text stays empty.
+// The same content decoded in pieces of about `pieceBytes` bytes and at most `maxUnits` units, each
+// handed to `piece` as soon as it is decoded (see ReadTextFileInPieces); the result's text stays empty.
 inline constexpr std::size_t kTextPieceBytes = std::size_t{1} << 20;
 ReadTextResult DecodeFileContentInPieces(const std::string& bytes, const TextPiece& piece,
-                                         std::size_t pieceBytes = kTextPieceBytes);
+                                         std::size_t pieceBytes = kTextPieceBytes,
+                                         std::size_t maxUnits = kLongestText);
 
 // The bytes that WriteTextFile puts into the file for `text`.
 std::string EncodeFileContent(const std::u16string& text, bool utf8WithBom);

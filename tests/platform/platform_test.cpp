@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -335,6 +336,67 @@ TEST(ReadTextFile, FailsForWhatIsNoReadableFileAndSaysWhy) {
   EXPECT_TRUE(read.ok);
   EXPECT_STREQ(Name(read.failure), "None");
   EXPECT_TRUE(read.reason.empty());
+}
+
+// A text that would need more code units than a string holds is refused as TooLarge, never thrown for.
+// With the limit brought down: the whole content fits exactly when the decoder's room for it does, and
+// decoded in pieces no piece is longer than the limit and the pieces still join up to the whole text,
+// unless a stretch up to a line feed (in UTF-16: one code unit) is longer than the limit.
+TEST(ReadTextFileInPieces, NeverDecodesMoreThanTheLimitAtOnce) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"code page 932", "hq\r\nch 1 2 \x90\xA1\x96\x40\n\n0 0 1 0\r0 0 2 0\r\nlast"},
+      {"UTF-8", kUtf8Bom + "ab\n\xE5\xAF\xB8\xE6\xB3\x95" "cd\r\n\n\xF0\x9F\x98\x80"},
+      {"UTF-16 LE, odd length", std::string("\xFF\xFEh\0q\0\r\0\n\0\xF8\x5B\x3D\xD8\x00\xDE\n\0z", 19)},
+      {"UTF-16 BE", std::string("\xFE\xFF\0h\0q\0\r\0\n\x5B\xF8\0\n", 14)},
+  };
+  for (const Case& c : cases) {
+    const platform::ReadTextResult whole = platform::detail::DecodeFileContent(c.bytes);
+    const bool utf16 = whole.encoding == TextEncoding::Utf16LE || whole.encoding == TextEncoding::Utf16BE;
+    const std::string_view content = std::string_view(c.bytes).substr(whole.encoding == TextEncoding::Ansi ? 0
+                                                                      : utf16                              ? 2
+                                                                              : 3);
+    // The longest stretch the decoder must take in one: up to and with a line feed, or one code unit.
+    std::size_t longest = 0;
+    if (utf16) {
+      longest = content.empty() ? 0 : 1;
+    } else {
+      for (std::size_t start = 0; start < content.size();) {
+        const std::size_t feed = content.find('\n', start);
+        const std::size_t end = feed == std::string_view::npos ? content.size() : feed + 1;
+        longest = std::max(longest, end - start);
+        start = end;
+      }
+    }
+    const std::size_t room = utf16 ? (content.size() + 1) / 2 : content.size();
+    for (std::size_t maxUnits = 0; maxUnits <= room + 1; ++maxUnits) {
+      SCOPED_TRACE(std::string(c.what) + ", at most " + std::to_string(maxUnits) + " units");
+      const platform::ReadTextResult limited = platform::detail::DecodeFileContent(c.bytes, maxUnits);
+      EXPECT_EQ(limited.ok, room <= maxUnits);
+      EXPECT_STREQ(Name(limited.failure), limited.ok ? "None" : "TooLarge");
+      EXPECT_EQ(Hex(limited.text), limited.ok ? Hex(whole.text) : "");
+      for (std::size_t pieceBytes = 1; pieceBytes <= c.bytes.size() + 1; ++pieceBytes) {
+        SCOPED_TRACE("pieces of " + std::to_string(pieceBytes) + " bytes");
+        std::u16string joined;
+        const platform::ReadTextResult pieces = platform::detail::DecodeFileContentInPieces(
+            c.bytes,
+            [&](std::u16string_view piece) {
+              EXPECT_LE(piece.size(), maxUnits);
+              joined.append(piece);
+              return true;
+            },
+            pieceBytes, maxUnits);
+        EXPECT_EQ(pieces.ok, longest <= maxUnits);
+        EXPECT_STREQ(Name(pieces.failure), pieces.ok ? "None" : "TooLarge");
+        EXPECT_EQ(whole.text.substr(0, joined.size()), joined);
+        EXPECT_EQ(pieces.reason.empty(), pieces.ok);
+        EXPECT_EQ(joined.size() == whole.text.size(), pieces.ok);
+      }
+    }
+  }
 }
 
 // Decoded piece by piece, a file's content is the same text: whatever the encoding, wherever the pieces
