@@ -39,6 +39,7 @@
 #include <vector>
 
 #include "entity_kind.h"
+#include "platform.h"
 
 // A fixed table indexed from Low to High, as the host numbers its text styles (1..10).
 template <typename T, int Low, int High>
@@ -363,6 +364,13 @@ class TJGdata : public TJGsettings {
   // --- reader (reader.cpp) ---
   // Reads the exchange file into the model (adding to what is there). True when a file was read.
   bool OpenTempFile(const std::u16string& fn);
+  // OpenTempFile telling how it went: ok, or why not, with the system's reason: Missing; Unreadable
+  // (after the retries of platform::ReadTextFile); TooLarge when more than `maxUnits` UTF-16 units would
+  // have to be held at once (a line with its line end, or in the ANSI code page and UTF-8, which are cut
+  // only at line feeds, any stretch up to a line feed), or when memory ran out. Never throws. After
+  // TooLarge the model keeps the records before the failure; MojiCode is set only by a read that
+  // succeeded. The default limit is all a string can hold; a lower one lets a test reach it.
+  platform::ReadTextResult ReadTempFile(const std::u16string& fn, size_t maxUnits = platform::kLongestText);
   // Parses a whole decoded text: split into lines at CR LF, CR or LF, ending at the first NUL.
   void ReadTempText(const std::u16string& text);
   // Parses one record line into the model.
@@ -637,6 +645,8 @@ class TJGdata : public TJGsettings {
     return entry;
   }
 
+  // ReadTempFile but for catching what running out of memory throws.
+  platform::ReadTextResult ReadTempPieces(const std::u16string& fn, size_t maxUnits);
   // The reader's dispatch stage: applies the first rule whose keyword and field count fit.
   void ReadTempFields(const Fields& f);
   // The reader's rules by group of records. Each applies the line when a rule of its group fits its
