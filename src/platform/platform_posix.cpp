@@ -220,7 +220,8 @@ ReadTextResult FailedRead(int error) {
     case ENOTDIR:
     case ENAMETOOLONG:
     case EINVAL:
-      return detail::ReadFailed(ReadFailure::Missing, detail::SystemErrorText(static_cast<unsigned long>(error)));
+      return detail::ReadFailed(ReadFailure::Missing,
+                                detail::SystemErrorText(static_cast<unsigned long>(error)));
     case EFBIG:
     case EOVERFLOW:
     case ENOMEM:

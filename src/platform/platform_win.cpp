@@ -143,8 +143,8 @@ std::size_t DecodeAnsiPieces(const char* bytes, std::size_t size, char16_t* out)
 DWORD ReadWholeFile(HANDLE file, std::string& bytes, std::size_t maxBytes) {
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file, &size)) return GetLastError();
-  const auto wanted =
-      std::min<unsigned long long>(static_cast<unsigned long long>(std::max<LONGLONG>(size.QuadPart, 0)), maxBytes);
+  const auto wanted = std::min<unsigned long long>(
+      static_cast<unsigned long long>(std::max<LONGLONG>(size.QuadPart, 0)), maxBytes);
   if (wanted >= bytes.max_size()) return ERROR_FILE_TOO_LARGE;
   bytes.resize(static_cast<std::size_t>(wanted));
   std::size_t used = 0;

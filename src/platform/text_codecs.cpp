@@ -218,7 +218,8 @@ ReadTextResult ReadTextFile(const std::u16string& path, std::size_t maxBytes) {
   }
 }
 
-ReadTextResult ReadTextFileInPieces(const std::u16string& path, const TextPiece& piece, std::size_t maxUnits) {
+ReadTextResult ReadTextFileInPieces(const std::u16string& path, const TextPiece& piece,
+                                    std::size_t maxUnits) {
   try {
     std::string bytes;
     ReadTextResult read = detail::ReadFileBytes(path, bytes);
@@ -231,7 +232,9 @@ ReadTextResult ReadTextFileInPieces(const std::u16string& path, const TextPiece&
   }
 }
 
-ReadTextResult TooLargeToHold() { return detail::ReadFailed(ReadFailure::TooLarge, detail::OutOfMemoryText()); }
+ReadTextResult TooLargeToHold() {
+  return detail::ReadFailed(ReadFailure::TooLarge, detail::OutOfMemoryText());
+}
 
 WriteResult WriteTextFile(const std::u16string& path, const std::u16string& text, bool utf8WithBom) {
   return WriteFileBytes(path, detail::EncodeFileContent(text, utf8WithBom));

@@ -36,7 +36,8 @@ inline ReadTextResult ReadFailed(ReadFailure failure, std::u16string reason) {
 // (on Windows with other writers shut out, tried again while another program holds the file); the
 // result says whether and why not, its text stays empty. ReadTextFile and ReadTextFileInPieces decode
 // the bytes. Throws only what allocating `bytes` throws.
-ReadTextResult ReadFileBytes(const std::u16string& path, std::string& bytes, std::size_t maxBytes = kWholeFile);
+ReadTextResult ReadFileBytes(const std::u16string& path, std::string& bytes,
+                             std::size_t maxBytes = kWholeFile);
 
 std::u16string DecodeUtf8(std::string_view bytes);
 std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian);

@@ -349,7 +349,7 @@ TEST(ReadTextFileInPieces, NeverDecodesMoreThanTheLimitAtOnce) {
   };
   const Case cases[] = {
       {"code page 932", "hq\r\nch 1 2 \x90\xA1\x96\x40\n\n0 0 1 0\r0 0 2 0\r\nlast"},
-      {"UTF-8", kUtf8Bom + "ab\n\xE5\xAF\xB8\xE6\xB3\x95" "cd\r\n\n\xF0\x9F\x98\x80"},
+      {"UTF-8", kUtf8Bom + "ab\n\xE5\xAF\xB8\xE6\xB3\x95" + "cd\r\n\n\xF0\x9F\x98\x80"},
       {"UTF-16 LE, odd length", std::string("\xFF\xFEh\0q\0\r\0\n\0\xF8\x5B\x3D\xD8\x00\xDE\n\0z", 19)},
       {"UTF-16 BE", std::string("\xFE\xFF\0h\0q\0\r\0\n\x5B\xF8\0\n", 14)},
   };
@@ -488,7 +488,8 @@ TEST(ReadTextFileInPieces, HandsNothingOverForWhatIsNoReadableFile) {
 class FileHold {
  public:
   explicit FileHold(const fs::path& file)
-      : handle_(CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+      : handle_(CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                            nullptr)) {}
   ~FileHold() {
     if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
   }
