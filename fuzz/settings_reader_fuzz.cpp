@@ -49,19 +49,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   TJGdata model = Model();
   DialogValues values;
-  values.ComboBox3Items = TextStyleItems(model);
+  values.textStyleItems = TextStyleItems(model);
   WindowPosition position;
   OpenDatFile(ScratchFile().u16string(), values, position);
 
-  CheckList(values.ComboBox1, EndMarkerItems().size());
-  CheckList(values.ComboBox2, EndMarkerItems().size());
-  CheckList(values.ComboBox3, values.ComboBox3Items.size());
-  CheckList(values.ComboBox4, PrecisionItems().size());
-  CheckList(values.ComboBox5, RoundingItems().size());
-  if (values.RadioGroup1 < 0 || values.RadioGroup1 > 1 || values.RadioGroup2 < 0 || values.RadioGroup2 > 1) {
+  CheckList(values.startMarker, EndMarkerItems().size());
+  CheckList(values.endMarker, EndMarkerItems().size());
+  CheckList(values.textStyle, values.textStyleItems.size());
+  CheckList(values.precision, PrecisionItems().size());
+  CheckList(values.rounding, RoundingItems().size());
+  if (values.showZeros < 0 || values.showZeros > 1 || values.unit < 0 || values.unit > 1) {
     std::abort();
   }
-  if (values.ComboBox3Items.size() != 11) std::abort();
+  if (values.textStyleItems.size() != 11) std::abort();
   if (DatFileLines(values, position, model).size() != 31) std::abort();
 
   if (!CheckOk(values)) {

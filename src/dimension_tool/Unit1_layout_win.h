@@ -11,11 +11,11 @@
 
 #include "dialog_values.h"
 
-// Dialog item ids. Button1 and Button2 carry IDOK and IDCANCEL, the ids that the dialog manager sends for
-// Enter and Escape, so that both keys reach them from any control.
+// Dialog item ids. The OK and Cancel buttons carry IDOK and IDCANCEL, the ids that the dialog manager sends
+// for Enter and Escape, so that both keys reach them from any control.
 constexpr int DialogItemId(ControlId control) {
-  if (control == ControlId::Button1) return IDOK;
-  if (control == ControlId::Button2) return IDCANCEL;
+  if (control == ControlId::OkButton) return IDOK;
+  if (control == ControlId::CancelButton) return IDCANCEL;
   return 1000 + static_cast<int>(control);
 }
 // The two buttons of a radio group.

@@ -18,8 +18,8 @@ constexpr UINT kRefreshDefaultButton = WM_APP + 1;
 // after it, on a posted message.
 void TForm1::RefreshDefaultButton() {
   if (form_ == nullptr) return;
-  HWND ok = Control(ControlId::Button1);
-  HWND cancel = Control(ControlId::Button2);
+  HWND ok = Control(ControlId::OkButton);
+  HWND cancel = Control(ControlId::CancelButton);
   const bool cancelIsDefault = GetFocus() == cancel;
   auto mark = [](HWND button, bool isDefault) {
     const LONG_PTR type = GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK;
@@ -37,7 +37,7 @@ void TForm1::OnCommand(int id, int code, HWND source) {
   if (id == IDOK && code == BN_CLICKED) {
     // Enter on the focused Cancel button arrives as OK from the dialog manager when the button has not
     // been marked as the default yet.
-    if (source != nullptr && source == Control(ControlId::Button2)) {
+    if (source != nullptr && source == Control(ControlId::CancelButton)) {
       Button2Click();
     } else {
       Button1Click();
@@ -45,18 +45,18 @@ void TForm1::OnCommand(int id, int code, HWND source) {
   } else if (id == IDCANCEL && code == BN_CLICKED) {
     Button2Click();
   } else if (code == BN_CLICKED) {
-    for (ControlId group : {ControlId::RadioGroup1, ControlId::RadioGroup2}) {
+    for (ControlId group : {ControlId::ShowZerosGroup, ControlId::UnitGroup}) {
       if (id == RadioButtonItemId(group, 0) || id == RadioButtonItemId(group, 1)) UpdateRadioTabStop(group);
     }
     RefreshPreview();
-  } else if ((code == EN_CHANGE || code == CBN_SELCHANGE) && id != DialogItemId(ControlId::Memo1)) {
+  } else if ((code == EN_CHANGE || code == CBN_SELCHANGE) && id != DialogItemId(ControlId::HelpText)) {
     RefreshPreview();
   }
 }
 
 LRESULT TForm1::OnControlColor(HDC dc, HWND control) {
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-  if (control == Control(ControlId::Memo1)) {
+  if (control == Control(ControlId::HelpText)) {
     SetBkColor(dc, kMemoBlue);
     return reinterpret_cast<LRESULT>(memoBrush_.get());
   }

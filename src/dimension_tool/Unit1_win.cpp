@@ -109,7 +109,7 @@ bool TForm1::Show(int showCommand) {
     return false;
   }
 
-  lastFocus_ = Control(ControlId::ComboBox1);
+  lastFocus_ = Control(ControlId::StartMarkerList);
   ShowWindow(form_, showCommand);
   UpdateWindow(form_);
   return true;
@@ -185,7 +185,7 @@ void TForm1::CreateControls() {
       case ControlKind::Button:
         window =
             make(0, WC_BUTTONW, Wide(row.caption),
-                 (row.control == ControlId::Button1 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY | stop,
+                 (row.control == ControlId::OkButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY | stop,
                  row.id);
         break;
     }
@@ -295,7 +295,7 @@ void TForm1::DockPanels() {
   SetWindowPos(panel2_, nullptr, 0, panel1Height, width, panel2Height, flags);
   SetWindowPos(panel1_, nullptr, 0, 0, width, panel1Height, flags);
   const int statusHeight = std::min(Scale(kStatusLineHeight), panel1Height);
-  SetWindowPos(Control(ControlId::LabelM), nullptr, 0, panel1Height - statusHeight, width, statusHeight,
+  SetWindowPos(Control(ControlId::StatusLine), nullptr, 0, panel1Height - statusHeight, width, statusHeight,
                flags);
   if (HWND preview = preview_.Handle()) {
     const int margin = Scale(kPreviewMargin);
@@ -306,16 +306,16 @@ void TForm1::DockPanels() {
 }
 
 std::array<HWND, 2>& TForm1::Radios(ControlId group) {
-  return group == ControlId::RadioGroup1 ? radioGroup1_ : radioGroup2_;
+  return group == ControlId::ShowZerosGroup ? radioGroup1_ : radioGroup2_;
 }
 const std::array<HWND, 2>& TForm1::Radios(ControlId group) const {
-  return group == ControlId::RadioGroup1 ? radioGroup1_ : radioGroup2_;
+  return group == ControlId::ShowZerosGroup ? radioGroup1_ : radioGroup2_;
 }
 
 bool TForm1::FormShow() {
   if (!session_.FormShow(platform::ProgramFolder())) return false;
   ValuesToControls(session_.values);
-  SetWindowTextW(Control(ControlId::LabelM), L"");
+  SetWindowTextW(Control(ControlId::StatusLine), L"");
   RefreshPreview();
 
   // The stored place is the outer top-left corner in screen pixels, moved only when no monitor shows it.
@@ -390,7 +390,7 @@ void TForm1::ShowError(const std::u16string& message) {
 }
 
 void TForm1::SetStatus(const std::u16string& text) {
-  HWND status = Control(ControlId::LabelM);
+  HWND status = Control(ControlId::StatusLine);
   SetWindowTextW(status, Wide(text));
   UpdateWindow(status);
 }
@@ -405,7 +405,7 @@ void TForm1::SetListItems(HWND list, const std::vector<std::u16string>& items) {
 void TForm1::ValuesToControls(const DialogValues& values) {
   // One preview for the whole change, by the caller, rather than one for each control set here.
   settingControls_ = true;
-  SetListItems(Control(ControlId::ComboBox3), values.ComboBox3Items);
+  SetListItems(Control(ControlId::TextStyleList), values.textStyleItems);
   for (const auto& [control, value] : kListFields) {
     HWND list = Control(control);
     const int32_t index = values.*value;
@@ -459,7 +459,7 @@ void TForm1::UpdateRadioTabStop(ControlId group) {
 
 void TForm1::FocusControl(ControlId control) {
   HWND target = nullptr;
-  if (control == ControlId::RadioGroup1 || control == ControlId::RadioGroup2) {
+  if (control == ControlId::ShowZerosGroup || control == ControlId::UnitGroup) {
     target = EntryRadio(control);
   } else if (control != ControlId::None) {
     target = Control(control);

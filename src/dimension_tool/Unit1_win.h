@@ -105,7 +105,7 @@ class TForm1 final : public ToolUi {
   HWND form_ = nullptr;
   HWND panel1_ = nullptr;
   HWND panel2_ = nullptr;
-  std::array<HWND, static_cast<size_t>(ControlId::Button2) + 1> controls_{};
+  std::array<HWND, static_cast<size_t>(ControlId::CancelButton) + 1> controls_{};
   std::array<HWND, 2> radioGroup1_{};
   std::array<HWND, 2> radioGroup2_{};
   std::vector<std::pair<const ControlLayout*, HWND>> created_;  // every row with its window (group boxes too)

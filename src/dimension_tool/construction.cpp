@@ -129,9 +129,7 @@ class PendingOutput {
 };
 
 // A prefix or suffix of blanks only is no prefix; otherwise it stays exactly as typed.
-std::u16string Affix(const std::u16string& typed) {
-  return IsBlank(typed) ? std::u16string() : typed;
-}
+std::u16string Affix(const std::u16string& typed) { return IsBlank(typed) ? std::u16string() : typed; }
 
 struct ChosenStyle {
   int32_t number = 1;
@@ -155,17 +153,17 @@ struct ValueText {
 
 ValueText MakeValueText(const DialogValues& values, double length, const std::u16string& prefix,
                         const std::u16string& suffix) {
-  const bool metres = values.RadioGroup2 == 1;
-  const int32_t decimals = values.ComboBox4;
+  const bool metres = values.unit == 1;
+  const int32_t decimals = values.precision;
   double value = length;
   if (metres) value = value / 1000.0;
-  value = RoundDigits(decimals, values.ComboBox5, value);
-  std::u16string number = values.CheckBox1 ? FormatGrouped(decimals, value) : FormatFixed(decimals, value);
-  if (values.RadioGroup1 == 0) number = TrimTrailingZeros(number);
+  value = RoundDigits(decimals, values.rounding, value);
+  std::u16string number = values.groupDigits ? FormatGrouped(decimals, value) : FormatFixed(decimals, value);
+  if (values.showZeros == 0) number = TrimTrailingZeros(number);
   // Only the number turns full width; prefix, unit and suffix keep their own characters.
-  if (values.CheckBox3) number = ToFullWidth(number);
+  if (values.fullWidth) number = ToFullWidth(number);
   std::u16string text = prefix + number;
-  if (values.CheckBox2) text += metres ? u"ｍ" : u"mm";
+  if (values.unitText) text += metres ? u"ｍ" : u"mm";
   text += suffix;
   return {value, text};
 }
@@ -227,17 +225,17 @@ double EndDirection(Point from, Point to, double offset) {
 }  // namespace
 
 BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui, Orientation orientation) {
-  const int32_t startKind = MarkerKind(values.ComboBox1);
-  const int32_t endKind = MarkerKind(values.ComboBox2);
-  const double magnification = TextToFloat(values.Edit1);
-  const double arrowLength = TextToFloat(values.Edit7);
-  const double arrowAngle = TextToFloat(values.Edit8);
-  const std::u16string prefix = Affix(values.Edit2);
-  const std::u16string suffix = Affix(values.Edit3);
-  double d = TextToFloat(values.Edit4);
-  double g = TextToFloat(values.Edit5);
-  double o = TextToFloat(values.Edit6);
-  double r = TextToFloat(values.Edit9);
+  const int32_t startKind = MarkerKind(values.startMarker);
+  const int32_t endKind = MarkerKind(values.endMarker);
+  const double magnification = TextToFloat(values.markerScale);
+  const double arrowLength = TextToFloat(values.arrowLength);
+  const double arrowAngle = TextToFloat(values.arrowAngle);
+  const std::u16string prefix = Affix(values.prefix);
+  const std::u16string suffix = Affix(values.suffix);
+  double d = TextToFloat(values.valueToUnderline);
+  double g = TextToFloat(values.extensionGap);
+  double o = TextToFloat(values.extensionOvershoot);
+  double r = TextToFloat(values.reversedOvershoot);
 
   // Paper millimetres become drawing lengths once, whatever the host's paper-size flag says.
   const double k = CurrentScale(JG);
@@ -276,7 +274,7 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui, 
   ExtensionLine(out, P2, P3, frame, g, o);
 
   // The value.
-  const ChosenStyle style = ChooseTextStyle(values.ComboBox3, JG);
+  const ChosenStyle style = ChooseTextStyle(values.textStyle, JG);
   const ValueText value = MakeValueText(values, length, prefix, suffix);
   const double span = TextSpan(value.text, style.style.W, style.style.D);
 
@@ -287,7 +285,7 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui, 
   const double along = Radians(a);
   const Point V{kDirectionLength * std::cos(along), kDirectionLength * std::sin(along)};
 
-  if (!values.CheckBox4) {
+  if (!values.dimensionEntity) {
     out.AttrLine(S, E);
     out.Mjs(style.number, style.style);
     out.Mbs0();
@@ -336,8 +334,8 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui, 
   return BuildResult::Built;
 }
 
-platform::WriteResult RunGaibuProc(const DialogValues& values, TJGdata& JG, const std::u16string& programFolder,
-                                   ToolUi& ui, Orientation orientation) {
+platform::WriteResult RunGaibuProc(const DialogValues& values, TJGdata& JG,
+                                   const std::u16string& programFolder, ToolUi& ui, Orientation orientation) {
   switch (BuildDimension(values, JG, &ui, orientation)) {
     case BuildResult::ZeroLength:
       ui.ShowMessage(kZeroDimensionMessage);

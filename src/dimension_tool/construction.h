@@ -17,7 +17,7 @@ class ToolUi {
   virtual void ShowMessage(const std::u16string& message) = 0;
   // The same for a failure of the program's own work (a file, memory); a window marks it as an error.
   virtual void ShowError(const std::u16string& message) { ShowMessage(message); }
-  // The status line LabelM, repainted at once.
+  // The dialog's status line, repainted at once.
   virtual void SetStatus(const std::u16string& text) = 0;
 };
 
@@ -36,8 +36,9 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui,
 // The whole run of the OK path: BuildDimension, the zero message, the status texts and SaveTempFile
 // over programFolder + "JWC_TEMP.TXT". Not ok only when that write failed, with the system's reason;
 // a dimension that is not drawn (zero, overflow) writes nothing and counts as ok.
-platform::WriteResult RunGaibuProc(const DialogValues& values, TJGdata& JG, const std::u16string& programFolder,
-                                   ToolUi& ui, Orientation orientation = Orientation::Vertical);
+platform::WriteResult RunGaibuProc(const DialogValues& values, TJGdata& JG,
+                                   const std::u16string& programFolder, ToolUi& ui,
+                                   Orientation orientation = Orientation::Vertical);
 
 // The message shown for a zero dimension.
 extern const char16_t kZeroDimensionMessage[];

@@ -18,8 +18,8 @@ bool DimensionSession::FormShow(const std::u16string& programFolder) {
   if (!JG->OpenTempFile(ProgramFolder + u"JWC_TEMP.TXT")) return false;
   JG->S_Init();
   // A list that is filled anew has no selection until the settings give it one.
-  values.ComboBox3Items = TextStyleItems(*JG);
-  values.ComboBox3 = kNoSelection;
+  values.textStyleItems = TextStyleItems(*JG);
+  values.textStyle = kNoSelection;
   OpenDatFile(DatFile, values, position);
   return true;
 }
@@ -48,7 +48,8 @@ int DimensionSession::FormClose(int32_t left, int32_t top, ToolUi& ui) {
     const platform::WriteResult drawing = RunGaibuProc(values, *JG, ProgramFolder, ui, orientation);
     position = WindowPosition{left, top};
     const platform::WriteResult settings = SaveDatFile(DatFile, values, position, *JG);
-    if (!drawing || !settings) ui.ShowError(WriteFailureMessage(drawing, settings, SettingsFileName(orientation)));
+    if (!drawing || !settings)
+      ui.ShowError(WriteFailureMessage(drawing, settings, SettingsFileName(orientation)));
     if (!drawing) exitCode = kExitNotWritten;
   }
   JG.reset();

@@ -21,7 +21,7 @@ class DimensionSession {
   ~DimensionSession();
 
   // Everything the dialog needs before it appears, in this order: DatFile (the orientation's own settings
-  // file), OKflag, the model read from programFolder + "JWC_TEMP.TXT", S_Init, the ComboBox3 entries and
+  // file), OKflag, the model read from programFolder + "JWC_TEMP.TXT", S_Init, the textStyle entries and
   // the stored settings. programFolder ends in a path separator. False, and nothing after the reading
   // done, when the exchange file cannot be read: the dialog must not open.
   bool FormShow(const std::u16string& programFolder);

@@ -50,7 +50,7 @@ void OpenDatFile(const std::u16string& datFile, DialogValues& values, WindowPosi
   const std::vector<std::u16string> lines = SplitLines(file.text);
 
   const size_t markerCount = EndMarkerItems().size();
-  const size_t styleCount = values.ComboBox3Items.size();
+  const size_t styleCount = values.textStyleItems.size();
 
   // Lines apply one after the other; the first missing line ends the reading, leaving the rest as it was.
   for (size_t number = 1; number <= 22 && number <= lines.size(); ++number) {
@@ -63,25 +63,25 @@ void OpenDatFile(const std::u16string& datFile, DialogValues& values, WindowPosi
         position.Fmy = TextToInt(line);
         break;
       case 3:
-        values.ComboBox1 = ListSelection(line, markerCount);
+        values.startMarker = ListSelection(line, markerCount);
         break;
       case 4:
-        values.ComboBox2 = ListSelection(line, markerCount);
+        values.endMarker = ListSelection(line, markerCount);
         break;
       case 5:
-        values.ComboBox3 = ListSelection(line, styleCount);
+        values.textStyle = ListSelection(line, styleCount);
         break;
       case 6:
-        values.ComboBox4 = ListSelection(line, PrecisionItems().size());
+        values.precision = ListSelection(line, PrecisionItems().size());
         break;
       case 7:
-        values.ComboBox5 = ListSelection(line, RoundingItems().size());
+        values.rounding = ListSelection(line, RoundingItems().size());
         break;
       case 17:
-        values.RadioGroup1 = RadioSelection(line);
+        values.showZeros = RadioSelection(line);
         break;
       case 18:
-        values.RadioGroup2 = RadioSelection(line);
+        values.unit = RadioSelection(line);
         break;
       default:
         if (number >= 8 && number <= 16) {
@@ -101,26 +101,26 @@ std::vector<std::u16string> DatFileLines(const DialogValues& values, const Windo
   return {
       IntToText(position.Fmx),
       IntToText(position.Fmy),
-      IntToText(values.ComboBox1),
-      IntToText(values.ComboBox2),
-      IntToText(values.ComboBox3),
-      IntToText(values.ComboBox4),
-      IntToText(values.ComboBox5),
-      values.Edit1,
-      values.Edit2,
-      values.Edit3,
-      values.Edit4,
-      values.Edit5,
-      values.Edit6,
-      values.Edit7,
-      values.Edit8,
-      values.Edit9,
-      IntToText(values.RadioGroup1),
-      IntToText(values.RadioGroup2),
-      BoolToText(values.CheckBox1),
-      BoolToText(values.CheckBox2),
-      BoolToText(values.CheckBox3),
-      BoolToText(values.CheckBox4),
+      IntToText(values.startMarker),
+      IntToText(values.endMarker),
+      IntToText(values.textStyle),
+      IntToText(values.precision),
+      IntToText(values.rounding),
+      values.markerScale,
+      values.prefix,
+      values.suffix,
+      values.valueToUnderline,
+      values.extensionGap,
+      values.extensionOvershoot,
+      values.arrowLength,
+      values.arrowAngle,
+      values.reversedOvershoot,
+      IntToText(values.showZeros),
+      IntToText(values.unit),
+      BoolToText(values.groupDigits),
+      BoolToText(values.unitText),
+      BoolToText(values.fullWidth),
+      BoolToText(values.dimensionEntity),
       IntToText(model.CurLGrp),
       FloatToText(CurrentScale(model)),
       FloatToText(model.Jikukaku),

@@ -15,7 +15,7 @@ struct WindowPosition {
   int32_t Fmy = 50;  // top edge
 };
 
-// Applies a stored settings file to `values` and `position` (ComboBox3Items must already be filled).
+// Applies a stored settings file to `values` and `position` (textStyleItems must already be filled).
 // Missing, unreadable or short files leave the rest at what it was; nothing is reported. Only the first
 // 64 KiB are read, and edit texts are cut to their edit box's limit.
 void OpenDatFile(const std::u16string& datFile, DialogValues& values, WindowPosition& position);

@@ -34,7 +34,7 @@ std::string Host::Utf8File() const { return HostFileUtf8(Records()); }
 
 const Lines kCurrentSettings = {"lg0", "ly0", "lc2", "pn2", "lt1", "cn\"$<ＭＳ ゴシック>"};
 
-void SelectStyle1(DialogValues& values) { values.ComboBox3 = 1; }
+void SelectStyle1(DialogValues& values) { values.textStyle = 1; }
 
 std::string HostFileUtf8(const std::vector<std::string>& lines) {
   std::string bytes = "\xEF\xBB\xBF";

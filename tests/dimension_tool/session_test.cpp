@@ -58,10 +58,10 @@ std::string OkRunExchange(const std::string& exchange, const std::string& settin
 
 DialogValues Stored(const std::function<void(DialogValues&)>& change) {
   DialogValues values;
-  values.ComboBox3 = 1;
-  values.ComboBox1 = 7;
-  values.Edit2 = u"約";
-  values.CheckBox1 = true;
+  values.textStyle = 1;
+  values.startMarker = 7;
+  values.prefix = u"約";
+  values.groupDigits = true;
   change(values);
   return values;
 }
@@ -101,9 +101,9 @@ TEST(QuickRun, LeavesEverythingToTheDialogWithoutUsableSettings) {
   };
   const Case cases[] = {
       {"no settings file", std::nullopt},
-      {"text style past the list", StoredSettings(Stored([](DialogValues& v) { v.ComboBox3 = 11; }))},
-      {"arrow length 0", StoredSettings(Stored([](DialogValues& v) { v.Edit7 = u"0"; }))},
-      {"negative gap", StoredSettings(Stored([](DialogValues& v) { v.Edit5 = u"-1"; }))},
+      {"text style past the list", StoredSettings(Stored([](DialogValues& v) { v.textStyle = 11; }))},
+      {"arrow length 0", StoredSettings(Stored([](DialogValues& v) { v.arrowLength = u"0"; }))},
+      {"negative gap", StoredSettings(Stored([](DialogValues& v) { v.extensionGap = u"-1"; }))},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -143,7 +143,6 @@ namespace fs = std::filesystem;
 using test_support::TempDir;
 
 const char kPoints[] = "hq\r\nhp1 0 0\r\nhp2 0 1000\r\nhp3 500 300\r\nhp4 600 400\r\n";
-
 
 TEST(SessionFormShow, OpensOnlyOnAnExchangeFileThatCanBeRead) {
   struct Case {
@@ -199,7 +198,7 @@ TEST(SessionFormClose, FailedWritesAreToldInOneMessageWithTheirReasons) {
     if (c.settingsFail) fs::create_directory(dir.path() / "selvan.dat");
     DimensionSession session;
     ASSERT_TRUE(session.FormShow(dir.folder()));
-    session.values.ComboBox3 = 1;
+    session.values.textStyle = 1;
     ASSERT_FALSE(session.Button1Click().has_value());
     if (c.exchangeFails) {
       fs::remove(exchange);
@@ -209,7 +208,8 @@ TEST(SessionFormClose, FailedWritesAreToldInOneMessageWithTheirReasons) {
     const int exitCode = session.FormClose(50, 50, ui);
 
     EXPECT_EQ(exitCode, c.exchangeFails ? kExitNotWritten : kExitDone);
-    EXPECT_EQ(test_support::FolderEntries(dir.path()), (std::vector<std::string>{"JWC_TEMP.TXT", "selvan.dat"}))
+    EXPECT_EQ(test_support::FolderEntries(dir.path()),
+              (std::vector<std::string>{"JWC_TEMP.TXT", "selvan.dat"}))
         << "a temporary file stayed";
     EXPECT_EQ(fs::is_regular_file(exchange), !c.exchangeFails);
     EXPECT_EQ(fs::is_regular_file(dir.path() / "selvan.dat"), !c.settingsFail);
@@ -225,7 +225,8 @@ TEST(SessionFormClose, FailedWritesAreToldInOneMessageWithTheirReasons) {
         << Utf8(message);
     // Each part gives a reason of the system's own, not an empty line.
     size_t reasons = 0;
-    for (size_t at = message.find(reasonLine); at != std::u16string::npos; at = message.find(reasonLine, at + 1)) {
+    for (size_t at = message.find(reasonLine); at != std::u16string::npos;
+         at = message.find(reasonLine, at + 1)) {
       const size_t start = at + reasonLine.size();
       EXPECT_TRUE(start < message.size() && message[start] != u'\n') << Utf8(message);
       ++reasons;

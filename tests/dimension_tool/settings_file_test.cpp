@@ -19,7 +19,7 @@ using test_support::TempDir;
 
 DialogValues WithStyles() {
   DialogValues values;
-  values.ComboBox3Items = std::vector<std::u16string>(11, u"No1: W3 H3 D0");
+  values.textStyleItems = std::vector<std::u16string>(11, u"No1: W3 H3 D0");
   return values;
 }
 
@@ -40,13 +40,13 @@ TEST(OpenDatFile, MissingFileKeepsEverythingAndPutsTheWindowAt50) {
     TempDir dir;
     if (folder) std::filesystem::create_directory(dir.path() / "selvan.dat");
     DialogValues values = WithStyles();
-    values.Edit2 = u"kept";
+    values.prefix = u"kept";
     WindowPosition position{7, 9};
     OpenDatFile(dir.file("selvan.dat"), values, position);
     EXPECT_EQ(position.Fmx, 50);
     EXPECT_EQ(position.Fmy, 50);
-    EXPECT_TRUE(values.Edit2 == u"kept");
-    EXPECT_EQ(values.ComboBox3, kNoSelection);
+    EXPECT_TRUE(values.prefix == u"kept");
+    EXPECT_EQ(values.textStyle, kNoSelection);
   }
 }
 
@@ -58,16 +58,17 @@ TEST(OpenDatFile, SevenLinesRestorePositionAndListsOnly) {
   OpenDatFile(dir.file("selvan.dat"), values, position);
   EXPECT_EQ(position.Fmx, 300);
   EXPECT_EQ(position.Fmy, 200);
-  EXPECT_EQ(values.ComboBox1, 7);
-  EXPECT_EQ(values.ComboBox2, 4);
-  EXPECT_EQ(values.ComboBox3, 5);
-  EXPECT_EQ(values.ComboBox4, 2);
-  EXPECT_EQ(values.ComboBox5, 0);
+  EXPECT_EQ(values.startMarker, 7);
+  EXPECT_EQ(values.endMarker, 4);
+  EXPECT_EQ(values.textStyle, 5);
+  EXPECT_EQ(values.precision, 2);
+  EXPECT_EQ(values.rounding, 0);
   const DialogValues defaults;
-  EXPECT_TRUE(values.Edit1 == defaults.Edit1 && values.Edit4 == defaults.Edit4 &&
-              values.Edit9 == defaults.Edit9);
-  EXPECT_EQ(values.RadioGroup1, 0);
-  EXPECT_FALSE(values.CheckBox1);
+  EXPECT_TRUE(values.markerScale == defaults.markerScale &&
+              values.valueToUnderline == defaults.valueToUnderline &&
+              values.reversedOvershoot == defaults.reversedOvershoot);
+  EXPECT_EQ(values.showZeros, 0);
+  EXPECT_FALSE(values.groupDigits);
 }
 
 // One line of a complete file changed, and what that line does.
@@ -81,26 +82,26 @@ TEST(OpenDatFile, EachLineAndItsRule) {
       {1, "abc", [](const DialogValues&, const WindowPosition& p) { return p.Fmx == 0; }},
       {2, "-40", [](const DialogValues&, const WindowPosition& p) { return p.Fmy == -40; }},
       {2, "99999", [](const DialogValues&, const WindowPosition& p) { return p.Fmy == 99999; }},
-      {3, "-1", [](const DialogValues& v, const WindowPosition&) { return v.ComboBox1 == 0; }},
-      {3, "12", [](const DialogValues& v, const WindowPosition&) { return v.ComboBox1 == kNoSelection; }},
-      {3, "11", [](const DialogValues& v, const WindowPosition&) { return v.ComboBox1 == 11; }},
-      {4, "x", [](const DialogValues& v, const WindowPosition&) { return v.ComboBox2 == 0; }},
-      {5, "11", [](const DialogValues& v, const WindowPosition&) { return v.ComboBox3 == kNoSelection; }},
-      {5, "10", [](const DialogValues& v, const WindowPosition&) { return v.ComboBox3 == 10; }},
-      {6, "9", [](const DialogValues& v, const WindowPosition&) { return v.ComboBox4 == kNoSelection; }},
-      {7, "$2", [](const DialogValues& v, const WindowPosition&) { return v.ComboBox5 == 2; }},
-      {8, " 2 ", [](const DialogValues& v, const WindowPosition&) { return v.Edit1 == u" 2 "; }},
-      {11, "", [](const DialogValues& v, const WindowPosition&) { return v.Edit4.empty(); }},
-      {16, "0", [](const DialogValues& v, const WindowPosition&) { return v.Edit9 == u"0"; }},
-      {17, "5", [](const DialogValues& v, const WindowPosition&) { return v.RadioGroup1 == 1; }},
-      {17, "-3", [](const DialogValues& v, const WindowPosition&) { return v.RadioGroup1 == 0; }},
-      {18, "0", [](const DialogValues& v, const WindowPosition&) { return v.RadioGroup2 == 0; }},
-      {19, "2", [](const DialogValues& v, const WindowPosition&) { return v.CheckBox1; }},
-      {19, "-1", [](const DialogValues& v, const WindowPosition&) { return v.CheckBox1; }},
-      {21, "0", [](const DialogValues& v, const WindowPosition&) { return !v.CheckBox3; }},
-      {21, "", [](const DialogValues& v, const WindowPosition&) { return !v.CheckBox3; }},
-      {21, "yes", [](const DialogValues& v, const WindowPosition&) { return !v.CheckBox3; }},
-      {22, "1", [](const DialogValues& v, const WindowPosition&) { return v.CheckBox4; }},
+      {3, "-1", [](const DialogValues& v, const WindowPosition&) { return v.startMarker == 0; }},
+      {3, "12", [](const DialogValues& v, const WindowPosition&) { return v.startMarker == kNoSelection; }},
+      {3, "11", [](const DialogValues& v, const WindowPosition&) { return v.startMarker == 11; }},
+      {4, "x", [](const DialogValues& v, const WindowPosition&) { return v.endMarker == 0; }},
+      {5, "11", [](const DialogValues& v, const WindowPosition&) { return v.textStyle == kNoSelection; }},
+      {5, "10", [](const DialogValues& v, const WindowPosition&) { return v.textStyle == 10; }},
+      {6, "9", [](const DialogValues& v, const WindowPosition&) { return v.precision == kNoSelection; }},
+      {7, "$2", [](const DialogValues& v, const WindowPosition&) { return v.rounding == 2; }},
+      {8, " 2 ", [](const DialogValues& v, const WindowPosition&) { return v.markerScale == u" 2 "; }},
+      {11, "", [](const DialogValues& v, const WindowPosition&) { return v.valueToUnderline.empty(); }},
+      {16, "0", [](const DialogValues& v, const WindowPosition&) { return v.reversedOvershoot == u"0"; }},
+      {17, "5", [](const DialogValues& v, const WindowPosition&) { return v.showZeros == 1; }},
+      {17, "-3", [](const DialogValues& v, const WindowPosition&) { return v.showZeros == 0; }},
+      {18, "0", [](const DialogValues& v, const WindowPosition&) { return v.unit == 0; }},
+      {19, "2", [](const DialogValues& v, const WindowPosition&) { return v.groupDigits; }},
+      {19, "-1", [](const DialogValues& v, const WindowPosition&) { return v.groupDigits; }},
+      {21, "0", [](const DialogValues& v, const WindowPosition&) { return !v.fullWidth; }},
+      {21, "", [](const DialogValues& v, const WindowPosition&) { return !v.fullWidth; }},
+      {21, "yes", [](const DialogValues& v, const WindowPosition&) { return !v.fullWidth; }},
+      {22, "1", [](const DialogValues& v, const WindowPosition&) { return v.dimensionEntity; }},
   };
   for (const Case& c : cases) {
     TempDir dir;
@@ -116,17 +117,17 @@ TEST(OpenDatFile, EachLineAndItsRule) {
 
 TEST(OpenDatFile, ShortFileStopsAtTheFirstMissingLine) {
   TempDir dir;
-  // Line 19 clears CheckBox1; lines 20 to 22 are missing, so the boxes keep what they had.
+  // Line 19 clears groupDigits; lines 20 to 22 are missing, so the boxes keep what they had.
   std::vector<std::string> lines(kFull.begin(), kFull.begin() + 19);
   lines[18] = "0";
   test_support::WriteBytes(dir.path() / "selvan.dat", CrLfFile(lines));
   DialogValues values = WithStyles();
-  values.CheckBox1 = values.CheckBox2 = values.CheckBox3 = values.CheckBox4 = true;
+  values.groupDigits = values.unitText = values.fullWidth = values.dimensionEntity = true;
   WindowPosition position;
   OpenDatFile(dir.file("selvan.dat"), values, position);
-  EXPECT_FALSE(values.CheckBox1);
-  EXPECT_TRUE(values.CheckBox2 && values.CheckBox3 && values.CheckBox4);
-  EXPECT_EQ(values.RadioGroup2, 1);
+  EXPECT_FALSE(values.groupDigits);
+  EXPECT_TRUE(values.unitText && values.fullWidth && values.dimensionEntity);
+  EXPECT_EQ(values.unit, 1);
 }
 
 // The same settings in every encoding and line end that a reader must take: prefix 接頭, suffix 尾.
@@ -180,10 +181,10 @@ TEST(OpenDatFile, EncodingsAndLineEnds) {
     OpenDatFile(dir.file("selvan.dat"), values, position);
     EXPECT_EQ(position.Fmx, 10) << c.what;
     EXPECT_EQ(position.Fmy, 20) << c.what;
-    EXPECT_EQ(values.ComboBox1, 3) << c.what;
-    EXPECT_EQ(values.ComboBox5, 2) << c.what;
-    EXPECT_EQ(platform::EncodeUtf8(values.Edit2), "接頭") << c.what;
-    EXPECT_EQ(platform::EncodeUtf8(values.Edit3), "尾") << c.what;
+    EXPECT_EQ(values.startMarker, 3) << c.what;
+    EXPECT_EQ(values.rounding, 2) << c.what;
+    EXPECT_EQ(platform::EncodeUtf8(values.prefix), "接頭") << c.what;
+    EXPECT_EQ(platform::EncodeUtf8(values.suffix), "尾") << c.what;
   }
 }
 
@@ -193,12 +194,12 @@ TEST(OpenDatFile, EmptyLinesCount) {
   // Lines 3 to 10 are empty; there is no line 11.
   test_support::WriteBytes(dir.path() / "selvan.dat", "1\n2\n\n\n\n\n\n\n\n\n");
   DialogValues values = WithStyles();
-  values.ComboBox1 = 5;
+  values.startMarker = 5;
   WindowPosition position;
   OpenDatFile(dir.file("selvan.dat"), values, position);
-  EXPECT_EQ(values.ComboBox1, 0);
-  EXPECT_TRUE(values.Edit1.empty() && values.Edit2.empty() && values.Edit3.empty());
-  EXPECT_TRUE(values.Edit4 == u"0.5") << "line 11 is missing";
+  EXPECT_EQ(values.startMarker, 0);
+  EXPECT_TRUE(values.markerScale.empty() && values.prefix.empty() && values.suffix.empty());
+  EXPECT_TRUE(values.valueToUnderline == u"0.5") << "line 11 is missing";
 }
 
 // A hand-edited file cannot give an edit box more than typing could.
@@ -211,13 +212,13 @@ TEST(OpenDatFile, EditTextsAreCutToTheirBoxesLimits) {
   };
   const std::u16string emoji = u"\U0001F600";  // one character, two code units
   const Case cases[] = {
-      {8, std::u16string(40, u'1'), &DialogValues::Edit1, std::u16string(16, u'1')},
-      {9, std::u16string(100, u'接'), &DialogValues::Edit2, std::u16string(32, u'接')},
-      {10, std::u16string(31, u'x') + emoji, &DialogValues::Edit3, std::u16string(31, u'x')},
-      {10, std::u16string(30, u'x') + emoji, &DialogValues::Edit3, std::u16string(30, u'x') + emoji},
-      {14, u"123456789", &DialogValues::Edit7, u"12345678"},
-      {15, u"12345678", &DialogValues::Edit8, u"12345678"},
-      {16, std::u16string(17, u'9'), &DialogValues::Edit9, std::u16string(16, u'9')},
+      {8, std::u16string(40, u'1'), &DialogValues::markerScale, std::u16string(16, u'1')},
+      {9, std::u16string(100, u'接'), &DialogValues::prefix, std::u16string(32, u'接')},
+      {10, std::u16string(31, u'x') + emoji, &DialogValues::suffix, std::u16string(31, u'x')},
+      {10, std::u16string(30, u'x') + emoji, &DialogValues::suffix, std::u16string(30, u'x') + emoji},
+      {14, u"123456789", &DialogValues::arrowLength, u"12345678"},
+      {15, u"12345678", &DialogValues::arrowAngle, u"12345678"},
+      {16, std::u16string(17, u'9'), &DialogValues::reversedOvershoot, std::u16string(16, u'9')},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
@@ -247,24 +248,24 @@ TEST(OpenDatFile, ReadsNoFurtherThan64KiB) {
 
 DialogValues Edited() {
   DialogValues values = WithStyles();
-  values.ComboBox1 = 11;
-  values.ComboBox2 = 3;
-  values.ComboBox3 = 7;
-  values.ComboBox4 = 0;
-  values.ComboBox5 = 1;
-  values.Edit1 = u"1.5";
-  values.Edit2 = u" 約 ";
-  values.Edit3 = u"（参考）";
-  values.Edit4 = u"";
-  values.Edit5 = u"0";
-  values.Edit6 = u"3.25";
-  values.Edit7 = u"1000";
-  values.Edit8 = u"30";
-  values.Edit9 = u"abc";
-  values.RadioGroup1 = 1;
-  values.RadioGroup2 = 1;
-  values.CheckBox1 = true;
-  values.CheckBox3 = true;
+  values.startMarker = 11;
+  values.endMarker = 3;
+  values.textStyle = 7;
+  values.precision = 0;
+  values.rounding = 1;
+  values.markerScale = u"1.5";
+  values.prefix = u" 約 ";
+  values.suffix = u"（参考）";
+  values.valueToUnderline = u"";
+  values.extensionGap = u"0";
+  values.extensionOvershoot = u"3.25";
+  values.arrowLength = u"1000";
+  values.arrowAngle = u"30";
+  values.reversedOvershoot = u"abc";
+  values.showZeros = 1;
+  values.unit = 1;
+  values.groupDigits = true;
+  values.fullWidth = true;
   return values;
 }
 
@@ -290,8 +291,8 @@ TEST(SaveDatFile, WritesThirtyOneLinesInUtf8WithCrLf) {
 
 TEST(SaveDatFile, WhatIsSavedLoadsBackUnchanged) {
   DialogValues everyBoxChecked = Edited();
-  everyBoxChecked.CheckBox1 = everyBoxChecked.CheckBox2 = everyBoxChecked.CheckBox3 =
-      everyBoxChecked.CheckBox4 = true;
+  everyBoxChecked.groupDigits = everyBoxChecked.unitText = everyBoxChecked.fullWidth =
+      everyBoxChecked.dimensionEntity = true;
   for (const DialogValues& saved : {Edited(), everyBoxChecked}) {
     TempDir dir;
     ASSERT_TRUE(SaveDatFile(dir.file("selvan.dat"), saved, WindowPosition{640, 480}, TJGdata()));

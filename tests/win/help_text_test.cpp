@@ -61,7 +61,7 @@ TEST(HelpText, EveryLineFitsTheBoxAt96And144Dpi) {
     {
       TForm1 form(GetModuleHandleW(nullptr), orientation);
       ASSERT_TRUE(form.Show(SW_SHOWNOACTIVATE));
-      HWND memo = FindChild(form.Handle(), DialogItemId(ControlId::Memo1));
+      HWND memo = FindChild(form.Handle(), DialogItemId(ControlId::HelpText));
       ASSERT_NE(memo, nullptr);
 
       for (const UINT dpi : {96u, 144u}) {
