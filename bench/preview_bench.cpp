@@ -18,7 +18,7 @@ namespace {
 constexpr double kPanelWidth = 296.0;
 constexpr double kPanelHeight = 397.0;
 
-// The loaded model as FormShow leaves it, with `extraLines` selected lines as a large selection brings.
+// The loaded model as Load leaves it, with `extraLines` selected lines as a large selection brings.
 TJGdata LoadedHost(int extraLines) {
   TJGdata host;
   host.ReadTempText(bench_fixtures::kExampleTempText);

@@ -1,4 +1,4 @@
-// Arbitrary bytes as selvan.dat: through OpenDatFile (file, byte-order mark, code page, lines, the
+// Arbitrary bytes as selvan.dat: through LoadSettings (file, byte-order mark, code page, lines, the
 // rule of each line). Every selection must come out inside its list or as no selection; when the
 // values then pass the OK checks, a whole construction from them must write only finite numbers.
 #include <unistd.h>
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   DialogValues values;
   values.textStyleItems = TextStyleItems(model);
   WindowPosition position;
-  OpenDatFile(ScratchFile().u16string(), values, position);
+  LoadSettings(ScratchFile().u16string(), values, position);
 
   CheckList(values.startMarker, EndMarkerItems().size());
   CheckList(values.endMarker, EndMarkerItems().size());
@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::abort();
   }
   if (values.textStyleItems.size() != 11) std::abort();
-  if (DatFileLines(values, position, model).size() != 31) std::abort();
+  if (SettingsLines(values, position, model).size() != 31) std::abort();
 
   if (!CheckOk(values)) {
     const BuildResult result = BuildDimension(values, model, nullptr);

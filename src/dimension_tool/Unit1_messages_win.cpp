@@ -38,12 +38,12 @@ void TForm1::OnCommand(int id, int code, HWND source) {
     // Enter on the focused Cancel button arrives as OK from the dialog manager when the button has not
     // been marked as the default yet.
     if (source != nullptr && source == Control(ControlId::CancelButton)) {
-      Button2Click();
+      Cancel();
     } else {
-      Button1Click();
+      Confirm();
     }
   } else if (id == IDCANCEL && code == BN_CLICKED) {
-    Button2Click();
+    Cancel();
   } else if (code == BN_CLICKED) {
     for (ControlId group : {ControlId::ShowZerosGroup, ControlId::UnitGroup}) {
       if (id == RadioButtonItemId(group, 0) || id == RadioButtonItemId(group, 1)) UpdateRadioTabStop(group);
@@ -168,10 +168,10 @@ LRESULT TForm1::OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (lastFocus_ != nullptr && IsWindow(lastFocus_)) SetFocus(lastFocus_);
       return 0;
     case WM_CLOSE:  // the close button, Alt+F4 and the system menu count as Cancel
-      Button2Click();
+      Cancel();
       return 0;
     case WM_QUERYENDSESSION:
-      session_.Button2Click();
+      session_.Cancel();
       return TRUE;
     case WM_ENDSESSION:
       if (wParam != FALSE) CloseForm();
@@ -179,8 +179,8 @@ LRESULT TForm1::OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       if (!closed_) {  // destroyed without a close: free the model without drawing or saving anything
         closed_ = true;
-        session_.Button2Click();
-        session_.FormClose(0, 0, *this);
+        session_.Cancel();
+        session_.Finish(0, 0, *this);
       }
       PostQuitMessage(exitCode_);
       return 0;

@@ -99,11 +99,11 @@ bool TForm1::Show(int showCommand) {
   // Created after every control, outside both panels: it has no place in their tab order.
   preview_.Create(instance_, form_, kPreviewItemId);
   preview_.SetDpi(dpi_);
-  // The controls get their values from FormShow; until then the lists have no selection and the edits
+  // The controls get their values from Load; until then the lists have no selection and the edits
   // are empty, which changes no control's place or size.
   PlaceControls();
 
-  if (!FormShow()) {
+  if (!Load()) {
     exitCode_ = kExitExchangeUnreadable;
     ShowError(kExchangeUnreadableMessage);
     return false;
@@ -312,8 +312,8 @@ const std::array<HWND, 2>& TForm1::Radios(ControlId group) const {
   return group == ControlId::ShowZerosGroup ? radioGroup1_ : radioGroup2_;
 }
 
-bool TForm1::FormShow() {
-  if (!session_.FormShow(platform::ProgramFolder())) return false;
+bool TForm1::Load() {
+  if (!session_.Load(platform::ProgramFolder())) return false;
   ValuesToControls(session_.values);
   SetWindowTextW(Control(ControlId::StatusLine), L"");
   RefreshPreview();
@@ -321,7 +321,7 @@ bool TForm1::FormShow() {
   // The stored place is the outer top-left corner in screen pixels, moved only when no monitor shows it.
   const SIZE size = OuterSize();
   const WindowPosition place = PlaceOnScreen(session_.position, size.cx, size.cy, DisplayMonitors());
-  SetWindowPos(form_, nullptr, place.Fmx, place.Fmy, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(form_, nullptr, place.left, place.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
   // On a monitor of another resolution than the one the window was made on, lay it out again there.
   const UINT dpi = WindowDpi();
   if (dpi != dpi_) {
@@ -332,10 +332,10 @@ bool TForm1::FormShow() {
   return true;
 }
 
-void TForm1::Button1Click() {
+void TForm1::Confirm() {
   if (closed_) return;
   ControlsToValues(session_.values);
-  if (std::optional<CheckFailure> failure = session_.Button1Click()) {
+  if (std::optional<CheckFailure> failure = session_.Confirm()) {
     const std::u16string title = ApplicationTitle(session_.orientation);
     MessageBoxW(form_, Wide(failure->message), Wide(title), MB_OK);
     FocusControl(failure->control);
@@ -344,9 +344,9 @@ void TForm1::Button1Click() {
   CloseForm();
 }
 
-void TForm1::Button2Click() {
+void TForm1::Cancel() {
   if (closed_) return;
-  session_.Button2Click();
+  session_.Cancel();
   CloseForm();
 }
 
@@ -362,7 +362,7 @@ void TForm1::CloseForm() {
   } else {
     GetWindowRect(form_, &rect);
   }
-  exitCode_ = session_.FormClose(rect.left, rect.top, *this);
+  exitCode_ = session_.Finish(rect.left, rect.top, *this);
   DestroyWindow(form_);
 }
 
@@ -370,7 +370,7 @@ void TForm1::OutOfMemory() {
   if (exitCode_ == kExitOutOfMemory) return;  // told once
   closed_ = true;
   // Freeing the model first gives the message box the memory it needs; nothing of the run is written.
-  session_.JG.reset();
+  session_.model.reset();
   exitCode_ = kExitOutOfMemory;
   ShowError(kOutOfMemoryMessage);
   if (form_ != nullptr) DestroyWindow(form_);
@@ -472,9 +472,9 @@ void TForm1::FocusControl(ControlId control) {
 }
 
 void TForm1::RefreshPreview() {
-  // Nothing to show before FormShow has loaded the model, and nothing once the close has freed it.
-  if (closed_ || settingControls_ || !session_.JG) return;
+  // Nothing to show before Load has loaded the model, and nothing once the close has freed it.
+  if (closed_ || settingControls_ || !session_.model) return;
   DialogValues values = session_.values;
   ControlsToValues(values);
-  preview_.Update(values, *session_.JG, session_.orientation);
+  preview_.Update(values, *session_.model, session_.orientation);
 }

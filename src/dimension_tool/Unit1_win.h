@@ -29,7 +29,7 @@ class TForm1 final : public ToolUi {
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
 
-  // Creates the window with its layout defaults, runs FormShow (the exchange file, the text-style list, the
+  // Creates the window with its layout defaults, runs Load (the exchange file, the text-style list, the
   // stored settings and position) and shows it. False, with ExitCode() saying why, when the window could
   // not be created or the exchange file could not be read (after telling the user so).
   bool Show(int showCommand);
@@ -76,9 +76,9 @@ class TForm1 final : public ToolUi {
   UINT WindowDpi() const;
   int Scale(int pixels) const;
 
-  bool FormShow();
-  void Button1Click();
-  void Button2Click();
+  bool Load();
+  void Confirm();
+  void Cancel();
   void CloseForm();
   // Memory ran out inside a handler: the model goes, the user is told, the window closes, nothing is written.
   void OutOfMemory();

@@ -76,10 +76,10 @@ Point PointAt(const TJGdata& model, size_t number) {
 class PendingOutput {
  public:
   void Attr4() {
-    Add({}, [](TJGdata& JG) { JG.S_Attr(4); });
+    Add({}, [](TJGdata& model) { model.S_Attr(4); });
   }
   void Line(Point a, Point b) {
-    Add({a.x, a.y, b.x, b.y}, [=](TJGdata& JG) { JG.S_Line(a.x, a.y, b.x, b.y); });
+    Add({a.x, a.y, b.x, b.y}, [=](TJGdata& model) { model.S_Line(a.x, a.y, b.x, b.y); });
   }
   void AttrLine(Point a, Point b) {
     Attr4();
@@ -87,7 +87,7 @@ class PendingOutput {
   }
   // Only the free style (0) writes its sizes.
   void Mjs(int32_t mjs, const TJwwMojisyu& style) {
-    auto step = [=](TJGdata& JG) { JG.S_Mjs(mjs, style.W, style.H, style.D, style.C, 0); };
+    auto step = [=](TJGdata& model) { model.S_Mjs(mjs, style.W, style.H, style.D, style.C, 0); };
     if (mjs == 0) {
       Add({style.W, style.H, style.D}, step);
     } else {
@@ -95,27 +95,27 @@ class PendingOutput {
     }
   }
   void Mbs0() {
-    Add({}, [](TJGdata& JG) { JG.S_Mbs(0); });
+    Add({}, [](TJGdata& model) { model.S_Mbs(0); });
   }
   // `value` is the number the text was made from.
   void Text(Point at, Point direction, double value, const std::u16string& text) {
     Add({at.x, at.y, direction.x, direction.y, value},
-        [=](TJGdata& JG) { JG.S_Text(2, at.x, at.y, direction.x, direction.y, text); });
+        [=](TJGdata& model) { model.S_Text(2, at.x, at.y, direction.x, direction.y, text); });
   }
   void Dim(Point start, Point end, Point at, Point direction, double value, const std::u16string& text) {
-    Add({start.x, start.y, end.x, end.y, at.x, at.y, direction.x, direction.y, value}, [=](TJGdata& JG) {
-      JG.S_Dim(start.x, start.y, end.x, end.y, at.x, at.y, direction.x, direction.y, text);
+    Add({start.x, start.y, end.x, end.y, at.x, at.y, direction.x, direction.y, value}, [=](TJGdata& model) {
+      model.S_Dim(start.x, start.y, end.x, end.y, at.x, at.y, direction.x, direction.y, text);
     });
   }
   void Mark(Point at, double magnification, double angle, int32_t code) {
     Add({at.x, at.y, magnification, angle},
-        [=](TJGdata& JG) { JG.S_Mark(at.x, at.y, magnification, angle, code); });
+        [=](TJGdata& model) { model.S_Mark(at.x, at.y, magnification, angle, code); });
   }
   void Other(std::function<void(TJGdata&)> step) { Add({}, std::move(step)); }
 
   bool AllFinite() const { return allFinite_; }
-  void WriteTo(TJGdata& JG) const {
-    for (const auto& step : steps_) step(JG);
+  void WriteTo(TJGdata& model) const {
+    for (const auto& step : steps_) step(model);
   }
 
  private:
@@ -138,12 +138,12 @@ struct ChosenStyle {
 
 // Index 0 stands for the host's current style; an index outside the list (a preview of unchecked
 // values) is taken the same way.
-ChosenStyle ChooseTextStyle(int32_t index, const TJGdata& JG) {
-  if (index >= 1 && index <= 10) return {index, JG.Mojisyu[index]};
-  int32_t number = JG.CurMjs;
-  if (number == 0) return {0, TJwwMojisyu{JG.CurMjsW, JG.CurMjsH, JG.CurMjsD, JG.CurMjsC}};
+ChosenStyle ChooseTextStyle(int32_t index, const TJGdata& model) {
+  if (index >= 1 && index <= 10) return {index, model.Mojisyu[index]};
+  int32_t number = model.CurMjs;
+  if (number == 0) return {0, TJwwMojisyu{model.CurMjsW, model.CurMjsH, model.CurMjsD, model.CurMjsC}};
   if (number < 1 || number > 10) number = 1;
-  return {number, JG.Mojisyu[number]};
+  return {number, model.Mojisyu[number]};
 }
 
 struct ValueText {
@@ -224,7 +224,7 @@ double EndDirection(Point from, Point to, double offset) {
 
 }  // namespace
 
-BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui, Orientation orientation) {
+BuildResult BuildDimension(const DialogValues& values, TJGdata& model, ToolUi* ui, Orientation orientation) {
   const int32_t startKind = MarkerKind(values.startMarker);
   const int32_t endKind = MarkerKind(values.endMarker);
   const double magnification = TextToFloat(values.markerScale);
@@ -238,17 +238,17 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui, 
   double r = TextToFloat(values.reversedOvershoot);
 
   // Paper millimetres become drawing lengths once, whatever the host's paper-size flag says.
-  const double k = CurrentScale(JG);
+  const double k = CurrentScale(model);
   d *= k;
   g *= k;
   o *= k;
   r *= k;
 
-  const DimensionFrame frame(JG.Jikukaku, orientation);
-  const Point P1 = PointAt(JG, 1);
-  const Point P2 = PointAt(JG, 2);
-  const Point P3 = PointAt(JG, 3);
-  const Point P4 = PointAt(JG, 4);
+  const DimensionFrame frame(model.Jikukaku, orientation);
+  const Point P1 = PointAt(model, 1);
+  const Point P2 = PointAt(model, 2);
+  const Point P3 = PointAt(model, 3);
+  const Point P4 = PointAt(model, 4);
   // The measured points projected onto the vertical (in the frame) through P3.
   const Point S = frame.FromFrame({frame.ToFrame(P3, P1).x, P1.y}, P1);
   const Point E = frame.FromFrame({frame.ToFrame(P3, P2).x, P2.y}, P2);
@@ -257,24 +257,24 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui, 
   if (std::fabs(length) < kNoLength) return BuildResult::ZeroLength;
 
   PendingOutput out;
-  const int32_t group = JG.CurLGrp, layer = JG.CurLay, colour = JG.CurCol, lineType = JG.CurLtp,
-                width = JG.CurWid;
-  const std::u16string font = JG.CurFont;
-  out.Other([=](TJGdata& model) {
-    model.S_LGrp(group);
-    model.S_Lay(layer);
-    model.S_Col(colour, 0);
-    model.S_PCol(colour, 0);
-    model.S_Ltp(lineType, 0);
-    model.S_Wid(width);
-    model.S_Font(font);
+  const int32_t group = model.CurLGrp, layer = model.CurLay, colour = model.CurCol, lineType = model.CurLtp,
+                width = model.CurWid;
+  const std::u16string font = model.CurFont;
+  out.Other([=](TJGdata& target) {
+    target.S_LGrp(group);
+    target.S_Lay(layer);
+    target.S_Col(colour, 0);
+    target.S_PCol(colour, 0);
+    target.S_Ltp(lineType, 0);
+    target.S_Wid(width);
+    target.S_Font(font);
   });
 
   ExtensionLine(out, P1, P3, frame, g, o);
   ExtensionLine(out, P2, P3, frame, g, o);
 
   // The value.
-  const ChosenStyle style = ChooseTextStyle(values.textStyle, JG);
+  const ChosenStyle style = ChooseTextStyle(values.textStyle, model);
   const ValueText value = MakeValueText(values, length, prefix, suffix);
   const double span = TextSpan(value.text, style.style.W, style.style.D);
 
@@ -326,17 +326,17 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui, 
   EndMarker(out, E, EndDirection(S, E, offset), endKind, end);
 
   // The host's own text style again, for whatever it draws next.
-  out.Mjs(JG.CurMjs, TJwwMojisyu{JG.CurMjsW, JG.CurMjsH, JG.CurMjsD, JG.CurMjsC});
+  out.Mjs(model.CurMjs, TJwwMojisyu{model.CurMjsW, model.CurMjsH, model.CurMjsD, model.CurMjsC});
 
   if (!out.AllFinite()) return BuildResult::NotFinite;
   if (ui != nullptr) ui->SetStatus(u"処理中です");
-  out.WriteTo(JG);
+  out.WriteTo(model);
   return BuildResult::Built;
 }
 
-platform::WriteResult RunGaibuProc(const DialogValues& values, TJGdata& JG,
+platform::WriteResult DrawAndWrite(const DialogValues& values, TJGdata& model,
                                    const std::u16string& programFolder, ToolUi& ui, Orientation orientation) {
-  switch (BuildDimension(values, JG, &ui, orientation)) {
+  switch (BuildDimension(values, model, &ui, orientation)) {
     case BuildResult::ZeroLength:
       ui.ShowMessage(kZeroDimensionMessage);
       return {true, {}};
@@ -348,6 +348,6 @@ platform::WriteResult RunGaibuProc(const DialogValues& values, TJGdata& JG,
   }
   ui.SetStatus(u"ファイル生成中です");
   platform::WriteResult written;
-  written.ok = JG.SaveTempFile(programFolder + u"JWC_TEMP.TXT", &written.reason);
+  written.ok = model.SaveTempFile(programFolder + u"JWC_TEMP.TXT", &written.reason);
   return written;
 }

@@ -25,18 +25,18 @@ class ToolUi {
 // nothing is appended, as for a zero dimension.
 enum class BuildResult { Built, ZeroLength, NotFinite };
 
-// Appends the dimension's output commands to `JG`, from the host's current settings to its text style
+// Appends the dimension's output commands to `model`, from the host's current settings to its text style
 // restored at the end; writes no file.
 // On a zero dimension it appends nothing and returns ZeroLength without showing anything.
 // `ui` may be null (a preview): then no status text is set. The horizontal dimension on the axis angle
 // θ writes what the vertical one writes on θ − 90, with exact coordinates where the vertical one has them.
-BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, ToolUi* ui,
+BuildResult BuildDimension(const DialogValues& values, TJGdata& model, ToolUi* ui,
                            Orientation orientation = Orientation::Vertical);
 
 // The whole run of the OK path: BuildDimension, the zero message, the status texts and SaveTempFile
 // over programFolder + "JWC_TEMP.TXT". Not ok only when that write failed, with the system's reason;
 // a dimension that is not drawn (zero, overflow) writes nothing and counts as ok.
-platform::WriteResult RunGaibuProc(const DialogValues& values, TJGdata& JG,
+platform::WriteResult DrawAndWrite(const DialogValues& values, TJGdata& model,
                                    const std::u16string& programFolder, ToolUi& ui,
                                    Orientation orientation = Orientation::Vertical);
 

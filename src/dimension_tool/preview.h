@@ -30,7 +30,7 @@ class DimensionPreview {
   DimensionPreview(const DimensionPreview&) = delete;
   DimensionPreview& operator=(const DimensionPreview&) = delete;
 
-  // Runs the construction for `values` on the settings of `host` (as FormShow left it). `host` is only
+  // Runs the construction for `values` on the settings of `host` (as Load left it). `host` is only
   // read; no file is read or written.
   const PreviewResult& Compute(const DialogValues& values, const TJGdata& host,
                                Orientation orientation = Orientation::Vertical);

@@ -30,7 +30,7 @@ class MessageBoxUi final : public ToolUi {
 
 bool RunQuick(Orientation orientation, int& exitCode) {
   DimensionSession session(orientation);
-  if (!session.FormShow(platform::ProgramFolder())) return false;
+  if (!session.Load(platform::ProgramFolder())) return false;
   MessageBoxUi ui(orientation);
   return session.QuickRun(ui, &exitCode);
 }

@@ -42,10 +42,10 @@ int32_t RadioSelection(const std::u16string& line) { return std::clamp<int32_t>(
 
 }  // namespace
 
-void OpenDatFile(const std::u16string& datFile, DialogValues& values, WindowPosition& position) {
-  position.Fmx = 50;
-  position.Fmy = 50;
-  const platform::ReadTextResult file = platform::ReadTextFile(datFile, kMaxSettingsBytes);
+void LoadSettings(const std::u16string& settingsFile, DialogValues& values, WindowPosition& position) {
+  position.left = 50;
+  position.top = 50;
+  const platform::ReadTextResult file = platform::ReadTextFile(settingsFile, kMaxSettingsBytes);
   if (!file.ok) return;
   const std::vector<std::u16string> lines = SplitLines(file.text);
 
@@ -57,10 +57,10 @@ void OpenDatFile(const std::u16string& datFile, DialogValues& values, WindowPosi
     const std::u16string& line = lines[number - 1];
     switch (number) {
       case 1:
-        position.Fmx = TextToInt(line);
+        position.left = TextToInt(line);
         break;
       case 2:
-        position.Fmy = TextToInt(line);
+        position.top = TextToInt(line);
         break;
       case 3:
         values.startMarker = ListSelection(line, markerCount);
@@ -96,11 +96,11 @@ void OpenDatFile(const std::u16string& datFile, DialogValues& values, WindowPosi
   }
 }
 
-std::vector<std::u16string> DatFileLines(const DialogValues& values, const WindowPosition& position,
-                                         const TJGdata& model) {
+std::vector<std::u16string> SettingsLines(const DialogValues& values, const WindowPosition& position,
+                                          const TJGdata& model) {
   return {
-      IntToText(position.Fmx),
-      IntToText(position.Fmy),
+      IntToText(position.left),
+      IntToText(position.top),
       IntToText(values.startMarker),
       IntToText(values.endMarker),
       IntToText(values.textStyle),
@@ -133,14 +133,14 @@ std::vector<std::u16string> DatFileLines(const DialogValues& values, const Windo
   };
 }
 
-platform::WriteResult SaveDatFile(const std::u16string& datFile, const DialogValues& values,
-                                  const WindowPosition& position, const TJGdata& model) {
+platform::WriteResult SaveSettings(const std::u16string& settingsFile, const DialogValues& values,
+                                   const WindowPosition& position, const TJGdata& model) {
   std::u16string text;
-  for (const std::u16string& line : DatFileLines(values, position, model)) {
+  for (const std::u16string& line : SettingsLines(values, position, model)) {
     text += line;
     text += u"\r\n";
   }
   // The write goes through a temporary file renamed over the old one: a failure keeps the previous
   // settings rather than deleting them, and a half-written file is never read back.
-  return platform::WriteTextFile(datFile, text, true);
+  return platform::WriteTextFile(settingsFile, text, true);
 }

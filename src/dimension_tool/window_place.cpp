@@ -27,7 +27,8 @@ int32_t Into(int64_t start, int64_t length, int64_t from, int64_t to) {
 WindowPosition PlaceOnScreen(WindowPosition stored, int32_t width, int32_t height,
                              const std::vector<MonitorArea>& monitors) {
   // 64 bits: a stored place near the end of the 32-bit range plus the window's size must not wrap.
-  const ScreenRect window{stored.Fmx, stored.Fmy, int64_t{stored.Fmx} + width, int64_t{stored.Fmy} + height};
+  const ScreenRect window{stored.left, stored.top, int64_t{stored.left} + width,
+                          int64_t{stored.top} + height};
   const MonitorArea* nearest = nullptr;
   double nearestDistance = std::numeric_limits<double>::infinity();
   for (const MonitorArea& monitor : monitors) {

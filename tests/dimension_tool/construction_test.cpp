@@ -67,7 +67,7 @@ TEST(GoldenRun, WorkedRunAtAxisAngleZero) {
       "\xEF\xBB\xBF"
       "120\r\n80\r\n0\r\n0\r\n1\r\n";
   EXPECT_EQ(run.settingsAfter.substr(0, settingsStart.size()), settingsStart)
-      << "position from FormClose, markers 0 and 0, style 1";
+      << "position from Finish, markers 0 and 0, style 1";
 }
 
 // Axis angle 30: "vertical" is 120 degrees; the value turns to 300 degrees so that it never reads

@@ -49,13 +49,13 @@ Lines Utf8Lines(const std::vector<std::u16string>& lines) {
   return out;
 }
 
-// FormShow on a scratch folder holding `exchange` (and `settings` when not empty), the way the dialog
+// Load on a scratch folder holding `exchange` (and `settings` when not empty), the way the dialog
 // loads the model that the preview reads.
 struct LoadedSession {
   LoadedSession(const std::string& exchange, const std::string& settings = {}) {
     test_support::WriteBytes(dir.path() / "JWC_TEMP.TXT", exchange);
     if (!settings.empty()) test_support::WriteBytes(dir.path() / "selvan.dat", settings);
-    session.FormShow(dir.folder());
+    session.Load(dir.folder());
   }
   test_support::TempDir dir;
   DimensionSession session;
@@ -103,7 +103,7 @@ TEST(DimensionPreview, LinesEqualWhatTheOkRunWrites) {
     LoadedSession loaded(c.exchange);
     c.set(loaded.session.values);
     DimensionPreview preview;
-    const PreviewResult& result = preview.Compute(loaded.session.values, *loaded.session.JG);
+    const PreviewResult& result = preview.Compute(loaded.session.values, *loaded.session.model);
     ASSERT_TRUE(result.Drawable()) << Utf8(result.message);
 
     const golden::RunResult run = golden::RunOk(c.exchange, c.set);
@@ -116,7 +116,7 @@ TEST(DimensionPreview, LinesEqualWhatTheOkRunWrites) {
 // The scratch model is reused from keystroke to keystroke: nothing of one result may leak into the next.
 TEST(DimensionPreview, EachResultDependsOnlyOnItsOwnValues) {
   LoadedSession loaded(HostFile({"lw2"}));
-  const TJGdata& host = *loaded.session.JG;
+  const TJGdata& host = *loaded.session.model;
   DialogValues plain = loaded.session.values;
   plain.textStyle = 1;
   // Fewer lines in another text style (the host's current one): the longer result before it must not
@@ -162,7 +162,7 @@ TEST(DimensionPreview, AttributeLinesOfALaterRunEqualTheOkRun) {
   DimensionPreview preview;
   for (int computed = 1; computed <= 3; ++computed) {
     SCOPED_TRACE("run " + std::to_string(computed));
-    const PreviewResult& result = preview.Compute(loaded.session.values, *loaded.session.JG);
+    const PreviewResult& result = preview.Compute(loaded.session.values, *loaded.session.model);
     ASSERT_TRUE(result.Drawable()) << Utf8(result.message);
     EXPECT_EQ(Utf8Lines(result.lines), run.outputLines);
   }
@@ -173,8 +173,8 @@ TEST(DimensionPreview, ScratchCarriesTheHostsPointsScalesAndStyles) {
   LoadedSession loaded(SampleExchange());
   loaded.session.values.textStyle = 1;
   DimensionPreview preview;
-  ASSERT_TRUE(preview.Compute(loaded.session.values, *loaded.session.JG).Drawable());
-  const TJGdata& host = *loaded.session.JG;
+  ASSERT_TRUE(preview.Compute(loaded.session.values, *loaded.session.model).Drawable());
+  const TJGdata& host = *loaded.session.model;
   const TJGdata& scratch = preview.Scratch();
   for (int i = 1; i <= 4; ++i) {
     EXPECT_TRUE(scratch.IPoints[static_cast<size_t>(i)].flg) << "point " << i;
@@ -237,7 +237,7 @@ TEST(DimensionPreview, SaysWhyNothingCanBeDrawn) {
     LoadedSession loaded(c.exchange);
     c.set(loaded.session.values);
     DimensionPreview preview;
-    const PreviewResult& result = preview.Compute(loaded.session.values, *loaded.session.JG);
+    const PreviewResult& result = preview.Compute(loaded.session.values, *loaded.session.model);
     EXPECT_FALSE(result.Drawable());
     EXPECT_EQ(Utf8(result.message), Utf8(c.message));
     EXPECT_TRUE(result.lines.empty());
@@ -259,7 +259,7 @@ TEST(DimensionPreview, SummaryTellsDifferentResultsApart) {
     for (int32_t marker : {0, 1, 11}) {
       values.precision = precision;
       values.startMarker = marker;
-      const PreviewResult& result = preview.Compute(values, *loaded.session.JG);
+      const PreviewResult& result = preview.Compute(values, *loaded.session.model);
       ASSERT_TRUE(result.Drawable());
       summaries.insert(Utf8(result.Summary()));
       lineCounts.insert(result.lines.size());
@@ -270,7 +270,7 @@ TEST(DimensionPreview, SummaryTellsDifferentResultsApart) {
   EXPECT_LT(lineCounts.size(), 9u);
   values.precision = 3;
   values.startMarker = 0;
-  const std::string summary = Utf8(preview.Compute(values, *loaded.session.JG).Summary());
+  const std::string summary = Utf8(preview.Compute(values, *loaded.session.model).Summary());
   EXPECT_EQ(summary.substr(0, summary.find(' ')), std::to_string(preview.Result().lines.size()));
 }
 
@@ -281,7 +281,7 @@ TEST(DimensionPreview, LeavesTheExchangeAndSettingsFilesAndTheModelUntouched) {
   stored.textStyle = 2;
   stored.prefix = u"約";
   std::u16string settingsText;
-  for (const std::u16string& line : DatFileLines(stored, WindowPosition{70, 60}, TJGdata())) {
+  for (const std::u16string& line : SettingsLines(stored, WindowPosition{70, 60}, TJGdata())) {
     settingsText += line + u"\r\n";
   }
   const std::string settings = "\xEF\xBB\xBF" + platform::EncodeUtf8(settingsText);
@@ -291,8 +291,8 @@ TEST(DimensionPreview, LeavesTheExchangeAndSettingsFilesAndTheModelUntouched) {
     const std::string exchange = SampleExchange();
     LoadedSession loaded(exchange, withSettings ? settings : std::string());
     DimensionSession& session = loaded.session;
-    const int32_t hostLines = session.JG->t_MemN;
-    const bool hostFontFlag = session.JG->w_FlgFont;
+    const int32_t hostLines = session.model->t_MemN;
+    const bool hostFontFlag = session.model->w_FlgFont;
 
     DimensionPreview preview;
     std::vector<SetValues> edits = {
@@ -311,7 +311,7 @@ TEST(DimensionPreview, LeavesTheExchangeAndSettingsFilesAndTheModelUntouched) {
     int drawn = 0;
     for (const SetValues& edit : edits) {
       edit(values);
-      drawn += preview.Compute(values, *session.JG).Drawable() ? 1 : 0;
+      drawn += preview.Compute(values, *session.model).Drawable() ? 1 : 0;
     }
     EXPECT_EQ(drawn, 5);
     EXPECT_EQ(test_support::ReadBytes(loaded.dir.path() / "JWC_TEMP.TXT"), exchange);
@@ -322,16 +322,16 @@ TEST(DimensionPreview, LeavesTheExchangeAndSettingsFilesAndTheModelUntouched) {
     size_t files = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(loaded.dir.path())) ++files;
     EXPECT_EQ(files, withSettings ? 2u : 1u) << "the preview left a file behind";
-    EXPECT_EQ(session.JG->t_MemN, hostLines);
-    EXPECT_EQ(session.JG->w_FlgFont, hostFontFlag);
+    EXPECT_EQ(session.model->t_MemN, hostLines);
+    EXPECT_EQ(session.model->w_FlgFont, hostFontFlag);
 
     // OK after all those previews writes what it writes without them.
     session.values.textStyle = 1;
     DialogValues okValues = session.values;
-    ASSERT_FALSE(session.Button1Click().has_value());
-    const std::vector<std::u16string> previewed = preview.Compute(okValues, *session.JG).lines;
+    ASSERT_FALSE(session.Confirm().has_value());
+    const std::vector<std::u16string> previewed = preview.Compute(okValues, *session.model).lines;
     golden::RecordingUi ui;
-    session.FormClose(120, 80, ui);
+    session.Finish(120, 80, ui);
     const golden::RunResult reference = golden::RunOk(exchange, [&](DialogValues& v) { v = okValues; });
     EXPECT_EQ(test_support::ReadBytes(loaded.dir.path() / "JWC_TEMP.TXT"), reference.exchangeAfter);
     EXPECT_EQ(Utf8Lines(previewed), reference.outputLines);

@@ -34,7 +34,7 @@ const std::vector<std::string> kFull = {"300", "200", "7",   "4",  "5", "2", "0"
                                         "3",   "4",   "2.5", "20", "1", "1", "1", "1",   "0",   "1",   "0"};
 
 // A folder of that name is no settings file either.
-TEST(OpenDatFile, MissingFileKeepsEverythingAndPutsTheWindowAt50) {
+TEST(LoadSettings, MissingFileKeepsEverythingAndPutsTheWindowAt50) {
   for (bool folder : {false, true}) {
     SCOPED_TRACE(folder ? "a folder named selvan.dat" : "no selvan.dat");
     TempDir dir;
@@ -42,22 +42,22 @@ TEST(OpenDatFile, MissingFileKeepsEverythingAndPutsTheWindowAt50) {
     DialogValues values = WithStyles();
     values.prefix = u"kept";
     WindowPosition position{7, 9};
-    OpenDatFile(dir.file("selvan.dat"), values, position);
-    EXPECT_EQ(position.Fmx, 50);
-    EXPECT_EQ(position.Fmy, 50);
+    LoadSettings(dir.file("selvan.dat"), values, position);
+    EXPECT_EQ(position.left, 50);
+    EXPECT_EQ(position.top, 50);
     EXPECT_TRUE(values.prefix == u"kept");
     EXPECT_EQ(values.textStyle, kNoSelection);
   }
 }
 
-TEST(OpenDatFile, SevenLinesRestorePositionAndListsOnly) {
+TEST(LoadSettings, SevenLinesRestorePositionAndListsOnly) {
   TempDir dir;
   test_support::WriteBytes(dir.path() / "selvan.dat", CrLfFile({"300", "200", "7", "4", "5", "2", "0"}));
   DialogValues values = WithStyles();
   WindowPosition position;
-  OpenDatFile(dir.file("selvan.dat"), values, position);
-  EXPECT_EQ(position.Fmx, 300);
-  EXPECT_EQ(position.Fmy, 200);
+  LoadSettings(dir.file("selvan.dat"), values, position);
+  EXPECT_EQ(position.left, 300);
+  EXPECT_EQ(position.top, 200);
   EXPECT_EQ(values.startMarker, 7);
   EXPECT_EQ(values.endMarker, 4);
   EXPECT_EQ(values.textStyle, 5);
@@ -72,16 +72,16 @@ TEST(OpenDatFile, SevenLinesRestorePositionAndListsOnly) {
 }
 
 // One line of a complete file changed, and what that line does.
-TEST(OpenDatFile, EachLineAndItsRule) {
+TEST(LoadSettings, EachLineAndItsRule) {
   struct Case {
     size_t line;  // 1-based
     std::string text;
     std::function<bool(const DialogValues&, const WindowPosition&)> holds;
   };
   const Case cases[] = {
-      {1, "abc", [](const DialogValues&, const WindowPosition& p) { return p.Fmx == 0; }},
-      {2, "-40", [](const DialogValues&, const WindowPosition& p) { return p.Fmy == -40; }},
-      {2, "99999", [](const DialogValues&, const WindowPosition& p) { return p.Fmy == 99999; }},
+      {1, "abc", [](const DialogValues&, const WindowPosition& p) { return p.left == 0; }},
+      {2, "-40", [](const DialogValues&, const WindowPosition& p) { return p.top == -40; }},
+      {2, "99999", [](const DialogValues&, const WindowPosition& p) { return p.top == 99999; }},
       {3, "-1", [](const DialogValues& v, const WindowPosition&) { return v.startMarker == 0; }},
       {3, "12", [](const DialogValues& v, const WindowPosition&) { return v.startMarker == kNoSelection; }},
       {3, "11", [](const DialogValues& v, const WindowPosition&) { return v.startMarker == 11; }},
@@ -110,12 +110,12 @@ TEST(OpenDatFile, EachLineAndItsRule) {
     test_support::WriteBytes(dir.path() / "selvan.dat", CrLfFile(lines));
     DialogValues values = WithStyles();
     WindowPosition position;
-    OpenDatFile(dir.file("selvan.dat"), values, position);
+    LoadSettings(dir.file("selvan.dat"), values, position);
     EXPECT_TRUE(c.holds(values, position)) << "line " << c.line << " = [" << c.text << "]";
   }
 }
 
-TEST(OpenDatFile, ShortFileStopsAtTheFirstMissingLine) {
+TEST(LoadSettings, ShortFileStopsAtTheFirstMissingLine) {
   TempDir dir;
   // Line 19 clears groupDigits; lines 20 to 22 are missing, so the boxes keep what they had.
   std::vector<std::string> lines(kFull.begin(), kFull.begin() + 19);
@@ -124,14 +124,14 @@ TEST(OpenDatFile, ShortFileStopsAtTheFirstMissingLine) {
   DialogValues values = WithStyles();
   values.groupDigits = values.unitText = values.fullWidth = values.dimensionEntity = true;
   WindowPosition position;
-  OpenDatFile(dir.file("selvan.dat"), values, position);
+  LoadSettings(dir.file("selvan.dat"), values, position);
   EXPECT_FALSE(values.groupDigits);
   EXPECT_TRUE(values.unitText && values.fullWidth && values.dimensionEntity);
   EXPECT_EQ(values.unit, 1);
 }
 
 // The same settings in every encoding and line end that a reader must take: prefix 接頭, suffix 尾.
-TEST(OpenDatFile, EncodingsAndLineEnds) {
+TEST(LoadSettings, EncodingsAndLineEnds) {
   std::u16string text;
   for (const char16_t* line : {u"10", u"20", u"3", u"0", u"1", u"3", u"2", u"1", u"接頭", u"尾"}) {
     text += line;
@@ -178,9 +178,9 @@ TEST(OpenDatFile, EncodingsAndLineEnds) {
     test_support::WriteBytes(dir.path() / "selvan.dat", c.bytes);
     DialogValues values = WithStyles();
     WindowPosition position;
-    OpenDatFile(dir.file("selvan.dat"), values, position);
-    EXPECT_EQ(position.Fmx, 10) << c.what;
-    EXPECT_EQ(position.Fmy, 20) << c.what;
+    LoadSettings(dir.file("selvan.dat"), values, position);
+    EXPECT_EQ(position.left, 10) << c.what;
+    EXPECT_EQ(position.top, 20) << c.what;
     EXPECT_EQ(values.startMarker, 3) << c.what;
     EXPECT_EQ(values.rounding, 2) << c.what;
     EXPECT_EQ(platform::EncodeUtf8(values.prefix), "接頭") << c.what;
@@ -189,21 +189,21 @@ TEST(OpenDatFile, EncodingsAndLineEnds) {
 }
 
 // An empty line in the middle is a line: it clears its edit box, and reading goes on after it.
-TEST(OpenDatFile, EmptyLinesCount) {
+TEST(LoadSettings, EmptyLinesCount) {
   TempDir dir;
   // Lines 3 to 10 are empty; there is no line 11.
   test_support::WriteBytes(dir.path() / "selvan.dat", "1\n2\n\n\n\n\n\n\n\n\n");
   DialogValues values = WithStyles();
   values.startMarker = 5;
   WindowPosition position;
-  OpenDatFile(dir.file("selvan.dat"), values, position);
+  LoadSettings(dir.file("selvan.dat"), values, position);
   EXPECT_EQ(values.startMarker, 0);
   EXPECT_TRUE(values.markerScale.empty() && values.prefix.empty() && values.suffix.empty());
   EXPECT_TRUE(values.valueToUnderline == u"0.5") << "line 11 is missing";
 }
 
 // A hand-edited file cannot give an edit box more than typing could.
-TEST(OpenDatFile, EditTextsAreCutToTheirBoxesLimits) {
+TEST(LoadSettings, EditTextsAreCutToTheirBoxesLimits) {
   struct Case {
     size_t line;
     std::u16string text;
@@ -228,21 +228,21 @@ TEST(OpenDatFile, EditTextsAreCutToTheirBoxesLimits) {
     test_support::WriteBytes(dir.path() / "selvan.dat", "\xEF\xBB\xBF" + CrLfFile(lines));
     DialogValues values = WithStyles();
     WindowPosition position;
-    OpenDatFile(dir.file("selvan.dat"), values, position);
+    LoadSettings(dir.file("selvan.dat"), values, position);
     EXPECT_EQ(test_support::Utf8(values.*c.edit), test_support::Utf8(c.expected));
   }
 }
 
 // Only the first 64 KiB are read: what lies beyond, even the rest of the first lines, is never reached.
-TEST(OpenDatFile, ReadsNoFurtherThan64KiB) {
+TEST(LoadSettings, ReadsNoFurtherThan64KiB) {
   for (size_t firstLine : {size_t{64 * 1024 - 10}, size_t{64 * 1024}}) {
     SCOPED_TRACE(firstLine);
     TempDir dir;
     test_support::WriteBytes(dir.path() / "selvan.dat", std::string(firstLine - 2, '0') + "7\r\n" + "8\r\n");
     DialogValues values = WithStyles();
     WindowPosition position;
-    OpenDatFile(dir.file("selvan.dat"), values, position);
-    EXPECT_EQ(position.Fmy, firstLine + 3 <= 64 * 1024 ? 8 : 50);
+    LoadSettings(dir.file("selvan.dat"), values, position);
+    EXPECT_EQ(position.top, firstLine + 3 <= 64 * 1024 ? 8 : 50);
   }
 }
 
@@ -269,7 +269,7 @@ DialogValues Edited() {
   return values;
 }
 
-TEST(SaveDatFile, WritesThirtyOneLinesInUtf8WithCrLf) {
+TEST(SaveSettings, WritesThirtyOneLinesInUtf8WithCrLf) {
   TempDir dir;
   TJGdata model;
   model.CurLGrp = 2;
@@ -278,7 +278,7 @@ TEST(SaveDatFile, WritesThirtyOneLinesInUtf8WithCrLf) {
   model.IPoints[1] = TJwwIndPoint{true, 1.5, -2, 0};
   model.IPoints[2] = TJwwIndPoint{true, 1000, 0.25, 0};
   model.IPoints[4] = TJwwIndPoint{true, 9, 9, 0};  // not stored
-  ASSERT_TRUE(SaveDatFile(dir.file("selvan.dat"), Edited(), WindowPosition{-8, 1200}, model));
+  ASSERT_TRUE(SaveSettings(dir.file("selvan.dat"), Edited(), WindowPosition{-8, 1200}, model));
 
   const std::string expected =
       "\xEF\xBB\xBF"
@@ -289,32 +289,32 @@ TEST(SaveDatFile, WritesThirtyOneLinesInUtf8WithCrLf) {
   EXPECT_EQ(test_support::ReadBytes(dir.path() / "selvan.dat"), expected);
 }
 
-TEST(SaveDatFile, WhatIsSavedLoadsBackUnchanged) {
+TEST(SaveSettings, WhatIsSavedLoadsBackUnchanged) {
   DialogValues everyBoxChecked = Edited();
   everyBoxChecked.groupDigits = everyBoxChecked.unitText = everyBoxChecked.fullWidth =
       everyBoxChecked.dimensionEntity = true;
   for (const DialogValues& saved : {Edited(), everyBoxChecked}) {
     TempDir dir;
-    ASSERT_TRUE(SaveDatFile(dir.file("selvan.dat"), saved, WindowPosition{640, 480}, TJGdata()));
+    ASSERT_TRUE(SaveSettings(dir.file("selvan.dat"), saved, WindowPosition{640, 480}, TJGdata()));
     DialogValues loaded = WithStyles();
     WindowPosition position;
-    OpenDatFile(dir.file("selvan.dat"), loaded, position);
-    EXPECT_EQ(position.Fmx, 640);
-    EXPECT_EQ(position.Fmy, 480);
-    EXPECT_EQ(DatFileLines(loaded, position, TJGdata()),
-              DatFileLines(saved, WindowPosition{640, 480}, TJGdata()));
+    LoadSettings(dir.file("selvan.dat"), loaded, position);
+    EXPECT_EQ(position.left, 640);
+    EXPECT_EQ(position.top, 480);
+    EXPECT_EQ(SettingsLines(loaded, position, TJGdata()),
+              SettingsLines(saved, WindowPosition{640, 480}, TJGdata()));
   }
 }
 
 // A write that fails must not cost the user the settings saved before.
-TEST(SaveDatFile, FailedWriteKeepsThePreviousFile) {
+TEST(SaveSettings, FailedWriteKeepsThePreviousFile) {
   TempDir dir;
   const std::string previous = CrLfFile(kFull);
   test_support::WriteBytes(dir.path() / "selvan.dat", previous);
   bool saved = true;
   {
     const test_support::WriteBlocker blocker(dir.path() / "selvan.dat");
-    saved = SaveDatFile(dir.file("selvan.dat"), Edited(), WindowPosition{}, TJGdata()).ok;
+    saved = SaveSettings(dir.file("selvan.dat"), Edited(), WindowPosition{}, TJGdata()).ok;
   }
   EXPECT_FALSE(saved);
   EXPECT_EQ(test_support::ReadBytes(dir.path() / "selvan.dat"), previous);

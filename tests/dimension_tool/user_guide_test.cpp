@@ -46,7 +46,7 @@ DialogValues Passing() {
   test_support::TempDir folder;
   test_support::WriteBytes(folder.path() / "JWC_TEMP.TXT", "hq\r\n");
   DimensionSession session;
-  session.FormShow(folder.folder());
+  session.Load(folder.folder());
   DialogValues values = session.values;
   values.textStyle = 0;
   return values;
@@ -169,11 +169,11 @@ TEST(UserGuideQuotes, NamesTheSettingsFilesTheProgramUses) {
   for (Orientation orientation : {Orientation::Vertical, Orientation::Horizontal}) {
     test_support::TempDir folder;
     DimensionSession session(orientation);
-    session.FormShow(folder.folder());
+    session.Load(folder.folder());
     const std::u16string prefix = folder.folder();
-    ASSERT_EQ(session.DatFile.compare(0, prefix.size(), prefix), 0)
+    ASSERT_EQ(session.settingsFile.compare(0, prefix.size(), prefix), 0)
         << "the settings file is not in the program folder";
-    const std::u16string name = session.DatFile.substr(prefix.size());
+    const std::u16string name = session.settingsFile.substr(prefix.size());
     ASSERT_FALSE(name.empty());
     EXPECT_NE(GuideText().find(name), std::u16string::npos) << Utf8(name);
   }

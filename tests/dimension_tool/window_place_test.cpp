@@ -44,8 +44,8 @@ TEST(PlaceOnScreen, MovesOnlyAWindowThatNoMonitorShows) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const WindowPosition placed = PlaceOnScreen(c.stored, 520, 440, c.monitors);
-    EXPECT_EQ(placed.Fmx, c.expected.Fmx);
-    EXPECT_EQ(placed.Fmy, c.expected.Fmy);
+    EXPECT_EQ(placed.left, c.expected.left);
+    EXPECT_EQ(placed.top, c.expected.top);
   }
 }
 

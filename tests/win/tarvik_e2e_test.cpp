@@ -45,11 +45,11 @@ std::string AsUtf8WithBom(const std::string& ansiBytes) {
 // A settings file as the program itself writes it.
 std::string SettingsFile(const DialogValues& values, const WindowPosition& position) {
   std::u16string text;
-  for (const std::u16string& line : DatFileLines(values, position, TJGdata())) text += line + u"\r\n";
+  for (const std::u16string& line : SettingsLines(values, position, TJGdata())) text += line + u"\r\n";
   return "\xEF\xBB\xBF" + platform::EncodeUtf8(text);
 }
 
-std::vector<std::u16string> SettingsLines(const std::string& bytes) {
+std::vector<std::u16string> StoredLines(const std::string& bytes) {
   std::vector<std::u16string> lines;
   std::string body = bytes.rfind("\xEF\xBB\xBF", 0) == 0 ? bytes.substr(3) : bytes;
   size_t start = 0;
@@ -121,11 +121,11 @@ Outcome ReferenceRun(const std::string& exchange, const std::optional<std::strin
   WriteBytes(folder.path() / kExchangeName, exchange);
   if (settings) WriteBytes(folder.path() / settingsName, *settings);
   DimensionSession session(orientation);
-  session.FormShow(folder.folder());
+  session.Load(folder.folder());
   typed(session.values);
-  EXPECT_FALSE(session.Button1Click().has_value()) << "the reference values do not pass the checks";
+  EXPECT_FALSE(session.Confirm().has_value()) << "the reference values do not pass the checks";
   RecordingUi ui;
-  session.FormClose(left, top, ui);
+  session.Finish(left, top, ui);
   Outcome outcome{ReadBytes(folder.path() / kExchangeName), std::nullopt};
   if (std::filesystem::exists(folder.path() / settingsName))
     outcome.settings = ReadBytes(folder.path() / settingsName);
@@ -279,7 +279,7 @@ TEST_P(OkRun, WritesTheConstructionsExchangeFileAndTheTypedSettings) {
   ASSERT_TRUE(HasSettings());
   ASSERT_TRUE(expected.settings);
   EXPECT_EQ(Settings(), *expected.settings);
-  const std::vector<std::u16string> lines = SettingsLines(Settings());
+  const std::vector<std::u16string> lines = StoredLines(Settings());
   ASSERT_EQ(lines.size(), 31u);
   EXPECT_EQ(lines[4], u"2");
   EXPECT_EQ(lines[7], u"1.5");
@@ -432,7 +432,7 @@ TEST_F(TarvikDialog, ZeroDimensionIsReportedAndLeavesTheExchangeFileButSavesTheS
   ASSERT_TRUE(run->WaitForExit());
   EXPECT_EQ(Exchange(), exchange_);
   ASSERT_TRUE(HasSettings());
-  EXPECT_EQ(SettingsLines(Settings()).size(), 31u);
+  EXPECT_EQ(StoredLines(Settings()).size(), 31u);
 }
 
 // --- Where the window stands ---
@@ -487,7 +487,7 @@ TEST_F(TarvikDialog, OkSavesWhereTheUserMovedTheWindow) {
   ASSERT_TRUE(run->BringToFront());
   PressKey(VK_RETURN);
   ASSERT_TRUE(run->WaitForExit());
-  const std::vector<std::u16string> lines = SettingsLines(Settings());
+  const std::vector<std::u16string> lines = StoredLines(Settings());
   ASSERT_EQ(lines.size(), 31u);
   EXPECT_EQ(lines[0], u"210");
   EXPECT_EQ(lines[1], u"160");
@@ -720,10 +720,10 @@ std::u16string ExpectedPreview(const std::string& exchange, const std::optional<
   WriteBytes(folder.path() / kExchangeName, exchange);
   if (settings) WriteBytes(folder.path() / std::u16string(SettingsFileName(orientation)), *settings);
   DimensionSession session(orientation);
-  session.FormShow(folder.folder());
+  session.Load(folder.folder());
   typed(session.values);
   DimensionPreview preview;
-  return preview.Compute(session.values, *session.JG, orientation).Summary();
+  return preview.Compute(session.values, *session.model, orientation).Summary();
 }
 
 // The panel records the summary of what it drew, followed by the number of primitives when it drew.
