@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "JwwGaibu.h"
-#include "Unit1_layout_win.h"
 #include "bench_fixtures.h"
 #include "dialog_values.h"
+#include "dimension_dialog_layout_win.h"
 #include "preview_panel_win.h"
 
 namespace {

@@ -5,8 +5,8 @@
 
 #include <new>
 
-#include "Unit1_win.h"
 #include "command_line.h"
+#include "dimension_dialog_win.h"
 #include "dll_search_win.h"
 #include "failures.h"
 #include "quick_run_win.h"
@@ -33,7 +33,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int showComm
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
-    TForm1 form(instance, parsed.options.orientation);
+    DimensionDialog form(instance, parsed.options.orientation);
     if (!form.Show(showCommand)) return form.ExitCode();
 
     MSG message{};

@@ -1,5 +1,5 @@
 // One run of the tool as the dialog's handlers order it, without a window: Load reads the exchange
-// file and the settings, Confirm checks, Finish builds, writes and saves. The Win32 TForm1 owns one
+// file and the settings, Confirm checks, Finish builds, writes and saves. The Win32 DimensionDialog owns one
 // session and maps its controls to `values`.
 #pragma once
 

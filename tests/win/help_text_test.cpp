@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <string>
 
-#include "Unit1_win.h"
 #include "dialog_values.h"
+#include "dimension_dialog_win.h"
 #include "orientation.h"
 #include "platform.h"
 #include "test_support.h"
@@ -59,7 +59,7 @@ TEST(HelpText, EveryLineFitsTheBoxAt96And144Dpi) {
   for (const Orientation orientation : {Orientation::Vertical, Orientation::Horizontal}) {
     const char* name = orientation == Orientation::Vertical ? "vertical" : "horizontal";
     {
-      TForm1 form(GetModuleHandleW(nullptr), orientation);
+      DimensionDialog form(GetModuleHandleW(nullptr), orientation);
       ASSERT_TRUE(form.Show(SW_SHOWNOACTIVATE));
       HWND memo = FindChild(form.Handle(), DialogItemId(ControlId::HelpText));
       ASSERT_NE(memo, nullptr);

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "JwwGaibu.h"
-#include "Unit1_layout_win.h"
+#include "dimension_dialog_layout_win.h"
 #include "failures.h"
 #include "orientation.h"
 #include "platform.h"
@@ -506,7 +506,7 @@ TEST_P(UnreadableExchange, IsToldInsteadOfOpeningTheDialog) {
   ProgramRun run(dir_.path() / "tarvik.exe");
   HWND box = run.WaitForMessageBox();
   ASSERT_NE(box, nullptr) << "no message box appeared";
-  HWND form = FindWindowW(L"TForm1", nullptr);
+  HWND form = FindWindowW(L"DimensionDialog", nullptr);
   EXPECT_TRUE(form == nullptr || !IsWindowVisible(form)) << "the dialog opened";
   AnswerMessageBox(run, kExchangeUnreadableMessage, /*withIcon=*/true);
   ASSERT_TRUE(run.WaitForExit());

@@ -1,6 +1,6 @@
 // The settings dialog's window: controls built from the layout table, values mapped to and from the
 // session, checks and the close path delegated to it.
-#include "Unit1_win.h"
+#include "dimension_dialog_win.h"
 
 #include <commctrl.h>
 #include <imm.h>
@@ -14,8 +14,8 @@
 
 namespace {
 
-constexpr wchar_t kFormClass[] = L"TForm1";
-constexpr wchar_t kPanelClass[] = L"TPanel";
+constexpr wchar_t kFormClass[] = L"DimensionDialog";
+constexpr wchar_t kPanelClass[] = L"DimensionDialogPanel";
 constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 constexpr int kIconResource = 1;
@@ -48,7 +48,8 @@ int ListSelection(HWND list) { return static_cast<int>(SendMessageW(list, CB_GET
 bool IsChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 }  // namespace
 
-TForm1::TForm1(HINSTANCE instance, Orientation orientation) : instance_(instance), session_(orientation) {
+DimensionDialog::DimensionDialog(HINSTANCE instance, Orientation orientation)
+    : instance_(instance), session_(orientation) {
   // Both exist from Windows 10 1607 on; older systems lay the form out at the DC's resolution.
   dpiFunctions_.getDpiForWindow = LoadFunction<UINT(WINAPI*)(HWND)>(L"user32.dll", "GetDpiForWindow");
   dpiFunctions_.adjustWindowRectExForDpi =
@@ -57,15 +58,15 @@ TForm1::TForm1(HINSTANCE instance, Orientation orientation) : instance_(instance
   memoBrush_.reset(CreateSolidBrush(kMemoBlue));
 }
 
-TForm1::~TForm1() {
+DimensionDialog::~DimensionDialog() {
   if (form_ != nullptr) DestroyWindow(form_);
 }
 
-bool TForm1::RegisterClasses() {
+bool DimensionDialog::RegisterClasses() {
   WNDCLASSEXW form{};
   form.cbSize = sizeof(form);
   form.style = CS_HREDRAW | CS_VREDRAW;
-  form.lpfnWndProc = &TForm1::FormProc;
+  form.lpfnWndProc = &DimensionDialog::FormProc;
   form.hInstance = instance_;
   form.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(kIconResource));
   form.hIconSm =
@@ -77,14 +78,14 @@ bool TForm1::RegisterClasses() {
 
   WNDCLASSEXW panel{};
   panel.cbSize = sizeof(panel);
-  panel.lpfnWndProc = &TForm1::PanelProc;
+  panel.lpfnWndProc = &DimensionDialog::PanelProc;
   panel.hInstance = instance_;
   panel.hCursor = form.hCursor;
   panel.lpszClassName = kPanelClass;
   return RegisterClassExW(&panel) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-bool TForm1::Show(int showCommand) {
+bool DimensionDialog::Show(int showCommand) {
   exitCode_ = kExitNoWindow;
   if (!RegisterClasses()) return false;
   const std::u16string title = ApplicationTitle(session_.orientation);
@@ -115,24 +116,24 @@ bool TForm1::Show(int showCommand) {
   return true;
 }
 
-bool TForm1::PreTranslateMessage(MSG& message) {
+bool DimensionDialog::PreTranslateMessage(MSG& message) {
   return form_ != nullptr && IsDialogMessageW(form_, &message) != FALSE;
 }
 
-void TForm1::CreateControls() {
+void DimensionDialog::CreateControls() {
   // The panels do not clip their children: a group box draws only its frame and caption and leaves its
   // inside to the panel's background.
-  panel1_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, form_,
-                            nullptr, instance_, this);
-  panel2_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, form_,
-                            nullptr, instance_, this);
+  settingsPanel_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
+                                   form_, nullptr, instance_, this);
+  buttonPanel_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
+                                 form_, nullptr, instance_, this);
   const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
   // Every control that takes the focus starts its own group, so that arrow keys stay inside it; only the two
   // buttons of a radio group share one.
   const DWORD stop = WS_TABSTOP | WS_GROUP;
 
   for (const ControlLayout& row : FormLayout()) {
-    HWND parent = row.parent == ParentPanel::Panel1 ? panel1_ : panel2_;
+    HWND parent = row.parent == ParentPanel::Settings ? settingsPanel_ : buttonPanel_;
     auto make = [&](DWORD exStyle, const wchar_t* windowClass, const wchar_t* caption, DWORD style, int id) {
       HWND window = CreateWindowExW(exStyle, windowClass, caption, child | style, 0, 0, 0, 0, parent,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
@@ -180,7 +181,7 @@ void TForm1::CreateControls() {
                       ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL, row.id);
         // The help text tells the run's own dimension, so it comes from the orientation, not the layout.
         SetWindowTextW(window, Wide(JoinLines(HelpTextLines(session_.orientation))));
-        SetWindowSubclass(window, &TForm1::MemoProc, kMemoSubclassId, 0);
+        SetWindowSubclass(window, &DimensionDialog::MemoProc, kMemoSubclassId, 0);
         break;
       case ControlKind::Button:
         window =
@@ -194,7 +195,7 @@ void TForm1::CreateControls() {
   }
 }
 
-UINT TForm1::WindowDpi() const {
+UINT DimensionDialog::WindowDpi() const {
   if (dpiFunctions_.getDpiForWindow != nullptr && form_ != nullptr) {
     UINT dpi = dpiFunctions_.getDpiForWindow(form_);
     if (dpi != 0) return dpi;
@@ -204,11 +205,11 @@ UINT TForm1::WindowDpi() const {
   return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
 }
 
-int TForm1::Scale(int pixels) const {
+int DimensionDialog::Scale(int pixels) const {
   return MulDiv(pixels, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
 }
 
-SIZE TForm1::OuterSize() const {
+SIZE DimensionDialog::OuterSize() const {
   RECT rect{0, 0, Scale(kClientWidth + kPreviewWidth), Scale(kClientHeight)};
   if (dpiFunctions_.adjustWindowRectExForDpi != nullptr) {
     dpiFunctions_.adjustWindowRectExForDpi(&rect, kFormStyle, FALSE, kFormExStyle, dpi_);
@@ -218,7 +219,7 @@ SIZE TForm1::OuterSize() const {
   return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
-void TForm1::ApplyDpi(UINT dpi) {
+void DimensionDialog::ApplyDpi(UINT dpi) {
   dpi_ = dpi;
   FormFonts fonts = MakeFormFonts(dpi_);
   auto setFont = [](HWND window, HFONT newFont) {
@@ -237,7 +238,7 @@ void TForm1::ApplyDpi(UINT dpi) {
   PlaceControls();
 }
 
-void TForm1::PlaceControls() {
+void DimensionDialog::PlaceControls() {
   auto place = [](HWND window, int left, int top, int width, int height) {
     SetWindowPos(window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   };
@@ -282,20 +283,20 @@ void TForm1::PlaceControls() {
   DockPanels();
 }
 
-void TForm1::DockPanels() {
-  if (panel1_ == nullptr || panel2_ == nullptr) return;
+void DimensionDialog::DockPanels() {
+  if (settingsPanel_ == nullptr || buttonPanel_ == nullptr) return;
   RECT client{};
   GetClientRect(form_, &client);
   // The panels keep the layout's width whatever the window's; the preview takes what lies beside them.
   const int width = Scale(kClientWidth);
   const int height = client.bottom - client.top;
-  const int panel2Height = std::min(Scale(kPanel2Height), height);
-  const int panel1Height = height - panel2Height;
+  const int buttonsHeight = std::min(Scale(kButtonPanelHeight), height);
+  const int settingsHeight = height - buttonsHeight;
   const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-  SetWindowPos(panel2_, nullptr, 0, panel1Height, width, panel2Height, flags);
-  SetWindowPos(panel1_, nullptr, 0, 0, width, panel1Height, flags);
-  const int statusHeight = std::min(Scale(kStatusLineHeight), panel1Height);
-  SetWindowPos(Control(ControlId::StatusLine), nullptr, 0, panel1Height - statusHeight, width, statusHeight,
+  SetWindowPos(buttonPanel_, nullptr, 0, settingsHeight, width, buttonsHeight, flags);
+  SetWindowPos(settingsPanel_, nullptr, 0, 0, width, settingsHeight, flags);
+  const int statusHeight = std::min(Scale(kStatusLineHeight), settingsHeight);
+  SetWindowPos(Control(ControlId::StatusLine), nullptr, 0, settingsHeight - statusHeight, width, statusHeight,
                flags);
   if (HWND preview = preview_.Handle()) {
     const int margin = Scale(kPreviewMargin);
@@ -305,14 +306,14 @@ void TForm1::DockPanels() {
   }
 }
 
-std::array<HWND, 2>& TForm1::Radios(ControlId group) {
-  return group == ControlId::ShowZerosGroup ? radioGroup1_ : radioGroup2_;
+std::array<HWND, 2>& DimensionDialog::Radios(ControlId group) {
+  return group == ControlId::ShowZerosGroup ? zeroRadios_ : unitRadios_;
 }
-const std::array<HWND, 2>& TForm1::Radios(ControlId group) const {
-  return group == ControlId::ShowZerosGroup ? radioGroup1_ : radioGroup2_;
+const std::array<HWND, 2>& DimensionDialog::Radios(ControlId group) const {
+  return group == ControlId::ShowZerosGroup ? zeroRadios_ : unitRadios_;
 }
 
-bool TForm1::Load() {
+bool DimensionDialog::Load() {
   if (!session_.Load(platform::ProgramFolder())) return false;
   ValuesToControls(session_.values);
   SetWindowTextW(Control(ControlId::StatusLine), L"");
@@ -332,7 +333,7 @@ bool TForm1::Load() {
   return true;
 }
 
-void TForm1::Confirm() {
+void DimensionDialog::Confirm() {
   if (closed_) return;
   ControlsToValues(session_.values);
   if (std::optional<CheckFailure> failure = session_.Confirm()) {
@@ -341,16 +342,16 @@ void TForm1::Confirm() {
     FocusControl(failure->control);
     return;
   }
-  CloseForm();
+  Close();
 }
 
-void TForm1::Cancel() {
+void DimensionDialog::Cancel() {
   if (closed_) return;
   session_.Cancel();
-  CloseForm();
+  Close();
 }
 
-void TForm1::CloseForm() {
+void DimensionDialog::Close() {
   if (closed_) return;
   closed_ = true;  // the zero-dimension message runs a message loop: no second close from inside it
   RECT rect{};
@@ -366,7 +367,7 @@ void TForm1::CloseForm() {
   DestroyWindow(form_);
 }
 
-void TForm1::OutOfMemory() {
+void DimensionDialog::OutOfMemory() {
   if (exitCode_ == kExitOutOfMemory) return;  // told once
   closed_ = true;
   // Freeing the model first gives the message box the memory it needs; nothing of the run is written.
@@ -376,33 +377,33 @@ void TForm1::OutOfMemory() {
   if (form_ != nullptr) DestroyWindow(form_);
 }
 
-void TForm1::ShowMessage(const std::u16string& message) {
+void DimensionDialog::ShowMessage(const std::u16string& message) {
   const std::u16string title = ApplicationTitle(session_.orientation);
   // A question icon marks the confirmation kind; the system centres the box on the screen.
   MessageBoxW(form_, Wide(message), Wide(title), MB_OK | MB_ICONQUESTION);
 }
 
-void TForm1::ShowError(const std::u16string& message) {
+void DimensionDialog::ShowError(const std::u16string& message) {
   const std::u16string title = ApplicationTitle(session_.orientation);
   // Before the dialog is shown (or after it is gone) the box stands on its own, with a task bar button.
   HWND owner = form_ != nullptr && IsWindowVisible(form_) ? form_ : nullptr;
   MessageBoxW(owner, Wide(message), Wide(title), MB_OK | MB_ICONERROR);
 }
 
-void TForm1::SetStatus(const std::u16string& text) {
+void DimensionDialog::SetStatus(const std::u16string& text) {
   HWND status = Control(ControlId::StatusLine);
   SetWindowTextW(status, Wide(text));
   UpdateWindow(status);
 }
 
-void TForm1::SetListItems(HWND list, const std::vector<std::u16string>& items) {
+void DimensionDialog::SetListItems(HWND list, const std::vector<std::u16string>& items) {
   SendMessageW(list, CB_RESETCONTENT, 0, 0);
   for (const std::u16string& item : items) {
     SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item)));
   }
 }
 
-void TForm1::ValuesToControls(const DialogValues& values) {
+void DimensionDialog::ValuesToControls(const DialogValues& values) {
   // One preview for the whole change, by the caller, rather than one for each control set here.
   settingControls_ = true;
   SetListItems(Control(ControlId::TextStyleList), values.textStyleItems);
@@ -422,7 +423,7 @@ void TForm1::ValuesToControls(const DialogValues& values) {
   settingControls_ = false;
 }
 
-void TForm1::ControlsToValues(DialogValues& values) const {
+void DimensionDialog::ControlsToValues(DialogValues& values) const {
   for (const auto& [control, value] : kListFields) values.*value = ListSelection(Control(control));
   for (const auto& [control, value] : kEditFields) values.*value = WindowText(Control(control));
   for (const auto& [group, value] : kRadioFields) {
@@ -432,7 +433,7 @@ void TForm1::ControlsToValues(DialogValues& values) const {
   for (const auto& [control, value] : kCheckFields) values.*value = IsChecked(Control(control));
 }
 
-void TForm1::SetRadioGroup(ControlId group, int32_t index) {
+void DimensionDialog::SetRadioGroup(ControlId group, int32_t index) {
   const std::array<HWND, 2>& radios = Radios(group);
   for (int32_t i = 0; i < 2; ++i) {
     SendMessageW(radios[static_cast<size_t>(i)], BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -441,12 +442,12 @@ void TForm1::SetRadioGroup(ControlId group, int32_t index) {
 }
 
 // A radio group is one tab stop, entered at its checked button, or at the first when none or both are.
-HWND TForm1::EntryRadio(ControlId group) const {
+HWND DimensionDialog::EntryRadio(ControlId group) const {
   const std::array<HWND, 2>& radios = Radios(group);
   return IsChecked(radios[1]) && !IsChecked(radios[0]) ? radios[1] : radios[0];
 }
 
-void TForm1::UpdateRadioTabStop(ControlId group) {
+void DimensionDialog::UpdateRadioTabStop(ControlId group) {
   const std::array<HWND, 2>& radios = Radios(group);
   const HWND entry = EntryRadio(group);
   for (size_t i = 0; i < 2; ++i) {
@@ -457,7 +458,7 @@ void TForm1::UpdateRadioTabStop(ControlId group) {
   }
 }
 
-void TForm1::FocusControl(ControlId control) {
+void DimensionDialog::FocusControl(ControlId control) {
   HWND target = nullptr;
   if (control == ControlId::ShowZerosGroup || control == ControlId::UnitGroup) {
     target = EntryRadio(control);
@@ -471,7 +472,7 @@ void TForm1::FocusControl(ControlId control) {
   if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
 }
 
-void TForm1::RefreshPreview() {
+void DimensionDialog::RefreshPreview() {
   // Nothing to show before Load has loaded the model, and nothing once the close has freed it.
   if (closed_ || settingControls_ || !session_.model) return;
   DialogValues values = session_.values;

@@ -1,6 +1,6 @@
-// TForm1's window procedures: the form's, its panels' and the help memo's messages, and what the form
-// does on each command and colour request.
-#include "Unit1_win.h"
+// DimensionDialog's window procedures: the form's, its panels' and the help memo's messages, and what the
+// form does on each command and colour request.
+#include "dimension_dialog_win.h"
 
 #include <commctrl.h>
 
@@ -16,7 +16,7 @@ constexpr UINT kRefreshDefaultButton = WM_APP + 1;
 // The default button follows the focus: the focused button while one of the two has it, OK everywhere
 // else. The dialog manager takes the default away from every button when the focus moves, so this runs
 // after it, on a posted message.
-void TForm1::RefreshDefaultButton() {
+void DimensionDialog::RefreshDefaultButton() {
   if (form_ == nullptr) return;
   HWND ok = Control(ControlId::OkButton);
   HWND cancel = Control(ControlId::CancelButton);
@@ -30,7 +30,7 @@ void TForm1::RefreshDefaultButton() {
   mark(cancel, cancelIsDefault);
 }
 
-void TForm1::OnCommand(int id, int code, HWND source) {
+void DimensionDialog::OnCommand(int id, int code, HWND source) {
   if (code == EN_SETFOCUS || code == CBN_SETFOCUS || code == BN_SETFOCUS || code == BN_KILLFOCUS) {
     PostMessageW(form_, kRefreshDefaultButton, 0, 0);
   }
@@ -54,7 +54,7 @@ void TForm1::OnCommand(int id, int code, HWND source) {
   }
 }
 
-LRESULT TForm1::OnControlColor(HDC dc, HWND control) {
+LRESULT DimensionDialog::OnControlColor(HDC dc, HWND control) {
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
   if (control == Control(ControlId::HelpText)) {
     SetBkColor(dc, kMemoBlue);
@@ -64,13 +64,13 @@ LRESULT TForm1::OnControlColor(HDC dc, HWND control) {
   return reinterpret_cast<LRESULT>(formBrush_.get());
 }
 
-LRESULT CALLBACK TForm1::FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK DimensionDialog::FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    auto* form = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    auto* form = static_cast<DimensionDialog*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     form->form_ = window;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
   }
-  auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* form = reinterpret_cast<DimensionDialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   // An exception must not unwind through the system's frames.
   try {
@@ -81,12 +81,12 @@ LRESULT CALLBACK TForm1::FormProc(HWND window, UINT message, WPARAM wParam, LPAR
   }
 }
 
-LRESULT CALLBACK TForm1::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK DimensionDialog::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     SetWindowLongPtrW(window, GWLP_USERDATA,
                       reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
   }
-  auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* form = reinterpret_cast<DimensionDialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   try {
     return form->OnPanelMessage(window, message, wParam, lParam);
@@ -96,25 +96,25 @@ LRESULT CALLBACK TForm1::PanelProc(HWND window, UINT message, WPARAM wParam, LPA
   }
 }
 
-LRESULT CALLBACK TForm1::MemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                  DWORD_PTR) {
+LRESULT CALLBACK DimensionDialog::MemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                           DWORD_PTR) {
   if (message == WM_GETDLGCODE) {
     // Enter, Escape and Tab belong to the dialog: OK, Cancel and the next control.
     return DefSubclassProc(window, message, wParam, lParam) &
            ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB);
   }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, &TForm1::MemoProc, kMemoSubclassId);
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, &DimensionDialog::MemoProc, kMemoSubclassId);
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
-LRESULT TForm1::FillBackground(HWND window, HDC dc) {
+LRESULT DimensionDialog::FillBackground(HWND window, HDC dc) {
   RECT client{};
   GetClientRect(window, &client);
   FillRect(dc, &client, formBrush_.get());
   return 1;
 }
 
-LRESULT TForm1::OnPanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT DimensionDialog::OnPanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
     case WM_CTLCOLORSTATIC:
@@ -129,7 +129,7 @@ LRESULT TForm1::OnPanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM l
   }
 }
 
-LRESULT TForm1::OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT DimensionDialog::OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
@@ -174,7 +174,7 @@ LRESULT TForm1::OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       session_.Cancel();
       return TRUE;
     case WM_ENDSESSION:
-      if (wParam != FALSE) CloseForm();
+      if (wParam != FALSE) Close();
       return 0;
     case WM_DESTROY:
       if (!closed_) {  // destroyed without a close: free the model without drawing or saving anything
