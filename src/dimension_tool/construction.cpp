@@ -168,15 +168,15 @@ ValueText MakeValueText(const DialogValues& values, double length, const std::u1
   return {value, text};
 }
 
-// The extension line of a measured point P: from the gap beside P to the overshoot beyond the
-// dimension line, on whichever side of P the line stands.
-void ExtensionLine(PendingOutput& out, Point P, Point P3, const DimensionFrame& frame, double gap,
-                   double overshoot) {
-  const Point R = frame.ToFrame(P3, P);
-  const double side = R.x >= P.x ? 1.0 : -1.0;
-  const Point A = frame.FromFrame({P.x + side * gap, P.y}, P);
-  const Point B = frame.FromFrame({R.x + side * overshoot, P.y}, P);
-  out.AttrLine(A, B);
+// The extension line of the measured point `measured`: from the gap beside it to the overshoot beyond
+// the dimension line through `linePoint`, on whichever side of the measured point the line stands.
+void ExtensionLine(PendingOutput& out, Point measured, Point linePoint, const DimensionFrame& frame,
+                   double gap, double overshoot) {
+  const Point line = frame.ToFrame(linePoint, measured);
+  const double side = line.x >= measured.x ? 1.0 : -1.0;
+  const Point from = frame.FromFrame({measured.x + side * gap, measured.y}, measured);
+  const Point to = frame.FromFrame({line.x + side * overshoot, measured.y}, measured);
+  out.AttrLine(from, to);
 }
 
 // The length that an end marker takes along the dimension line at magnification 1, in paper mm;
@@ -191,7 +191,7 @@ int32_t MarkerKind(int32_t index) { return index >= 0 && index <= 11 ? index : 0
 
 struct EndStyle {
   bool reversed = false;
-  double overshoot = 0.0;      // r, drawing length
+  double overshoot = 0.0;      // beyond a reversed end, drawing length
   double strokeLength = 0.0;   // line-arrow stroke, drawing length
   double arrowAngle = 0.0;     // degrees
   double magnification = 0.0;  // as typed
@@ -232,28 +232,29 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& model, ToolUi* u
   const double arrowAngle = TextToFloat(values.arrowAngle);
   const std::u16string prefix = Affix(values.prefix);
   const std::u16string suffix = Affix(values.suffix);
-  double d = TextToFloat(values.valueToUnderline);
-  double g = TextToFloat(values.extensionGap);
-  double o = TextToFloat(values.extensionOvershoot);
-  double r = TextToFloat(values.reversedOvershoot);
 
   // Paper millimetres become drawing lengths once, whatever the host's paper-size flag says.
-  const double k = CurrentScale(model);
-  d *= k;
-  g *= k;
-  o *= k;
-  r *= k;
+  const double scale = CurrentScale(model);
+  const double underlineGap = TextToFloat(values.valueToUnderline) * scale;
+  const double extensionGap = TextToFloat(values.extensionGap) * scale;
+  const double extensionOvershoot = TextToFloat(values.extensionOvershoot) * scale;
+  const double reversedOvershoot = TextToFloat(values.reversedOvershoot) * scale;
 
   const DimensionFrame frame(model.Jikukaku, orientation);
-  const Point P1 = PointAt(model, 1);
-  const Point P2 = PointAt(model, 2);
-  const Point P3 = PointAt(model, 3);
-  const Point P4 = PointAt(model, 4);
-  // The measured points projected onto the vertical (in the frame) through P3.
-  const Point S = frame.FromFrame({frame.ToFrame(P3, P1).x, P1.y}, P1);
-  const Point E = frame.FromFrame({frame.ToFrame(P3, P2).x, P2.y}, P2);
+  // The host's indicated points: the two measured points, a point the dimension line passes through,
+  // and where the value stands.
+  const Point measuredStart = PointAt(model, 1);
+  const Point measuredEnd = PointAt(model, 2);
+  const Point linePoint = PointAt(model, 3);
+  const Point valueAt = PointAt(model, 4);
+  // The ends of the dimension line: the measured points projected onto the vertical (in the frame)
+  // through linePoint.
+  const Point lineStart =
+      frame.FromFrame({frame.ToFrame(linePoint, measuredStart).x, measuredStart.y}, measuredStart);
+  const Point lineEnd =
+      frame.FromFrame({frame.ToFrame(linePoint, measuredEnd).x, measuredEnd.y}, measuredEnd);
 
-  const double length = PointDistance(S.x, S.y, E.x, E.y);
+  const double length = PointDistance(lineStart.x, lineStart.y, lineEnd.x, lineEnd.y);
   if (std::fabs(length) < kNoLength) return BuildResult::ZeroLength;
 
   PendingOutput out;
@@ -270,60 +271,63 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& model, ToolUi* u
     target.S_Font(font);
   });
 
-  ExtensionLine(out, P1, P3, frame, g, o);
-  ExtensionLine(out, P2, P3, frame, g, o);
+  ExtensionLine(out, measuredStart, linePoint, frame, extensionGap, extensionOvershoot);
+  ExtensionLine(out, measuredEnd, linePoint, frame, extensionGap, extensionOvershoot);
 
   // The value.
   const ChosenStyle style = ChooseTextStyle(values.textStyle, model);
   const ValueText value = MakeValueText(values, length, prefix, suffix);
-  const double span = TextSpan(value.text, style.style.W, style.style.D);
+  const double textSpan = TextSpan(value.text, style.style.W, style.style.D);
 
   // The value reads upwards or rightwards, never leftwards and never upside down.
-  double a = NormalizeDeg(frame.LineAngle());
-  if (a >= 180.0) a = a - 180.0;
-  if (a > 90.0000000001) a = a + 180.0;
-  const double along = Radians(a);
-  const Point V{kDirectionLength * std::cos(along), kDirectionLength * std::sin(along)};
+  double textAngle = NormalizeDeg(frame.LineAngle());
+  if (textAngle >= 180.0) textAngle = textAngle - 180.0;
+  if (textAngle > 90.0000000001) textAngle = textAngle + 180.0;
+  const double textRadians = Radians(textAngle);
+  const Point textDirection{kDirectionLength * std::cos(textRadians),
+                            kDirectionLength * std::sin(textRadians)};
 
   if (!values.dimensionEntity) {
-    out.AttrLine(S, E);
+    out.AttrLine(lineStart, lineEnd);
     out.Mjs(style.number, style.style);
     out.Mbs0();
     out.Attr4();
-    out.Text(P4, V, value.value, value.text);
+    out.Text(valueAt, textDirection, value.value, value.text);
   } else {
     out.Mjs(style.number, style.style);
-    out.Dim(S, E, P4, V, value.value, value.text);
+    out.Dim(lineStart, lineEnd, valueAt, textDirection, value.value, value.text);
   }
 
-  // The horizontal line runs d under the value's base, from d before its start to d after its end.
-  const Point below = Rotated({-d, -d}, {0.0, 0.0}, a);
-  const Point H1{P4.x + below.x, P4.y + below.y};
-  const double run = span * k + 2.0 * d;
-  const Point H2{H1.x + run * std::cos(along), H1.y + run * std::sin(along)};
-  // The leader leaves the middle of the dimension line for the nearer end of the horizontal line.
-  const Point M{(S.x + E.x) / 2.0, (S.y + E.y) / 2.0};
-  const Point R = Rotated(H2, M, -a);
-  out.AttrLine(M, R.x > M.x ? H1 : H2);
-  out.AttrLine(H1, H2);
+  // The line under the value runs underlineGap under its base, from underlineGap before its start to
+  // underlineGap after its end.
+  const Point below = Rotated({-underlineGap, -underlineGap}, {0.0, 0.0}, textAngle);
+  const Point underlineStart{valueAt.x + below.x, valueAt.y + below.y};
+  const double underlineLength = textSpan * scale + 2.0 * underlineGap;
+  const Point underlineEnd{underlineStart.x + underlineLength * std::cos(textRadians),
+                           underlineStart.y + underlineLength * std::sin(textRadians)};
+  // The leader leaves the middle of the dimension line for the nearer end of the line under the value.
+  const Point middle{(lineStart.x + lineEnd.x) / 2.0, (lineStart.y + lineEnd.y) / 2.0};
+  const Point endAlongText = Rotated(underlineEnd, middle, -textAngle);
+  out.AttrLine(middle, endAlongText.x > middle.x ? underlineStart : underlineEnd);
+  out.AttrLine(underlineStart, underlineEnd);
 
   // The end markers: both turn outwards together when they do not fit between the ends.
   double sizeStart = EndMarkerSize(startKind, arrowLength, arrowAngle);
   double sizeEnd = EndMarkerSize(endKind, arrowLength, arrowAngle);
   if (startKind > 0) sizeStart *= magnification;
   if (endKind > 0) sizeEnd *= magnification;
-  sizeStart *= k;
-  sizeEnd *= k;
+  sizeStart *= scale;
+  sizeEnd *= scale;
   EndStyle end;
   end.reversed = sizeStart + sizeEnd > length;
-  end.overshoot = r;
-  end.strokeLength = arrowLength * k;
+  end.overshoot = reversedOvershoot;
+  end.strokeLength = arrowLength * scale;
   end.arrowAngle = arrowAngle;
   end.magnification = magnification;
   const double offset = end.reversed ? 180.0 : 0.0;
-  EndMarker(out, S, EndDirection(E, S, offset), startKind, end);
+  EndMarker(out, lineStart, EndDirection(lineEnd, lineStart, offset), startKind, end);
   out.Attr4();
-  EndMarker(out, E, EndDirection(S, E, offset), endKind, end);
+  EndMarker(out, lineEnd, EndDirection(lineStart, lineEnd, offset), endKind, end);
 
   // The host's own text style again, for whatever it draws next.
   out.Mjs(model.CurMjs, TJwwMojisyu{model.CurMjsW, model.CurMjsH, model.CurMjsD, model.CurMjsC});
