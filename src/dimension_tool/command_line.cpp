@@ -42,8 +42,12 @@ ParsedCommandLine ParseCommandLine(const std::u16string& arguments) {
   for (const std::u16string& argument : SplitArguments(arguments)) {
     const bool marked = !argument.empty() && (argument[0] == u'/' || argument[0] == u'-');
     const std::u16string name = marked ? LowerAscii(argument.substr(1)) : std::u16string();
-    if (name == u"horizontal") {
-      parsed.options.orientation = Orientation::Horizontal;
+    const OrientationTraits* chosen = nullptr;
+    for (const OrientationTraits& traits : AllOrientations()) {
+      if (*traits.option != u'\0' && name == traits.option) chosen = &traits;
+    }
+    if (chosen != nullptr) {
+      parsed.options.orientation = chosen->orientation;
     } else if (name == u"quick") {
       parsed.options.quick = true;
     } else {

@@ -1,9 +1,11 @@
-// The vertical dimension whose value stands apart: extension lines, dimension line, value text with its
-// horizontal line and leader, and the two end markers, built from the four indicated points.
+// The dimension whose value stands apart: extension lines, dimension line, value text with the line under
+// it and the leader, and the two end markers, built from the four indicated points in the frame of the
+// orientation.
 #include "construction.h"
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <initializer_list>
 #include <utility>
@@ -39,30 +41,48 @@ Point Rotated(Point p, Point centre, double angle) {
   return turned;
 }
 
-// The frame in which the dimension line is vertical: the axis frame, or for the horizontal dimension the
-// axis frame turned a quarter turn clockwise. The quarter turn exchanges coordinates instead of going
-// through RotatePoint, whose cut pi would leave noise such as 1e-13 on a drawing at axis angle 0.
+// The frame in which the dimension line is vertical, turned as the orientation's trait says. A quarter
+// turn exchanges coordinates instead of going through RotatePoint, whose cut pi would leave noise such as
+// 1e-13 on a drawing at axis angle 0.
 class DimensionFrame {
  public:
-  DimensionFrame(double theta, Orientation orientation)
-      : theta_(theta), quarterTurn_(orientation == Orientation::Horizontal) {}
+  DimensionFrame(double axisAngle, FrameTurn turn) : theta_(axisAngle), turn_(turn) {}
 
   // `p` in the frame, turned about `centre`.
   Point ToFrame(Point p, Point centre) const {
     const Point q = Rotated(p, centre, -theta_);
-    return quarterTurn_ ? Point{centre.x - (q.y - centre.y), centre.y + (q.x - centre.x)} : q;
+    switch (turn_) {
+      case FrameTurn::Axis:
+        return q;
+      case FrameTurn::QuarterTurnClockwise:
+        return Point{centre.x - (q.y - centre.y), centre.y + (q.x - centre.x)};
+    }
+    std::abort();  // a value outside the enumeration
   }
   // A point of the frame back in the drawing.
   Point FromFrame(Point p, Point centre) const {
-    const Point q = quarterTurn_ ? Point{centre.x + (p.y - centre.y), centre.y - (p.x - centre.x)} : p;
-    return Rotated(q, centre, theta_);
+    switch (turn_) {
+      case FrameTurn::Axis:
+        return Rotated(p, centre, theta_);
+      case FrameTurn::QuarterTurnClockwise:
+        return Rotated(Point{centre.x + (p.y - centre.y), centre.y - (p.x - centre.x)}, centre, theta_);
+    }
+    std::abort();
   }
   // The drawing angle of the frame's upward direction, which the dimension line runs along.
-  double LineAngle() const { return quarterTurn_ ? theta_ : theta_ + 90.0; }
+  double LineAngle() const {
+    switch (turn_) {
+      case FrameTurn::Axis:
+        return theta_ + 90.0;
+      case FrameTurn::QuarterTurnClockwise:
+        return theta_;
+    }
+    std::abort();
+  }
 
  private:
   double theta_;
-  bool quarterTurn_;
+  FrameTurn turn_;
 };
 
 Point PointAt(const TJGdata& model, size_t number) {
@@ -240,7 +260,7 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& model, ToolUi* u
   const double extensionOvershoot = TextToFloat(values.extensionOvershoot) * scale;
   const double reversedOvershoot = TextToFloat(values.reversedOvershoot) * scale;
 
-  const DimensionFrame frame(model.Jikukaku, orientation);
+  const DimensionFrame frame(model.Jikukaku, Traits(orientation).frameTurn);
   // The host's indicated points: the two measured points, a point the dimension line passes through,
   // and where the value stands.
   const Point measuredStart = PointAt(model, 1);

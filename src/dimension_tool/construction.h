@@ -1,4 +1,4 @@
-// The construction of the vertical dimension from the four indicated points and the dialog's values.
+// The construction of the dimension from the four indicated points and the dialog's values.
 #pragma once
 
 #include <string>

@@ -147,10 +147,6 @@ const std::vector<std::u16string>& PrecisionItems();    // precision: 9 entries
 const std::vector<std::u16string>& RoundingItems();     // rounding: 3 entries
 const std::vector<std::u16string>& ZeroDisplayItems();  // showZeros: "無", "有"
 const std::vector<std::u16string>& UnitItems();         // unit: "mm", "ｍ"
-const std::vector<std::u16string>& HelpTextLines();     // the help text: 24 lines
 
 // textStyle entries: "現在の文字種(Free)" or "現在の文字種(NoN)", then "No1: W3 H3 D0" ... for styles 1..10.
 std::vector<std::u16string> TextStyleItems(const TJGdata& model);
-
-// The application title, also the caption of the window and of every message box.
-extern const char16_t kApplicationTitle[];

@@ -120,15 +120,14 @@ TEST(UserGuideQuotes, MessagesOfTheRunAndTheTitle) {
   const std::u16string guide = GuideText();
   // The failures' first lines; the lines after them (how to start, the system's reason) are explained.
   const std::u16string unreadable = kExchangeUnreadableMessage;
-  const std::u16string texts[] = {kZeroDimensionMessage,
-                                  kNonFiniteMessage,
-                                  ApplicationTitle(Orientation::Vertical),
-                                  ApplicationTitle(Orientation::Horizontal),
-                                  unreadable.substr(0, unreadable.find(u'\n')),
-                                  kExchangeUnwritableMessage,
-                                  SettingsUnwritableHeadline(SettingsFileName(Orientation::Vertical)),
-                                  kReasonLabel,
-                                  kOutOfMemoryMessage};
+  std::vector<std::u16string> texts = {kZeroDimensionMessage,
+                                       kNonFiniteMessage,
+                                       unreadable.substr(0, unreadable.find(u'\n')),
+                                       kExchangeUnwritableMessage,
+                                       SettingsUnwritableHeadline(SettingsFileName(Orientation::Vertical)),
+                                       kReasonLabel,
+                                       kOutOfMemoryMessage};
+  for (const OrientationTraits& traits : AllOrientations()) texts.push_back(traits.title);
   for (const auto& text : texts) {
     ASSERT_FALSE(text.empty());
     EXPECT_NE(guide.find(text), std::u16string::npos) << "not quoted: " << Utf8(text);
@@ -166,9 +165,9 @@ TEST(UserGuideQuotes, EveryListEntryInListOrder) {
 }
 
 TEST(UserGuideQuotes, NamesTheSettingsFilesTheProgramUses) {
-  for (Orientation orientation : {Orientation::Vertical, Orientation::Horizontal}) {
+  for (const OrientationTraits& traits : AllOrientations()) {
     test_support::TempDir folder;
-    DimensionSession session(orientation);
+    DimensionSession session(traits.orientation);
     session.Load(folder.folder());
     const std::u16string prefix = folder.folder();
     ASSERT_EQ(session.settingsFile.compare(0, prefix.size(), prefix), 0)

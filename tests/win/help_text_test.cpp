@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -56,8 +57,11 @@ TEST(HelpText, EveryLineFitsTheBoxAt96And144Dpi) {
   // The form opens only on an exchange file beside the program, as Jw_cad leaves it there.
   const std::filesystem::path exchange = std::filesystem::path(platform::ProgramFolder()) / "JWC_TEMP.TXT";
   test_support::WriteBytes(exchange, "hq\r\n");
-  for (const Orientation orientation : {Orientation::Vertical, Orientation::Horizontal}) {
-    const char* name = orientation == Orientation::Vertical ? "vertical" : "horizontal";
+  for (const OrientationTraits& traits : AllOrientations()) {
+    const Orientation orientation = traits.orientation;
+    // Named after its settings file, which no two orientations share.
+    std::string name = test_support::Utf8(traits.settingsFileName);
+    std::replace(name.begin(), name.end(), '.', '_');
     {
       DimensionDialog form(GetModuleHandleW(nullptr), orientation);
       ASSERT_TRUE(form.Show(SW_SHOWNOACTIVATE));

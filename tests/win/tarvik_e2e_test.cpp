@@ -62,6 +62,8 @@ std::vector<std::u16string> StoredLines(const std::string& bytes) {
 
 int Id(ControlId control) { return DialogItemId(control); }
 
+std::u16string FirstLine(const std::u16string& text) { return text.substr(0, text.find(u"\r\n")); }
+
 // The ids that Tab visits from startMarker on, with both radio groups at their first button.
 std::vector<int> TabOrder(int radioGroup1 = 0, int radioGroup2 = 0) {
   using C = ControlId;
@@ -198,7 +200,7 @@ class TarvikDialog : public ::testing::Test {
   static void AnswerMessageBox(const ProgramRun& run, const std::u16string& message, bool withIcon = false) {
     HWND box = run.WaitForMessageBox();
     ASSERT_NE(box, nullptr) << "no message box appeared";
-    EXPECT_EQ(Utf8(e2e::WindowText(box)), Utf8(kApplicationTitle));
+    EXPECT_EQ(Utf8(e2e::WindowText(box)), Utf8(ApplicationTitle(Orientation::Vertical)));
     EXPECT_EQ(Utf8(e2e::MessageBoxText(box)), Utf8(message));
     EXPECT_EQ(e2e::MessageBoxHasIcon(box), withIcon);
     EXPECT_TRUE(e2e::BringToFront(box));
@@ -685,7 +687,7 @@ TEST_F(TarvikDialog, LaysOutTheFormAtTheScreensResolution) {
     }
   }
 
-  EXPECT_EQ(Utf8(e2e::WindowText(run->Window())), Utf8(kApplicationTitle));
+  EXPECT_EQ(Utf8(e2e::WindowText(run->Window())), Utf8(ApplicationTitle(Orientation::Vertical)));
   EXPECT_EQ(Utf8(e2e::WindowText(run->Control(IDOK))), Utf8(u"ＯＫ (&Y)"));
   EXPECT_EQ(Utf8(e2e::WindowText(run->Control(IDCANCEL))), Utf8(u"キャンセル (&N)"));
   EXPECT_EQ(SendMessageW(run->Control(Id(C::StartMarkerList)), CB_GETCOUNT, 0, 0), 12);
@@ -696,7 +698,8 @@ TEST_F(TarvikDialog, LaysOutTheFormAtTheScreensResolution) {
   wchar_t first[64] = {};
   SendMessageW(styles, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
   EXPECT_EQ(Utf8(reinterpret_cast<const char16_t*>(first)), Utf8(u"現在の文字種(No2)"));
-  EXPECT_EQ(Utf8(e2e::WindowText(run->Control(Id(C::HelpText))).substr(0, 10)), Utf8(u"◇垂直寸法線の設定は"));
+  EXPECT_EQ(Utf8(FirstLine(e2e::WindowText(run->Control(Id(C::HelpText))))),
+            Utf8(HelpTextLines(Orientation::Vertical).front()));
   HWND preview = run->Control(kPreviewItemId);
   EXPECT_EQ(GetWindowLongPtrW(preview, GWL_STYLE) & WS_TABSTOP, 0) << "the preview is a tab stop";
 
@@ -845,9 +848,9 @@ TEST_F(TarvikDialog, HorizontalDrawsWithItsOwnSettingsCaptionAndPreview) {
 
   ProgramRun run(dir_.path() / "tarvik.exe", L"/Horizontal");
   ASSERT_TRUE(run.Started()) << "no dialog window appeared";
-  EXPECT_EQ(Utf8(e2e::WindowText(run.Window())), "tarvik－寸法値が離れた水平寸法線を作図");
-  EXPECT_EQ(Utf8(e2e::WindowText(run.Control(Id(ControlId::HelpText))).substr(0, 10)),
-            Utf8(u"◇水平寸法線の設定は"));
+  EXPECT_EQ(Utf8(e2e::WindowText(run.Window())), Utf8(ApplicationTitle(Orientation::Horizontal)));
+  EXPECT_EQ(Utf8(FirstLine(e2e::WindowText(run.Control(Id(ControlId::HelpText))))),
+            Utf8(HelpTextLines(Orientation::Horizontal).front()));
   const RECT rect = WindowRect(run);
   EXPECT_EQ(rect.left, 130) << "not the place stored in selvan_h.dat";
   EXPECT_EQ(rect.top, 90);
@@ -916,7 +919,7 @@ TEST_P(QuickOpensTheDialog, WhenTheStoredSettingsCannotBeUsed) {
   Prepare(SampleExchange(), GetParam().settings);
   ProgramRun run(dir_.path() / "tarvik.exe", L"/horizontal /quick");
   ASSERT_TRUE(run.Started()) << "no dialog opened";
-  EXPECT_EQ(Utf8(e2e::WindowText(run.Window())), "tarvik－寸法値が離れた水平寸法線を作図");
+  EXPECT_EQ(Utf8(e2e::WindowText(run.Window())), Utf8(ApplicationTitle(Orientation::Horizontal)));
   ASSERT_TRUE(run.BringToFront());
   PressKey(VK_ESCAPE);
   ASSERT_TRUE(run.WaitForExit());
