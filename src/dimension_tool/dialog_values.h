@@ -63,6 +63,8 @@ struct DialogValues {
   bool fullWidth = false;                      // the number in full-width digits
   bool dimensionEntity = false;                // one dimension entity instead of lines and a text
   std::vector<std::u16string> textStyleItems;  // filled from the drawing model when shown
+
+  bool operator==(const DialogValues&) const = default;
 };
 
 // Which value each control shows, one table per kind of control, in the controls' numbering: the form

@@ -289,6 +289,7 @@ TEST(SaveSettings, WritesThirtyOneLinesInUtf8WithCrLf) {
   EXPECT_EQ(test_support::ReadBytes(dir.path() / "selvan.dat"), expected);
 }
 
+// Every value of the dialog comes back as it was saved; each differs from its default in one of the cases.
 TEST(SaveSettings, WhatIsSavedLoadsBackUnchanged) {
   DialogValues everyBoxChecked = Edited();
   everyBoxChecked.groupDigits = everyBoxChecked.unitText = everyBoxChecked.fullWidth =
@@ -301,8 +302,7 @@ TEST(SaveSettings, WhatIsSavedLoadsBackUnchanged) {
     LoadSettings(dir.file("selvan.dat"), loaded, position);
     EXPECT_EQ(position.left, 640);
     EXPECT_EQ(position.top, 480);
-    EXPECT_EQ(SettingsLines(loaded, position, TJGdata()),
-              SettingsLines(saved, WindowPosition{640, 480}, TJGdata()));
+    EXPECT_TRUE(loaded == saved) << "a value of the dialog is not kept in the settings file";
   }
 }
 
