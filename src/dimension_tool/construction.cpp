@@ -15,6 +15,7 @@
 #include "MyFunc.h"
 #include "model_reading.h"
 
+const char16_t kExchangeFileName[] = u"JWC_TEMP.TXT";
 const char16_t kZeroDimensionMessage[] = u"寸法が「0」になりますので作図出来ません";
 const char16_t kNonFiniteMessage[] = u"数値が大きすぎますので作図出来ません";
 
@@ -372,6 +373,6 @@ platform::WriteResult DrawAndWrite(const DialogValues& values, TJGdata& model,
   }
   ui.SetStatus(u"ファイル生成中です");
   platform::WriteResult written;
-  written.ok = model.SaveTempFile(programFolder + u"JWC_TEMP.TXT", &written.reason);
+  written.ok = model.SaveTempFile(programFolder + kExchangeFileName, &written.reason);
   return written;
 }

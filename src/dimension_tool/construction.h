@@ -34,12 +34,15 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& model, ToolUi* u
                            Orientation orientation = Orientation::Vertical);
 
 // The whole run of the OK path: BuildDimension, the zero message, the status texts and SaveTempFile
-// over programFolder + "JWC_TEMP.TXT". Not ok only when that write failed, with the system's reason;
+// over programFolder + kExchangeFileName. Not ok only when that write failed, with the system's reason;
 // a dimension that is not drawn (zero, overflow) writes nothing and counts as ok.
 platform::WriteResult DrawAndWrite(const DialogValues& values, TJGdata& model,
                                    const std::u16string& programFolder, ToolUi& ui,
                                    Orientation orientation = Orientation::Vertical);
 
+// "JWC_TEMP.TXT", the exchange file in the program folder: the host writes it before the run and draws
+// what the run leaves in it.
+extern const char16_t kExchangeFileName[];
 // The message shown for a zero dimension.
 extern const char16_t kZeroDimensionMessage[];
 // The message shown when the numbers of the run overflow, so that nothing can be drawn.

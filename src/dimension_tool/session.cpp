@@ -15,7 +15,7 @@ bool DimensionSession::Load(const std::u16string& folder) {
   model = std::make_unique<TJGdata>();
   // Without the host's file the dialog would draw from zero points and blame them; a file that holds no
   // points is the zero message's business.
-  if (!model->OpenTempFile(programFolder + u"JWC_TEMP.TXT")) return false;
+  if (!model->OpenTempFile(programFolder + kExchangeFileName)) return false;
   model->S_Init();
   // A list that is filled anew has no selection until the settings give it one.
   values.textStyleItems = TextStyleItems(*model);

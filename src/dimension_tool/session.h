@@ -22,7 +22,7 @@ class DimensionSession {
 
   // Everything the dialog needs before it appears, in this order: programFolder (`folder`, ending in a
   // path separator), settingsFile (the orientation's own settings file), confirmed, the model read from
-  // programFolder + "JWC_TEMP.TXT", S_Init, the text-style entries and the stored settings. False, and
+  // programFolder + kExchangeFileName, S_Init, the text-style entries and the stored settings. False, and
   // nothing after the reading done, when the exchange file cannot be read: the dialog must not open.
   bool Load(const std::u16string& folder);
 
