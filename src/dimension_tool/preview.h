@@ -36,8 +36,10 @@ class DimensionPreview {
                                Orientation orientation = Orientation::Vertical);
 
   const PreviewResult& Result() const { return result_; }
-  // The model that the last drawable result was built in: the host's settings and indicated points, and
-  // the result's lines in its output buffer.
+  // The scratch model of the last computation: the host's settings and indicated points as Compute copied
+  // them in, and the result's lines in its output buffer when the result is drawable. After a result that
+  // is not drawable the buffer counts no lines (t_MemN 0), whatever an earlier result drew; before the
+  // first computation the model is as its constructor left it.
   const TJGdata& Scratch() const { return scratch_; }
 
  private:
