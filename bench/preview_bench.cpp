@@ -18,7 +18,7 @@ namespace {
 constexpr double kPanelWidth = 296.0;
 constexpr double kPanelHeight = 397.0;
 
-// The loaded model as FormShow leaves it, with `extraLines` selected lines as a large selection brings.
+// The loaded model as Load leaves it, with `extraLines` selected lines as a large selection brings.
 TJGdata LoadedHost(int extraLines) {
   TJGdata host;
   host.ReadTempText(bench_fixtures::kExampleTempText);
@@ -29,8 +29,8 @@ TJGdata LoadedHost(int extraLines) {
 
 DialogValues TypedValues() {
   DialogValues values;
-  values.ComboBox3 = 1;
-  values.ComboBox3Items.assign(11, u"");
+  values.textStyle = 1;
+  values.textStyleItems.assign(11, u"");
   return values;
 }
 
@@ -41,7 +41,7 @@ void BM_PreviewCompute(benchmark::State& state) {
   DimensionPreview preview;
   int32_t precision = 0;
   for (auto _ : state) {
-    values.ComboBox4 = precision;
+    values.precision = precision;
     precision = (precision + 1) % 9;
     benchmark::DoNotOptimize(preview.Compute(values, host).lines.data());
   }
@@ -60,7 +60,7 @@ void ComputeAndDraw(benchmark::State& state) {
   options.marginPx = 16.0;
   int32_t precision = 0;
   for (auto _ : state) {
-    values.ComboBox4 = precision;
+    values.precision = precision;
     precision = (precision + 1) % 9;
     if (!preview.Compute(values, host).Drawable()) state.SkipWithError("not drawable");
     const TJGdata picture = render::ReadOutputCommands(preview.Scratch());

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "JwwGaibu.h"
-#include "Unit1_layout_win.h"
 #include "bench_fixtures.h"
 #include "dialog_values.h"
+#include "dimension_dialog_layout_win.h"
 #include "preview_panel_win.h"
 
 namespace {
@@ -43,13 +43,13 @@ int main() {
   model.ReadTempText(bench_fixtures::kExampleTempText);
   model.S_Init();
   DialogValues values;
-  values.ComboBox3 = 1;
-  values.ComboBox3Items.assign(11, u"");
+  values.textStyle = 1;
+  values.textStyleItems.assign(11, u"");
 
   std::vector<double> times;
   times.reserve(kKeystrokes);
   for (int i = 0; i < kKeystrokes; ++i) {
-    values.ComboBox4 = i % 9;
+    values.precision = i % 9;
     const auto start = std::chrono::steady_clock::now();
     panel.Update(values, model, Orientation::Vertical);
     UpdateWindow(panel.Handle());  // the paint from the back buffer, as the message loop would do next

@@ -1,4 +1,4 @@
-// Arbitrary bytes as selvan.dat: through OpenDatFile (file, byte-order mark, code page, lines, the
+// Arbitrary bytes as selvan.dat: through LoadSettings (file, byte-order mark, code page, lines, the
 // rule of each line). Every selection must come out inside its list or as no selection; when the
 // values then pass the OK checks, a whole construction from them must write only finite numbers.
 #include <unistd.h>
@@ -49,20 +49,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   TJGdata model = Model();
   DialogValues values;
-  values.ComboBox3Items = TextStyleItems(model);
+  values.textStyleItems = TextStyleItems(model);
   WindowPosition position;
-  OpenDatFile(ScratchFile().u16string(), values, position);
+  LoadSettings(ScratchFile().u16string(), values, position);
 
-  CheckList(values.ComboBox1, EndMarkerItems().size());
-  CheckList(values.ComboBox2, EndMarkerItems().size());
-  CheckList(values.ComboBox3, values.ComboBox3Items.size());
-  CheckList(values.ComboBox4, PrecisionItems().size());
-  CheckList(values.ComboBox5, RoundingItems().size());
-  if (values.RadioGroup1 < 0 || values.RadioGroup1 > 1 || values.RadioGroup2 < 0 || values.RadioGroup2 > 1) {
+  CheckList(values.startMarker, EndMarkerItems().size());
+  CheckList(values.endMarker, EndMarkerItems().size());
+  CheckList(values.textStyle, values.textStyleItems.size());
+  CheckList(values.precision, PrecisionItems().size());
+  CheckList(values.rounding, RoundingItems().size());
+  if (values.showZeros < 0 || values.showZeros > 1 || values.unit < 0 || values.unit > 1) {
     std::abort();
   }
-  if (values.ComboBox3Items.size() != 11) std::abort();
-  if (DatFileLines(values, position, model).size() != 31) std::abort();
+  if (values.textStyleItems.size() != 11) std::abort();
+  if (SettingsLines(values, position, model).size() != 31) std::abort();
 
   if (!CheckOk(values)) {
     const BuildResult result = BuildDimension(values, model, nullptr);

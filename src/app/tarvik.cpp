@@ -3,7 +3,7 @@
 
 #include <commctrl.h>
 
-#include "Unit1_win.h"
+#include "dimension_dialog_win.h"
 #include "dll_search_win.h"
 #include "failures.h"
 #include "launch.h"
@@ -12,10 +12,11 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int showCommand) {
   RestrictDllSearchToSystem();
-  const ParsedCommandLine parsed = ParseCommandLine(CommandLineText(arguments), kOptionNames);
+  const std::vector<std::u16string_view> optionNames = OptionNames();
+  const ParsedCommandLine parsed = ParseCommandLine(CommandLineText(arguments), optionNames);
   const RunOptions options = ChosenOptions(parsed);
   const std::u16string title = ApplicationTitle(options.orientation);
-  if (!parsed.Ok()) return RefuseUnknownOption(parsed.unknown, kOptionNames, title);
+  if (!parsed.Ok()) return RefuseUnknownOption(parsed.unknown, optionNames, title);
 
   // Memory that runs out while the files are read ends the run with the form and its model already
   // gone, so nothing is written; inside the message loop the window procedures catch it themselves.
@@ -27,7 +28,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int showComm
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
-    TForm1 form(instance, options.orientation);
+    DimensionDialog form(instance, options.orientation);
     if (!form.Show(showCommand)) return form.ExitCode();
     return RunMessageLoop([&form](MSG& message) { return form.PreTranslateMessage(message); });
   });

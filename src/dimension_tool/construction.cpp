@@ -1,9 +1,11 @@
-// The vertical dimension whose value stands apart: extension lines, dimension line, value text with its
-// horizontal line and leader, and the two end markers, built from the four indicated points.
+// The dimension whose value stands apart: extension lines, dimension line, value text with the line under
+// it and the leader, and the two end markers, built from the four indicated points in the frame of the
+// orientation.
 #include "construction.h"
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <initializer_list>
 #include <utility>
@@ -13,6 +15,7 @@
 #include "MyFunc.h"
 #include "model_reading.h"
 
+const char16_t kExchangeFileName[] = u"JWC_TEMP.TXT";
 const char16_t kZeroDimensionMessage[] = u"寸法が「0」になりますので作図出来ません";
 const char16_t kNonFiniteMessage[] = u"数値が大きすぎますので作図出来ません";
 
@@ -39,30 +42,48 @@ Point Rotated(Point p, Point centre, double angle) {
   return turned;
 }
 
-// The frame in which the dimension line is vertical: the axis frame, or for the horizontal dimension the
-// axis frame turned a quarter turn clockwise. The quarter turn exchanges coordinates instead of going
-// through RotatePoint, whose cut pi would leave noise such as 1e-13 on a drawing at axis angle 0.
+// The frame in which the dimension line is vertical, turned as the orientation's trait says. A quarter
+// turn exchanges coordinates instead of going through RotatePoint, whose cut pi would leave noise such as
+// 1e-13 on a drawing at axis angle 0.
 class DimensionFrame {
  public:
-  DimensionFrame(double theta, Orientation orientation)
-      : theta_(theta), quarterTurn_(orientation == Orientation::Horizontal) {}
+  DimensionFrame(double axisAngle, FrameTurn turn) : theta_(axisAngle), turn_(turn) {}
 
   // `p` in the frame, turned about `centre`.
   Point ToFrame(Point p, Point centre) const {
     const Point q = Rotated(p, centre, -theta_);
-    return quarterTurn_ ? Point{centre.x - (q.y - centre.y), centre.y + (q.x - centre.x)} : q;
+    switch (turn_) {
+      case FrameTurn::Axis:
+        return q;
+      case FrameTurn::QuarterTurnClockwise:
+        return Point{centre.x - (q.y - centre.y), centre.y + (q.x - centre.x)};
+    }
+    std::abort();  // a value outside the enumeration
   }
   // A point of the frame back in the drawing.
   Point FromFrame(Point p, Point centre) const {
-    const Point q = quarterTurn_ ? Point{centre.x + (p.y - centre.y), centre.y - (p.x - centre.x)} : p;
-    return Rotated(q, centre, theta_);
+    switch (turn_) {
+      case FrameTurn::Axis:
+        return Rotated(p, centre, theta_);
+      case FrameTurn::QuarterTurnClockwise:
+        return Rotated(Point{centre.x + (p.y - centre.y), centre.y - (p.x - centre.x)}, centre, theta_);
+    }
+    std::abort();
   }
   // The drawing angle of the frame's upward direction, which the dimension line runs along.
-  double LineAngle() const { return quarterTurn_ ? theta_ : theta_ + 90.0; }
+  double LineAngle() const {
+    switch (turn_) {
+      case FrameTurn::Axis:
+        return theta_ + 90.0;
+      case FrameTurn::QuarterTurnClockwise:
+        return theta_;
+    }
+    std::abort();
+  }
 
  private:
   double theta_;
-  bool quarterTurn_;
+  FrameTurn turn_;
 };
 
 Point PointAt(const TJGdata& model, size_t number) {
@@ -76,10 +97,10 @@ Point PointAt(const TJGdata& model, size_t number) {
 class PendingOutput {
  public:
   void Attr4() {
-    Add({}, [](TJGdata& JG) { JG.S_Attr(4); });
+    Add({}, [](TJGdata& model) { model.S_Attr(4); });
   }
   void Line(Point a, Point b) {
-    Add({a.x, a.y, b.x, b.y}, [=](TJGdata& JG) { JG.S_Line(a.x, a.y, b.x, b.y); });
+    Add({a.x, a.y, b.x, b.y}, [=](TJGdata& model) { model.S_Line(a.x, a.y, b.x, b.y); });
   }
   void AttrLine(Point a, Point b) {
     Attr4();
@@ -87,7 +108,7 @@ class PendingOutput {
   }
   // Only the free style (0) writes its sizes.
   void Mjs(int32_t mjs, const TJwwMojisyu& style) {
-    auto step = [=](TJGdata& JG) { JG.S_Mjs(mjs, style.W, style.H, style.D, style.C, 0); };
+    auto step = [=](TJGdata& model) { model.S_Mjs(mjs, style.W, style.H, style.D, style.C, 0); };
     if (mjs == 0) {
       Add({style.W, style.H, style.D}, step);
     } else {
@@ -95,27 +116,27 @@ class PendingOutput {
     }
   }
   void Mbs0() {
-    Add({}, [](TJGdata& JG) { JG.S_Mbs(0); });
+    Add({}, [](TJGdata& model) { model.S_Mbs(0); });
   }
   // `value` is the number the text was made from.
   void Text(Point at, Point direction, double value, const std::u16string& text) {
     Add({at.x, at.y, direction.x, direction.y, value},
-        [=](TJGdata& JG) { JG.S_Text(2, at.x, at.y, direction.x, direction.y, text); });
+        [=](TJGdata& model) { model.S_Text(2, at.x, at.y, direction.x, direction.y, text); });
   }
   void Dim(Point start, Point end, Point at, Point direction, double value, const std::u16string& text) {
-    Add({start.x, start.y, end.x, end.y, at.x, at.y, direction.x, direction.y, value}, [=](TJGdata& JG) {
-      JG.S_Dim(start.x, start.y, end.x, end.y, at.x, at.y, direction.x, direction.y, text);
+    Add({start.x, start.y, end.x, end.y, at.x, at.y, direction.x, direction.y, value}, [=](TJGdata& model) {
+      model.S_Dim(start.x, start.y, end.x, end.y, at.x, at.y, direction.x, direction.y, text);
     });
   }
   void Mark(Point at, double magnification, double angle, int32_t code) {
     Add({at.x, at.y, magnification, angle},
-        [=](TJGdata& JG) { JG.S_Mark(at.x, at.y, magnification, angle, code); });
+        [=](TJGdata& model) { model.S_Mark(at.x, at.y, magnification, angle, code); });
   }
   void Other(std::function<void(TJGdata&)> step) { Add({}, std::move(step)); }
 
   bool AllFinite() const { return allFinite_; }
-  void WriteTo(TJGdata& JG) const {
-    for (const auto& step : steps_) step(JG);
+  void WriteTo(TJGdata& model) const {
+    for (const auto& step : steps_) step(model);
   }
 
  private:
@@ -129,9 +150,7 @@ class PendingOutput {
 };
 
 // A prefix or suffix of blanks only is no prefix; otherwise it stays exactly as typed.
-std::u16string Affix(const std::u16string& typed) {
-  return IsBlank(typed) ? std::u16string() : typed;
-}
+std::u16string Affix(const std::u16string& typed) { return IsBlank(typed) ? std::u16string() : typed; }
 
 struct ChosenStyle {
   int32_t number = 1;
@@ -140,12 +159,12 @@ struct ChosenStyle {
 
 // Index 0 stands for the host's current style; an index outside the list (a preview of unchecked
 // values) is taken the same way.
-ChosenStyle ChooseTextStyle(int32_t index, const TJGdata& JG) {
-  if (index >= 1 && index <= 10) return {index, JG.Mojisyu[index]};
-  int32_t number = JG.CurMjs;
-  if (number == 0) return {0, TJwwMojisyu{JG.CurMjsW, JG.CurMjsH, JG.CurMjsD, JG.CurMjsC}};
+ChosenStyle ChooseTextStyle(int32_t index, const TJGdata& model) {
+  if (index >= 1 && index <= 10) return {index, model.Mojisyu[index]};
+  int32_t number = model.CurMjs;
+  if (number == 0) return {0, TJwwMojisyu{model.CurMjsW, model.CurMjsH, model.CurMjsD, model.CurMjsC}};
   if (number < 1 || number > 10) number = 1;
-  return {number, JG.Mojisyu[number]};
+  return {number, model.Mojisyu[number]};
 }
 
 struct ValueText {
@@ -155,30 +174,30 @@ struct ValueText {
 
 ValueText MakeValueText(const DialogValues& values, double length, const std::u16string& prefix,
                         const std::u16string& suffix) {
-  const bool metres = values.RadioGroup2 == 1;
-  const int32_t decimals = values.ComboBox4;
+  const bool metres = values.unit == 1;
+  const int32_t decimals = values.precision;
   double value = length;
   if (metres) value = value / 1000.0;
-  value = RoundDigits(decimals, values.ComboBox5, value);
-  std::u16string number = values.CheckBox1 ? FormatGrouped(decimals, value) : FormatFixed(decimals, value);
-  if (values.RadioGroup1 == 0) number = TrimTrailingZeros(number);
+  value = RoundDigits(decimals, values.rounding, value);
+  std::u16string number = values.groupDigits ? FormatGrouped(decimals, value) : FormatFixed(decimals, value);
+  if (values.showZeros == 0) number = TrimTrailingZeros(number);
   // Only the number turns full width; prefix, unit and suffix keep their own characters.
-  if (values.CheckBox3) number = ToFullWidth(number);
+  if (values.fullWidth) number = ToFullWidth(number);
   std::u16string text = prefix + number;
-  if (values.CheckBox2) text += metres ? u"ｍ" : u"mm";
+  if (values.unitText) text += metres ? u"ｍ" : u"mm";
   text += suffix;
   return {value, text};
 }
 
-// The extension line of a measured point P: from the gap beside P to the overshoot beyond the
-// dimension line, on whichever side of P the line stands.
-void ExtensionLine(PendingOutput& out, Point P, Point P3, const DimensionFrame& frame, double gap,
-                   double overshoot) {
-  const Point R = frame.ToFrame(P3, P);
-  const double side = R.x >= P.x ? 1.0 : -1.0;
-  const Point A = frame.FromFrame({P.x + side * gap, P.y}, P);
-  const Point B = frame.FromFrame({R.x + side * overshoot, P.y}, P);
-  out.AttrLine(A, B);
+// The extension line of the measured point `measured`: from the gap beside it to the overshoot beyond
+// the dimension line through `linePoint`, on whichever side of the measured point the line stands.
+void ExtensionLine(PendingOutput& out, Point measured, Point linePoint, const DimensionFrame& frame,
+                   double gap, double overshoot) {
+  const Point line = frame.ToFrame(linePoint, measured);
+  const double side = line.x >= measured.x ? 1.0 : -1.0;
+  const Point from = frame.FromFrame({measured.x + side * gap, measured.y}, measured);
+  const Point to = frame.FromFrame({line.x + side * overshoot, measured.y}, measured);
+  out.AttrLine(from, to);
 }
 
 // The length that an end marker takes along the dimension line at magnification 1, in paper mm;
@@ -193,7 +212,7 @@ int32_t MarkerKind(int32_t index) { return index >= 0 && index <= 11 ? index : 0
 
 struct EndStyle {
   bool reversed = false;
-  double overshoot = 0.0;      // r, drawing length
+  double overshoot = 0.0;      // beyond a reversed end, drawing length
   double strokeLength = 0.0;   // line-arrow stroke, drawing length
   double arrowAngle = 0.0;     // degrees
   double magnification = 0.0;  // as typed
@@ -226,120 +245,123 @@ double EndDirection(Point from, Point to, double offset) {
 
 }  // namespace
 
-BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, UserFeedback* ui,
-                           Orientation orientation) {
-  const int32_t startKind = MarkerKind(values.ComboBox1);
-  const int32_t endKind = MarkerKind(values.ComboBox2);
-  const double magnification = TextToFloat(values.Edit1);
-  const double arrowLength = TextToFloat(values.Edit7);
-  const double arrowAngle = TextToFloat(values.Edit8);
-  const std::u16string prefix = Affix(values.Edit2);
-  const std::u16string suffix = Affix(values.Edit3);
-  double d = TextToFloat(values.Edit4);
-  double g = TextToFloat(values.Edit5);
-  double o = TextToFloat(values.Edit6);
-  double r = TextToFloat(values.Edit9);
+BuildResult BuildDimension(const DialogValues& values, TJGdata& model, UserFeedback* ui, Orientation orientation) {
+  const int32_t startKind = MarkerKind(values.startMarker);
+  const int32_t endKind = MarkerKind(values.endMarker);
+  const double magnification = TextToFloat(values.markerScale);
+  const double arrowLength = TextToFloat(values.arrowLength);
+  const double arrowAngle = TextToFloat(values.arrowAngle);
+  const std::u16string prefix = Affix(values.prefix);
+  const std::u16string suffix = Affix(values.suffix);
 
   // Paper millimetres become drawing lengths once, whatever the host's paper-size flag says.
-  const double k = CurrentScale(JG);
-  d *= k;
-  g *= k;
-  o *= k;
-  r *= k;
+  const double scale = CurrentScale(model);
+  const double underlineGap = TextToFloat(values.valueToUnderline) * scale;
+  const double extensionGap = TextToFloat(values.extensionGap) * scale;
+  const double extensionOvershoot = TextToFloat(values.extensionOvershoot) * scale;
+  const double reversedOvershoot = TextToFloat(values.reversedOvershoot) * scale;
 
-  const DimensionFrame frame(JG.Jikukaku, orientation);
-  const Point P1 = PointAt(JG, 1);
-  const Point P2 = PointAt(JG, 2);
-  const Point P3 = PointAt(JG, 3);
-  const Point P4 = PointAt(JG, 4);
-  // The measured points projected onto the vertical (in the frame) through P3.
-  const Point S = frame.FromFrame({frame.ToFrame(P3, P1).x, P1.y}, P1);
-  const Point E = frame.FromFrame({frame.ToFrame(P3, P2).x, P2.y}, P2);
+  const DimensionFrame frame(model.Jikukaku, Traits(orientation).frameTurn);
+  // The host's indicated points: the two measured points, a point the dimension line passes through,
+  // and where the value stands.
+  const Point measuredStart = PointAt(model, 1);
+  const Point measuredEnd = PointAt(model, 2);
+  const Point linePoint = PointAt(model, 3);
+  const Point valueAt = PointAt(model, 4);
+  // The ends of the dimension line: the measured points projected onto the vertical (in the frame)
+  // through linePoint.
+  const Point lineStart =
+      frame.FromFrame({frame.ToFrame(linePoint, measuredStart).x, measuredStart.y}, measuredStart);
+  const Point lineEnd =
+      frame.FromFrame({frame.ToFrame(linePoint, measuredEnd).x, measuredEnd.y}, measuredEnd);
 
-  const double length = PointDistance(S.x, S.y, E.x, E.y);
+  const double length = PointDistance(lineStart.x, lineStart.y, lineEnd.x, lineEnd.y);
   if (std::fabs(length) < kNoLength) return BuildResult::ZeroLength;
 
   PendingOutput out;
-  const int32_t group = JG.CurLGrp, layer = JG.CurLay, colour = JG.CurCol, lineType = JG.CurLtp,
-                width = JG.CurWid;
-  const std::u16string font = JG.CurFont;
-  out.Other([=](TJGdata& model) {
-    model.S_LGrp(group);
-    model.S_Lay(layer);
-    model.S_Col(colour, 0);
-    model.S_PCol(colour, 0);
-    model.S_Ltp(lineType, 0);
-    model.S_Wid(width);
-    model.S_Font(font);
+  const int32_t group = model.CurLGrp, layer = model.CurLay, colour = model.CurCol, lineType = model.CurLtp,
+                width = model.CurWid;
+  const std::u16string font = model.CurFont;
+  out.Other([=](TJGdata& target) {
+    target.S_LGrp(group);
+    target.S_Lay(layer);
+    target.S_Col(colour, 0);
+    target.S_PCol(colour, 0);
+    target.S_Ltp(lineType, 0);
+    target.S_Wid(width);
+    target.S_Font(font);
   });
 
-  ExtensionLine(out, P1, P3, frame, g, o);
-  ExtensionLine(out, P2, P3, frame, g, o);
+  ExtensionLine(out, measuredStart, linePoint, frame, extensionGap, extensionOvershoot);
+  ExtensionLine(out, measuredEnd, linePoint, frame, extensionGap, extensionOvershoot);
 
   // The value.
-  const ChosenStyle style = ChooseTextStyle(values.ComboBox3, JG);
+  const ChosenStyle style = ChooseTextStyle(values.textStyle, model);
   const ValueText value = MakeValueText(values, length, prefix, suffix);
-  const double span = TextSpan(value.text, style.style.W, style.style.D);
+  const double textSpan = TextSpan(value.text, style.style.W, style.style.D);
 
   // The value reads upwards or rightwards, never leftwards and never upside down.
-  double a = NormalizeDeg(frame.LineAngle());
-  if (a >= 180.0) a = a - 180.0;
-  if (a > 90.0000000001) a = a + 180.0;
-  const double along = Radians(a);
-  const Point V{kDirectionLength * std::cos(along), kDirectionLength * std::sin(along)};
+  double textAngle = NormalizeDeg(frame.LineAngle());
+  if (textAngle >= 180.0) textAngle = textAngle - 180.0;
+  if (textAngle > 90.0000000001) textAngle = textAngle + 180.0;
+  const double textRadians = Radians(textAngle);
+  const Point textDirection{kDirectionLength * std::cos(textRadians),
+                            kDirectionLength * std::sin(textRadians)};
 
-  if (!values.CheckBox4) {
-    out.AttrLine(S, E);
+  if (!values.dimensionEntity) {
+    out.AttrLine(lineStart, lineEnd);
     out.Mjs(style.number, style.style);
     out.Mbs0();
     out.Attr4();
-    out.Text(P4, V, value.value, value.text);
+    out.Text(valueAt, textDirection, value.value, value.text);
   } else {
     out.Mjs(style.number, style.style);
-    out.Dim(S, E, P4, V, value.value, value.text);
+    out.Dim(lineStart, lineEnd, valueAt, textDirection, value.value, value.text);
   }
 
-  // The horizontal line runs d under the value's base, from d before its start to d after its end.
-  const Point below = Rotated({-d, -d}, {0.0, 0.0}, a);
-  const Point H1{P4.x + below.x, P4.y + below.y};
-  const double run = span * k + 2.0 * d;
-  const Point H2{H1.x + run * std::cos(along), H1.y + run * std::sin(along)};
-  // The leader leaves the middle of the dimension line for the nearer end of the horizontal line.
-  const Point M{(S.x + E.x) / 2.0, (S.y + E.y) / 2.0};
-  const Point R = Rotated(H2, M, -a);
-  out.AttrLine(M, R.x > M.x ? H1 : H2);
-  out.AttrLine(H1, H2);
+  // The line under the value runs underlineGap under its base, from underlineGap before its start to
+  // underlineGap after its end.
+  const Point below = Rotated({-underlineGap, -underlineGap}, {0.0, 0.0}, textAngle);
+  const Point underlineStart{valueAt.x + below.x, valueAt.y + below.y};
+  const double underlineLength = textSpan * scale + 2.0 * underlineGap;
+  const Point underlineEnd{underlineStart.x + underlineLength * std::cos(textRadians),
+                           underlineStart.y + underlineLength * std::sin(textRadians)};
+  // The leader leaves the middle of the dimension line for the nearer end of the line under the value.
+  const Point middle{(lineStart.x + lineEnd.x) / 2.0, (lineStart.y + lineEnd.y) / 2.0};
+  const Point endAlongText = Rotated(underlineEnd, middle, -textAngle);
+  out.AttrLine(middle, endAlongText.x > middle.x ? underlineStart : underlineEnd);
+  out.AttrLine(underlineStart, underlineEnd);
 
   // The end markers: both turn outwards together when they do not fit between the ends.
   double sizeStart = EndMarkerSize(startKind, arrowLength, arrowAngle);
   double sizeEnd = EndMarkerSize(endKind, arrowLength, arrowAngle);
   if (startKind > 0) sizeStart *= magnification;
   if (endKind > 0) sizeEnd *= magnification;
-  sizeStart *= k;
-  sizeEnd *= k;
+  sizeStart *= scale;
+  sizeEnd *= scale;
   EndStyle end;
   end.reversed = sizeStart + sizeEnd > length;
-  end.overshoot = r;
-  end.strokeLength = arrowLength * k;
+  end.overshoot = reversedOvershoot;
+  end.strokeLength = arrowLength * scale;
   end.arrowAngle = arrowAngle;
   end.magnification = magnification;
   const double offset = end.reversed ? 180.0 : 0.0;
-  EndMarker(out, S, EndDirection(E, S, offset), startKind, end);
+  EndMarker(out, lineStart, EndDirection(lineEnd, lineStart, offset), startKind, end);
   out.Attr4();
-  EndMarker(out, E, EndDirection(S, E, offset), endKind, end);
+  EndMarker(out, lineEnd, EndDirection(lineStart, lineEnd, offset), endKind, end);
 
   // The host's own text style again, for whatever it draws next.
-  out.Mjs(JG.CurMjs, TJwwMojisyu{JG.CurMjsW, JG.CurMjsH, JG.CurMjsD, JG.CurMjsC});
+  out.Mjs(model.CurMjs, TJwwMojisyu{model.CurMjsW, model.CurMjsH, model.CurMjsD, model.CurMjsC});
 
   if (!out.AllFinite()) return BuildResult::NotFinite;
   if (ui != nullptr) ui->SetStatus(u"処理中です");
-  out.WriteTo(JG);
+  out.WriteTo(model);
   return BuildResult::Built;
 }
 
-platform::WriteResult RunGaibuProc(const DialogValues& values, TJGdata& JG, const std::u16string& programFolder,
-                                   UserFeedback& ui, Orientation orientation) {
-  switch (BuildDimension(values, JG, &ui, orientation)) {
+platform::WriteResult DrawAndWrite(const DialogValues& values, TJGdata& model,
+                                   const std::u16string& programFolder, UserFeedback& ui, Orientation orientation) {
+  switch (BuildDimension(values, model, &ui, orientation)) {
     case BuildResult::ZeroLength:
       ui.ShowMessage(kZeroDimensionMessage);
       return {true, {}};
@@ -351,6 +373,6 @@ platform::WriteResult RunGaibuProc(const DialogValues& values, TJGdata& JG, cons
   }
   ui.SetStatus(u"ファイル生成中です");
   platform::WriteResult written;
-  written.ok = JG.SaveTempFile(programFolder + u"JWC_TEMP.TXT", &written.reason);
+  written.ok = model.SaveTempFile(programFolder + kExchangeFileName, &written.reason);
   return written;
 }

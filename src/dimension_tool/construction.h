@@ -1,4 +1,4 @@
-// The construction of the vertical dimension from the four indicated points and the dialog's values.
+// The construction of the dimension from the four indicated points and the dialog's values.
 #pragma once
 
 #include <string>
@@ -14,20 +14,24 @@ class TJGdata;
 // nothing is appended, as for a zero dimension.
 enum class BuildResult { Built, ZeroLength, NotFinite };
 
-// Appends the dimension's output commands to `JG`, from the host's current settings to its text style
+// Appends the dimension's output commands to `model`, from the host's current settings to its text style
 // restored at the end; writes no file.
 // On a zero dimension it appends nothing and returns ZeroLength without showing anything.
 // `ui` may be null (a preview): then no status text is set. The horizontal dimension on the axis angle
 // θ writes what the vertical one writes on θ − 90, with exact coordinates where the vertical one has them.
-BuildResult BuildDimension(const DialogValues& values, TJGdata& JG, UserFeedback* ui,
+BuildResult BuildDimension(const DialogValues& values, TJGdata& model, UserFeedback* ui,
                            Orientation orientation = Orientation::Vertical);
 
 // The whole run of the OK path: BuildDimension, the zero message, the status texts and SaveTempFile
-// over programFolder + "JWC_TEMP.TXT". Not ok only when that write failed, with the system's reason;
+// over programFolder + kExchangeFileName. Not ok only when that write failed, with the system's reason;
 // a dimension that is not drawn (zero, overflow) writes nothing and counts as ok.
-platform::WriteResult RunGaibuProc(const DialogValues& values, TJGdata& JG, const std::u16string& programFolder,
-                                   UserFeedback& ui, Orientation orientation = Orientation::Vertical);
+platform::WriteResult DrawAndWrite(const DialogValues& values, TJGdata& model,
+                                   const std::u16string& programFolder, UserFeedback& ui,
+                                   Orientation orientation = Orientation::Vertical);
 
+// "JWC_TEMP.TXT", the exchange file in the program folder: the host writes it before the run and draws
+// what the run leaves in it.
+extern const char16_t kExchangeFileName[];
 // The message shown for a zero dimension.
 extern const char16_t kZeroDimensionMessage[];
 // The message shown when the numbers of the run overflow, so that nothing can be drawn.

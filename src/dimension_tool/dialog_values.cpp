@@ -4,8 +4,6 @@
 #include "JwwGaibu.h"
 #include "MyFunc.h"
 
-const char16_t kApplicationTitle[] = u"tarvik－寸法値が離れた垂直寸法線を作図";
-
 std::u16string FitEditText(ControlId control, std::u16string text) {
   const auto limit = static_cast<size_t>(EditTextLimit(control));
   if (limit == 0 || text.size() <= limit) return text;
@@ -41,39 +39,6 @@ const std::vector<std::u16string>& ZeroDisplayItems() {
 const std::vector<std::u16string>& UnitItems() {
   static const std::vector<std::u16string> items = {u"mm", u"ｍ"};
   return items;
-}
-
-const std::vector<std::u16string>& HelpTextLines() {
-  // One entry per line of the memo, as it reads.
-  // clang-format off
-  static const std::vector<std::u16string> lines = {
-      u"◇垂直寸法線の設定は",
-      u"　水平寸法線の設定とは",
-      u"　別に呼出・登録しており",
-      u"　水平寸法線の設定を",
-      u"　共有利用していません",
-      u"　",
-      u"◇寸法値が離れた",
-      u"　垂直寸法線を作図します",
-      u"　寸法値への引出線が",
-      u"　作図されます",
-      u"◇寸法値の前後には",
-      u"　寸法値と水平線との距離",
-      u"　と同じ長さの余白を",
-      u"　取るものとします",
-      u"　",
-      u"◆ブロック図形内のもの",
-      u"　は処理出来ませんので",
-      u"　御注意下さい。",
-      u"　ブロック編集内で行う",
-      u"　場合には、本ソフトを",
-      u"　Jw_cadのインストール・",
-      u"　フォルダに配置して",
-      u"　実行を行う必要がある",
-      u"　場合があります。",
-  };
-  // clang-format on
-  return lines;
 }
 
 std::vector<std::u16string> TextStyleItems(const TJGdata& model) {

@@ -9,41 +9,63 @@
 
 class TJGdata;
 
-// Controls that a check can name or a test can look for.
+// Controls that a check can name or a test can look for. Their order gives the dialog item ids.
 enum class ControlId {
   None,
-  ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5,
-  Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9,
-  RadioGroup1, RadioGroup2,
-  CheckBox1, CheckBox2, CheckBox3, CheckBox4,
-  Memo1, LabelM, Button1, Button2,
+  StartMarkerList,
+  EndMarkerList,
+  TextStyleList,
+  PrecisionList,
+  RoundingList,
+  MarkerScaleEdit,
+  PrefixEdit,
+  SuffixEdit,
+  ValueToUnderlineEdit,
+  ExtensionGapEdit,
+  ExtensionOvershootEdit,
+  ArrowLengthEdit,
+  ArrowAngleEdit,
+  ReversedOvershootEdit,
+  ShowZerosGroup,
+  UnitGroup,
+  GroupDigitsBox,
+  UnitTextBox,
+  FullWidthBox,
+  DimensionEntityBox,
+  HelpText,
+  StatusLine,
+  OkButton,
+  CancelButton,
 };
 
 constexpr int32_t kNoSelection = -1;
 
-// Layout defaults: the state before the settings file is applied.
+// Layout defaults: the state before the settings file is applied. Distances are paper millimetres.
 struct DialogValues {
-  int32_t ComboBox1 = 0;             // start marker: index into EndMarkerItems()
-  int32_t ComboBox2 = 0;             // end marker
-  int32_t ComboBox3 = kNoSelection;  // text style: 0 current, 1..10 host styles
-  int32_t ComboBox4 = 3;             // precision "0.001"
-  int32_t ComboBox5 = 2;             // rounding "四捨五入"
-  std::u16string Edit1 = u"1";       // marker magnification
-  std::u16string Edit2;              // prefix
-  std::u16string Edit3;              // suffix
-  std::u16string Edit4 = u"0.5";     // value to horizontal line, paper mm
-  std::u16string Edit5 = u"2";       // measured point to extension line, paper mm
-  std::u16string Edit6 = u"2";       // extension line overshoot, paper mm
-  std::u16string Edit7 = u"3";       // line-arrow length, paper mm
-  std::u16string Edit8 = u"15";      // line-arrow angle, degrees
-  std::u16string Edit9 = u"2";       // reversed-arrow overshoot, paper mm
-  int32_t RadioGroup1 = 0;           // zeros after the point: 0 "無", 1 "有"
-  int32_t RadioGroup2 = 0;           // unit: 0 "mm", 1 "ｍ"
-  bool CheckBox1 = false;            // digit grouping
-  bool CheckBox2 = false;            // unit text
-  bool CheckBox3 = false;            // full width
-  bool CheckBox4 = false;            // one dimension entity
-  std::vector<std::u16string> ComboBox3Items;  // filled from the drawing model when shown
+  int32_t startMarker = 0;                     // index into EndMarkerItems()
+  int32_t endMarker = 0;                       // index into EndMarkerItems()
+  int32_t textStyle = kNoSelection;            // 0 the host's current style, 1..10 its styles
+  int32_t precision = 3;                       // index into PrecisionItems(): "0.001"
+  int32_t rounding = 2;                        // index into RoundingItems(): "四捨五入"
+  std::u16string markerScale = u"1";           // magnification of the point markers
+  std::u16string prefix;                       // text before the value
+  std::u16string suffix;                       // text after the value
+  std::u16string valueToUnderline = u"0.5";    // from the value to the line under it ("水平線")
+  std::u16string extensionGap = u"2";          // from a measured point to its extension line
+  std::u16string extensionOvershoot = u"2";    // of the extension lines beyond the dimension line
+  std::u16string arrowLength = u"3";           // of a line arrow's strokes
+  std::u16string arrowAngle = u"15";           // of a line arrow's strokes to the line, degrees
+  std::u16string reversedOvershoot = u"2";     // of the dimension line beyond reversed arrows
+  int32_t showZeros = 0;                       // zeros after the point: 0 "無", 1 "有"
+  int32_t unit = 0;                            // 0 "mm", 1 "ｍ"
+  bool groupDigits = false;                    // a comma every three digits
+  bool unitText = false;                       // the unit written after the number
+  bool fullWidth = false;                      // the number in full-width digits
+  bool dimensionEntity = false;                // one dimension entity instead of lines and a text
+  std::vector<std::u16string> textStyleItems;  // filled from the drawing model when shown
+
+  // Equal when every value and every text-style entry is.
+  bool operator==(const DialogValues&) const = default;
 };
 
 // Which value each control shows, one table per kind of control, in the controls' numbering: the form
@@ -55,61 +77,79 @@ struct ControlField {
 };
 
 inline constexpr ControlField<int32_t> kListFields[] = {
-    {ControlId::ComboBox1, &DialogValues::ComboBox1}, {ControlId::ComboBox2, &DialogValues::ComboBox2},
-    {ControlId::ComboBox3, &DialogValues::ComboBox3}, {ControlId::ComboBox4, &DialogValues::ComboBox4},
-    {ControlId::ComboBox5, &DialogValues::ComboBox5},
+    {ControlId::StartMarkerList, &DialogValues::startMarker},
+    {ControlId::EndMarkerList, &DialogValues::endMarker},
+    {ControlId::TextStyleList, &DialogValues::textStyle},
+    {ControlId::PrecisionList, &DialogValues::precision},
+    {ControlId::RoundingList, &DialogValues::rounding},
 };
 inline constexpr ControlField<std::u16string> kEditFields[] = {
-    {ControlId::Edit1, &DialogValues::Edit1}, {ControlId::Edit2, &DialogValues::Edit2},
-    {ControlId::Edit3, &DialogValues::Edit3}, {ControlId::Edit4, &DialogValues::Edit4},
-    {ControlId::Edit5, &DialogValues::Edit5}, {ControlId::Edit6, &DialogValues::Edit6},
-    {ControlId::Edit7, &DialogValues::Edit7}, {ControlId::Edit8, &DialogValues::Edit8},
-    {ControlId::Edit9, &DialogValues::Edit9},
+    {ControlId::MarkerScaleEdit, &DialogValues::markerScale},
+    {ControlId::PrefixEdit, &DialogValues::prefix},
+    {ControlId::SuffixEdit, &DialogValues::suffix},
+    {ControlId::ValueToUnderlineEdit, &DialogValues::valueToUnderline},
+    {ControlId::ExtensionGapEdit, &DialogValues::extensionGap},
+    {ControlId::ExtensionOvershootEdit, &DialogValues::extensionOvershoot},
+    {ControlId::ArrowLengthEdit, &DialogValues::arrowLength},
+    {ControlId::ArrowAngleEdit, &DialogValues::arrowAngle},
+    {ControlId::ReversedOvershootEdit, &DialogValues::reversedOvershoot},
 };
 inline constexpr ControlField<int32_t> kRadioFields[] = {
-    {ControlId::RadioGroup1, &DialogValues::RadioGroup1},
-    {ControlId::RadioGroup2, &DialogValues::RadioGroup2},
+    {ControlId::ShowZerosGroup, &DialogValues::showZeros},
+    {ControlId::UnitGroup, &DialogValues::unit},
 };
 inline constexpr ControlField<bool> kCheckFields[] = {
-    {ControlId::CheckBox1, &DialogValues::CheckBox1},
-    {ControlId::CheckBox2, &DialogValues::CheckBox2},
-    {ControlId::CheckBox3, &DialogValues::CheckBox3},
-    {ControlId::CheckBox4, &DialogValues::CheckBox4},
+    {ControlId::GroupDigitsBox, &DialogValues::groupDigits},
+    {ControlId::UnitTextBox, &DialogValues::unitText},
+    {ControlId::FullWidthBox, &DialogValues::fullWidth},
+    {ControlId::DimensionEntityBox, &DialogValues::dimensionEntity},
 };
 
 // Characters that an edit box takes (UTF-16 code units); 0 for a control that is no edit box.
 constexpr int EditTextLimit(ControlId control) {
   switch (control) {
-    case ControlId::Edit7:
-    case ControlId::Edit8:
+    case ControlId::ArrowLengthEdit:
+    case ControlId::ArrowAngleEdit:
       return 8;
-    case ControlId::Edit2:
-    case ControlId::Edit3:
+    case ControlId::PrefixEdit:
+    case ControlId::SuffixEdit:
       return 32;
-    case ControlId::Edit1:
-    case ControlId::Edit4:
-    case ControlId::Edit5:
-    case ControlId::Edit6:
-    case ControlId::Edit9:
+    case ControlId::MarkerScaleEdit:
+    case ControlId::ValueToUnderlineEdit:
+    case ControlId::ExtensionGapEdit:
+    case ControlId::ExtensionOvershootEdit:
+    case ControlId::ReversedOvershootEdit:
       return 16;
-    default:
+    case ControlId::None:
+    case ControlId::StartMarkerList:
+    case ControlId::EndMarkerList:
+    case ControlId::TextStyleList:
+    case ControlId::PrecisionList:
+    case ControlId::RoundingList:
+    case ControlId::ShowZerosGroup:
+    case ControlId::UnitGroup:
+    case ControlId::GroupDigitsBox:
+    case ControlId::UnitTextBox:
+    case ControlId::FullWidthBox:
+    case ControlId::DimensionEntityBox:
+    case ControlId::HelpText:
+    case ControlId::StatusLine:
+    case ControlId::OkButton:
+    case ControlId::CancelButton:
       return 0;
   }
+  return 0;
 }
 
 // `text` cut to what the edit box `control` takes, without splitting a surrogate pair.
 std::u16string FitEditText(ControlId control, std::u16string text);
 
 // Fixed list entries of the dialog.
-const std::vector<std::u16string>& EndMarkerItems();   // ComboBox1, ComboBox2: 12 entries
-const std::vector<std::u16string>& PrecisionItems();   // ComboBox4: 9 entries
-const std::vector<std::u16string>& RoundingItems();    // ComboBox5: 3 entries
-const std::vector<std::u16string>& ZeroDisplayItems(); // RadioGroup1: "無", "有"
-const std::vector<std::u16string>& UnitItems();        // RadioGroup2: "mm", "ｍ"
-const std::vector<std::u16string>& HelpTextLines();    // Memo1: 24 lines
+const std::vector<std::u16string>& EndMarkerItems();    // startMarker, endMarker: 12 entries
+const std::vector<std::u16string>& PrecisionItems();    // precision: 9 entries
+const std::vector<std::u16string>& RoundingItems();     // rounding: 3 entries
+const std::vector<std::u16string>& ZeroDisplayItems();  // showZeros: "無", "有"
+const std::vector<std::u16string>& UnitItems();         // unit: "mm", "ｍ"
 
-// ComboBox3 entries: "現在の文字種(Free)" or "現在の文字種(NoN)", then "No1: W3 H3 D0" ... for styles 1..10.
+// textStyle entries: "現在の文字種(Free)" or "現在の文字種(NoN)", then "No1: W3 H3 D0" ... for styles 1..10.
 std::vector<std::u16string> TextStyleItems(const TJGdata& model);
-
-// The application title, also the caption of the window and of every message box.
-extern const char16_t kApplicationTitle[];

@@ -2,23 +2,23 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "command_line.h"
 #include "orientation.h"
 
-// tarvik's options, in the order ChosenOptions reads them.
-inline constexpr std::u16string_view kOptionNames[] = {u"horizontal", u"quick"};
-
 struct RunOptions {
-  Orientation orientation = Orientation::Vertical;  // "/horizontal"
+  Orientation orientation = Orientation::Vertical;  // chosen by the orientation's own option
   bool quick = false;                               // "/quick": draw with the stored settings, no dialog
 };
 
-// What the options read from the command line choose. For a refused command line, those before the
-// refused argument: they caption the message that refuses it.
-inline RunOptions ChosenOptions(const ParsedCommandLine& parsed) {
-  return {parsed.Given(0) ? Orientation::Horizontal : Orientation::Vertical, parsed.Given(1)};
-}
+// tarvik's options, in the order ChosenOptions reads them: each orientation's own option, in the order of
+// the orientations, then "quick".
+std::vector<std::u16string_view> OptionNames();
+
+// What the options read from the command line against OptionNames() choose. For a refused command line,
+// those before the refused argument: they caption the message that refuses it.
+RunOptions ChosenOptions(const ParsedCommandLine& parsed);
 
 // The batch file that the unreadable-exchange message names: the vertical dimension's, which the user
 // guide introduces first, whichever batch file started the run.

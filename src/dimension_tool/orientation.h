@@ -1,18 +1,45 @@
-// The two dimensions the program draws: the vertical one, and its horizontal companion, which is the
-// same construction turned a quarter turn. Everything that tells them apart to the user is here.
+// The dimensions the program draws: the vertical one, and its horizontal companion, which is the same
+// construction in a frame turned a quarter turn. Everything that tells them apart is one row of traits.
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <span>
 #include <string>
 #include <vector>
 
 enum class Orientation { Vertical, Horizontal };
 
+// How the frame in which the construction draws its vertical dimension line stands in the drawing.
+enum class FrameTurn {
+  Axis,                  // the drawing's axis frame itself
+  QuarterTurnClockwise,  // the axis frame turned a quarter turn clockwise
+};
+
+// The first lines of the help text, which speak of the dimension itself; the rest is the same for all.
+inline constexpr size_t kOwnHelpLineCount = 8;
+
+struct OrientationTraits {
+  Orientation orientation;
+  const char16_t* title;             // the window caption, also that of every message box of the run
+  const char16_t* settingsFileName;  // in the program folder: each dimension keeps its own settings
+  const char16_t* option;            // what a batch file passes after "/" to choose it, in lower case;
+                                     // empty for the one chosen without an option
+  std::array<const char16_t*, kOwnHelpLineCount> ownHelpLines;
+  FrameTurn frameTurn;
+};
+
+// Every orientation, in the order of the enumeration.
+std::span<const OrientationTraits> AllOrientations();
+
+// The traits of `orientation`.
+const OrientationTraits& Traits(Orientation orientation);
+
 // The window caption, also the caption of every message box of that run.
 const char16_t* ApplicationTitle(Orientation orientation);
 
-// The settings file's name in the program folder: "selvan.dat" or "selvan_h.dat"; each dimension keeps
-// its own settings.
+// The settings file's name in the program folder: "selvan.dat" or "selvan_h.dat".
 const char16_t* SettingsFileName(Orientation orientation);
 
-// The memo's help text, 24 lines.
-const std::vector<std::u16string>& HelpTextLines(Orientation orientation);
+// The help memo's text, one entry per line as it reads: the orientation's own lines, then the common ones.
+std::vector<std::u16string> HelpTextLines(Orientation orientation);

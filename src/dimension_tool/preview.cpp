@@ -46,7 +46,7 @@ const PreviewResult& DimensionPreview::Compute(const DialogValues& values, const
   scratch_.t_MemN = 0;
   scratch_.t_PLineN = 0;
   // The construction, the attribute commands and the drawing of the result read the host's settings,
-  // styles, scales, axis angle and indicated points, and the attribute commands' state as FormShow
+  // styles, scales, axis angle and indicated points, and the attribute commands' state as Load
   // left it, so that the scratch run writes the attribute lines the real run would. The host's
   // entities stay out: nothing on the way reads them.
   scratch_.CopySettingsFrom(host);

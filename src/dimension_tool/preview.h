@@ -30,14 +30,16 @@ class DimensionPreview {
   DimensionPreview(const DimensionPreview&) = delete;
   DimensionPreview& operator=(const DimensionPreview&) = delete;
 
-  // Runs the construction for `values` on the settings of `host` (as FormShow left it). `host` is only
+  // Runs the construction for `values` on the settings of `host` (as Load left it). `host` is only
   // read; no file is read or written.
   const PreviewResult& Compute(const DialogValues& values, const TJGdata& host,
                                Orientation orientation = Orientation::Vertical);
 
   const PreviewResult& Result() const { return result_; }
-  // The model that the last drawable result was built in: the host's settings and indicated points, and
-  // the result's lines in its output buffer.
+  // The scratch model of the last computation: the host's settings and indicated points as Compute copied
+  // them in, and the result's lines in its output buffer when the result is drawable. After a result that
+  // is not drawable the buffer counts no lines (t_MemN 0), whatever an earlier result drew; before the
+  // first computation the model is as its constructor left it.
   const TJGdata& Scratch() const { return scratch_; }
 
  private:

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr wchar_t kPreviewClass[] = L"TPreview";
+constexpr wchar_t kPreviewClass[] = L"DimensionPreviewPanel";
 constexpr wchar_t kMessageFace[] = L"ＭＳ ゴシック";
 constexpr int kMessageFontHeight = 13;  // as the dialog's own texts, at 96 DPI
 constexpr int kMessageInset = 8;

@@ -7,7 +7,7 @@
 
 bool RunQuick(Orientation orientation, int& exitCode) {
   DimensionSession session(orientation);
-  if (!session.FormShow(platform::ProgramFolder())) return false;
+  if (!session.Load(platform::ProgramFolder())) return false;
   MessageBoxFeedback ui(ApplicationTitle(orientation));
   return session.QuickRun(ui, &exitCode);
 }

@@ -8,49 +8,50 @@
 DimensionSession::DimensionSession(Orientation orientation) : orientation(orientation) {}
 DimensionSession::~DimensionSession() = default;
 
-bool DimensionSession::FormShow(const std::u16string& programFolder) {
-  ProgramFolder = programFolder;
-  DatFile = ProgramFolder + SettingsFileName(orientation);
-  OKflag = false;
-  JG = std::make_unique<TJGdata>();
+bool DimensionSession::Load(const std::u16string& folder) {
+  programFolder = folder;
+  settingsFile = programFolder + SettingsFileName(orientation);
+  confirmed = false;
+  model = std::make_unique<TJGdata>();
   // Without the host's file the dialog would draw from zero points and blame them; a file that holds no
   // points is the zero message's business.
-  if (!JG->OpenTempFile(ProgramFolder + u"JWC_TEMP.TXT")) return false;
-  JG->S_Init();
+  if (!model->OpenTempFile(programFolder + kExchangeFileName)) return false;
+  model->S_Init();
   // A list that is filled anew has no selection until the settings give it one.
-  values.ComboBox3Items = TextStyleItems(*JG);
-  values.ComboBox3 = kNoSelection;
-  OpenDatFile(DatFile, values, position);
+  values.textStyleItems = TextStyleItems(*model);
+  values.textStyle = kNoSelection;
+  LoadSettings(settingsFile, values, position);
   return true;
 }
 
-std::optional<CheckFailure> DimensionSession::Button1Click() {
+std::optional<CheckFailure> DimensionSession::Confirm() {
   std::optional<CheckFailure> failure = CheckOk(values);
-  if (!failure) OKflag = true;
+  if (!failure) confirmed = true;
   return failure;
 }
 
-void DimensionSession::Button2Click() { OKflag = false; }
+void DimensionSession::Cancel() { confirmed = false; }
 
 bool DimensionSession::QuickRun(UserFeedback& ui, int* exitCode) {
   // A first run sets the settings up in the dialog; so do stored values that OK would refuse.
-  if (!JG || !platform::FileExists(DatFile) || CheckOk(values)) return false;
-  const platform::WriteResult drawing = RunGaibuProc(values, *JG, ProgramFolder, ui, orientation);
+  if (!model || !platform::FileExists(settingsFile) || CheckOk(values)) return false;
+  const platform::WriteResult drawing = DrawAndWrite(values, *model, programFolder, ui, orientation);
   if (!drawing) ui.ShowError(WriteFailureMessage(drawing, {true, {}}, SettingsFileName(orientation)));
   if (exitCode != nullptr) *exitCode = drawing ? kExitDone : kExitNotWritten;
-  JG.reset();
+  model.reset();
   return true;
 }
 
-int DimensionSession::FormClose(int32_t left, int32_t top, UserFeedback& ui) {
+int DimensionSession::Finish(int32_t left, int32_t top, UserFeedback& ui) {
   int exitCode = kExitDone;
-  if (OKflag && JG) {
-    const platform::WriteResult drawing = RunGaibuProc(values, *JG, ProgramFolder, ui, orientation);
+  if (confirmed && model) {
+    const platform::WriteResult drawing = DrawAndWrite(values, *model, programFolder, ui, orientation);
     position = WindowPosition{left, top};
-    const platform::WriteResult settings = SaveDatFile(DatFile, values, position, *JG);
-    if (!drawing || !settings) ui.ShowError(WriteFailureMessage(drawing, settings, SettingsFileName(orientation)));
+    const platform::WriteResult settings = SaveSettings(settingsFile, values, position, *model);
+    if (!drawing || !settings)
+      ui.ShowError(WriteFailureMessage(drawing, settings, SettingsFileName(orientation)));
     if (!drawing) exitCode = kExitNotWritten;
   }
-  JG.reset();
+  model.reset();
   return exitCode;
 }

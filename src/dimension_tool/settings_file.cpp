@@ -1,8 +1,10 @@
-// selvan.dat: the dialog's settings and position, one value per line, identified by position only.
+// selvan.dat: the dialog's settings and position, one value per line, identified by its number only.
 #include "settings_file.h"
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdlib>
+#include <iterator>
 
 #include "JwwGaibu.h"
 #include "MyFunc.h"
@@ -40,107 +42,180 @@ int32_t ListSelection(const std::u16string& line, size_t count) {
 
 int32_t RadioSelection(const std::u16string& line) { return std::clamp<int32_t>(TextToInt(line), 0, 1); }
 
-}  // namespace
+// How a line holds its value, both ways.
+enum class LineRule {
+  Position,       // a window edge, a whole number
+  List,           // a list selection; negative reads as the first entry, past the end as no selection
+  Edit,           // an edit box's text as typed, cut on reading to what the box takes
+  Radio,          // a radio group's selection, read as 0 or 1 whatever the number
+  Check,          // a check box, written 1 or 0; any number but 0 reads as checked
+  Informational,  // what the run was drawn on, written for the user to read and never read back
+};
 
-void OpenDatFile(const std::u16string& datFile, DialogValues& values, WindowPosition& position) {
-  position.Fmx = 50;
-  position.Fmy = 50;
-  const platform::ReadTextResult file = platform::ReadTextFile(datFile, kMaxSettingsBytes);
-  if (!file.ok) return;
-  const std::vector<std::u16string> lines = SplitLines(file.text);
+struct SettingsLine {
+  size_t number;  // 1-based, as the user counts the file's lines
+  LineRule rule;
+  int32_t WindowPosition::*edge = nullptr;                  // Position
+  int32_t DialogValues::*selection = nullptr;               // List, Radio
+  size_t (*listSize)(const DialogValues&) = nullptr;        // List: the entries it can select
+  ControlId editBox = ControlId::None;                      // Edit
+  std::u16string DialogValues::*text = nullptr;             // Edit
+  bool DialogValues::*checked = nullptr;                    // Check
+  std::u16string (*information)(const TJGdata&) = nullptr;  // Informational
+};
 
-  const size_t markerCount = EndMarkerItems().size();
-  const size_t styleCount = values.ComboBox3Items.size();
+constexpr SettingsLine Position(size_t number, int32_t WindowPosition::*edge) {
+  return {.number = number, .rule = LineRule::Position, .edge = edge};
+}
+constexpr SettingsLine List(size_t number, int32_t DialogValues::*selection,
+                            size_t (*listSize)(const DialogValues&)) {
+  return {.number = number, .rule = LineRule::List, .selection = selection, .listSize = listSize};
+}
+constexpr SettingsLine Edit(size_t number, ControlId editBox, std::u16string DialogValues::*text) {
+  return {.number = number, .rule = LineRule::Edit, .editBox = editBox, .text = text};
+}
+constexpr SettingsLine Radio(size_t number, int32_t DialogValues::*selection) {
+  return {.number = number, .rule = LineRule::Radio, .selection = selection};
+}
+constexpr SettingsLine Check(size_t number, bool DialogValues::*checked) {
+  return {.number = number, .rule = LineRule::Check, .checked = checked};
+}
+constexpr SettingsLine Informational(size_t number, std::u16string (*information)(const TJGdata&)) {
+  return {.number = number, .rule = LineRule::Informational, .information = information};
+}
 
-  // Lines apply one after the other; the first missing line ends the reading, leaving the rest as it was.
-  for (size_t number = 1; number <= 22 && number <= lines.size(); ++number) {
-    const std::u16string& line = lines[number - 1];
-    switch (number) {
-      case 1:
-        position.Fmx = TextToInt(line);
-        break;
-      case 2:
-        position.Fmy = TextToInt(line);
-        break;
-      case 3:
-        values.ComboBox1 = ListSelection(line, markerCount);
-        break;
-      case 4:
-        values.ComboBox2 = ListSelection(line, markerCount);
-        break;
-      case 5:
-        values.ComboBox3 = ListSelection(line, styleCount);
-        break;
-      case 6:
-        values.ComboBox4 = ListSelection(line, PrecisionItems().size());
-        break;
-      case 7:
-        values.ComboBox5 = ListSelection(line, RoundingItems().size());
-        break;
-      case 17:
-        values.RadioGroup1 = RadioSelection(line);
-        break;
-      case 18:
-        values.RadioGroup2 = RadioSelection(line);
-        break;
-      default:
-        if (number >= 8 && number <= 16) {
-          // Cut as typing is: the box would show, and the run would use, whatever length it was given.
-          const auto& [control, text] = kEditFields[number - 8];
-          values.*text = FitEditText(control, line);
-        } else {
-          values.*kCheckFields[number - 19].value = TextToInt(line) != 0;
-        }
-        break;
-    }
+size_t MarkerCount(const DialogValues&) { return EndMarkerItems().size(); }
+size_t TextStyleCount(const DialogValues& values) { return values.textStyleItems.size(); }
+size_t PrecisionCount(const DialogValues&) { return PrecisionItems().size(); }
+size_t RoundingCount(const DialogValues&) { return RoundingItems().size(); }
+
+template <size_t kPoint>
+std::u16string PointX(const TJGdata& model) {
+  return FloatToText(IndicatedPoint(model, kPoint).x);
+}
+template <size_t kPoint>
+std::u16string PointY(const TJGdata& model) {
+  return FloatToText(IndicatedPoint(model, kPoint).y);
+}
+
+// Every line of the file, for the reader and the writer alike. Old files are read by these numbers, so a
+// line keeps its number for good: a new value takes the next free one, after the last line.
+constexpr SettingsLine kLines[] = {
+    Position(1, &WindowPosition::left),
+    Position(2, &WindowPosition::top),
+    List(3, &DialogValues::startMarker, MarkerCount),
+    List(4, &DialogValues::endMarker, MarkerCount),
+    List(5, &DialogValues::textStyle, TextStyleCount),
+    List(6, &DialogValues::precision, PrecisionCount),
+    List(7, &DialogValues::rounding, RoundingCount),
+    Edit(8, ControlId::MarkerScaleEdit, &DialogValues::markerScale),
+    Edit(9, ControlId::PrefixEdit, &DialogValues::prefix),
+    Edit(10, ControlId::SuffixEdit, &DialogValues::suffix),
+    Edit(11, ControlId::ValueToUnderlineEdit, &DialogValues::valueToUnderline),
+    Edit(12, ControlId::ExtensionGapEdit, &DialogValues::extensionGap),
+    Edit(13, ControlId::ExtensionOvershootEdit, &DialogValues::extensionOvershoot),
+    Edit(14, ControlId::ArrowLengthEdit, &DialogValues::arrowLength),
+    Edit(15, ControlId::ArrowAngleEdit, &DialogValues::arrowAngle),
+    Edit(16, ControlId::ReversedOvershootEdit, &DialogValues::reversedOvershoot),
+    Radio(17, &DialogValues::showZeros),
+    Radio(18, &DialogValues::unit),
+    Check(19, &DialogValues::groupDigits),
+    Check(20, &DialogValues::unitText),
+    Check(21, &DialogValues::fullWidth),
+    Check(22, &DialogValues::dimensionEntity),
+    // Written for the user to read and never read back: the host's layer group, its scale and axis angle,
+    // and the three points the dimension was drawn on.
+    Informational(23, [](const TJGdata& model) { return IntToText(model.CurLGrp); }),
+    Informational(24, [](const TJGdata& model) { return FloatToText(CurrentScale(model)); }),
+    Informational(25, [](const TJGdata& model) { return FloatToText(model.Jikukaku); }),
+    Informational(26, PointX<1>),
+    Informational(27, PointY<1>),
+    Informational(28, PointX<2>),
+    Informational(29, PointY<2>),
+    Informational(30, PointX<3>),
+    Informational(31, PointY<3>),
+};
+
+constexpr bool EveryLineInItsPlace() {
+  for (size_t i = 0; i < std::size(kLines); ++i) {
+    if (kLines[i].number != i + 1) return false;
+  }
+  return true;
+}
+static_assert(EveryLineInItsPlace(), "a settings line out of its place: old files would be read wrongly");
+
+void ReadLine(const SettingsLine& line, const std::u16string& text, DialogValues& values,
+              WindowPosition& position) {
+  switch (line.rule) {
+    case LineRule::Position:
+      position.*line.edge = TextToInt(text);
+      return;
+    case LineRule::List:
+      values.*line.selection = ListSelection(text, line.listSize(values));
+      return;
+    case LineRule::Edit:
+      // Cut as typing is: the box would show, and the run would use, whatever length it was given.
+      values.*line.text = FitEditText(line.editBox, text);
+      return;
+    case LineRule::Radio:
+      values.*line.selection = RadioSelection(text);
+      return;
+    case LineRule::Check:
+      values.*line.checked = TextToInt(text) != 0;
+      return;
+    case LineRule::Informational:
+      return;
   }
 }
 
-std::vector<std::u16string> DatFileLines(const DialogValues& values, const WindowPosition& position,
-                                         const TJGdata& model) {
-  return {
-      IntToText(position.Fmx),
-      IntToText(position.Fmy),
-      IntToText(values.ComboBox1),
-      IntToText(values.ComboBox2),
-      IntToText(values.ComboBox3),
-      IntToText(values.ComboBox4),
-      IntToText(values.ComboBox5),
-      values.Edit1,
-      values.Edit2,
-      values.Edit3,
-      values.Edit4,
-      values.Edit5,
-      values.Edit6,
-      values.Edit7,
-      values.Edit8,
-      values.Edit9,
-      IntToText(values.RadioGroup1),
-      IntToText(values.RadioGroup2),
-      BoolToText(values.CheckBox1),
-      BoolToText(values.CheckBox2),
-      BoolToText(values.CheckBox3),
-      BoolToText(values.CheckBox4),
-      IntToText(model.CurLGrp),
-      FloatToText(CurrentScale(model)),
-      FloatToText(model.Jikukaku),
-      FloatToText(IndicatedPoint(model, 1).x),
-      FloatToText(IndicatedPoint(model, 1).y),
-      FloatToText(IndicatedPoint(model, 2).x),
-      FloatToText(IndicatedPoint(model, 2).y),
-      FloatToText(IndicatedPoint(model, 3).x),
-      FloatToText(IndicatedPoint(model, 3).y),
-  };
+std::u16string WrittenLine(const SettingsLine& line, const DialogValues& values,
+                           const WindowPosition& position, const TJGdata& model) {
+  switch (line.rule) {
+    case LineRule::Position:
+      return IntToText(position.*line.edge);
+    case LineRule::List:
+    case LineRule::Radio:
+      return IntToText(values.*line.selection);
+    case LineRule::Edit:
+      return values.*line.text;
+    case LineRule::Check:
+      return BoolToText(values.*line.checked);
+    case LineRule::Informational:
+      return line.information(model);
+  }
+  std::abort();  // a value outside the enumeration
 }
 
-platform::WriteResult SaveDatFile(const std::u16string& datFile, const DialogValues& values,
-                                  const WindowPosition& position, const TJGdata& model) {
+}  // namespace
+
+void LoadSettings(const std::u16string& settingsFile, DialogValues& values, WindowPosition& position) {
+  position = WindowPosition{};
+  const platform::ReadTextResult file = platform::ReadTextFile(settingsFile, kMaxSettingsBytes);
+  if (!file.ok) return;
+  const std::vector<std::u16string> lines = SplitLines(file.text);
+  // Lines apply one after the other; the first missing line ends the reading, leaving the rest as it was.
+  for (const SettingsLine& line : kLines) {
+    if (line.number > lines.size()) break;
+    ReadLine(line, lines[line.number - 1], values, position);
+  }
+}
+
+std::vector<std::u16string> SettingsLines(const DialogValues& values, const WindowPosition& position,
+                                          const TJGdata& model) {
+  std::vector<std::u16string> lines;
+  lines.reserve(std::size(kLines));
+  for (const SettingsLine& line : kLines) lines.push_back(WrittenLine(line, values, position, model));
+  return lines;
+}
+
+platform::WriteResult SaveSettings(const std::u16string& settingsFile, const DialogValues& values,
+                                   const WindowPosition& position, const TJGdata& model) {
   std::u16string text;
-  for (const std::u16string& line : DatFileLines(values, position, model)) {
+  for (const std::u16string& line : SettingsLines(values, position, model)) {
     text += line;
     text += u"\r\n";
   }
   // The write goes through a temporary file renamed over the old one: a failure keeps the previous
   // settings rather than deleting them, and a half-written file is never read back.
-  return platform::WriteTextFile(datFile, text, true);
+  return platform::WriteTextFile(settingsFile, text, true);
 }

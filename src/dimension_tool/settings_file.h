@@ -1,4 +1,4 @@
-// The settings file selvan.dat beside the program: 31 lines identified by position.
+// The settings file selvan.dat beside the program: 31 lines, each value known by its line number.
 #pragma once
 
 #include <cstdint>
@@ -10,22 +10,25 @@
 
 class TJGdata;
 
+// The dialog's outer top-left corner, screen pixels.
 struct WindowPosition {
-  int32_t Fmx = 50;  // left edge, screen pixels
-  int32_t Fmy = 50;  // top edge
+  int32_t left = 50;
+  int32_t top = 50;
 };
 
-// Applies a stored settings file to `values` and `position` (ComboBox3Items must already be filled).
-// Missing, unreadable or short files leave the rest at what it was; nothing is reported. Only the first
-// 64 KiB are read, and edit texts are cut to their edit box's limit.
-void OpenDatFile(const std::u16string& datFile, DialogValues& values, WindowPosition& position);
+// Puts `position` back to 50, 50 first, also when the file is missing, and then applies a stored settings
+// file to `values` and `position` (textStyleItems must already be filled), line by line: the first line
+// that is missing ends the reading and leaves the rest as it was. A missing or unreadable file changes
+// nothing more; nothing is reported. Only the first 64 KiB are read, and edit texts are cut to their edit
+// box's limit.
+void LoadSettings(const std::u16string& settingsFile, DialogValues& values, WindowPosition& position);
 
-// The 31 lines that SaveDatFile writes.
-std::vector<std::u16string> DatFileLines(const DialogValues& values, const WindowPosition& position,
-                                         const TJGdata& model);
+// The 31 lines that SaveSettings writes: the position, the values, and what the run was drawn on.
+std::vector<std::u16string> SettingsLines(const DialogValues& values, const WindowPosition& position,
+                                          const TJGdata& model);
 
 // Writes the 31 lines in UTF-8 with a byte-order mark and CR LF, through a temporary file renamed over
-// `datFile`, so that a failed write leaves the previous settings intact. On failure the result carries
+// `settingsFile`, so that a failed write leaves the previous settings intact. On failure the result carries
 // the system's reason.
-platform::WriteResult SaveDatFile(const std::u16string& datFile, const DialogValues& values,
-                                  const WindowPosition& position, const TJGdata& model);
+platform::WriteResult SaveSettings(const std::u16string& settingsFile, const DialogValues& values,
+                                   const WindowPosition& position, const TJGdata& model);

@@ -180,8 +180,8 @@ TEST(HorizontalGoldenRun, ReversedArrows) {
 
 TEST(HorizontalGoldenRun, OneDimensionEntity) {
   const golden::RunResult run = RunHorizontal(TurnedWorkedExample(), [](DialogValues& values) {
-    values.ComboBox3 = 1;
-    values.CheckBox4 = true;
+    values.textStyle = 1;
+    values.dimensionEntity = true;
   });
   ExpectLines(run.outputLines, Concat({kCurrentSettings,
                                        {"z3", "0 -2 0 -502", "z3", "1000 -2 1000 -502", "cn1", "msg",
@@ -213,26 +213,26 @@ TEST(HorizontalConstruction, EqualsTheVerticalOneOnTheAxisAngleLess90) {
   for (int n = 0; n < 300; ++n) {
     const double theta = n < 7 ? special[n] : uniform(-400.0, 400.0);
     DialogValues values;
-    values.ComboBox1 = pick(0, 11);
-    values.ComboBox2 = pick(0, 11);
-    values.ComboBox3 = pick(0, 10);
-    values.ComboBox4 = pick(0, 8);
-    values.ComboBox5 = pick(0, 2);
-    values.Edit1 = text(uniform(0.1, 3.0));
-    values.Edit2 = pick(0, 1) ? u"L=" : u"";
-    values.Edit3 = pick(0, 1) ? u"（参考）" : u"";
-    values.Edit4 = text(uniform(-1.0, 3.0));
-    values.Edit5 = text(uniform(0.0, 5.0));
-    values.Edit6 = text(uniform(0.0, 5.0));
-    values.Edit7 = text(uniform(0.5, 10.0));
-    values.Edit8 = text(uniform(1.0, 89.0));
-    values.Edit9 = text(uniform(0.0, 5.0));
-    values.RadioGroup1 = pick(0, 1);
-    values.RadioGroup2 = pick(0, 1);
-    values.CheckBox1 = pick(0, 1) != 0;
-    values.CheckBox2 = pick(0, 1) != 0;
-    values.CheckBox3 = pick(0, 1) != 0;
-    values.CheckBox4 = pick(0, 1) != 0;
+    values.startMarker = pick(0, 11);
+    values.endMarker = pick(0, 11);
+    values.textStyle = pick(0, 10);
+    values.precision = pick(0, 8);
+    values.rounding = pick(0, 2);
+    values.markerScale = text(uniform(0.1, 3.0));
+    values.prefix = pick(0, 1) ? u"L=" : u"";
+    values.suffix = pick(0, 1) ? u"（参考）" : u"";
+    values.valueToUnderline = text(uniform(-1.0, 3.0));
+    values.extensionGap = text(uniform(0.0, 5.0));
+    values.extensionOvershoot = text(uniform(0.0, 5.0));
+    values.arrowLength = text(uniform(0.5, 10.0));
+    values.arrowAngle = text(uniform(1.0, 89.0));
+    values.reversedOvershoot = text(uniform(0.0, 5.0));
+    values.showZeros = pick(0, 1);
+    values.unit = pick(0, 1);
+    values.groupDigits = pick(0, 1) != 0;
+    values.unitText = pick(0, 1) != 0;
+    values.fullWidth = pick(0, 1) != 0;
+    values.dimensionEntity = pick(0, 1) != 0;
 
     TJGdata horizontal;
     horizontal.S_Init();

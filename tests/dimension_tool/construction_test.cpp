@@ -67,7 +67,7 @@ TEST(GoldenRun, WorkedRunAtAxisAngleZero) {
       "\xEF\xBB\xBF"
       "120\r\n80\r\n0\r\n0\r\n1\r\n";
   EXPECT_EQ(run.settingsAfter.substr(0, settingsStart.size()), settingsStart)
-      << "position from FormClose, markers 0 and 0, style 1";
+      << "position from Finish, markers 0 and 0, style 1";
 }
 
 // Axis angle 30: "vertical" is 120 degrees; the value turns to 300 degrees so that it never reads
@@ -193,9 +193,9 @@ TEST(GoldenRun, ExtensionLinesLeaveOnPoint3sSide) {
     Host host;
     host.points = {"hp1 0 0", "hp2 0 1000", c.p3, "hp4 600 400"};
     const golden::RunResult run = RunOk(host.Utf8File(), [](DialogValues& values) {
-      values.ComboBox3 = 1;
-      values.Edit5 = u"1";
-      values.Edit6 = u"3";
+      values.textStyle = 1;
+      values.extensionGap = u"1";
+      values.extensionOvershoot = u"3";
     });
     const auto first = static_cast<std::ptrdiff_t>(kCurrentSettings.size());
     const auto count = static_cast<std::ptrdiff_t>(c.extensionLines.size());
@@ -238,7 +238,7 @@ TEST(GoldenRun, TextDirectionFollowsTheAxisAngle) {
 }
 
 // A dimension of 5 is shorter than two arrows (2 * 3 * cos 15 = 5.7956): both turn outwards, and the
-// dimension line runs on Edit9 beyond each end first; an overshoot of 1e-10 or less is no line.
+// dimension line runs on reversedOvershoot beyond each end first; an overshoot of 1e-10 or less is no line.
 TEST(GoldenRun, ReversedArrowsWithAndWithoutOvershoot) {
   Host host;
   host.points = {"hp1 0 0", "hp2 0 5", "hp3 10 2", "hp4 20 2"};
@@ -250,7 +250,7 @@ TEST(GoldenRun, ReversedArrowsWithAndWithoutOvershoot) {
   const Lines endStrokes = {"z3", "10 5 9.22354286469243 7.8977774788672", "z3",
                             "10 5 10.7764571353076 7.89777747886721"};
   struct Case {
-    const char16_t* edit9;
+    const char16_t* reversedOvershoot;
     Lines startOvershoot, endOvershoot;
   };
   const Case cases[] = {
@@ -259,14 +259,15 @@ TEST(GoldenRun, ReversedArrowsWithAndWithoutOvershoot) {
       {u"1e-10", {}, {}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(Utf8(c.edit9));
-    const std::u16string edit9 = c.edit9;
+    SCOPED_TRACE(Utf8(c.reversedOvershoot));
+    const std::u16string reversedOvershoot = c.reversedOvershoot;
     const golden::RunResult run = RunOk(host.Utf8File(), [&](DialogValues& values) {
-      values.ComboBox3 = 1;
-      values.Edit9 = edit9;
+      values.textStyle = 1;
+      values.reversedOvershoot = reversedOvershoot;
     });
-    ExpectLines(run.outputLines, Concat({before, c.startOvershoot, startStrokes, {"z3"}, c.endOvershoot,
-                                         endStrokes, {"cn2"}}));
+    ExpectLines(
+        run.outputLines,
+        Concat({before, c.startOvershoot, startStrokes, {"z3"}, c.endOvershoot, endStrokes, {"cn2"}}));
   }
 }
 
@@ -280,8 +281,8 @@ TEST(GoldenRun, ReversedArrowsAtScale100) {
   host.group = "lg3";
   host.points = {"hp1 0 0", "hp2 0 500", "hp3 300 200", "hp4 900 100"};
   const golden::RunResult run = RunOk(host.Utf8File(), [](DialogValues& values) {
-    values.ComboBox3 = 1;
-    values.Edit9 = u"1.5";
+    values.textStyle = 1;
+    values.reversedOvershoot = u"1.5";
   });
   ExpectLines(run.outputLines,
               Concat({{"lg3", "ly0", "lc2", "pn2", "lt1", "cn\"$<ＭＳ ゴシック>"},
@@ -304,10 +305,10 @@ const Lines kWorkedValueBlock = {"z3", "500 0 500 1000",         "cn1", "cc0",
 // of the line: 270 at S and, through the cut pi of the line angle, 90.0000000000001 at E.
 TEST(GoldenRun, PointMarkersAtBothEndsAndMixedEnds) {
   const golden::RunResult both = RunOk(Host().Utf8File(), [](DialogValues& values) {
-    values.ComboBox3 = 1;
-    values.ComboBox1 = 7;  // ●
-    values.ComboBox2 = 4;  // ○
-    values.Edit1 = u"2";
+    values.textStyle = 1;
+    values.startMarker = 7;  // ●
+    values.endMarker = 4;    // ○
+    values.markerScale = u"2";
   });
   ExpectLines(both.outputLines,
               Concat({kCurrentSettings,
@@ -315,12 +316,12 @@ TEST(GoldenRun, PointMarkersAtBothEndsAndMixedEnds) {
                       kWorkedValueBlock,
                       {"z3", "pt 500 0 2 270 7", "z3", "z3", "pt 500 1000 2 90.0000000000001 4", "cn2"}}));
 
-  // The second triangle keeps its own code 11; the end is a line arrow whose strokes ignore Edit1.
+  // The second triangle keeps its own code 11; the end is a line arrow whose strokes ignore markerScale.
   const golden::RunResult mixed = RunOk(Host().Utf8File(), [](DialogValues& values) {
-    values.ComboBox3 = 1;
-    values.ComboBox1 = 11;
-    values.ComboBox2 = 0;
-    values.Edit1 = u"1.5";
+    values.textStyle = 1;
+    values.startMarker = 11;
+    values.endMarker = 0;
+    values.markerScale = u"1.5";
   });
   ExpectLines(mixed.outputLines, Concat({kCurrentSettings,
                                          kExtensionLinesP1P2,
@@ -340,14 +341,14 @@ TEST(GoldenRun, AxisAngle30WithPointMarkers) {
   host.axis = "hk 30";
   host.points = {"hp1 100 50", "hp2 -300 900", "hp3 400 400", "hp4 700 300"};
   const golden::RunResult run = RunOk(host.Utf8File(), [](DialogValues& values) {
-    values.ComboBox3 = 1;
-    values.ComboBox1 = 6;  // ▲
-    values.ComboBox2 = 8;  // ～
-    values.Edit1 = u"1.5";
-    values.Edit4 = u"1";
-    values.CheckBox2 = true;
-    values.Edit2 = u"L=";
-    values.Edit3 = u" 参考";
+    values.textStyle = 1;
+    values.startMarker = 6;  // ▲
+    values.endMarker = 8;    // ～
+    values.markerScale = u"1.5";
+    values.valueToUnderline = u"1";
+    values.unitText = true;
+    values.prefix = u"L=";
+    values.suffix = u" 参考";
   });
   ExpectLines(run.outputLines, Concat({kCurrentSettings,
                                        {"z3",
@@ -391,9 +392,9 @@ TEST(GoldenRun, MarkersReverseOnlyWhenLongerThanTheDimension) {
     host.scales = "hs 100 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1";
     host.points = {"hp1 0 0", c.p2, "hp3 500 300", "hp4 600 400"};
     const golden::RunResult run = RunOk(host.Utf8File(), [](DialogValues& values) {
-      values.ComboBox3 = 1;
-      values.ComboBox1 = 1;
-      values.ComboBox2 = 1;
+      values.textStyle = 1;
+      values.startMarker = 1;
+      values.endMarker = 1;
     });
     ASSERT_GE(run.outputLines.size(), c.tail.size());
     ExpectLines(
@@ -406,8 +407,8 @@ TEST(GoldenRun, MarkersReverseOnlyWhenLongerThanTheDimension) {
 // base code and no separate line come before it.
 TEST(GoldenRun, OneDimensionEntity) {
   const golden::RunResult run = RunOk(Host().Utf8File(), [](DialogValues& values) {
-    values.ComboBox3 = 1;
-    values.CheckBox4 = true;
+    values.textStyle = 1;
+    values.dimensionEntity = true;
   });
   ExpectLines(run.outputLines, Concat({kCurrentSettings,
                                        kExtensionLinesP1P2,
@@ -424,7 +425,7 @@ TEST(GoldenRun, TextStyleChoices) {
   struct Case {
     const char* what;
     std::string hostStyle;
-    int32_t comboBox3;
+    int32_t textStyle;
     Lines styleLine;
     double lineEnd;  // y of H2: 399.5 + span + 1
     Lines restored;
@@ -443,9 +444,9 @@ TEST(GoldenRun, TextStyleChoices) {
     Host host;
     host.styles = kTenStyles;
     host.textStyle = c.hostStyle;
-    const int32_t index = c.comboBox3;
+    const int32_t index = c.textStyle;
     const golden::RunResult run =
-        RunOk(host.Utf8File(), [index](DialogValues& values) { values.ComboBox3 = index; });
+        RunOk(host.Utf8File(), [index](DialogValues& values) { values.textStyle = index; });
     const std::string end = "600.5 " + std::to_string(c.lineEnd);
     ExpectLines(
         run.outputLines,
@@ -467,12 +468,12 @@ TEST(GoldenRun, FullWidthGroupedValueWithUnitAndPrefix) {
   Host host;
   host.points = {"hp1 0 0", "hp2 0 1234.5678", "hp3 500 300", "hp4 600 400"};
   const golden::RunResult run = RunOk(host.Utf8File(), [](DialogValues& values) {
-    values.ComboBox3 = 1;
-    values.CheckBox1 = true;
-    values.CheckBox2 = true;
-    values.CheckBox3 = true;
-    values.Edit2 = u"約";
-    values.Edit3 = u"　 ";
+    values.textStyle = 1;
+    values.groupDigits = true;
+    values.unitText = true;
+    values.fullWidth = true;
+    values.prefix = u"約";
+    values.suffix = u"　 ";
   });
   ExpectLines(run.outputLines,
               Concat({kCurrentSettings,
@@ -490,11 +491,11 @@ TEST(GoldenRun, Metres) {
   Host host;
   host.points = {"hp1 0 0", "hp2 0 614", "hp3 500 300", "hp4 600 400"};
   const golden::RunResult run = RunOk(host.Utf8File(), [](DialogValues& values) {
-    values.ComboBox3 = 1;
-    values.ComboBox4 = 4;
-    values.ComboBox5 = 0;
-    values.RadioGroup2 = 1;
-    values.CheckBox2 = true;
+    values.textStyle = 1;
+    values.precision = 4;
+    values.rounding = 0;
+    values.unit = 1;
+    values.unitText = true;
   });
   ExpectLines(run.outputLines, Concat({kCurrentSettings,
                                        {"z3", "2 0 502 0", "z3", "2 614 502 614", "z3", "500 0 500 614",
@@ -505,13 +506,13 @@ TEST(GoldenRun, Metres) {
                                         "500 614 499.223542864692 611.102222521133", "cn2"}}));
 }
 
-// The rounding modes of ComboBox5 (0 truncates, 1 rounds up once the first dropped digit reaches 1, 2
+// The rounding modes of rounding (0 truncates, 1 rounds up once the first dropped digit reaches 1, 2
 // rounds half up) on the value as it is written with 15 digits, zeros after the point shown.
 TEST(GoldenRun, RoundingModesDecideTheValueText) {
   struct Case {
     const char* length;
-    int32_t precision;       // ComboBox4: 0 "1", 3 "0.001"
-    const char* byMode[3];   // the value text for ComboBox5 = 0, 1, 2
+    int32_t precision;      // precision: 0 "1", 3 "0.001"
+    const char* byMode[3];  // the value text for rounding = 0, 1, 2
   };
   const Case cases[] = {
       {"1234.5671", 3, {"1234.567", "1234.568", "1234.567"}},
@@ -530,10 +531,10 @@ TEST(GoldenRun, RoundingModesDecideTheValueText) {
       host.points = {"hp1 0 0", std::string("hp2 0 ") + c.length, "hp3 500 300", "hp4 600 400"};
       const int32_t precision = c.precision;
       const golden::RunResult run = RunOk(host.Utf8File(), [=](DialogValues& values) {
-        values.ComboBox3 = 1;
-        values.ComboBox4 = precision;
-        values.ComboBox5 = mode;
-        values.RadioGroup1 = 1;
+        values.textStyle = 1;
+        values.precision = precision;
+        values.rounding = mode;
+        values.showZeros = 1;
       });
       Lines texts;
       for (const std::string& line : run.outputLines) {
@@ -551,7 +552,7 @@ TEST(GoldenRun, RunsThatDrawNothing) {
     const char* what;
     Lines points;
     std::string scales;
-    std::u16string edit4, edit5;
+    std::u16string valueToUnderline, extensionGap;
     const char16_t* message;
   };
   const std::string scale1 = "hs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1";
@@ -581,11 +582,11 @@ TEST(GoldenRun, RunsThatDrawNothing) {
     Host host;
     host.points = c.points;
     host.scales = c.scales;
-    const std::u16string edit4 = c.edit4, edit5 = c.edit5;
+    const std::u16string valueToUnderline = c.valueToUnderline, extensionGap = c.extensionGap;
     const golden::RunResult run = RunOk(host.Utf8File(), [&](DialogValues& values) {
-      values.ComboBox3 = 1;
-      values.Edit4 = edit4;
-      values.Edit5 = edit5;
+      values.textStyle = 1;
+      values.valueToUnderline = valueToUnderline;
+      values.extensionGap = extensionGap;
     });
     EXPECT_EQ(run.exchangeAfter, run.exchangeBefore);
     ASSERT_EQ(run.ui.messages.size(), 1u);
@@ -605,8 +606,8 @@ TEST(GoldenRun, HugeValuesThatAreNotWrittenOrStayFinite) {
   Host scaled;
   scaled.scales = "hs 100 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1";
   const golden::RunResult unused = RunOk(scaled.Utf8File(), [](DialogValues& values) {
-    values.ComboBox3 = 1;
-    values.Edit9 = u"1e308";
+    values.textStyle = 1;
+    values.reversedOvershoot = u"1e308";
   });
   EXPECT_TRUE(unused.ui.messages.empty());
   ASSERT_FALSE(unused.outputLines.empty());
@@ -614,9 +615,9 @@ TEST(GoldenRun, HugeValuesThatAreNotWrittenOrStayFinite) {
   EXPECT_EQ(unused.exchangeAfter.find("INF"), std::string::npos);
 
   const golden::RunResult magnified = RunOk(Host().Utf8File(), [](DialogValues& values) {
-    values.ComboBox3 = 1;
-    values.ComboBox1 = 7;
-    values.Edit1 = u"1e300";
+    values.textStyle = 1;
+    values.startMarker = 7;
+    values.markerScale = u"1e300";
   });
   EXPECT_TRUE(magnified.ui.messages.empty());
   const Lines tail = {"z3",
@@ -643,9 +644,9 @@ TEST(BuildDimension, PreviewOfUncheckedValues) {
   model.S_Init();
   model.IPoints[2] = TJwwIndPoint{true, 0.0, 1000.0, 0};
   model.IPoints[3] = TJwwIndPoint{true, 500.0, 300.0, 0};
-  DialogValues values;  // ComboBox3 has no selection
-  values.ComboBox1 = kNoSelection;
-  values.ComboBox2 = 99;
+  DialogValues values;  // textStyle has no selection
+  values.startMarker = kNoSelection;
+  values.endMarker = 99;
   EXPECT_EQ(BuildDimension(values, model, nullptr), BuildResult::Built);
   EXPECT_GT(model.t_MemN, 10);
 }

@@ -34,7 +34,7 @@ std::string Host::Utf8File() const { return HostFileUtf8(Records()); }
 
 const Lines kCurrentSettings = {"lg0", "ly0", "lc2", "pn2", "lt1", "cn\"$<ＭＳ ゴシック>"};
 
-void SelectStyle1(DialogValues& values) { values.ComboBox3 = 1; }
+void SelectStyle1(DialogValues& values) { values.textStyle = 1; }
 
 std::string HostFileUtf8(const std::vector<std::string>& lines) {
   std::string bytes = "\xEF\xBB\xBF";
@@ -134,12 +134,12 @@ RunResult RunOk(const std::string& exchange, const std::function<void(DialogValu
   result.exchangeBefore = exchange;
 
   DimensionSession session(orientation);
-  session.FormShow(dir.folder());
+  session.Load(dir.folder());
   set(session.values);
-  const std::optional<CheckFailure> failure = session.Button1Click();
+  const std::optional<CheckFailure> failure = session.Confirm();
   EXPECT_FALSE(failure.has_value()) << "OK refused: " << (failure ? Utf8(failure->message) : "");
-  session.FormClose(120, 80, result.ui);
-  EXPECT_EQ(session.JG, nullptr);
+  session.Finish(120, 80, result.ui);
+  EXPECT_EQ(session.model, nullptr);
 
   result.exchangeAfter = test_support::ReadBytes(exchangePath);
   const platform::ReadTextResult decoded = platform::ReadTextFile(exchangePath.u16string());

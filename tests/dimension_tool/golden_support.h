@@ -53,15 +53,15 @@ std::string HostFileUtf8(const std::vector<std::string>& lines);
 
 struct RunResult {
   std::string exchangeBefore;            // bytes of JWC_TEMP.TXT as written for the run
-  std::string exchangeAfter;             // bytes of JWC_TEMP.TXT after FormClose
+  std::string exchangeAfter;             // bytes of JWC_TEMP.TXT after Finish
   std::vector<std::string> outputLines;  // exchangeAfter decoded and split at CR LF, as UTF-8
-  std::string settingsAfter;             // bytes of selvan.dat after FormClose (empty when missing)
+  std::string settingsAfter;             // bytes of selvan.dat after Finish (empty when missing)
   bool settingsExist = false;
   RecordingUi ui;
 };
 
-// FormShow on a fresh program folder holding `exchange`, then `set` on the dialog values, OK (which
-// must pass its checks) and FormClose at left 120, top 80; the settings are read back from the
+// Load on a fresh program folder holding `exchange`, then `set` on the dialog values, OK (which
+// must pass its checks) and Finish at left 120, top 80; the settings are read back from the
 // orientation's own file.
 RunResult RunOk(const std::string& exchange, const std::function<void(DialogValues&)>& set,
                 Orientation orientation = Orientation::Vertical);

@@ -49,13 +49,13 @@ Lines Utf8Lines(const std::vector<std::u16string>& lines) {
   return out;
 }
 
-// FormShow on a scratch folder holding `exchange` (and `settings` when not empty), the way the dialog
+// Load on a scratch folder holding `exchange` (and `settings` when not empty), the way the dialog
 // loads the model that the preview reads.
 struct LoadedSession {
   LoadedSession(const std::string& exchange, const std::string& settings = {}) {
     test_support::WriteBytes(dir.path() / "JWC_TEMP.TXT", exchange);
     if (!settings.empty()) test_support::WriteBytes(dir.path() / "selvan.dat", settings);
-    session.FormShow(dir.folder());
+    session.Load(dir.folder());
   }
   test_support::TempDir dir;
   DimensionSession session;
@@ -71,39 +71,39 @@ TEST(DimensionPreview, LinesEqualWhatTheOkRunWrites) {
   };
   const Case cases[] = {
       {"the sample (Shift_JIS, scale 20), text style 2", SampleExchange(),
-       [](DialogValues& v) { v.ComboBox3 = 2; }},
+       [](DialogValues& v) { v.textStyle = 2; }},
       {"the sample, the host's current style, two decimals, full width with grouping and unit",
        SampleExchange(),
        [](DialogValues& v) {
-         v.ComboBox3 = 0;
-         v.ComboBox4 = 2;
-         v.CheckBox1 = v.CheckBox2 = v.CheckBox3 = true;
+         v.textStyle = 0;
+         v.precision = 2;
+         v.groupDigits = v.unitText = v.fullWidth = true;
        }},
       {"point markers at both ends, magnified", HostFile({}),
        [](DialogValues& v) {
-         v.ComboBox3 = 1;
-         v.ComboBox1 = 7;
-         v.ComboBox2 = 9;
-         v.Edit1 = u"2.5";
+         v.textStyle = 1;
+         v.startMarker = 7;
+         v.endMarker = 9;
+         v.markerScale = u"2.5";
        }},
       {"one dimension entity, metres, prefix and suffix", HostFile({}),
        [](DialogValues& v) {
-         v.ComboBox3 = 3;
-         v.CheckBox4 = true;
-         v.RadioGroup2 = 1;
-         v.Edit2 = u"約";
-         v.Edit3 = u" (参考)";
+         v.textStyle = 3;
+         v.dimensionEntity = true;
+         v.unit = 1;
+         v.prefix = u"約";
+         v.suffix = u" (参考)";
        }},
       {"axis angle 30 with a width record, reversed arrows",
        HostFile({"hk 30", "lw3"}, {"hp1 0 0", "hp2 0 4", "hp3 5 3", "hp4 9 9"}),
-       [](DialogValues& v) { v.ComboBox3 = 1; }},
+       [](DialogValues& v) { v.textStyle = 1; }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     LoadedSession loaded(c.exchange);
     c.set(loaded.session.values);
     DimensionPreview preview;
-    const PreviewResult& result = preview.Compute(loaded.session.values, *loaded.session.JG);
+    const PreviewResult& result = preview.Compute(loaded.session.values, *loaded.session.model);
     ASSERT_TRUE(result.Drawable()) << Utf8(result.message);
 
     const golden::RunResult run = golden::RunOk(c.exchange, c.set);
@@ -116,14 +116,14 @@ TEST(DimensionPreview, LinesEqualWhatTheOkRunWrites) {
 // The scratch model is reused from keystroke to keystroke: nothing of one result may leak into the next.
 TEST(DimensionPreview, EachResultDependsOnlyOnItsOwnValues) {
   LoadedSession loaded(HostFile({"lw2"}));
-  const TJGdata& host = *loaded.session.JG;
+  const TJGdata& host = *loaded.session.model;
   DialogValues plain = loaded.session.values;
-  plain.ComboBox3 = 1;
+  plain.textStyle = 1;
   // Fewer lines in another text style (the host's current one): the longer result before it must not
   // show through.
   DialogValues entity = plain;
-  entity.CheckBox4 = true;
-  entity.ComboBox3 = 0;
+  entity.dimensionEntity = true;
+  entity.textStyle = 0;
 
   DimensionPreview preview;
   const PreviewResult first = preview.Compute(plain, host);
@@ -150,7 +150,7 @@ TEST(DimensionPreview, AttributeLinesOfALaterRunEqualTheOkRun) {
   const std::string exchange = golden::HostFileUtf8(
       {"hq", "file=", "hk 0", "hs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1", "lg0", "ly0", "lc1", "lt1", "lw0", "cn1",
        "cn\"$<ＭＳ ゴシック>", "hp1 0 0", "hp2 0 1000", "hp3 500 300", "hp4 600 400"});
-  const SetValues set = [](DialogValues& v) { v.ComboBox3 = 1; };
+  const SetValues set = [](DialogValues& v) { v.textStyle = 1; };
   LoadedSession loaded(exchange);
   set(loaded.session.values);
   const golden::RunResult run = golden::RunOk(exchange, set);
@@ -162,7 +162,7 @@ TEST(DimensionPreview, AttributeLinesOfALaterRunEqualTheOkRun) {
   DimensionPreview preview;
   for (int computed = 1; computed <= 3; ++computed) {
     SCOPED_TRACE("run " + std::to_string(computed));
-    const PreviewResult& result = preview.Compute(loaded.session.values, *loaded.session.JG);
+    const PreviewResult& result = preview.Compute(loaded.session.values, *loaded.session.model);
     ASSERT_TRUE(result.Drawable()) << Utf8(result.message);
     EXPECT_EQ(Utf8Lines(result.lines), run.outputLines);
   }
@@ -171,10 +171,10 @@ TEST(DimensionPreview, AttributeLinesOfALaterRunEqualTheOkRun) {
 // The scratch model knows what the drawing of the result needs: the host's points, scales and styles.
 TEST(DimensionPreview, ScratchCarriesTheHostsPointsScalesAndStyles) {
   LoadedSession loaded(SampleExchange());
-  loaded.session.values.ComboBox3 = 1;
+  loaded.session.values.textStyle = 1;
   DimensionPreview preview;
-  ASSERT_TRUE(preview.Compute(loaded.session.values, *loaded.session.JG).Drawable());
-  const TJGdata& host = *loaded.session.JG;
+  ASSERT_TRUE(preview.Compute(loaded.session.values, *loaded.session.model).Drawable());
+  const TJGdata& host = *loaded.session.model;
   const TJGdata& scratch = preview.Scratch();
   for (int i = 1; i <= 4; ++i) {
     EXPECT_TRUE(scratch.IPoints[static_cast<size_t>(i)].flg) << "point " << i;
@@ -204,31 +204,31 @@ TEST(DimensionPreview, SaysWhyNothingCanBeDrawn) {
        u"寸法値の文字種類を指定して下さい"},
       {"arrow length above 1000", HostFile({}),
        [](DialogValues& v) {
-         v.ComboBox3 = 1;
-         v.Edit7 = u"1000.5";
+         v.textStyle = 1;
+         v.arrowLength = u"1000.5";
        },
        u"矢印の長さを入力して下さい"},
       {"several failures, the first wins", HostFile({}),
        [](DialogValues& v) {
-         v.ComboBox3 = 1;
-         v.Edit1 = u"0";
-         v.Edit9 = u"-1";
+         v.textStyle = 1;
+         v.markerScale = u"0";
+         v.reversedOvershoot = u"-1";
        },
        u"端点（点マーカ）の倍率を指定して下さい"},
-      {"a check failure comes before a zero dimension", zero, [](DialogValues& v) { v.Edit8 = u"180"; },
+      {"a check failure comes before a zero dimension", zero, [](DialogValues& v) { v.arrowAngle = u"180"; },
        u"矢印の角度を入力して下さい"},
       {"no precision", HostFile({}),
        [](DialogValues& v) {
-         v.ComboBox3 = 1;
-         v.ComboBox4 = kNoSelection;
+         v.textStyle = 1;
+         v.precision = kNoSelection;
        },
        u"寸法値の精度を指定して下さい"},
       // Values that pass the checks but cannot be drawn.
-      {"P1 and P2 at the same height", zero, [](DialogValues& v) { v.ComboBox3 = 1; }, kZeroDimensionMessage},
+      {"P1 and P2 at the same height", zero, [](DialogValues& v) { v.textStyle = 1; }, kZeroDimensionMessage},
       {"a gap that overflows at scale 20", SampleExchange(),
        [](DialogValues& v) {
-         v.ComboBox3 = 1;
-         v.Edit5 = u"1e308";
+         v.textStyle = 1;
+         v.extensionGap = u"1e308";
        },
        kNonFiniteMessage},
   };
@@ -237,7 +237,7 @@ TEST(DimensionPreview, SaysWhyNothingCanBeDrawn) {
     LoadedSession loaded(c.exchange);
     c.set(loaded.session.values);
     DimensionPreview preview;
-    const PreviewResult& result = preview.Compute(loaded.session.values, *loaded.session.JG);
+    const PreviewResult& result = preview.Compute(loaded.session.values, *loaded.session.model);
     EXPECT_FALSE(result.Drawable());
     EXPECT_EQ(Utf8(result.message), Utf8(c.message));
     EXPECT_TRUE(result.lines.empty());
@@ -249,17 +249,17 @@ TEST(DimensionPreview, SaysWhyNothingCanBeDrawn) {
 TEST(DimensionPreview, SummaryTellsDifferentResultsApart) {
   LoadedSession loaded(SampleExchange());
   DialogValues values = loaded.session.values;
-  values.ComboBox3 = 1;
-  values.RadioGroup1 = 1;  // zeros shown: the sample measures a whole 1000, so the precision shows
+  values.textStyle = 1;
+  values.showZeros = 1;  // zeros shown: the sample measures a whole 1000, so the precision shows
   DimensionPreview preview;
   std::set<std::string> summaries;
   std::set<size_t> lineCounts;
   // Precision, marker, rounding: each changes the drawing, and so the record of it.
   for (int32_t precision : {0, 3, 8}) {
     for (int32_t marker : {0, 1, 11}) {
-      values.ComboBox4 = precision;
-      values.ComboBox1 = marker;
-      const PreviewResult& result = preview.Compute(values, *loaded.session.JG);
+      values.precision = precision;
+      values.startMarker = marker;
+      const PreviewResult& result = preview.Compute(values, *loaded.session.model);
       ASSERT_TRUE(result.Drawable());
       summaries.insert(Utf8(result.Summary()));
       lineCounts.insert(result.lines.size());
@@ -268,9 +268,9 @@ TEST(DimensionPreview, SummaryTellsDifferentResultsApart) {
   EXPECT_EQ(summaries.size(), 9u);
   // Markers 1 and 11 write as many lines; only the content tells them apart.
   EXPECT_LT(lineCounts.size(), 9u);
-  values.ComboBox4 = 3;
-  values.ComboBox1 = 0;
-  const std::string summary = Utf8(preview.Compute(values, *loaded.session.JG).Summary());
+  values.precision = 3;
+  values.startMarker = 0;
+  const std::string summary = Utf8(preview.Compute(values, *loaded.session.model).Summary());
   EXPECT_EQ(summary.substr(0, summary.find(' ')), std::to_string(preview.Result().lines.size()));
 }
 
@@ -278,10 +278,10 @@ TEST(DimensionPreview, SummaryTellsDifferentResultsApart) {
 
 TEST(DimensionPreview, LeavesTheExchangeAndSettingsFilesAndTheModelUntouched) {
   DialogValues stored;
-  stored.ComboBox3 = 2;
-  stored.Edit2 = u"約";
+  stored.textStyle = 2;
+  stored.prefix = u"約";
   std::u16string settingsText;
-  for (const std::u16string& line : DatFileLines(stored, WindowPosition{70, 60}, TJGdata())) {
+  for (const std::u16string& line : SettingsLines(stored, WindowPosition{70, 60}, TJGdata())) {
     settingsText += line + u"\r\n";
   }
   const std::string settings = "\xEF\xBB\xBF" + platform::EncodeUtf8(settingsText);
@@ -291,27 +291,27 @@ TEST(DimensionPreview, LeavesTheExchangeAndSettingsFilesAndTheModelUntouched) {
     const std::string exchange = SampleExchange();
     LoadedSession loaded(exchange, withSettings ? settings : std::string());
     DimensionSession& session = loaded.session;
-    const int32_t hostLines = session.JG->t_MemN;
-    const bool hostFontFlag = session.JG->w_FlgFont;
+    const int32_t hostLines = session.model->t_MemN;
+    const bool hostFontFlag = session.model->w_FlgFont;
 
     DimensionPreview preview;
     std::vector<SetValues> edits = {
-        [](DialogValues& v) { v.ComboBox3 = 1; },
-        [](DialogValues& v) { v.ComboBox4 = 0; },
-        [](DialogValues& v) { v.ComboBox1 = 6; },
-        [](DialogValues& v) { v.CheckBox4 = true; },
-        [](DialogValues& v) { v.Edit7 = u"2000"; },  // fails its check
+        [](DialogValues& v) { v.textStyle = 1; },
+        [](DialogValues& v) { v.precision = 0; },
+        [](DialogValues& v) { v.startMarker = 6; },
+        [](DialogValues& v) { v.dimensionEntity = true; },
+        [](DialogValues& v) { v.arrowLength = u"2000"; },  // fails its check
         [](DialogValues& v) {
-          v.Edit7 = u"3";
-          v.Edit5 = u"1e308";  // overflows
+          v.arrowLength = u"3";
+          v.extensionGap = u"1e308";  // overflows
         },
-        [](DialogValues& v) { v.Edit5 = u"2"; },
+        [](DialogValues& v) { v.extensionGap = u"2"; },
     };
     DialogValues values = session.values;
     int drawn = 0;
     for (const SetValues& edit : edits) {
       edit(values);
-      drawn += preview.Compute(values, *session.JG).Drawable() ? 1 : 0;
+      drawn += preview.Compute(values, *session.model).Drawable() ? 1 : 0;
     }
     EXPECT_EQ(drawn, 5);
     EXPECT_EQ(test_support::ReadBytes(loaded.dir.path() / "JWC_TEMP.TXT"), exchange);
@@ -322,16 +322,16 @@ TEST(DimensionPreview, LeavesTheExchangeAndSettingsFilesAndTheModelUntouched) {
     size_t files = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(loaded.dir.path())) ++files;
     EXPECT_EQ(files, withSettings ? 2u : 1u) << "the preview left a file behind";
-    EXPECT_EQ(session.JG->t_MemN, hostLines);
-    EXPECT_EQ(session.JG->w_FlgFont, hostFontFlag);
+    EXPECT_EQ(session.model->t_MemN, hostLines);
+    EXPECT_EQ(session.model->w_FlgFont, hostFontFlag);
 
     // OK after all those previews writes what it writes without them.
-    session.values.ComboBox3 = 1;
+    session.values.textStyle = 1;
     DialogValues okValues = session.values;
-    ASSERT_FALSE(session.Button1Click().has_value());
-    const std::vector<std::u16string> previewed = preview.Compute(okValues, *session.JG).lines;
+    ASSERT_FALSE(session.Confirm().has_value());
+    const std::vector<std::u16string> previewed = preview.Compute(okValues, *session.model).lines;
     golden::RecordingUi ui;
-    session.FormClose(120, 80, ui);
+    session.Finish(120, 80, ui);
     const golden::RunResult reference = golden::RunOk(exchange, [&](DialogValues& v) { v = okValues; });
     EXPECT_EQ(test_support::ReadBytes(loaded.dir.path() / "JWC_TEMP.TXT"), reference.exchangeAfter);
     EXPECT_EQ(Utf8Lines(previewed), reference.outputLines);

@@ -28,7 +28,7 @@ using test_support::WriteBytes;
 std::string StoredSettings(const DialogValues& values) {
   test_support::TempDir scratch;
   const std::filesystem::path file = scratch.path() / "stored.dat";
-  EXPECT_TRUE(SaveDatFile(file.u16string(), values, WindowPosition{300, 200}, TJGdata()));
+  EXPECT_TRUE(SaveSettings(file.u16string(), values, WindowPosition{300, 200}, TJGdata()));
   return ReadBytes(file);
 }
 
@@ -45,23 +45,23 @@ struct Folder {
   }
 };
 
-// The same files through the dialog's OK: FormShow, the checks, FormClose.
+// The same files through the dialog's OK: Load, the checks, Finish.
 std::string OkRunExchange(const std::string& exchange, const std::string& settings, Orientation orientation) {
   Folder folder(exchange, settings, orientation);
   DimensionSession session(orientation);
-  session.FormShow(folder.dir.folder());
-  EXPECT_FALSE(session.Button1Click().has_value()) << "OK refuses the stored settings";
+  session.Load(folder.dir.folder());
+  EXPECT_FALSE(session.Confirm().has_value()) << "OK refuses the stored settings";
   golden::RecordingUi ui;
-  session.FormClose(10, 10, ui);
+  session.Finish(10, 10, ui);
   return ReadBytes(folder.exchange);
 }
 
 DialogValues Stored(const std::function<void(DialogValues&)>& change) {
   DialogValues values;
-  values.ComboBox3 = 1;
-  values.ComboBox1 = 7;
-  values.Edit2 = u"約";
-  values.CheckBox1 = true;
+  values.textStyle = 1;
+  values.startMarker = 7;
+  values.prefix = u"約";
+  values.groupDigits = true;
   change(values);
   return values;
 }
@@ -81,10 +81,10 @@ TEST(QuickRun, WritesWhatOkWritesAndLeavesTheSettingsAlone) {
     const std::string settings = StoredSettings(Stored([](DialogValues&) {}));
     Folder folder(exchange, settings, c.orientation);
     DimensionSession session(c.orientation);
-    session.FormShow(folder.dir.folder());
+    session.Load(folder.dir.folder());
     golden::RecordingUi ui;
     ASSERT_TRUE(session.QuickRun(ui));
-    EXPECT_EQ(session.JG, nullptr);
+    EXPECT_EQ(session.model, nullptr);
     EXPECT_TRUE(ui.messages.empty());
     const std::string written = ReadBytes(folder.exchange);
     EXPECT_NE(written, exchange) << "nothing was drawn";
@@ -101,16 +101,16 @@ TEST(QuickRun, LeavesEverythingToTheDialogWithoutUsableSettings) {
   };
   const Case cases[] = {
       {"no settings file", std::nullopt},
-      {"text style past the list", StoredSettings(Stored([](DialogValues& v) { v.ComboBox3 = 11; }))},
-      {"arrow length 0", StoredSettings(Stored([](DialogValues& v) { v.Edit7 = u"0"; }))},
-      {"negative gap", StoredSettings(Stored([](DialogValues& v) { v.Edit5 = u"-1"; }))},
+      {"text style past the list", StoredSettings(Stored([](DialogValues& v) { v.textStyle = 11; }))},
+      {"arrow length 0", StoredSettings(Stored([](DialogValues& v) { v.arrowLength = u"0"; }))},
+      {"negative gap", StoredSettings(Stored([](DialogValues& v) { v.extensionGap = u"-1"; }))},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string exchange = Host().Utf8File();
     Folder folder(exchange, c.settings, Orientation::Vertical);
     DimensionSession session;
-    session.FormShow(folder.dir.folder());
+    session.Load(folder.dir.folder());
     golden::RecordingUi ui;
     EXPECT_FALSE(session.QuickRun(ui));
     EXPECT_TRUE(ui.messages.empty());
@@ -130,7 +130,7 @@ TEST(QuickRun, ZeroDimensionShowsItsMessageAndWritesNothing) {
   const std::string settings = StoredSettings(Stored([](DialogValues&) {}));
   Folder folder(exchange, settings, Orientation::Vertical);
   DimensionSession session;
-  session.FormShow(folder.dir.folder());
+  session.Load(folder.dir.folder());
   golden::RecordingUi ui;
   EXPECT_TRUE(session.QuickRun(ui)) << "the message is the answer; the dialog does not open";
   ASSERT_EQ(ui.messages.size(), 1u);
@@ -144,8 +144,7 @@ using test_support::TempDir;
 
 const char kPoints[] = "hq\r\nhp1 0 0\r\nhp2 0 1000\r\nhp3 500 300\r\nhp4 600 400\r\n";
 
-
-TEST(SessionFormShow, OpensOnlyOnAnExchangeFileThatCanBeRead) {
+TEST(SessionLoad, OpensOnlyOnAnExchangeFileThatCanBeRead) {
   struct Case {
     const char* what;
     enum { Missing, Folder, File } exchange;
@@ -165,12 +164,12 @@ TEST(SessionFormShow, OpensOnlyOnAnExchangeFileThatCanBeRead) {
     if (c.exchange == Case::File) WriteBytes(dir.path() / "JWC_TEMP.TXT", c.bytes);
     const std::vector<std::string> before = test_support::FolderEntries(dir.path());
     DimensionSession session;
-    EXPECT_EQ(session.FormShow(dir.folder()), c.opens);
+    EXPECT_EQ(session.Load(dir.folder()), c.opens);
     if (!c.opens) {
       // As the window does when it is destroyed unopened: nothing drawn, nothing saved.
-      session.Button2Click();
+      session.Cancel();
       golden::RecordingUi ui;
-      EXPECT_EQ(session.FormClose(50, 50, ui), kExitDone);
+      EXPECT_EQ(session.Finish(50, 50, ui), kExitDone);
       EXPECT_TRUE(ui.messages.empty());
       EXPECT_EQ(test_support::FolderEntries(dir.path()), before) << "something was written";
     }
@@ -179,7 +178,7 @@ TEST(SessionFormShow, OpensOnlyOnAnExchangeFileThatCanBeRead) {
 
 // The exchange file is read when the dialog opens and written when it closes: a folder put in its place
 // meanwhile makes the write fail on every platform, as a folder named selvan.dat does for the settings.
-TEST(SessionFormClose, FailedWritesAreToldInOneMessageWithTheirReasons) {
+TEST(SessionFinish, FailedWritesAreToldInOneMessageWithTheirReasons) {
   struct Case {
     const char* what;
     bool exchangeFails;
@@ -198,18 +197,19 @@ TEST(SessionFormClose, FailedWritesAreToldInOneMessageWithTheirReasons) {
     WriteBytes(exchange, kPoints);
     if (c.settingsFail) fs::create_directory(dir.path() / "selvan.dat");
     DimensionSession session;
-    ASSERT_TRUE(session.FormShow(dir.folder()));
-    session.values.ComboBox3 = 1;
-    ASSERT_FALSE(session.Button1Click().has_value());
+    ASSERT_TRUE(session.Load(dir.folder()));
+    session.values.textStyle = 1;
+    ASSERT_FALSE(session.Confirm().has_value());
     if (c.exchangeFails) {
       fs::remove(exchange);
       fs::create_directory(exchange);
     }
     golden::RecordingUi ui;
-    const int exitCode = session.FormClose(50, 50, ui);
+    const int exitCode = session.Finish(50, 50, ui);
 
     EXPECT_EQ(exitCode, c.exchangeFails ? kExitNotWritten : kExitDone);
-    EXPECT_EQ(test_support::FolderEntries(dir.path()), (std::vector<std::string>{"JWC_TEMP.TXT", "selvan.dat"}))
+    EXPECT_EQ(test_support::FolderEntries(dir.path()),
+              (std::vector<std::string>{"JWC_TEMP.TXT", "selvan.dat"}))
         << "a temporary file stayed";
     EXPECT_EQ(fs::is_regular_file(exchange), !c.exchangeFails);
     EXPECT_EQ(fs::is_regular_file(dir.path() / "selvan.dat"), !c.settingsFail);
@@ -225,7 +225,8 @@ TEST(SessionFormClose, FailedWritesAreToldInOneMessageWithTheirReasons) {
         << Utf8(message);
     // Each part gives a reason of the system's own, not an empty line.
     size_t reasons = 0;
-    for (size_t at = message.find(reasonLine); at != std::u16string::npos; at = message.find(reasonLine, at + 1)) {
+    for (size_t at = message.find(reasonLine); at != std::u16string::npos;
+         at = message.find(reasonLine, at + 1)) {
       const size_t start = at + reasonLine.size();
       EXPECT_TRUE(start < message.size() && message[start] != u'\n') << Utf8(message);
       ++reasons;

@@ -19,7 +19,7 @@ using test_support::TempDir;
 
 DialogValues WithStyles() {
   DialogValues values;
-  values.ComboBox3Items = std::vector<std::u16string>(11, u"No1: W3 H3 D0");
+  values.textStyleItems = std::vector<std::u16string>(11, u"No1: W3 H3 D0");
   return values;
 }
 
@@ -34,73 +34,74 @@ const std::vector<std::string> kFull = {"300", "200", "7",   "4",  "5", "2", "0"
                                         "3",   "4",   "2.5", "20", "1", "1", "1", "1",   "0",   "1",   "0"};
 
 // A folder of that name is no settings file either.
-TEST(OpenDatFile, MissingFileKeepsEverythingAndPutsTheWindowAt50) {
+TEST(LoadSettings, MissingFileKeepsEverythingAndPutsTheWindowAt50) {
   for (bool folder : {false, true}) {
     SCOPED_TRACE(folder ? "a folder named selvan.dat" : "no selvan.dat");
     TempDir dir;
     if (folder) std::filesystem::create_directory(dir.path() / "selvan.dat");
     DialogValues values = WithStyles();
-    values.Edit2 = u"kept";
+    values.prefix = u"kept";
     WindowPosition position{7, 9};
-    OpenDatFile(dir.file("selvan.dat"), values, position);
-    EXPECT_EQ(position.Fmx, 50);
-    EXPECT_EQ(position.Fmy, 50);
-    EXPECT_TRUE(values.Edit2 == u"kept");
-    EXPECT_EQ(values.ComboBox3, kNoSelection);
+    LoadSettings(dir.file("selvan.dat"), values, position);
+    EXPECT_EQ(position.left, 50);
+    EXPECT_EQ(position.top, 50);
+    EXPECT_TRUE(values.prefix == u"kept");
+    EXPECT_EQ(values.textStyle, kNoSelection);
   }
 }
 
-TEST(OpenDatFile, SevenLinesRestorePositionAndListsOnly) {
+TEST(LoadSettings, SevenLinesRestorePositionAndListsOnly) {
   TempDir dir;
   test_support::WriteBytes(dir.path() / "selvan.dat", CrLfFile({"300", "200", "7", "4", "5", "2", "0"}));
   DialogValues values = WithStyles();
   WindowPosition position;
-  OpenDatFile(dir.file("selvan.dat"), values, position);
-  EXPECT_EQ(position.Fmx, 300);
-  EXPECT_EQ(position.Fmy, 200);
-  EXPECT_EQ(values.ComboBox1, 7);
-  EXPECT_EQ(values.ComboBox2, 4);
-  EXPECT_EQ(values.ComboBox3, 5);
-  EXPECT_EQ(values.ComboBox4, 2);
-  EXPECT_EQ(values.ComboBox5, 0);
+  LoadSettings(dir.file("selvan.dat"), values, position);
+  EXPECT_EQ(position.left, 300);
+  EXPECT_EQ(position.top, 200);
+  EXPECT_EQ(values.startMarker, 7);
+  EXPECT_EQ(values.endMarker, 4);
+  EXPECT_EQ(values.textStyle, 5);
+  EXPECT_EQ(values.precision, 2);
+  EXPECT_EQ(values.rounding, 0);
   const DialogValues defaults;
-  EXPECT_TRUE(values.Edit1 == defaults.Edit1 && values.Edit4 == defaults.Edit4 &&
-              values.Edit9 == defaults.Edit9);
-  EXPECT_EQ(values.RadioGroup1, 0);
-  EXPECT_FALSE(values.CheckBox1);
+  EXPECT_TRUE(values.markerScale == defaults.markerScale &&
+              values.valueToUnderline == defaults.valueToUnderline &&
+              values.reversedOvershoot == defaults.reversedOvershoot);
+  EXPECT_EQ(values.showZeros, 0);
+  EXPECT_FALSE(values.groupDigits);
 }
 
 // One line of a complete file changed, and what that line does.
-TEST(OpenDatFile, EachLineAndItsRule) {
+TEST(LoadSettings, EachLineAndItsRule) {
   struct Case {
     size_t line;  // 1-based
     std::string text;
     std::function<bool(const DialogValues&, const WindowPosition&)> holds;
   };
   const Case cases[] = {
-      {1, "abc", [](const DialogValues&, const WindowPosition& p) { return p.Fmx == 0; }},
-      {2, "-40", [](const DialogValues&, const WindowPosition& p) { return p.Fmy == -40; }},
-      {2, "99999", [](const DialogValues&, const WindowPosition& p) { return p.Fmy == 99999; }},
-      {3, "-1", [](const DialogValues& v, const WindowPosition&) { return v.ComboBox1 == 0; }},
-      {3, "12", [](const DialogValues& v, const WindowPosition&) { return v.ComboBox1 == kNoSelection; }},
-      {3, "11", [](const DialogValues& v, const WindowPosition&) { return v.ComboBox1 == 11; }},
-      {4, "x", [](const DialogValues& v, const WindowPosition&) { return v.ComboBox2 == 0; }},
-      {5, "11", [](const DialogValues& v, const WindowPosition&) { return v.ComboBox3 == kNoSelection; }},
-      {5, "10", [](const DialogValues& v, const WindowPosition&) { return v.ComboBox3 == 10; }},
-      {6, "9", [](const DialogValues& v, const WindowPosition&) { return v.ComboBox4 == kNoSelection; }},
-      {7, "$2", [](const DialogValues& v, const WindowPosition&) { return v.ComboBox5 == 2; }},
-      {8, " 2 ", [](const DialogValues& v, const WindowPosition&) { return v.Edit1 == u" 2 "; }},
-      {11, "", [](const DialogValues& v, const WindowPosition&) { return v.Edit4.empty(); }},
-      {16, "0", [](const DialogValues& v, const WindowPosition&) { return v.Edit9 == u"0"; }},
-      {17, "5", [](const DialogValues& v, const WindowPosition&) { return v.RadioGroup1 == 1; }},
-      {17, "-3", [](const DialogValues& v, const WindowPosition&) { return v.RadioGroup1 == 0; }},
-      {18, "0", [](const DialogValues& v, const WindowPosition&) { return v.RadioGroup2 == 0; }},
-      {19, "2", [](const DialogValues& v, const WindowPosition&) { return v.CheckBox1; }},
-      {19, "-1", [](const DialogValues& v, const WindowPosition&) { return v.CheckBox1; }},
-      {21, "0", [](const DialogValues& v, const WindowPosition&) { return !v.CheckBox3; }},
-      {21, "", [](const DialogValues& v, const WindowPosition&) { return !v.CheckBox3; }},
-      {21, "yes", [](const DialogValues& v, const WindowPosition&) { return !v.CheckBox3; }},
-      {22, "1", [](const DialogValues& v, const WindowPosition&) { return v.CheckBox4; }},
+      {1, "abc", [](const DialogValues&, const WindowPosition& p) { return p.left == 0; }},
+      {2, "-40", [](const DialogValues&, const WindowPosition& p) { return p.top == -40; }},
+      {2, "99999", [](const DialogValues&, const WindowPosition& p) { return p.top == 99999; }},
+      {3, "-1", [](const DialogValues& v, const WindowPosition&) { return v.startMarker == 0; }},
+      {3, "12", [](const DialogValues& v, const WindowPosition&) { return v.startMarker == kNoSelection; }},
+      {3, "11", [](const DialogValues& v, const WindowPosition&) { return v.startMarker == 11; }},
+      {4, "x", [](const DialogValues& v, const WindowPosition&) { return v.endMarker == 0; }},
+      {5, "11", [](const DialogValues& v, const WindowPosition&) { return v.textStyle == kNoSelection; }},
+      {5, "10", [](const DialogValues& v, const WindowPosition&) { return v.textStyle == 10; }},
+      {6, "9", [](const DialogValues& v, const WindowPosition&) { return v.precision == kNoSelection; }},
+      {7, "$2", [](const DialogValues& v, const WindowPosition&) { return v.rounding == 2; }},
+      {8, " 2 ", [](const DialogValues& v, const WindowPosition&) { return v.markerScale == u" 2 "; }},
+      {11, "", [](const DialogValues& v, const WindowPosition&) { return v.valueToUnderline.empty(); }},
+      {16, "0", [](const DialogValues& v, const WindowPosition&) { return v.reversedOvershoot == u"0"; }},
+      {17, "5", [](const DialogValues& v, const WindowPosition&) { return v.showZeros == 1; }},
+      {17, "-3", [](const DialogValues& v, const WindowPosition&) { return v.showZeros == 0; }},
+      {18, "0", [](const DialogValues& v, const WindowPosition&) { return v.unit == 0; }},
+      {19, "2", [](const DialogValues& v, const WindowPosition&) { return v.groupDigits; }},
+      {19, "-1", [](const DialogValues& v, const WindowPosition&) { return v.groupDigits; }},
+      {21, "0", [](const DialogValues& v, const WindowPosition&) { return !v.fullWidth; }},
+      {21, "", [](const DialogValues& v, const WindowPosition&) { return !v.fullWidth; }},
+      {21, "yes", [](const DialogValues& v, const WindowPosition&) { return !v.fullWidth; }},
+      {22, "1", [](const DialogValues& v, const WindowPosition&) { return v.dimensionEntity; }},
   };
   for (const Case& c : cases) {
     TempDir dir;
@@ -109,28 +110,28 @@ TEST(OpenDatFile, EachLineAndItsRule) {
     test_support::WriteBytes(dir.path() / "selvan.dat", CrLfFile(lines));
     DialogValues values = WithStyles();
     WindowPosition position;
-    OpenDatFile(dir.file("selvan.dat"), values, position);
+    LoadSettings(dir.file("selvan.dat"), values, position);
     EXPECT_TRUE(c.holds(values, position)) << "line " << c.line << " = [" << c.text << "]";
   }
 }
 
-TEST(OpenDatFile, ShortFileStopsAtTheFirstMissingLine) {
+TEST(LoadSettings, ShortFileStopsAtTheFirstMissingLine) {
   TempDir dir;
-  // Line 19 clears CheckBox1; lines 20 to 22 are missing, so the boxes keep what they had.
+  // Line 19 clears groupDigits; lines 20 to 22 are missing, so the boxes keep what they had.
   std::vector<std::string> lines(kFull.begin(), kFull.begin() + 19);
   lines[18] = "0";
   test_support::WriteBytes(dir.path() / "selvan.dat", CrLfFile(lines));
   DialogValues values = WithStyles();
-  values.CheckBox1 = values.CheckBox2 = values.CheckBox3 = values.CheckBox4 = true;
+  values.groupDigits = values.unitText = values.fullWidth = values.dimensionEntity = true;
   WindowPosition position;
-  OpenDatFile(dir.file("selvan.dat"), values, position);
-  EXPECT_FALSE(values.CheckBox1);
-  EXPECT_TRUE(values.CheckBox2 && values.CheckBox3 && values.CheckBox4);
-  EXPECT_EQ(values.RadioGroup2, 1);
+  LoadSettings(dir.file("selvan.dat"), values, position);
+  EXPECT_FALSE(values.groupDigits);
+  EXPECT_TRUE(values.unitText && values.fullWidth && values.dimensionEntity);
+  EXPECT_EQ(values.unit, 1);
 }
 
 // The same settings in every encoding and line end that a reader must take: prefix 接頭, suffix 尾.
-TEST(OpenDatFile, EncodingsAndLineEnds) {
+TEST(LoadSettings, EncodingsAndLineEnds) {
   std::u16string text;
   for (const char16_t* line : {u"10", u"20", u"3", u"0", u"1", u"3", u"2", u"1", u"接頭", u"尾"}) {
     text += line;
@@ -177,32 +178,32 @@ TEST(OpenDatFile, EncodingsAndLineEnds) {
     test_support::WriteBytes(dir.path() / "selvan.dat", c.bytes);
     DialogValues values = WithStyles();
     WindowPosition position;
-    OpenDatFile(dir.file("selvan.dat"), values, position);
-    EXPECT_EQ(position.Fmx, 10) << c.what;
-    EXPECT_EQ(position.Fmy, 20) << c.what;
-    EXPECT_EQ(values.ComboBox1, 3) << c.what;
-    EXPECT_EQ(values.ComboBox5, 2) << c.what;
-    EXPECT_EQ(platform::EncodeUtf8(values.Edit2), "接頭") << c.what;
-    EXPECT_EQ(platform::EncodeUtf8(values.Edit3), "尾") << c.what;
+    LoadSettings(dir.file("selvan.dat"), values, position);
+    EXPECT_EQ(position.left, 10) << c.what;
+    EXPECT_EQ(position.top, 20) << c.what;
+    EXPECT_EQ(values.startMarker, 3) << c.what;
+    EXPECT_EQ(values.rounding, 2) << c.what;
+    EXPECT_EQ(platform::EncodeUtf8(values.prefix), "接頭") << c.what;
+    EXPECT_EQ(platform::EncodeUtf8(values.suffix), "尾") << c.what;
   }
 }
 
 // An empty line in the middle is a line: it clears its edit box, and reading goes on after it.
-TEST(OpenDatFile, EmptyLinesCount) {
+TEST(LoadSettings, EmptyLinesCount) {
   TempDir dir;
   // Lines 3 to 10 are empty; there is no line 11.
   test_support::WriteBytes(dir.path() / "selvan.dat", "1\n2\n\n\n\n\n\n\n\n\n");
   DialogValues values = WithStyles();
-  values.ComboBox1 = 5;
+  values.startMarker = 5;
   WindowPosition position;
-  OpenDatFile(dir.file("selvan.dat"), values, position);
-  EXPECT_EQ(values.ComboBox1, 0);
-  EXPECT_TRUE(values.Edit1.empty() && values.Edit2.empty() && values.Edit3.empty());
-  EXPECT_TRUE(values.Edit4 == u"0.5") << "line 11 is missing";
+  LoadSettings(dir.file("selvan.dat"), values, position);
+  EXPECT_EQ(values.startMarker, 0);
+  EXPECT_TRUE(values.markerScale.empty() && values.prefix.empty() && values.suffix.empty());
+  EXPECT_TRUE(values.valueToUnderline == u"0.5") << "line 11 is missing";
 }
 
 // A hand-edited file cannot give an edit box more than typing could.
-TEST(OpenDatFile, EditTextsAreCutToTheirBoxesLimits) {
+TEST(LoadSettings, EditTextsAreCutToTheirBoxesLimits) {
   struct Case {
     size_t line;
     std::u16string text;
@@ -211,13 +212,13 @@ TEST(OpenDatFile, EditTextsAreCutToTheirBoxesLimits) {
   };
   const std::u16string emoji = u"\U0001F600";  // one character, two code units
   const Case cases[] = {
-      {8, std::u16string(40, u'1'), &DialogValues::Edit1, std::u16string(16, u'1')},
-      {9, std::u16string(100, u'接'), &DialogValues::Edit2, std::u16string(32, u'接')},
-      {10, std::u16string(31, u'x') + emoji, &DialogValues::Edit3, std::u16string(31, u'x')},
-      {10, std::u16string(30, u'x') + emoji, &DialogValues::Edit3, std::u16string(30, u'x') + emoji},
-      {14, u"123456789", &DialogValues::Edit7, u"12345678"},
-      {15, u"12345678", &DialogValues::Edit8, u"12345678"},
-      {16, std::u16string(17, u'9'), &DialogValues::Edit9, std::u16string(16, u'9')},
+      {8, std::u16string(40, u'1'), &DialogValues::markerScale, std::u16string(16, u'1')},
+      {9, std::u16string(100, u'接'), &DialogValues::prefix, std::u16string(32, u'接')},
+      {10, std::u16string(31, u'x') + emoji, &DialogValues::suffix, std::u16string(31, u'x')},
+      {10, std::u16string(30, u'x') + emoji, &DialogValues::suffix, std::u16string(30, u'x') + emoji},
+      {14, u"123456789", &DialogValues::arrowLength, u"12345678"},
+      {15, u"12345678", &DialogValues::arrowAngle, u"12345678"},
+      {16, std::u16string(17, u'9'), &DialogValues::reversedOvershoot, std::u16string(16, u'9')},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
@@ -227,48 +228,48 @@ TEST(OpenDatFile, EditTextsAreCutToTheirBoxesLimits) {
     test_support::WriteBytes(dir.path() / "selvan.dat", "\xEF\xBB\xBF" + CrLfFile(lines));
     DialogValues values = WithStyles();
     WindowPosition position;
-    OpenDatFile(dir.file("selvan.dat"), values, position);
+    LoadSettings(dir.file("selvan.dat"), values, position);
     EXPECT_EQ(test_support::Utf8(values.*c.edit), test_support::Utf8(c.expected));
   }
 }
 
 // Only the first 64 KiB are read: what lies beyond, even the rest of the first lines, is never reached.
-TEST(OpenDatFile, ReadsNoFurtherThan64KiB) {
+TEST(LoadSettings, ReadsNoFurtherThan64KiB) {
   for (size_t firstLine : {size_t{64 * 1024 - 10}, size_t{64 * 1024}}) {
     SCOPED_TRACE(firstLine);
     TempDir dir;
     test_support::WriteBytes(dir.path() / "selvan.dat", std::string(firstLine - 2, '0') + "7\r\n" + "8\r\n");
     DialogValues values = WithStyles();
     WindowPosition position;
-    OpenDatFile(dir.file("selvan.dat"), values, position);
-    EXPECT_EQ(position.Fmy, firstLine + 3 <= 64 * 1024 ? 8 : 50);
+    LoadSettings(dir.file("selvan.dat"), values, position);
+    EXPECT_EQ(position.top, firstLine + 3 <= 64 * 1024 ? 8 : 50);
   }
 }
 
 DialogValues Edited() {
   DialogValues values = WithStyles();
-  values.ComboBox1 = 11;
-  values.ComboBox2 = 3;
-  values.ComboBox3 = 7;
-  values.ComboBox4 = 0;
-  values.ComboBox5 = 1;
-  values.Edit1 = u"1.5";
-  values.Edit2 = u" 約 ";
-  values.Edit3 = u"（参考）";
-  values.Edit4 = u"";
-  values.Edit5 = u"0";
-  values.Edit6 = u"3.25";
-  values.Edit7 = u"1000";
-  values.Edit8 = u"30";
-  values.Edit9 = u"abc";
-  values.RadioGroup1 = 1;
-  values.RadioGroup2 = 1;
-  values.CheckBox1 = true;
-  values.CheckBox3 = true;
+  values.startMarker = 11;
+  values.endMarker = 3;
+  values.textStyle = 7;
+  values.precision = 0;
+  values.rounding = 1;
+  values.markerScale = u"1.5";
+  values.prefix = u" 約 ";
+  values.suffix = u"（参考）";
+  values.valueToUnderline = u"";
+  values.extensionGap = u"0";
+  values.extensionOvershoot = u"3.25";
+  values.arrowLength = u"1000";
+  values.arrowAngle = u"30";
+  values.reversedOvershoot = u"abc";
+  values.showZeros = 1;
+  values.unit = 1;
+  values.groupDigits = true;
+  values.fullWidth = true;
   return values;
 }
 
-TEST(SaveDatFile, WritesThirtyOneLinesInUtf8WithCrLf) {
+TEST(SaveSettings, WritesThirtyOneLinesInUtf8WithCrLf) {
   TempDir dir;
   TJGdata model;
   model.CurLGrp = 2;
@@ -277,7 +278,7 @@ TEST(SaveDatFile, WritesThirtyOneLinesInUtf8WithCrLf) {
   model.IPoints[1] = TJwwIndPoint{true, 1.5, -2, 0};
   model.IPoints[2] = TJwwIndPoint{true, 1000, 0.25, 0};
   model.IPoints[4] = TJwwIndPoint{true, 9, 9, 0};  // not stored
-  ASSERT_TRUE(SaveDatFile(dir.file("selvan.dat"), Edited(), WindowPosition{-8, 1200}, model));
+  ASSERT_TRUE(SaveSettings(dir.file("selvan.dat"), Edited(), WindowPosition{-8, 1200}, model));
 
   const std::string expected =
       "\xEF\xBB\xBF"
@@ -288,32 +289,32 @@ TEST(SaveDatFile, WritesThirtyOneLinesInUtf8WithCrLf) {
   EXPECT_EQ(test_support::ReadBytes(dir.path() / "selvan.dat"), expected);
 }
 
-TEST(SaveDatFile, WhatIsSavedLoadsBackUnchanged) {
+// Every value of the dialog comes back as it was saved; each differs from its default in one of the cases.
+TEST(SaveSettings, WhatIsSavedLoadsBackUnchanged) {
   DialogValues everyBoxChecked = Edited();
-  everyBoxChecked.CheckBox1 = everyBoxChecked.CheckBox2 = everyBoxChecked.CheckBox3 =
-      everyBoxChecked.CheckBox4 = true;
+  everyBoxChecked.groupDigits = everyBoxChecked.unitText = everyBoxChecked.fullWidth =
+      everyBoxChecked.dimensionEntity = true;
   for (const DialogValues& saved : {Edited(), everyBoxChecked}) {
     TempDir dir;
-    ASSERT_TRUE(SaveDatFile(dir.file("selvan.dat"), saved, WindowPosition{640, 480}, TJGdata()));
+    ASSERT_TRUE(SaveSettings(dir.file("selvan.dat"), saved, WindowPosition{640, 480}, TJGdata()));
     DialogValues loaded = WithStyles();
     WindowPosition position;
-    OpenDatFile(dir.file("selvan.dat"), loaded, position);
-    EXPECT_EQ(position.Fmx, 640);
-    EXPECT_EQ(position.Fmy, 480);
-    EXPECT_EQ(DatFileLines(loaded, position, TJGdata()),
-              DatFileLines(saved, WindowPosition{640, 480}, TJGdata()));
+    LoadSettings(dir.file("selvan.dat"), loaded, position);
+    EXPECT_EQ(position.left, 640);
+    EXPECT_EQ(position.top, 480);
+    EXPECT_TRUE(loaded == saved) << "a value of the dialog is not kept in the settings file";
   }
 }
 
 // A write that fails must not cost the user the settings saved before.
-TEST(SaveDatFile, FailedWriteKeepsThePreviousFile) {
+TEST(SaveSettings, FailedWriteKeepsThePreviousFile) {
   TempDir dir;
   const std::string previous = CrLfFile(kFull);
   test_support::WriteBytes(dir.path() / "selvan.dat", previous);
   bool saved = true;
   {
     const test_support::WriteBlocker blocker(dir.path() / "selvan.dat");
-    saved = SaveDatFile(dir.file("selvan.dat"), Edited(), WindowPosition{}, TJGdata()).ok;
+    saved = SaveSettings(dir.file("selvan.dat"), Edited(), WindowPosition{}, TJGdata()).ok;
   }
   EXPECT_FALSE(saved);
   EXPECT_EQ(test_support::ReadBytes(dir.path() / "selvan.dat"), previous);

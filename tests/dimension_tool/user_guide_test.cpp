@@ -46,9 +46,9 @@ DialogValues Passing() {
   test_support::TempDir folder;
   test_support::WriteBytes(folder.path() / "JWC_TEMP.TXT", "hq\r\n");
   DimensionSession session;
-  session.FormShow(folder.folder());
+  session.Load(folder.folder());
   DialogValues values = session.values;
-  values.ComboBox3 = 0;
+  values.textStyle = 0;
   return values;
 }
 
@@ -83,19 +83,19 @@ TEST(UserGuideQuotes, EveryCheckMessageInTheOrderOfTheChecks) {
     std::function<void(DialogValues&)> spoil;
   };
   const Case cases[] = {
-      {"ComboBox1", [](DialogValues& v) { v.ComboBox1 = kNoSelection; }},
-      {"ComboBox2", [](DialogValues& v) { v.ComboBox2 = kNoSelection; }},
-      {"Edit1", [](DialogValues& v) { v.Edit1 = u"0"; }},
-      {"Edit7", [](DialogValues& v) { v.Edit7 = u"0"; }},
-      {"Edit8", [](DialogValues& v) { v.Edit8 = u"180"; }},
-      {"ComboBox3", [](DialogValues& v) { v.ComboBox3 = kNoSelection; }},
-      {"ComboBox4", [](DialogValues& v) { v.ComboBox4 = kNoSelection; }},
-      {"ComboBox5", [](DialogValues& v) { v.ComboBox5 = kNoSelection; }},
-      {"RadioGroup1", [](DialogValues& v) { v.RadioGroup1 = kNoSelection; }},
-      {"RadioGroup2", [](DialogValues& v) { v.RadioGroup2 = kNoSelection; }},
-      {"Edit5", [](DialogValues& v) { v.Edit5 = u"-1"; }},
-      {"Edit6", [](DialogValues& v) { v.Edit6 = u"-1"; }},
-      {"Edit9", [](DialogValues& v) { v.Edit9 = u"-1"; }},
+      {"startMarker", [](DialogValues& v) { v.startMarker = kNoSelection; }},
+      {"endMarker", [](DialogValues& v) { v.endMarker = kNoSelection; }},
+      {"markerScale", [](DialogValues& v) { v.markerScale = u"0"; }},
+      {"arrowLength", [](DialogValues& v) { v.arrowLength = u"0"; }},
+      {"arrowAngle", [](DialogValues& v) { v.arrowAngle = u"180"; }},
+      {"textStyle", [](DialogValues& v) { v.textStyle = kNoSelection; }},
+      {"precision", [](DialogValues& v) { v.precision = kNoSelection; }},
+      {"rounding", [](DialogValues& v) { v.rounding = kNoSelection; }},
+      {"showZeros", [](DialogValues& v) { v.showZeros = kNoSelection; }},
+      {"unit", [](DialogValues& v) { v.unit = kNoSelection; }},
+      {"extensionGap", [](DialogValues& v) { v.extensionGap = u"-1"; }},
+      {"extensionOvershoot", [](DialogValues& v) { v.extensionOvershoot = u"-1"; }},
+      {"reversedOvershoot", [](DialogValues& v) { v.reversedOvershoot = u"-1"; }},
   };
   const std::u16string guide = GuideText();
   std::size_t after = 0;
@@ -110,8 +110,8 @@ TEST(UserGuideQuotes, EveryCheckMessageInTheOrderOfTheChecks) {
     // Searching on from the previous message makes the guide's table follow the order of the checks.
     const std::size_t at = guide.find(failure->message, after);
     EXPECT_NE(at, std::u16string::npos)
-        << c.control << ": the guide does not quote, after the previous check's message: "
-        << Utf8(failure->message);
+        << c.control
+        << ": the guide does not quote, after the previous check's message: " << Utf8(failure->message);
     if (at != std::u16string::npos) after = at + failure->message.size();
   }
 }
@@ -120,15 +120,14 @@ TEST(UserGuideQuotes, MessagesOfTheRunAndTheTitle) {
   const std::u16string guide = GuideText();
   // The failures' first lines; the lines after them (how to start, the system's reason) are explained.
   const std::u16string unreadable = ExchangeUnreadableMessage(kBatchFileName);
-  const std::u16string texts[] = {kZeroDimensionMessage,
-                                  kNonFiniteMessage,
-                                  ApplicationTitle(Orientation::Vertical),
-                                  ApplicationTitle(Orientation::Horizontal),
-                                  unreadable.substr(0, unreadable.find(u'\n')),
-                                  kExchangeUnwritableMessage,
-                                  SettingsUnwritableHeadline(SettingsFileName(Orientation::Vertical)),
-                                  kReasonLabel,
-                                  kOutOfMemoryMessage};
+  std::vector<std::u16string> texts = {kZeroDimensionMessage,
+                                       kNonFiniteMessage,
+                                       unreadable.substr(0, unreadable.find(u'\n')),
+                                       kExchangeUnwritableMessage,
+                                       SettingsUnwritableHeadline(SettingsFileName(Orientation::Vertical)),
+                                       kReasonLabel,
+                                       kOutOfMemoryMessage};
+  for (const OrientationTraits& traits : AllOrientations()) texts.push_back(traits.title);
   for (const auto& text : texts) {
     ASSERT_FALSE(text.empty());
     EXPECT_NE(guide.find(text), std::u16string::npos) << "not quoted: " << Utf8(text);
@@ -137,7 +136,7 @@ TEST(UserGuideQuotes, MessagesOfTheRunAndTheTitle) {
 
 TEST(UserGuideQuotes, NamesEveryOptionOfTheProgram) {
   const std::u16string guide = GuideText();
-  for (std::u16string_view name : kOptionNames) {
+  for (std::u16string_view name : OptionNames()) {
     const std::u16string option = u"/" + std::u16string(name);
     EXPECT_NE(guide.find(option), std::u16string::npos) << Utf8(option);
   }
@@ -149,9 +148,8 @@ TEST(UserGuideQuotes, EveryListEntryInListOrder) {
     const std::vector<std::u16string>& items;
   };
   const Case cases[] = {
-      {"end markers", EndMarkerItems()},   {"precision", PrecisionItems()},
-      {"rounding", RoundingItems()},       {"zero display", ZeroDisplayItems()},
-      {"unit", UnitItems()},
+      {"end markers", EndMarkerItems()},    {"precision", PrecisionItems()}, {"rounding", RoundingItems()},
+      {"zero display", ZeroDisplayItems()}, {"unit", UnitItems()},
   };
   const std::u16string guide = GuideText();
   for (const Case& c : cases) {
@@ -167,14 +165,14 @@ TEST(UserGuideQuotes, EveryListEntryInListOrder) {
 }
 
 TEST(UserGuideQuotes, NamesTheSettingsFilesTheProgramUses) {
-  for (Orientation orientation : {Orientation::Vertical, Orientation::Horizontal}) {
+  for (const OrientationTraits& traits : AllOrientations()) {
     test_support::TempDir folder;
-    DimensionSession session(orientation);
-    session.FormShow(folder.folder());
+    DimensionSession session(traits.orientation);
+    session.Load(folder.folder());
     const std::u16string prefix = folder.folder();
-    ASSERT_EQ(session.DatFile.compare(0, prefix.size(), prefix), 0)
+    ASSERT_EQ(session.settingsFile.compare(0, prefix.size(), prefix), 0)
         << "the settings file is not in the program folder";
-    const std::u16string name = session.DatFile.substr(prefix.size());
+    const std::u16string name = session.settingsFile.substr(prefix.size());
     ASSERT_FALSE(name.empty());
     EXPECT_NE(GuideText().find(name), std::u16string::npos) << Utf8(name);
   }

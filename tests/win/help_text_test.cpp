@@ -11,8 +11,8 @@
 #include <filesystem>
 #include <string>
 
-#include "Unit1_win.h"
 #include "dialog_values.h"
+#include "dimension_dialog_win.h"
 #include "orientation.h"
 #include "platform.h"
 #include "test_support.h"
@@ -76,12 +76,13 @@ TEST(HelpText, EveryLineFitsTheBoxAt96And144Dpi) {
   // The form opens only on an exchange file beside the program, as Jw_cad leaves it there.
   const std::filesystem::path exchange = std::filesystem::path(platform::ProgramFolder()) / "JWC_TEMP.TXT";
   test_support::WriteBytes(exchange, "hq\r\n");
-  for (const Orientation orientation : {Orientation::Vertical, Orientation::Horizontal}) {
-    const char* name = orientation == Orientation::Vertical ? "vertical" : "horizontal";
+  for (const OrientationTraits& traits : AllOrientations()) {
+    const Orientation orientation = traits.orientation;
+    const std::string name = test_support::Utf8(traits.settingsFileName);  // no two share one
     {
-      TForm1 form(GetModuleHandleW(nullptr), orientation);
+      DimensionDialog form(GetModuleHandleW(nullptr), orientation);
       ASSERT_TRUE(form.Show(SW_SHOWNOACTIVATE));
-      HWND memo = FindChild(form.Handle(), DialogItemId(ControlId::Memo1));
+      HWND memo = FindChild(form.Handle(), DialogItemId(ControlId::HelpText));
       ASSERT_NE(memo, nullptr);
 
       for (const UINT dpi : {96u, 144u}) {

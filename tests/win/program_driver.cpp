@@ -144,7 +144,7 @@ ProgramRun::ProgramRun(const std::filesystem::path& exe, const std::wstring& arg
   threadId_ = started.dwThreadId;
   WaitUntil(
       [this] {
-        window_ = FindTopLevel(processId_, L"TForm1");
+        window_ = FindTopLevel(processId_, L"DimensionDialog");
         return window_ != nullptr || MessageBox() != nullptr || !Running();
       },
       30s);

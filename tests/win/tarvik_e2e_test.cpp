@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "JwwGaibu.h"
-#include "Unit1_layout_win.h"
+#include "dimension_dialog_layout_win.h"
 #include "failures.h"
 #include "launch.h"
 #include "orientation.h"
@@ -46,11 +46,11 @@ std::string AsUtf8WithBom(const std::string& ansiBytes) {
 // A settings file as the program itself writes it.
 std::string SettingsFile(const DialogValues& values, const WindowPosition& position) {
   std::u16string text;
-  for (const std::u16string& line : DatFileLines(values, position, TJGdata())) text += line + u"\r\n";
+  for (const std::u16string& line : SettingsLines(values, position, TJGdata())) text += line + u"\r\n";
   return "\xEF\xBB\xBF" + platform::EncodeUtf8(text);
 }
 
-std::vector<std::u16string> SettingsLines(const std::string& bytes) {
+std::vector<std::u16string> StoredLines(const std::string& bytes) {
   std::vector<std::u16string> lines;
   std::string body = bytes.rfind("\xEF\xBB\xBF", 0) == 0 ? bytes.substr(3) : bytes;
   size_t start = 0;
@@ -63,29 +63,31 @@ std::vector<std::u16string> SettingsLines(const std::string& bytes) {
 
 int Id(ControlId control) { return DialogItemId(control); }
 
-// The ids that Tab visits from ComboBox1 on, with both radio groups at their first button.
-std::vector<int> TabOrder(int radioGroup1 = 0, int radioGroup2 = 0) {
+std::u16string FirstLine(const std::u16string& text) { return text.substr(0, text.find(u"\r\n")); }
+
+// The ids that Tab visits from startMarker on, with both radio groups at their first button.
+std::vector<int> TabOrder(int zeroButton = 0, int unitButton = 0) {
   using C = ControlId;
-  return {Id(C::ComboBox1),
-          Id(C::ComboBox2),
-          Id(C::ComboBox3),
-          Id(C::Edit1),
-          Id(C::Edit2),
-          Id(C::Edit3),
-          Id(C::Edit4),
-          Id(C::ComboBox4),
-          Id(C::Edit7),
-          Id(C::Edit8),
-          Id(C::CheckBox1),
-          Id(C::CheckBox2),
-          Id(C::ComboBox5),
-          RadioButtonItemId(C::RadioGroup1, radioGroup1),
-          RadioButtonItemId(C::RadioGroup2, radioGroup2),
-          Id(C::CheckBox3),
-          Id(C::CheckBox4),
-          Id(C::Edit5),
-          Id(C::Edit6),
-          Id(C::Edit9),
+  return {Id(C::StartMarkerList),
+          Id(C::EndMarkerList),
+          Id(C::TextStyleList),
+          Id(C::MarkerScaleEdit),
+          Id(C::PrefixEdit),
+          Id(C::SuffixEdit),
+          Id(C::ValueToUnderlineEdit),
+          Id(C::PrecisionList),
+          Id(C::ArrowLengthEdit),
+          Id(C::ArrowAngleEdit),
+          Id(C::GroupDigitsBox),
+          Id(C::UnitTextBox),
+          Id(C::RoundingList),
+          RadioButtonItemId(C::ShowZerosGroup, zeroButton),
+          RadioButtonItemId(C::UnitGroup, unitButton),
+          Id(C::FullWidthBox),
+          Id(C::DimensionEntityBox),
+          Id(C::ExtensionGapEdit),
+          Id(C::ExtensionOvershootEdit),
+          Id(C::ReversedOvershootEdit),
           IDOK,
           IDCANCEL};
 }
@@ -122,11 +124,11 @@ Outcome ReferenceRun(const std::string& exchange, const std::optional<std::strin
   WriteBytes(folder.path() / kExchangeName, exchange);
   if (settings) WriteBytes(folder.path() / settingsName, *settings);
   DimensionSession session(orientation);
-  session.FormShow(folder.folder());
+  session.Load(folder.folder());
   typed(session.values);
-  EXPECT_FALSE(session.Button1Click().has_value()) << "the reference values do not pass the checks";
+  EXPECT_FALSE(session.Confirm().has_value()) << "the reference values do not pass the checks";
   RecordingUi ui;
-  session.FormClose(left, top, ui);
+  session.Finish(left, top, ui);
   Outcome outcome{ReadBytes(folder.path() / kExchangeName), std::nullopt};
   if (std::filesystem::exists(folder.path() / settingsName))
     outcome.settings = ReadBytes(folder.path() / settingsName);
@@ -152,7 +154,7 @@ class TarvikDialog : public ::testing::Test {
     EXPECT_TRUE(run->Started()) << "no dialog window appeared";
     if (!run->Started()) return nullptr;
     EXPECT_TRUE(run->BringToFront());
-    EXPECT_TRUE(run->WaitForFocus(Id(ControlId::ComboBox1))) << "focus is on " << run->FocusedId();
+    EXPECT_TRUE(run->WaitForFocus(Id(ControlId::StartMarkerList))) << "focus is on " << run->FocusedId();
     return run;
   }
 
@@ -199,7 +201,7 @@ class TarvikDialog : public ::testing::Test {
   static void AnswerMessageBox(const ProgramRun& run, const std::u16string& message, bool withIcon = false) {
     HWND box = run.WaitForMessageBox();
     ASSERT_NE(box, nullptr) << "no message box appeared";
-    EXPECT_EQ(Utf8(e2e::WindowText(box)), Utf8(kApplicationTitle));
+    EXPECT_EQ(Utf8(e2e::WindowText(box)), Utf8(ApplicationTitle(Orientation::Vertical)));
     EXPECT_EQ(Utf8(e2e::MessageBoxText(box)), Utf8(message));
     EXPECT_EQ(e2e::MessageBoxHasIcon(box), withIcon);
     EXPECT_TRUE(e2e::BringToFront(box));
@@ -215,7 +217,7 @@ class TarvikDialog : public ::testing::Test {
 // A settings file that passes every check: text style 1 chosen, everything else at its defaults.
 DialogValues ValidValues() {
   DialogValues values;
-  values.ComboBox3 = 1;
+  values.textStyle = 1;
   return values;
 }
 
@@ -238,17 +240,17 @@ TEST_P(OkRun, WritesTheConstructionsExchangeFileAndTheTypedSettings) {
   auto run = Start();
   ASSERT_TRUE(run);
 
-  ChooseByArrows(*run, ControlId::ComboBox3, 3, 2);  // from no selection: entries 0, 1, 2
-  TypeInto(*run, ControlId::Edit1, u"1.5");
-  TypeInto(*run, ControlId::Edit2, c.prefix);
-  TypeInto(*run, ControlId::Edit3, u"mm");
-  ChooseByArrows(*run, ControlId::ComboBox4, 1, 4);
-  ASSERT_TRUE(TabTo(*run, Id(ControlId::CheckBox1)));
+  ChooseByArrows(*run, ControlId::TextStyleList, 3, 2);  // from no selection: entries 0, 1, 2
+  TypeInto(*run, ControlId::MarkerScaleEdit, u"1.5");
+  TypeInto(*run, ControlId::PrefixEdit, c.prefix);
+  TypeInto(*run, ControlId::SuffixEdit, u"mm");
+  ChooseByArrows(*run, ControlId::PrecisionList, 1, 4);
+  ASSERT_TRUE(TabTo(*run, Id(ControlId::GroupDigitsBox)));
   PressKey(VK_SPACE);
-  EXPECT_TRUE(WaitUntil([&] { return Checked(*run, Id(ControlId::CheckBox1)); }));
-  ASSERT_TRUE(TabTo(*run, RadioButtonItemId(ControlId::RadioGroup2, 0)));
+  EXPECT_TRUE(WaitUntil([&] { return Checked(*run, Id(ControlId::GroupDigitsBox)); }));
+  ASSERT_TRUE(TabTo(*run, RadioButtonItemId(ControlId::UnitGroup, 0)));
   PressKey(VK_RIGHT);
-  EXPECT_TRUE(WaitUntil([&] { return Checked(*run, RadioButtonItemId(ControlId::RadioGroup2, 1)); }));
+  EXPECT_TRUE(WaitUntil([&] { return Checked(*run, RadioButtonItemId(ControlId::UnitGroup, 1)); }));
 
   const RECT rect = WindowRect(*run);
   if (c.confirmWithMnemonic) {
@@ -261,13 +263,13 @@ TEST_P(OkRun, WritesTheConstructionsExchangeFileAndTheTypedSettings) {
   const Outcome expected = ReferenceRun(
       input, std::nullopt,
       [&](DialogValues& v) {
-        v.ComboBox3 = 2;
-        v.Edit1 = u"1.5";
-        v.Edit2 = c.prefix;
-        v.Edit3 = u"mm";
-        v.ComboBox4 = 4;
-        v.CheckBox1 = true;
-        v.RadioGroup2 = 1;
+        v.textStyle = 2;
+        v.markerScale = u"1.5";
+        v.prefix = c.prefix;
+        v.suffix = u"mm";
+        v.precision = 4;
+        v.groupDigits = true;
+        v.unit = 1;
       },
       rect.left, rect.top);
 
@@ -280,7 +282,7 @@ TEST_P(OkRun, WritesTheConstructionsExchangeFileAndTheTypedSettings) {
   ASSERT_TRUE(HasSettings());
   ASSERT_TRUE(expected.settings);
   EXPECT_EQ(Settings(), *expected.settings);
-  const std::vector<std::u16string> lines = SettingsLines(Settings());
+  const std::vector<std::u16string> lines = StoredLines(Settings());
   ASSERT_EQ(lines.size(), 31u);
   EXPECT_EQ(lines[4], u"2");
   EXPECT_EQ(lines[7], u"1.5");
@@ -312,8 +314,8 @@ TEST_P(CancelRun, LeavesTheExchangeAndSettingsFilesUntouched) {
   auto run = Start();
   ASSERT_TRUE(run);
   // Changes that OK would have saved.
-  ChooseByArrows(*run, ControlId::ComboBox3, 1, withSettings ? 2 : 0);
-  TypeInto(*run, ControlId::Edit1, u"7");
+  ChooseByArrows(*run, ControlId::TextStyleList, 1, withSettings ? 2 : 0);
+  TypeInto(*run, ControlId::MarkerScaleEdit, u"7");
 
   c.close(*run);
   ASSERT_TRUE(run->WaitForExit()) << "the dialog did not close";
@@ -371,28 +373,30 @@ TEST_P(FailingCheck, ShowsItsMessageAndFocusesItsControl) {
 
 INSTANTIATE_TEST_SUITE_P(
     Checks, FailingCheck,
-    ::testing::Values(
-        CheckCase{"edit7_above_1000",
-                  {{ControlId::Edit7, u"1000.5"}},
-                  u"矢印の長さを入力して下さい",
-                  ControlId::Edit7},
-        CheckCase{"edit7_trailing_blank",
-                  {{ControlId::Edit7, u"3 "}},
-                  u"矢印の長さを入力して下さい",
-                  ControlId::Edit7},
-        CheckCase{"edit1_zero",
-                  {{ControlId::Edit1, u"0"}},
-                  u"端点（点マーカ）の倍率を指定して下さい",
-                  ControlId::Edit1},
-        CheckCase{"edit8_180", {{ControlId::Edit8, u"180"}}, u"矢印の角度を入力して下さい", ControlId::Edit8},
-        CheckCase{"edit9_negative",
-                  {{ControlId::Edit9, u"-1"}},
-                  u"逆矢印の寸法はみだし距離　を入力して下さい",
-                  ControlId::Edit9},
-        CheckCase{"first_failure_wins",
-                  {{ControlId::Edit1, u"0"}, {ControlId::Edit7, u"1001"}},
-                  u"端点（点マーカ）の倍率を指定して下さい",
-                  ControlId::Edit1}),
+    ::testing::Values(CheckCase{"arrow_length_above_1000",
+                                {{ControlId::ArrowLengthEdit, u"1000.5"}},
+                                u"矢印の長さを入力して下さい",
+                                ControlId::ArrowLengthEdit},
+                      CheckCase{"arrow_length_trailing_blank",
+                                {{ControlId::ArrowLengthEdit, u"3 "}},
+                                u"矢印の長さを入力して下さい",
+                                ControlId::ArrowLengthEdit},
+                      CheckCase{"marker_scale_zero",
+                                {{ControlId::MarkerScaleEdit, u"0"}},
+                                u"端点（点マーカ）の倍率を指定して下さい",
+                                ControlId::MarkerScaleEdit},
+                      CheckCase{"arrow_angle_180",
+                                {{ControlId::ArrowAngleEdit, u"180"}},
+                                u"矢印の角度を入力して下さい",
+                                ControlId::ArrowAngleEdit},
+                      CheckCase{"reversed_overshoot_negative",
+                                {{ControlId::ReversedOvershootEdit, u"-1"}},
+                                u"逆矢印の寸法はみだし距離　を入力して下さい",
+                                ControlId::ReversedOvershootEdit},
+                      CheckCase{"first_failure_wins",
+                                {{ControlId::MarkerScaleEdit, u"0"}, {ControlId::ArrowLengthEdit, u"1001"}},
+                                u"端点（点マーカ）の倍率を指定して下さい",
+                                ControlId::MarkerScaleEdit}),
     [](const ::testing::TestParamInfo<CheckCase>& info) { return std::string(info.param.name); });
 
 TEST_F(TarvikDialog, FirstRunAsksForTheTextStyleThenDrawsWithTheChosenOne) {
@@ -401,18 +405,18 @@ TEST_F(TarvikDialog, FirstRunAsksForTheTextStyleThenDrawsWithTheChosenOne) {
   ASSERT_TRUE(run);
   PressKey(VK_RETURN);
   AnswerMessageBox(*run, u"寸法値の文字種類を指定して下さい");
-  ASSERT_TRUE(run->WaitForFocus(Id(ControlId::ComboBox3))) << "focus is on " << run->FocusedId();
+  ASSERT_TRUE(run->WaitForFocus(Id(ControlId::TextStyleList))) << "focus is on " << run->FocusedId();
   EXPECT_FALSE(HasSettings());
 
   PressKey(VK_DOWN);
-  HWND list = run->Control(Id(ControlId::ComboBox3));
+  HWND list = run->Control(Id(ControlId::TextStyleList));
   EXPECT_TRUE(WaitUntil([&] { return SendMessageW(list, CB_GETCURSEL, 0, 0) == 0; }));
   const RECT rect = WindowRect(*run);
   PressKey(VK_RETURN);
   ASSERT_TRUE(run->WaitForExit());
 
   const Outcome expected = ReferenceRun(
-      exchange_, std::nullopt, [](DialogValues& v) { v.ComboBox3 = 0; }, rect.left, rect.top);
+      exchange_, std::nullopt, [](DialogValues& v) { v.textStyle = 0; }, rect.left, rect.top);
   EXPECT_EQ(Exchange(), expected.exchange);
   ASSERT_TRUE(HasSettings());
   EXPECT_EQ(Settings(), expected.settings.value_or(""));
@@ -431,7 +435,7 @@ TEST_F(TarvikDialog, ZeroDimensionIsReportedAndLeavesTheExchangeFileButSavesTheS
   ASSERT_TRUE(run->WaitForExit());
   EXPECT_EQ(Exchange(), exchange_);
   ASSERT_TRUE(HasSettings());
-  EXPECT_EQ(SettingsLines(Settings()).size(), 31u);
+  EXPECT_EQ(StoredLines(Settings()).size(), 31u);
 }
 
 // --- Where the window stands ---
@@ -486,14 +490,13 @@ TEST_F(TarvikDialog, OkSavesWhereTheUserMovedTheWindow) {
   ASSERT_TRUE(run->BringToFront());
   PressKey(VK_RETURN);
   ASSERT_TRUE(run->WaitForExit());
-  const std::vector<std::u16string> lines = SettingsLines(Settings());
+  const std::vector<std::u16string> lines = StoredLines(Settings());
   ASSERT_EQ(lines.size(), 31u);
   EXPECT_EQ(lines[0], u"210");
   EXPECT_EQ(lines[1], u"160");
 }
 
 // --- When the program cannot do its work ---
-
 
 // Started without the host's file (a double-click, a batch file without #cd) or with a folder of that
 // name: no dialog but a message that says how the tool is started, nothing written, a telling exit code.
@@ -506,7 +509,7 @@ TEST_P(UnreadableExchange, IsToldInsteadOfOpeningTheDialog) {
   ProgramRun run(dir_.path() / "tarvik.exe");
   HWND box = run.WaitForMessageBox();
   ASSERT_NE(box, nullptr) << "no message box appeared";
-  HWND form = FindWindowW(L"TForm1", nullptr);
+  HWND form = FindWindowW(L"DimensionDialog", nullptr);
   EXPECT_TRUE(form == nullptr || !IsWindowVisible(form)) << "the dialog opened";
   AnswerMessageBox(run, ExchangeUnreadableMessage(kBatchFileName), /*withIcon=*/true);
   ASSERT_TRUE(run.WaitForExit());
@@ -559,7 +562,8 @@ TEST_F(TarvikDialog, AFullDiskIsToldAndLeavesNoPartialOrTemporaryFile) {
     const std::u16string text = e2e::MessageBoxText(box);
     const std::u16string headline = std::u16string(kExchangeUnwritableMessage) + u"\n" + kReasonLabel;
     EXPECT_EQ(text.rfind(headline, 0), 0u) << Utf8(text);
-    EXPECT_TRUE(text.size() > headline.size() && text[headline.size()] != u'\n') << "no reason: " << Utf8(text);
+    EXPECT_TRUE(text.size() > headline.size() && text[headline.size()] != u'\n')
+        << "no reason: " << Utf8(text);
     EXPECT_TRUE(e2e::BringToFront(box));
     PressKey(VK_RETURN);
     ASSERT_TRUE(run.WaitForExit());
@@ -578,7 +582,7 @@ TEST_F(TarvikDialog, AFullDiskIsToldAndLeavesNoPartialOrTemporaryFile) {
 
 TEST_F(TarvikDialog, TabVisitsTheControlsInTheirOrderAndEntersRadioGroupsAtTheCheckedButton) {
   DialogValues values = ValidValues();
-  values.RadioGroup1 = 1;
+  values.showZeros = 1;
   Prepare(SampleExchange(), SettingsFile(values, {50, 50}));
   auto run = Start();
   ASSERT_TRUE(run);
@@ -600,7 +604,7 @@ TEST_F(TarvikDialog, TabVisitsTheControlsInTheirOrderAndEntersRadioGroupsAtTheCh
         << visited.back();
   }
   std::vector<int> expected = TabOrder(1, 0);
-  expected.push_back(Id(ControlId::ComboBox1));  // and round again
+  expected.push_back(Id(ControlId::StartMarkerList));  // and round again
   EXPECT_EQ(visited, expected);
 
   PressChord(VK_SHIFT, VK_TAB);
@@ -613,20 +617,20 @@ TEST_F(TarvikDialog, EnterInTheHelpTextPressesOkAndTabLeavesIt) {
   Prepare(SampleExchange(), std::nullopt);
   auto run = Start();
   ASSERT_TRUE(run);
-  HWND memo = run->Control(Id(ControlId::Memo1));
+  HWND memo = run->Control(Id(ControlId::HelpText));
   RECT rect{};
   GetWindowRect(memo, &rect);
   e2e::ClickAt(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
-  ASSERT_TRUE(run->WaitForFocus(Id(ControlId::Memo1))) << "focus is on " << run->FocusedId();
+  ASSERT_TRUE(run->WaitForFocus(Id(ControlId::HelpText))) << "focus is on " << run->FocusedId();
 
   PressKey(VK_RETURN);
   AnswerMessageBox(*run, u"寸法値の文字種類を指定して下さい");
-  ASSERT_TRUE(run->WaitForFocus(Id(ControlId::ComboBox3)));
+  ASSERT_TRUE(run->WaitForFocus(Id(ControlId::TextStyleList)));
   GetWindowRect(memo, &rect);
   e2e::ClickAt(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
-  ASSERT_TRUE(run->WaitForFocus(Id(ControlId::Memo1)));
+  ASSERT_TRUE(run->WaitForFocus(Id(ControlId::HelpText)));
   PressKey(VK_TAB);
-  EXPECT_TRUE(WaitUntil([&] { return run->FocusedId() != Id(ControlId::Memo1); }))
+  EXPECT_TRUE(WaitUntil([&] { return run->FocusedId() != Id(ControlId::HelpText); }))
       << "Tab stayed in the help text";
   PressKey(VK_ESCAPE);
   EXPECT_TRUE(run->WaitForExit());
@@ -635,61 +639,65 @@ TEST_F(TarvikDialog, EnterInTheHelpTextPressesOkAndTabLeavesIt) {
 
 // --- Layout at the screen's resolution, and a screenshot to look at ---
 
-struct Placement {
-  int id;
-  int left, top, width, height;  // 96-DPI pixels in the form's client area; height -1: not compared
-};
-
+// Every control stands where its row of the layout puts it, scaled to the screen: the settings panel
+// at the top left, the status line across its bottom, the button panel below it, and the preview filling
+// the rest of the window beside them.
 TEST_F(TarvikDialog, LaysOutTheFormAtTheScreensResolution) {
   Prepare(SampleExchange(), std::nullopt);
   auto run = Start();
   ASSERT_TRUE(run);
   const int dpi = e2e::ScreenDpi();
   auto scale = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
+  auto placed = [&](int id) {
+    RECT rect{};
+    GetWindowRect(run->Control(id), &rect);
+    MapWindowPoints(nullptr, run->Window(), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+  };
 
   RECT client{};
   GetClientRect(run->Window(), &client);
-  // The layout's 502 pixels, and the preview beside them.
-  EXPECT_EQ(client.right, scale(502 + kPreviewWidth));
-  EXPECT_EQ(client.bottom, scale(405));
-
+  EXPECT_EQ(client.right, scale(kClientWidth + kPreviewWidth));
+  EXPECT_EQ(client.bottom, scale(kClientHeight));
   using C = ControlId;
-  const Placement placements[] = {
-      {Id(C::ComboBox1), 48, 4, 81, -1},       {Id(C::ComboBox3), 136, 28, 169, -1},
-      {Id(C::Edit7), 48, 64, 33, 21},          {Id(C::Edit2), 200, 56, 105, 21},
-      {Id(C::Edit9), 200, 324, 57, 21},        {Id(C::Memo1), 305, 1, 197, 225},
-      {Id(C::RadioGroup2), 160, 184, 145, 41}, {Id(C::CheckBox4), 384, 232, -1, -1},
-      {Id(C::LabelM), 0, 348, 502, 16},        {IDOK, 4, 368, 85, 35},
-      {IDCANCEL, 100, 368, 130, 35},           {kPreviewItemId, 506, 4, 296, 397},
-  };
-  for (const Placement& p : placements) {
-    HWND control = run->Control(p.id);
-    ASSERT_NE(control, nullptr) << "no control " << p.id;
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, run->Window(), reinterpret_cast<POINT*>(&rect), 2);
-    EXPECT_EQ(rect.left, scale(p.left)) << "control " << p.id;
-    EXPECT_EQ(rect.top, scale(p.top)) << "control " << p.id;
-    if (p.width >= 0) {
-      EXPECT_EQ(rect.right - rect.left, scale(p.width)) << "control " << p.id;
-    }
-    if (p.height >= 0) {
-      EXPECT_EQ(rect.bottom - rect.top, scale(p.height)) << "control " << p.id;
-    }
-  }
+  const RECT status = placed(Id(C::StatusLine));
+  EXPECT_EQ(status.left, 0);
+  EXPECT_EQ(status.right, scale(kClientWidth));
+  EXPECT_EQ(status.bottom - status.top, scale(kStatusLineHeight));
 
-  EXPECT_EQ(Utf8(e2e::WindowText(run->Window())), Utf8(kApplicationTitle));
+  for (const ControlLayout& row : FormLayout()) {
+    if (row.control == C::None || row.kind == ControlKind::StatusLine) continue;
+    ASSERT_NE(run->Control(row.id), nullptr) << "no control " << row.id;
+    const RECT rect = placed(row.id);
+    const bool settingsPanel = row.parent == ParentPanel::Settings;
+    EXPECT_EQ(rect.left, scale(row.left)) << "control " << row.id;
+    EXPECT_EQ(rect.top, (settingsPanel ? 0 : status.bottom) + scale(row.top)) << "control " << row.id;
+    EXPECT_EQ(rect.right - rect.left, scale(row.width)) << "control " << row.id;
+    if (row.kind != ControlKind::ComboList) {  // a list's own height includes the part that drops down
+      EXPECT_EQ(rect.bottom - rect.top, scale(row.height)) << "control " << row.id;
+    }
+    EXPECT_LE(rect.bottom, settingsPanel ? status.top : client.bottom) << "control " << row.id;
+  }
+  const int margin = scale(kPreviewMargin);
+  const RECT picture = placed(kPreviewItemId);
+  EXPECT_EQ(picture.left, scale(kClientWidth) + margin);
+  EXPECT_EQ(picture.top, margin);
+  EXPECT_EQ(picture.right, client.right - margin);
+  EXPECT_EQ(picture.bottom, client.bottom - margin);
+
+  EXPECT_EQ(Utf8(e2e::WindowText(run->Window())), Utf8(ApplicationTitle(Orientation::Vertical)));
   EXPECT_EQ(Utf8(e2e::WindowText(run->Control(IDOK))), Utf8(u"ＯＫ (&Y)"));
   EXPECT_EQ(Utf8(e2e::WindowText(run->Control(IDCANCEL))), Utf8(u"キャンセル (&N)"));
-  EXPECT_EQ(SendMessageW(run->Control(Id(C::ComboBox1)), CB_GETCOUNT, 0, 0), 12);
+  EXPECT_EQ(SendMessageW(run->Control(Id(C::StartMarkerList)), CB_GETCOUNT, 0, 0), 12);
   // The sample's current text style is 2; its ten styles follow.
-  HWND styles = run->Control(Id(C::ComboBox3));
+  HWND styles = run->Control(Id(C::TextStyleList));
   EXPECT_EQ(SendMessageW(styles, CB_GETCOUNT, 0, 0), 11);
   EXPECT_EQ(SendMessageW(styles, CB_GETCURSEL, 0, 0), CB_ERR);
   wchar_t first[64] = {};
   SendMessageW(styles, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
   EXPECT_EQ(Utf8(reinterpret_cast<const char16_t*>(first)), Utf8(u"現在の文字種(No2)"));
-  EXPECT_EQ(Utf8(e2e::WindowText(run->Control(Id(C::Memo1))).substr(0, 10)), Utf8(u"◇垂直寸法線の設定は"));
+  EXPECT_EQ(Utf8(FirstLine(e2e::WindowText(run->Control(Id(C::HelpText))))),
+            Utf8(HelpTextLines(Orientation::Vertical).front()));
   HWND preview = run->Control(kPreviewItemId);
   EXPECT_EQ(GetWindowLongPtrW(preview, GWL_STYLE) & WS_TABSTOP, 0) << "the preview is a tab stop";
 
@@ -713,10 +721,10 @@ std::u16string ExpectedPreview(const std::string& exchange, const std::optional<
   WriteBytes(folder.path() / kExchangeName, exchange);
   if (settings) WriteBytes(folder.path() / std::u16string(SettingsFileName(orientation)), *settings);
   DimensionSession session(orientation);
-  session.FormShow(folder.folder());
+  session.Load(folder.folder());
   typed(session.values);
   DimensionPreview preview;
-  return preview.Compute(session.values, *session.JG, orientation).Summary();
+  return preview.Compute(session.values, *session.model, orientation).Summary();
 }
 
 // The panel records the summary of what it drew, followed by the number of primitives when it drew.
@@ -727,7 +735,7 @@ bool ShowsPreview(HWND panel, const std::u16string& summary) {
 
 TEST_F(TarvikDialog, PreviewFollowsTheTypedPrecisionAndEndMarkerAndEscapeWritesNothing) {
   DialogValues stored = ValidValues();
-  stored.RadioGroup1 = 1;  // zeros shown: the sample measures a whole 1000, so the precision shows
+  stored.showZeros = 1;  // zeros shown: the sample measures a whole 1000, so the precision shows
   Prepare(SampleExchange(), SettingsFile(stored, {50, 50}));
   auto run = Start();
   ASSERT_TRUE(run);
@@ -749,13 +757,13 @@ TEST_F(TarvikDialog, PreviewFollowsTheTypedPrecisionAndEndMarkerAndEscapeWritesN
   EXPECT_TRUE(e2e::SaveScreenshot(panel, shots / ("preview-start-" + dpi + "dpi.bmp")));
 
   // Precision "1": typing its first character picks it in the list.
-  ASSERT_TRUE(TabTo(*run, Id(ControlId::ComboBox4)));
+  ASSERT_TRUE(TabTo(*run, Id(ControlId::PrecisionList)));
   TypeText(u"1");
-  HWND precision = run->Control(Id(ControlId::ComboBox4));
+  HWND precision = run->Control(Id(ControlId::PrecisionList));
   ASSERT_TRUE(WaitUntil([&] { return SendMessageW(precision, CB_GETCURSEL, 0, 0) == 0; }))
       << "selection " << SendMessageW(precision, CB_GETCURSEL, 0, 0);
   const std::u16string wholeNumbers =
-      ExpectedPreview(exchange_, settings_, [](DialogValues& v) { v.ComboBox4 = 0; });
+      ExpectedPreview(exchange_, settings_, [](DialogValues& v) { v.precision = 0; });
   ASSERT_NE(wholeNumbers, atStart);
   EXPECT_TRUE(WaitUntil([&] { return ShowsPreview(panel, wholeNumbers); }))
       << "the preview shows " << Utf8(e2e::WindowText(panel)) << ", not " << Utf8(wholeNumbers);
@@ -764,14 +772,14 @@ TEST_F(TarvikDialog, PreviewFollowsTheTypedPrecisionAndEndMarkerAndEscapeWritesN
   const std::string pixelsWhole = e2e::ScreenPixels(panel);
 
   // A filled circle at the start point.
-  ASSERT_TRUE(TabTo(*run, Id(ControlId::ComboBox1)));
+  ASSERT_TRUE(TabTo(*run, Id(ControlId::StartMarkerList)));
   TypeText(u"●");
-  HWND startMarker = run->Control(Id(ControlId::ComboBox1));
+  HWND startMarker = run->Control(Id(ControlId::StartMarkerList));
   ASSERT_TRUE(WaitUntil([&] { return SendMessageW(startMarker, CB_GETCURSEL, 0, 0) == 7; }))
       << "selection " << SendMessageW(startMarker, CB_GETCURSEL, 0, 0);
   const std::u16string withCircle = ExpectedPreview(exchange_, settings_, [](DialogValues& v) {
-    v.ComboBox4 = 0;
-    v.ComboBox1 = 7;
+    v.precision = 0;
+    v.startMarker = 7;
   });
   ASSERT_NE(withCircle, wholeNumbers);
   EXPECT_TRUE(WaitUntil([&] { return ShowsPreview(panel, withCircle); }))
@@ -796,15 +804,15 @@ TEST_F(TarvikDialog, PreviewSaysWhyUntilTheValuesCanBeDrawn) {
   EXPECT_TRUE(WaitUntil([&] { return e2e::WindowText(panel) == u"寸法値の文字種類を指定して下さい"; }))
       << "the preview shows " << Utf8(e2e::WindowText(panel));
 
-  ASSERT_TRUE(TabTo(*run, Id(ControlId::ComboBox3)));
+  ASSERT_TRUE(TabTo(*run, Id(ControlId::TextStyleList)));
   PressKey(VK_DOWN);
   const std::u16string drawn =
-      ExpectedPreview(exchange_, std::nullopt, [](DialogValues& v) { v.ComboBox3 = 0; });
+      ExpectedPreview(exchange_, std::nullopt, [](DialogValues& v) { v.textStyle = 0; });
   EXPECT_TRUE(WaitUntil([&] { return ShowsPreview(panel, drawn); }))
       << "the preview shows " << Utf8(e2e::WindowText(panel)) << ", not " << Utf8(drawn);
 
   // An arrow length that OK refuses: its message again, without pressing OK.
-  TypeInto(*run, ControlId::Edit7, u"2000");
+  TypeInto(*run, ControlId::ArrowLengthEdit, u"2000");
   EXPECT_TRUE(WaitUntil([&] { return e2e::WindowText(panel) == u"矢印の長さを入力して下さい"; }))
       << "the preview shows " << Utf8(e2e::WindowText(panel));
   EXPECT_EQ(run->MessageBox(), nullptr);
@@ -827,20 +835,20 @@ TEST_F(TarvikDialog, HorizontalDrawsWithItsOwnSettingsCaptionAndPreview) {
   const std::string exchange = platform::EncodeAnsi(text);
   // The vertical dimension's settings would draw filled circles at both ends at another place.
   DialogValues verticalValues = ValidValues();
-  verticalValues.ComboBox1 = verticalValues.ComboBox2 = 7;
+  verticalValues.startMarker = verticalValues.endMarker = 7;
   const std::string verticalSettings = SettingsFile(verticalValues, {70, 60});
   DialogValues horizontalValues = ValidValues();
-  horizontalValues.Edit1 = u"1.5";
-  horizontalValues.ComboBox4 = 1;
+  horizontalValues.markerScale = u"1.5";
+  horizontalValues.precision = 1;
   const std::string horizontalSettings = SettingsFile(horizontalValues, {130, 90});
   Prepare(exchange, verticalSettings);
   WriteBytes(dir_.path() / "selvan_h.dat", horizontalSettings);
 
   ProgramRun run(dir_.path() / "tarvik.exe", L"/Horizontal");
   ASSERT_TRUE(run.Started()) << "no dialog window appeared";
-  EXPECT_EQ(Utf8(e2e::WindowText(run.Window())), "tarvik－寸法値が離れた水平寸法線を作図");
-  EXPECT_EQ(Utf8(e2e::WindowText(run.Control(Id(ControlId::Memo1))).substr(0, 10)),
-            Utf8(u"◇水平寸法線の設定は"));
+  EXPECT_EQ(Utf8(e2e::WindowText(run.Window())), Utf8(ApplicationTitle(Orientation::Horizontal)));
+  EXPECT_EQ(Utf8(FirstLine(e2e::WindowText(run.Control(Id(ControlId::HelpText))))),
+            Utf8(HelpTextLines(Orientation::Horizontal).front()));
   const RECT rect = WindowRect(run);
   EXPECT_EQ(rect.left, 130) << "not the place stored in selvan_h.dat";
   EXPECT_EQ(rect.top, 90);
@@ -869,9 +877,9 @@ TEST_F(TarvikDialog, HorizontalDrawsWithItsOwnSettingsCaptionAndPreview) {
 
 TEST_F(TarvikDialog, QuickWritesWhatOkWritesAndLeavesTheSettingsUntouched) {
   DialogValues stored = ValidValues();
-  stored.ComboBox2 = 4;
-  stored.Edit3 = u"（参考）";
-  stored.CheckBox3 = true;
+  stored.endMarker = 4;
+  stored.suffix = u"（参考）";
+  stored.fullWidth = true;
   const std::string settings = SettingsFile(stored, {80, 40});
 
   // The dialog's OK on the same files, in a folder of its own.
@@ -909,7 +917,7 @@ TEST_P(QuickOpensTheDialog, WhenTheStoredSettingsCannotBeUsed) {
   Prepare(SampleExchange(), GetParam().settings);
   ProgramRun run(dir_.path() / "tarvik.exe", L"/horizontal /quick");
   ASSERT_TRUE(run.Started()) << "no dialog opened";
-  EXPECT_EQ(Utf8(e2e::WindowText(run.Window())), "tarvik－寸法値が離れた水平寸法線を作図");
+  EXPECT_EQ(Utf8(e2e::WindowText(run.Window())), Utf8(ApplicationTitle(Orientation::Horizontal)));
   ASSERT_TRUE(run.BringToFront());
   PressKey(VK_ESCAPE);
   ASSERT_TRUE(run.WaitForExit());
@@ -918,7 +926,7 @@ TEST_P(QuickOpensTheDialog, WhenTheStoredSettingsCannotBeUsed) {
 
 DialogValues WithArrowLength(const char16_t* length) {
   DialogValues values = ValidValues();
-  values.Edit7 = length;
+  values.arrowLength = length;
   return values;
 }
 

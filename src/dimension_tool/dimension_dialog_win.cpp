@@ -1,6 +1,6 @@
 // The settings dialog's window: controls built from the layout table, values mapped to and from the
 // session, checks and the close path delegated to it.
-#include "Unit1_win.h"
+#include "dimension_dialog_win.h"
 
 #include <commctrl.h>
 #include <imm.h>
@@ -16,8 +16,8 @@
 
 namespace {
 
-constexpr wchar_t kFormClass[] = L"TForm1";
-constexpr wchar_t kPanelClass[] = L"TPanel";
+constexpr wchar_t kFormClass[] = L"DimensionDialog";
+constexpr wchar_t kPanelClass[] = L"DimensionDialogPanel";
 constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 constexpr int kIconResource = 1;
@@ -42,7 +42,8 @@ int ListSelection(HWND list) { return static_cast<int>(SendMessageW(list, CB_GET
 bool IsChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 }  // namespace
 
-TForm1::TForm1(HINSTANCE instance, Orientation orientation) : instance_(instance), session_(orientation) {
+DimensionDialog::DimensionDialog(HINSTANCE instance, Orientation orientation)
+    : instance_(instance), session_(orientation) {
   // Both exist from Windows 10 1607 on; older systems lay the form out at the DC's resolution.
   dpiFunctions_.getDpiForWindow = LoadFunction<UINT(WINAPI*)(HWND)>(L"user32.dll", "GetDpiForWindow");
   dpiFunctions_.adjustWindowRectExForDpi =
@@ -51,15 +52,15 @@ TForm1::TForm1(HINSTANCE instance, Orientation orientation) : instance_(instance
   memoBrush_.reset(CreateSolidBrush(kMemoBlue));
 }
 
-TForm1::~TForm1() {
+DimensionDialog::~DimensionDialog() {
   if (form_ != nullptr) DestroyWindow(form_);
 }
 
-bool TForm1::RegisterClasses() {
+bool DimensionDialog::RegisterClasses() {
   WNDCLASSEXW form{};
   form.cbSize = sizeof(form);
   form.style = CS_HREDRAW | CS_VREDRAW;
-  form.lpfnWndProc = &TForm1::FormProc;
+  form.lpfnWndProc = &DimensionDialog::FormProc;
   form.hInstance = instance_;
   form.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(kIconResource));
   form.hIconSm =
@@ -71,14 +72,14 @@ bool TForm1::RegisterClasses() {
 
   WNDCLASSEXW panel{};
   panel.cbSize = sizeof(panel);
-  panel.lpfnWndProc = &TForm1::PanelProc;
+  panel.lpfnWndProc = &DimensionDialog::PanelProc;
   panel.hInstance = instance_;
   panel.hCursor = form.hCursor;
   panel.lpszClassName = kPanelClass;
   return RegisterClassExW(&panel) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-bool TForm1::Show(int showCommand) {
+bool DimensionDialog::Show(int showCommand) {
   exitCode_ = kExitNoWindow;
   if (!RegisterClasses()) return false;
   const std::u16string title = ApplicationTitle(session_.orientation);
@@ -93,39 +94,39 @@ bool TForm1::Show(int showCommand) {
   // Created after every control, outside both panels: it has no place in their tab order.
   preview_.Create(instance_, form_, kPreviewItemId);
   preview_.SetDpi(dpi_);
-  // The controls get their values from FormShow; until then the lists have no selection and the edits
+  // The controls get their values from Load; until then the lists have no selection and the edits
   // are empty, which changes no control's place or size.
   PlaceControls();
 
-  if (!FormShow()) {
+  if (!Load()) {
     exitCode_ = ReportExchangeUnreadable(*this, kBatchFileName);
     return false;
   }
 
-  lastFocus_ = Control(ControlId::ComboBox1);
+  lastFocus_ = Control(ControlId::StartMarkerList);
   ShowWindow(form_, showCommand);
   UpdateWindow(form_);
   return true;
 }
 
-bool TForm1::PreTranslateMessage(MSG& message) {
+bool DimensionDialog::PreTranslateMessage(MSG& message) {
   return form_ != nullptr && IsDialogMessageW(form_, &message) != FALSE;
 }
 
-void TForm1::CreateControls() {
+void DimensionDialog::CreateControls() {
   // The panels do not clip their children: a group box draws only its frame and caption and leaves its
   // inside to the panel's background.
-  panel1_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, form_,
-                            nullptr, instance_, this);
-  panel2_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, form_,
-                            nullptr, instance_, this);
+  settingsPanel_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
+                                   form_, nullptr, instance_, this);
+  buttonPanel_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
+                                 form_, nullptr, instance_, this);
   const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
   // Every control that takes the focus starts its own group, so that arrow keys stay inside it; only the two
   // buttons of a radio group share one.
   const DWORD stop = WS_TABSTOP | WS_GROUP;
 
   for (const ControlLayout& row : FormLayout()) {
-    HWND parent = row.parent == ParentPanel::Panel1 ? panel1_ : panel2_;
+    HWND parent = row.parent == ParentPanel::Settings ? settingsPanel_ : buttonPanel_;
     auto make = [&](DWORD exStyle, const wchar_t* windowClass, const wchar_t* caption, DWORD style, int id) {
       HWND window = CreateWindowExW(exStyle, windowClass, caption, child | style, 0, 0, 0, 0, parent,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
@@ -173,12 +174,12 @@ void TForm1::CreateControls() {
                       ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL, row.id);
         // The help text tells the run's own dimension, so it comes from the orientation, not the layout.
         SetWindowTextW(window, Wide(JoinLines(HelpTextLines(session_.orientation))));
-        SetWindowSubclass(window, &TForm1::MemoProc, kMemoSubclassId, 0);
+        SetWindowSubclass(window, &DimensionDialog::MemoProc, kMemoSubclassId, 0);
         break;
       case ControlKind::Button:
         window =
             make(0, WC_BUTTONW, Wide(row.caption),
-                 (row.control == ControlId::Button1 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY | stop,
+                 (row.control == ControlId::OkButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY | stop,
                  row.id);
         break;
     }
@@ -187,7 +188,7 @@ void TForm1::CreateControls() {
   }
 }
 
-UINT TForm1::WindowDpi() const {
+UINT DimensionDialog::WindowDpi() const {
   if (dpiFunctions_.getDpiForWindow != nullptr && form_ != nullptr) {
     UINT dpi = dpiFunctions_.getDpiForWindow(form_);
     if (dpi != 0) return dpi;
@@ -197,11 +198,11 @@ UINT TForm1::WindowDpi() const {
   return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
 }
 
-int TForm1::Scale(int pixels) const {
+int DimensionDialog::Scale(int pixels) const {
   return MulDiv(pixels, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
 }
 
-SIZE TForm1::OuterSize() const {
+SIZE DimensionDialog::OuterSize() const {
   RECT rect{0, 0, Scale(kClientWidth + kPreviewWidth), Scale(kClientHeight)};
   if (dpiFunctions_.adjustWindowRectExForDpi != nullptr) {
     dpiFunctions_.adjustWindowRectExForDpi(&rect, kFormStyle, FALSE, kFormExStyle, dpi_);
@@ -211,7 +212,7 @@ SIZE TForm1::OuterSize() const {
   return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
-void TForm1::ApplyDpi(UINT dpi) {
+void DimensionDialog::ApplyDpi(UINT dpi) {
   dpi_ = dpi;
   FormFonts fonts = MakeFormFonts(dpi_);
   auto setFont = [](HWND window, HFONT newFont) {
@@ -230,7 +231,7 @@ void TForm1::ApplyDpi(UINT dpi) {
   PlaceControls();
 }
 
-void TForm1::PlaceControls() {
+void DimensionDialog::PlaceControls() {
   auto place = [](HWND window, int left, int top, int width, int height) {
     SetWindowPos(window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   };
@@ -275,20 +276,20 @@ void TForm1::PlaceControls() {
   DockPanels();
 }
 
-void TForm1::DockPanels() {
-  if (panel1_ == nullptr || panel2_ == nullptr) return;
+void DimensionDialog::DockPanels() {
+  if (settingsPanel_ == nullptr || buttonPanel_ == nullptr) return;
   RECT client{};
   GetClientRect(form_, &client);
   // The panels keep the layout's width whatever the window's; the preview takes what lies beside them.
   const int width = Scale(kClientWidth);
   const int height = client.bottom - client.top;
-  const int panel2Height = std::min(Scale(kPanel2Height), height);
-  const int panel1Height = height - panel2Height;
+  const int buttonsHeight = std::min(Scale(kButtonPanelHeight), height);
+  const int settingsHeight = height - buttonsHeight;
   const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-  SetWindowPos(panel2_, nullptr, 0, panel1Height, width, panel2Height, flags);
-  SetWindowPos(panel1_, nullptr, 0, 0, width, panel1Height, flags);
-  const int statusHeight = std::min(Scale(kStatusLineHeight), panel1Height);
-  SetWindowPos(Control(ControlId::LabelM), nullptr, 0, panel1Height - statusHeight, width, statusHeight,
+  SetWindowPos(buttonPanel_, nullptr, 0, settingsHeight, width, buttonsHeight, flags);
+  SetWindowPos(settingsPanel_, nullptr, 0, 0, width, settingsHeight, flags);
+  const int statusHeight = std::min(Scale(kStatusLineHeight), settingsHeight);
+  SetWindowPos(Control(ControlId::StatusLine), nullptr, 0, settingsHeight - statusHeight, width, statusHeight,
                flags);
   if (HWND preview = preview_.Handle()) {
     const int margin = Scale(kPreviewMargin);
@@ -298,23 +299,23 @@ void TForm1::DockPanels() {
   }
 }
 
-std::array<HWND, 2>& TForm1::Radios(ControlId group) {
-  return group == ControlId::RadioGroup1 ? radioGroup1_ : radioGroup2_;
+std::array<HWND, 2>& DimensionDialog::Radios(ControlId group) {
+  return group == ControlId::ShowZerosGroup ? zeroRadios_ : unitRadios_;
 }
-const std::array<HWND, 2>& TForm1::Radios(ControlId group) const {
-  return group == ControlId::RadioGroup1 ? radioGroup1_ : radioGroup2_;
+const std::array<HWND, 2>& DimensionDialog::Radios(ControlId group) const {
+  return group == ControlId::ShowZerosGroup ? zeroRadios_ : unitRadios_;
 }
 
-bool TForm1::FormShow() {
-  if (!session_.FormShow(platform::ProgramFolder())) return false;
+bool DimensionDialog::Load() {
+  if (!session_.Load(platform::ProgramFolder())) return false;
   ValuesToControls(session_.values);
-  SetWindowTextW(Control(ControlId::LabelM), L"");
+  SetWindowTextW(Control(ControlId::StatusLine), L"");
   RefreshPreview();
 
   // The stored place is the outer top-left corner in screen pixels, moved only when no monitor shows it.
   const SIZE size = OuterSize();
   const ScreenPoint place =
-      PlaceOnScreen({session_.position.Fmx, session_.position.Fmy}, size.cx, size.cy, DisplayMonitors());
+      PlaceOnScreen({session_.position.left, session_.position.top}, size.cx, size.cy, DisplayMonitors());
   SetWindowPos(form_, nullptr, place.x, place.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
   // On a monitor of another resolution than the one the window was made on, lay it out again there.
   const UINT dpi = WindowDpi();
@@ -326,25 +327,25 @@ bool TForm1::FormShow() {
   return true;
 }
 
-void TForm1::Button1Click() {
+void DimensionDialog::Confirm() {
   if (closed_) return;
   ControlsToValues(session_.values);
-  if (std::optional<CheckFailure> failure = session_.Button1Click()) {
+  if (std::optional<CheckFailure> failure = session_.Confirm()) {
     const std::u16string title = ApplicationTitle(session_.orientation);
     MessageBoxW(form_, Wide(failure->message), Wide(title), MB_OK);
     FocusControl(failure->control);
     return;
   }
-  CloseForm();
+  Close();
 }
 
-void TForm1::Button2Click() {
+void DimensionDialog::Cancel() {
   if (closed_) return;
-  session_.Button2Click();
-  CloseForm();
+  session_.Cancel();
+  Close();
 }
 
-void TForm1::CloseForm() {
+void DimensionDialog::Close() {
   if (closed_) return;
   closed_ = true;  // the zero-dimension message runs a message loop: no second close from inside it
   RECT rect{};
@@ -356,50 +357,50 @@ void TForm1::CloseForm() {
   } else {
     GetWindowRect(form_, &rect);
   }
-  exitCode_ = session_.FormClose(rect.left, rect.top, *this);
+  exitCode_ = session_.Finish(rect.left, rect.top, *this);
   DestroyWindow(form_);
 }
 
-void TForm1::OutOfMemory() {
+void DimensionDialog::OutOfMemory() {
   if (exitCode_ == kExitOutOfMemory) return;  // told once
   closed_ = true;
   // Freeing the model first gives the message box the memory it needs; nothing of the run is written.
-  session_.JG.reset();
+  session_.model.reset();
   exitCode_ = kExitOutOfMemory;
   ShowError(kOutOfMemoryMessage);
   if (form_ != nullptr) DestroyWindow(form_);
 }
 
-void TForm1::ShowMessage(const std::u16string& message) {
+void DimensionDialog::ShowMessage(const std::u16string& message) {
   const std::u16string title = ApplicationTitle(session_.orientation);
   // A question icon marks the confirmation kind; the system centres the box on the screen.
   MessageBoxW(form_, Wide(message), Wide(title), MB_OK | MB_ICONQUESTION);
 }
 
-void TForm1::ShowError(const std::u16string& message) {
+void DimensionDialog::ShowError(const std::u16string& message) {
   const std::u16string title = ApplicationTitle(session_.orientation);
   // Before the dialog is shown (or after it is gone) the box stands on its own, with a task bar button.
   HWND owner = form_ != nullptr && IsWindowVisible(form_) ? form_ : nullptr;
   MessageBoxW(owner, Wide(message), Wide(title), MB_OK | MB_ICONERROR);
 }
 
-void TForm1::SetStatus(const std::u16string& text) {
-  HWND status = Control(ControlId::LabelM);
+void DimensionDialog::SetStatus(const std::u16string& text) {
+  HWND status = Control(ControlId::StatusLine);
   SetWindowTextW(status, Wide(text));
   UpdateWindow(status);
 }
 
-void TForm1::SetListItems(HWND list, const std::vector<std::u16string>& items) {
+void DimensionDialog::SetListItems(HWND list, const std::vector<std::u16string>& items) {
   SendMessageW(list, CB_RESETCONTENT, 0, 0);
   for (const std::u16string& item : items) {
     SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item)));
   }
 }
 
-void TForm1::ValuesToControls(const DialogValues& values) {
+void DimensionDialog::ValuesToControls(const DialogValues& values) {
   // One preview for the whole change, by the caller, rather than one for each control set here.
   settingControls_ = true;
-  SetListItems(Control(ControlId::ComboBox3), values.ComboBox3Items);
+  SetListItems(Control(ControlId::TextStyleList), values.textStyleItems);
   for (const auto& [control, value] : kListFields) {
     HWND list = Control(control);
     const int32_t index = values.*value;
@@ -416,7 +417,7 @@ void TForm1::ValuesToControls(const DialogValues& values) {
   settingControls_ = false;
 }
 
-void TForm1::ControlsToValues(DialogValues& values) const {
+void DimensionDialog::ControlsToValues(DialogValues& values) const {
   for (const auto& [control, value] : kListFields) values.*value = ListSelection(Control(control));
   for (const auto& [control, value] : kEditFields) values.*value = WindowText(Control(control));
   for (const auto& [group, value] : kRadioFields) {
@@ -426,7 +427,7 @@ void TForm1::ControlsToValues(DialogValues& values) const {
   for (const auto& [control, value] : kCheckFields) values.*value = IsChecked(Control(control));
 }
 
-void TForm1::SetRadioGroup(ControlId group, int32_t index) {
+void DimensionDialog::SetRadioGroup(ControlId group, int32_t index) {
   const std::array<HWND, 2>& radios = Radios(group);
   for (int32_t i = 0; i < 2; ++i) {
     SendMessageW(radios[static_cast<size_t>(i)], BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -435,12 +436,12 @@ void TForm1::SetRadioGroup(ControlId group, int32_t index) {
 }
 
 // A radio group is one tab stop, entered at its checked button, or at the first when none or both are.
-HWND TForm1::EntryRadio(ControlId group) const {
+HWND DimensionDialog::EntryRadio(ControlId group) const {
   const std::array<HWND, 2>& radios = Radios(group);
   return IsChecked(radios[1]) && !IsChecked(radios[0]) ? radios[1] : radios[0];
 }
 
-void TForm1::UpdateRadioTabStop(ControlId group) {
+void DimensionDialog::UpdateRadioTabStop(ControlId group) {
   const std::array<HWND, 2>& radios = Radios(group);
   const HWND entry = EntryRadio(group);
   for (size_t i = 0; i < 2; ++i) {
@@ -451,9 +452,9 @@ void TForm1::UpdateRadioTabStop(ControlId group) {
   }
 }
 
-void TForm1::FocusControl(ControlId control) {
+void DimensionDialog::FocusControl(ControlId control) {
   HWND target = nullptr;
-  if (control == ControlId::RadioGroup1 || control == ControlId::RadioGroup2) {
+  if (control == ControlId::ShowZerosGroup || control == ControlId::UnitGroup) {
     target = EntryRadio(control);
   } else if (control != ControlId::None) {
     target = Control(control);
@@ -465,10 +466,10 @@ void TForm1::FocusControl(ControlId control) {
   if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
 }
 
-void TForm1::RefreshPreview() {
-  // Nothing to show before FormShow has loaded the model, and nothing once the close has freed it.
-  if (closed_ || settingControls_ || !session_.JG) return;
+void DimensionDialog::RefreshPreview() {
+  // Nothing to show before Load has loaded the model, and nothing once the close has freed it.
+  if (closed_ || settingControls_ || !session_.model) return;
   DialogValues values = session_.values;
   ControlsToValues(values);
-  preview_.Update(values, *session_.JG, session_.orientation);
+  preview_.Update(values, *session_.model, session_.orientation);
 }

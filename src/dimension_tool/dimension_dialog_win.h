@@ -1,5 +1,5 @@
-// TForm1, the settings dialog as a Win32 window: it builds its controls from the layout table, maps them
-// to the session's values and back, and hands every decision to DimensionSession.
+// DimensionDialog, the settings dialog as a Win32 window: it builds its controls from the layout table, maps
+// them to the session's values and back, and hands every decision to DimensionSession.
 #pragma once
 
 #include <windows.h>
@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "Unit1_layout_win.h"
+#include "dimension_dialog_layout_win.h"
 #include "preview_panel_win.h"
 #include "session.h"
 #include "unique_handle_win.h"
@@ -21,15 +21,15 @@ struct FormFonts {
   HFONT For(FontKind kind) const { return kind == FontKind::Gothic ? gothic.get() : normal.get(); }
 };
 
-class TForm1 final : public UserFeedback {
+class DimensionDialog final : public UserFeedback {
  public:
   // `orientation` chooses the dimension, its caption, help text and settings file.
-  TForm1(HINSTANCE instance, Orientation orientation);
-  ~TForm1() override;
-  TForm1(const TForm1&) = delete;
-  TForm1& operator=(const TForm1&) = delete;
+  DimensionDialog(HINSTANCE instance, Orientation orientation);
+  ~DimensionDialog() override;
+  DimensionDialog(const DimensionDialog&) = delete;
+  DimensionDialog& operator=(const DimensionDialog&) = delete;
 
-  // Creates the window with its layout defaults, runs FormShow (the exchange file, the text-style list, the
+  // Creates the window with its layout defaults, runs Load (the exchange file, the text-style list, the
   // stored settings and position) and shows it. False, with ExitCode() saying why, when the window could
   // not be created or the exchange file could not be read (after telling the user so).
   bool Show(int showCommand);
@@ -76,10 +76,10 @@ class TForm1 final : public UserFeedback {
   UINT WindowDpi() const;
   int Scale(int pixels) const;
 
-  bool FormShow();
-  void Button1Click();
-  void Button2Click();
-  void CloseForm();
+  bool Load();
+  void Confirm();
+  void Cancel();
+  void Close();
   // Memory ran out inside a handler: the model goes, the user is told, the window closes, nothing is written.
   void OutOfMemory();
 
@@ -103,11 +103,11 @@ class TForm1 final : public UserFeedback {
   DimensionSession session_;
 
   HWND form_ = nullptr;
-  HWND panel1_ = nullptr;
-  HWND panel2_ = nullptr;
-  std::array<HWND, static_cast<size_t>(ControlId::Button2) + 1> controls_{};
-  std::array<HWND, 2> radioGroup1_{};
-  std::array<HWND, 2> radioGroup2_{};
+  HWND settingsPanel_ = nullptr;
+  HWND buttonPanel_ = nullptr;
+  std::array<HWND, static_cast<size_t>(ControlId::CancelButton) + 1> controls_{};
+  std::array<HWND, 2> zeroRadios_{};
+  std::array<HWND, 2> unitRadios_{};
   std::vector<std::pair<const ControlLayout*, HWND>> created_;  // every row with its window (group boxes too)
 
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;

@@ -1,6 +1,7 @@
 // The layout of the settings dialog as data: every control with its kind, dialog item id, caption,
-// place (pixels at 96 DPI, relative to its panel), panel, text limit and input-method rule. TForm1 builds
-// the window from this table in one loop; the order of the rows is the creation order, and so the tab order.
+// place (pixels at 96 DPI, relative to its panel), panel, text limit and input-method rule.
+// DimensionDialog builds the window from this table in one loop; the order of the rows is the creation
+// order, and so the tab order.
 #pragma once
 
 #include <windows.h>
@@ -11,22 +12,23 @@
 
 #include "dialog_values.h"
 
-// Dialog item ids. Button1 and Button2 carry IDOK and IDCANCEL, the ids that the dialog manager sends for
-// Enter and Escape, so that both keys reach them from any control.
+// Dialog item ids. The OK and Cancel buttons carry IDOK and IDCANCEL, the ids that the dialog manager sends
+// for Enter and Escape, so that both keys reach them from any control.
 constexpr int DialogItemId(ControlId control) {
-  if (control == ControlId::Button1) return IDOK;
-  if (control == ControlId::Button2) return IDCANCEL;
+  if (control == ControlId::OkButton) return IDOK;
+  if (control == ControlId::CancelButton) return IDCANCEL;
   return 1000 + static_cast<int>(control);
 }
 // The two buttons of a radio group.
 constexpr int RadioButtonItemId(ControlId group, int index) {
   return 1100 + 2 * static_cast<int>(group) + index;
 }
-// Plain labels (Label1 ... Label22) are numbered after their names.
+// Plain labels, 1 to 22: each keeps the id it always had.
 constexpr int LabelItemId(int number) { return 2000 + number; }
 
 enum class ControlKind { Label, ComboList, Edit, CheckBox, RadioGroup, Memo, StatusLine, Button };
-enum class ParentPanel { Panel1, Panel2 };
+// The settings panel fills the window above the button panel, which holds OK and Cancel.
+enum class ParentPanel { Settings, Buttons };
 enum class FontKind { Tahoma, Gothic };
 
 struct ControlLayout {
@@ -53,10 +55,10 @@ constexpr int kClientHeight = 405;
 constexpr int kPreviewWidth = 304;
 constexpr int kPreviewMargin = 4;  // between the preview and the form's edges
 constexpr int kPreviewItemId = 3000;
-constexpr int kPanel2Height = 41;
+constexpr int kButtonPanelHeight = 41;
 constexpr int kStatusLineHeight = 16;
 constexpr int kFontHeight = 13;        // Tahoma
-constexpr int kGothicFontHeight = 11;  // Label15
+constexpr int kGothicFontHeight = 11;  // the "（線矢印）" label
 constexpr int kComboVisibleItems = 8;  // entries a dropped list shows before it scrolls
 
 // Places of a radio group's two buttons inside the group box: one row, two columns below the caption.

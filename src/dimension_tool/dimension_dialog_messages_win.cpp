@@ -1,6 +1,6 @@
-// TForm1's window procedures: the form's, its panels' and the help memo's messages, and what the form
-// does on each command and colour request.
-#include "Unit1_win.h"
+// DimensionDialog's window procedures: the form's, its panels' and the help memo's messages, and what the
+// form does on each command and colour request.
+#include "dimension_dialog_win.h"
 
 #include <commctrl.h>
 
@@ -16,10 +16,10 @@ constexpr UINT kRefreshDefaultButton = WM_APP + 1;
 // The default button follows the focus: the focused button while one of the two has it, OK everywhere
 // else. The dialog manager takes the default away from every button when the focus moves, so this runs
 // after it, on a posted message.
-void TForm1::RefreshDefaultButton() {
+void DimensionDialog::RefreshDefaultButton() {
   if (form_ == nullptr) return;
-  HWND ok = Control(ControlId::Button1);
-  HWND cancel = Control(ControlId::Button2);
+  HWND ok = Control(ControlId::OkButton);
+  HWND cancel = Control(ControlId::CancelButton);
   const bool cancelIsDefault = GetFocus() == cancel;
   auto mark = [](HWND button, bool isDefault) {
     const LONG_PTR type = GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK;
@@ -30,33 +30,33 @@ void TForm1::RefreshDefaultButton() {
   mark(cancel, cancelIsDefault);
 }
 
-void TForm1::OnCommand(int id, int code, HWND source) {
+void DimensionDialog::OnCommand(int id, int code, HWND source) {
   if (code == EN_SETFOCUS || code == CBN_SETFOCUS || code == BN_SETFOCUS || code == BN_KILLFOCUS) {
     PostMessageW(form_, kRefreshDefaultButton, 0, 0);
   }
   if (id == IDOK && code == BN_CLICKED) {
     // Enter on the focused Cancel button arrives as OK from the dialog manager when the button has not
     // been marked as the default yet.
-    if (source != nullptr && source == Control(ControlId::Button2)) {
-      Button2Click();
+    if (source != nullptr && source == Control(ControlId::CancelButton)) {
+      Cancel();
     } else {
-      Button1Click();
+      Confirm();
     }
   } else if (id == IDCANCEL && code == BN_CLICKED) {
-    Button2Click();
+    Cancel();
   } else if (code == BN_CLICKED) {
-    for (ControlId group : {ControlId::RadioGroup1, ControlId::RadioGroup2}) {
+    for (ControlId group : {ControlId::ShowZerosGroup, ControlId::UnitGroup}) {
       if (id == RadioButtonItemId(group, 0) || id == RadioButtonItemId(group, 1)) UpdateRadioTabStop(group);
     }
     RefreshPreview();
-  } else if ((code == EN_CHANGE || code == CBN_SELCHANGE) && id != DialogItemId(ControlId::Memo1)) {
+  } else if ((code == EN_CHANGE || code == CBN_SELCHANGE) && id != DialogItemId(ControlId::HelpText)) {
     RefreshPreview();
   }
 }
 
-LRESULT TForm1::OnControlColor(HDC dc, HWND control) {
+LRESULT DimensionDialog::OnControlColor(HDC dc, HWND control) {
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-  if (control == Control(ControlId::Memo1)) {
+  if (control == Control(ControlId::HelpText)) {
     SetBkColor(dc, kMemoBlue);
     return reinterpret_cast<LRESULT>(memoBrush_.get());
   }
@@ -64,13 +64,13 @@ LRESULT TForm1::OnControlColor(HDC dc, HWND control) {
   return reinterpret_cast<LRESULT>(formBrush_.get());
 }
 
-LRESULT CALLBACK TForm1::FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK DimensionDialog::FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    auto* form = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    auto* form = static_cast<DimensionDialog*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     form->form_ = window;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
   }
-  auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* form = reinterpret_cast<DimensionDialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   // An exception must not unwind through the system's frames.
   try {
@@ -81,12 +81,12 @@ LRESULT CALLBACK TForm1::FormProc(HWND window, UINT message, WPARAM wParam, LPAR
   }
 }
 
-LRESULT CALLBACK TForm1::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK DimensionDialog::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     SetWindowLongPtrW(window, GWLP_USERDATA,
                       reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
   }
-  auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* form = reinterpret_cast<DimensionDialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   try {
     return form->OnPanelMessage(window, message, wParam, lParam);
@@ -96,25 +96,25 @@ LRESULT CALLBACK TForm1::PanelProc(HWND window, UINT message, WPARAM wParam, LPA
   }
 }
 
-LRESULT CALLBACK TForm1::MemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                  DWORD_PTR) {
+LRESULT CALLBACK DimensionDialog::MemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                           DWORD_PTR) {
   if (message == WM_GETDLGCODE) {
     // Enter, Escape and Tab belong to the dialog: OK, Cancel and the next control.
     return DefSubclassProc(window, message, wParam, lParam) &
            ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB);
   }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, &TForm1::MemoProc, kMemoSubclassId);
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, &DimensionDialog::MemoProc, kMemoSubclassId);
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
-LRESULT TForm1::FillBackground(HWND window, HDC dc) {
+LRESULT DimensionDialog::FillBackground(HWND window, HDC dc) {
   RECT client{};
   GetClientRect(window, &client);
   FillRect(dc, &client, formBrush_.get());
   return 1;
 }
 
-LRESULT TForm1::OnPanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT DimensionDialog::OnPanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
     case WM_CTLCOLORSTATIC:
@@ -129,7 +129,7 @@ LRESULT TForm1::OnPanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM l
   }
 }
 
-LRESULT TForm1::OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT DimensionDialog::OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
@@ -168,19 +168,19 @@ LRESULT TForm1::OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (lastFocus_ != nullptr && IsWindow(lastFocus_)) SetFocus(lastFocus_);
       return 0;
     case WM_CLOSE:  // the close button, Alt+F4 and the system menu count as Cancel
-      Button2Click();
+      Cancel();
       return 0;
     case WM_QUERYENDSESSION:
-      session_.Button2Click();
+      session_.Cancel();
       return TRUE;
     case WM_ENDSESSION:
-      if (wParam != FALSE) CloseForm();
+      if (wParam != FALSE) Close();
       return 0;
     case WM_DESTROY:
       if (!closed_) {  // destroyed without a close: free the model without drawing or saving anything
         closed_ = true;
-        session_.Button2Click();
-        session_.FormClose(0, 0, *this);
+        session_.Cancel();
+        session_.Finish(0, 0, *this);
       }
       PostQuitMessage(exitCode_);
       return 0;
