@@ -18,11 +18,13 @@ guide_name='はじめにお読みください.txt'
 # Every batch file in jwcad/ is one way to call the program; all of them ship.
 mapfile -t batch_files < <(cd "$root/jwcad" && LC_ALL=C ls -- *.bat)
 
-# DLLs that every supported Windows ships; anything else would have to be installed by the user.
-allowed_dlls='KERNEL32.DLL USER32.DLL GDI32.DLL COMCTL32.DLL COMDLG32.DLL IMM32.DLL ADVAPI32.DLL SHELL32.DLL
-SHLWAPI.DLL OLE32.DLL OLEAUT32.DLL UXTHEME.DLL VERSION.DLL MSVCRT.DLL'
+# DLLs the program may import: only the known DLLs, which Windows always loads from its own folder, so that
+# no DLL placed beside the program (in a download folder, say) is loaded before wWinMain restricts the
+# search; plus COMCTL32, which the manifest binds to the system's side-by-side common controls 6.
+allowed_dlls='KERNEL32.DLL USER32.DLL GDI32.DLL COMDLG32.DLL IMM32.DLL ADVAPI32.DLL SHELL32.DLL SHLWAPI.DLL
+OLE32.DLL OLEAUT32.DLL MSVCRT.DLL COMCTL32.DLL'
 
-log() { printf '\n=== %s\n' "$*"; }
+source "$root/cmake/script-lib.sh"
 fail() { echo "package.sh: $*" >&2; exit 1; }
 
 "$root/cmake/install-deps.sh" windows package || fail "could not install the build tools"
@@ -31,16 +33,7 @@ fail() { echo "package.sh: $*" >&2; exit 1; }
 build() {
   local preset=$1 dir=$2 logfile=$2/package-build.log
   log "build $preset in ${dir#"$root"/}"
-  mkdir -p "$dir"
-  if ! cmake --preset "$preset" -B "$dir" -DTARVIK_BUILD_TESTS=OFF >"$logfile" 2>&1; then
-    cat "$logfile"; fail "configuring $preset failed"
-  fi
-  if ! cmake --build "$dir" -j2 --target tarvik >>"$logfile" 2>&1; then
-    grep -E 'error|Error' "$logfile" | head -40; fail "building $preset failed"
-  fi
-  if grep -q 'warning:' "$logfile"; then
-    grep 'warning:' "$logfile" | sort -u | head -20; fail "compiler warnings in the $preset build"
-  fi
+  build_preset "$preset" "$dir" "$logfile" -DTARVIK_BUILD_TESTS=OFF -- --target tarvik || fail "building $preset failed"
   [ -f "$dir/tarvik.exe" ] || fail "$preset: no tarvik.exe in ${dir#"$root"/}"
 }
 
@@ -61,6 +54,20 @@ check_exe() {
   done
   echo "  $(basename "$(dirname "$exe")")/$(basename "$exe") imports: $(echo $dlls)"
   [ ${#bad[@]} -eq 0 ] || fail "$exe imports DLLs that not every Windows has: ${bad[*]}"
+}
+
+# check_manifest FILE: the embedded manifest still asks for common controls 6 (without it COMCTL32 would be
+# looked up like any other DLL, and the dialog would lose the system's look).
+check_manifest() {
+  local exe=$1
+  python3 - "$exe" <<'PY' || fail "$exe: its manifest does not request the common controls version 6"
+import re, sys
+data = open(sys.argv[1], "rb").read()
+manifest = re.search(rb"<assembly\b.*?</assembly>", data, re.S)
+sys.exit(0 if manifest and re.search(
+    rb'name="Microsoft\.Windows\.Common-Controls"\s+version="6\.0\.0\.0"', manifest.group()) else 1)
+PY
+  echo "  $(basename "$(dirname "$exe")")/$(basename "$exe") manifest: common controls 6"
 }
 
 # check_hardening FILE OBJDUMP FLAGS...: the header flags that the build sets on purpose (ASLR, DEP,
@@ -135,6 +142,8 @@ stamp=$(git -C "$root" log -1 --format=%ct 2>/dev/null || date +%s)
 log "checking the programs"
 check_exe "$build_root/package-win64/tarvik.exe" x86_64-w64-mingw32-objdump pei-x86-64
 check_exe "$build_root/package-win32/tarvik.exe" i686-w64-mingw32-objdump pei-i386
+check_manifest "$build_root/package-win64/tarvik.exe"
+check_manifest "$build_root/package-win32/tarvik.exe"
 check_hardening "$build_root/package-win64/tarvik.exe" x86_64-w64-mingw32-objdump \
   DYNAMIC_BASE NX_COMPAT HIGH_ENTROPY_VA
 check_hardening "$build_root/package-win32/tarvik.exe" i686-w64-mingw32-objdump \

@@ -11,7 +11,7 @@ root=$(pwd)
 build_dir=${TARVIK_BUILD_DIR:-build/mingw}
 run_dir=$root/build/run
 
-log() { printf '=== %s\n' "$*" >&2; }
+source cmake/script-lib.sh
 
 install_missing() {
   local groups=(windows wine pictures)
@@ -20,24 +20,9 @@ install_missing() {
   cmake/install-deps.sh "${groups[@]}"
 }
 
-# Quiet while it works; the whole output when it fails.
-quietly() {
-  local out
-  if ! out=$("$@" 2>&1); then
-    echo "$out" >&2
-    return 1
-  fi
-}
-
 build() {
   log "building tarvik.exe and jwc-render.exe in $build_dir"
-  if [ "$build_dir" = build/mingw ]; then
-    [ -f build/mingw/CMakeCache.txt ] || quietly cmake --preset mingw
-    quietly cmake --build --preset mingw --target tarvik jwc-render
-  else
-    [ -f "$build_dir/CMakeCache.txt" ] || quietly cmake --preset mingw -B "$build_dir"
-    quietly cmake --build "$build_dir" -j2 --target tarvik jwc-render
-  fi
+  build_preset mingw "$build_dir" "$build_dir/run-build.log" -- --target tarvik jwc-render
 }
 
 # The exchange file as text: UTF-8 when it carries a byte-order mark, otherwise Shift_JIS (code page 932).
@@ -106,8 +91,7 @@ fi
 # No display: a virtual one, driven by xdotool.
 session=1
 cmake/wine-session.sh start >/dev/null
-read -r number _ <"${WINEPREFIX%/}.display"
-export DISPLAY=:$number
+use_prefix_display
 frames_by_wine N
 
 log "starting tarvik.exe in $run_dir on the virtual display $DISPLAY"

@@ -2,41 +2,57 @@
 # The one place that knows which Debian packages each part of the work needs. Usage:
 #   cmake/install-deps.sh GROUP...
 # Groups: build (native build and unit tests), windows (the x86-64 cross build and its tests), wine
-# (running them), display (a virtual display and the fonts the dialog is drawn with), package (the
+# (running them, with the Japanese font they are drawn in), display (a virtual display, xdotool), package (the
 # release zips), pictures (screenshots, SVG to PNG), bench (Google Benchmark), sanitize (clang with its
 # sanitizers and libFuzzer).
 # Installs only what is missing, with one package-list update before the first install; generates the
 # locales the tests run in. Needs root when anything is missing.
 set -euo pipefail
 
-# Each row: GROUP, a shell test that holds when the package is there, the package.
+# Each row: GROUP|PACKAGES|CHECK, where CHECK is a shell test that holds when the packages are there. The
+# check comes last because it is the only field that may itself hold a "|" (a pipe).
 rows=(
-  'build|command -v cmake|cmake'
-  'build|command -v g++|g++'
-  'build|command -v make|make'
-  'build|[ -d /usr/src/googletest ]|googletest'
-  'build|[ -f /usr/share/i18n/SUPPORTED ]|locales'
-  'windows|command -v cmake|cmake'
-  'windows|command -v make|make'
-  'windows|command -v x86_64-w64-mingw32-g++-posix|g++-mingw-w64-x86-64-posix'
-  'windows|[ -d /usr/src/googletest ]|googletest'
-  'wine|command -v wine && [ -x /usr/lib/wine/wine64 ]|wine64 wine'
-  'wine|[ -f /usr/share/wine/fonts/marlett.ttf ]|fonts-wine'
-  'wine|[ -f /usr/share/i18n/SUPPORTED ]|locales'
-  'display|command -v Xvfb|xvfb'
-  'display|command -v xdotool|xdotool'
-  'display|command -v fc-list|fontconfig'
-  "display|fc-list :lang=ja 2>/dev/null | grep -q .|fonts-ipafont-gothic"
-  'package|command -v i686-w64-mingw32-g++-posix|g++-mingw-w64-i686-posix'
-  'package|command -v unzip|unzip'
-  'package|command -v python3|python3'
-  'pictures|[ -x /usr/bin/import ]|imagemagick'
-  'pictures|command -v rsvg-convert|librsvg2-bin'
-  'bench|[ -f /usr/include/benchmark/benchmark.h ]|libbenchmark-dev'
-  'sanitize|command -v clang++|clang'
-  'sanitize|ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a|libclang-rt-dev'
+  'build|cmake|command -v cmake'
+  'build|g++|command -v g++'
+  'build|make|command -v make'
+  'build|googletest|[ -d /usr/src/googletest ]'
+  'build|locales|[ -f /usr/share/i18n/SUPPORTED ]'
+  'windows|cmake|command -v cmake'
+  'windows|make|command -v make'
+  'windows|g++-mingw-w64-x86-64-posix|command -v x86_64-w64-mingw32-g++-posix'
+  'windows|googletest|[ -d /usr/src/googletest ]'
+  'wine|wine64 wine|command -v wine && [ -x /usr/lib/wine/wine64 ]'
+  'wine|fonts-wine|[ -f /usr/share/wine/fonts/marlett.ttf ]'
+  'wine|locales|[ -f /usr/share/i18n/SUPPORTED ]'
+  # The Japanese font pinned for every program under Wine (cmake/wine-fonts.sh says why this one).
+  'wine|fonts-ipafont-gothic|[ -f /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf ]'
+  'display|xvfb|command -v Xvfb'
+  'display|xdotool|command -v xdotool'
+  'display|fontconfig|command -v fc-list'
+  'package|g++-mingw-w64-i686-posix|command -v i686-w64-mingw32-g++-posix'
+  'package|unzip|command -v unzip'
+  'package|python3|command -v python3'
+  'pictures|imagemagick|[ -x /usr/bin/import ]'
+  'pictures|librsvg2-bin|command -v rsvg-convert'
+  'bench|libbenchmark-dev|[ -f /usr/include/benchmark/benchmark.h ]'
+  'sanitize|clang|command -v clang++'
+  'sanitize|libclang-rt-dev|ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a'
 )
 known='build windows wine display package pictures bench sanitize'
+
+# One row as "GROUP<tab>PACKAGES<tab>CHECK": read takes the rest of the line into its last name, so a "|"
+# inside the check stays part of it.
+parse_row() {
+  local group packages check
+  IFS='|' read -r group packages check <<<"$1"
+  printf '%s\t%s\t%s\n' "$group" "$packages" "$check"
+}
+
+# --rows: every row as it is parsed, for the test that holds the parsing to the rows as written.
+if [ "${1:-}" = --rows ]; then
+  for row in "${rows[@]}"; do parse_row "$row"; done
+  exit 0
+fi
 
 [ $# -gt 0 ] || { echo "usage: $0 GROUP... (groups: $known)" >&2; exit 2; }
 need=()
@@ -44,7 +60,7 @@ locales=()
 for group in "$@"; do
   case " $known " in *" $group "*) ;; *) echo "$0: unknown group '$group' (groups: $known)" >&2; exit 2 ;; esac
   for row in "${rows[@]}"; do
-    IFS='|' read -r row_group check packages <<<"$row"
+    IFS=$'\t' read -r row_group packages check < <(parse_row "$row")
     [ "$row_group" = "$group" ] || continue
     bash -c "$check" >/dev/null 2>&1 && continue
     for package in $packages; do

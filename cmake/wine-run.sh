@@ -10,18 +10,14 @@ export WINEARCH=win64
 wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
 
 # Without a display of its own, the virtual one that cmake/wine-session.sh started for this prefix.
-if [ -z "${DISPLAY:-}" ] && [ -f "${WINEPREFIX%/}.display" ]; then
-  read -r number _ <"${WINEPREFIX%/}.display"
-  export DISPLAY=:$number
-fi
+source "$here/cmake/script-lib.sh"
+use_prefix_display
 
-# Debian's Wine looks for its own fonts under a data-folder path that it cannot resolve, so the fonts of
-# fonts-wine are never loaded and window captions draw their buttons as the letters "0 1 r" in some other
-# font. Marlett in the prefix's own Fonts folder, which Wine always reads, draws them as Windows does.
-marlett=/usr/share/wine/fonts/marlett.ttf
-fonts=$WINEPREFIX/drive_c/windows/Fonts
-if [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ] && [ -f "$marlett" ]; then
-  cp "$marlett" "$fonts/marlett.ttf" 2>/dev/null
+# The same fonts on every machine (see wine-fonts.sh); a new prefix is made first so that they can go in.
+source "$here/cmake/wine-fonts.sh"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  "$wine" wineboot -i >/dev/null 2>&1 </dev/null
 fi
+pin_wine_fonts || echo "wine-run: the fonts of $WINEPREFIX could not be pinned" >&2
 
 exec "$wine" "$@"

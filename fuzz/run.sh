@@ -19,7 +19,7 @@ mkdir -p "$out/obj" "$out/artifacts"
 flags=(-std=c++20 -g -O1 -fno-omit-frame-pointer -fsanitize=fuzzer-no-link,address,undefined
        -fno-sanitize-recover=undefined -Wall -Wextra)
 includes=()
-for folder in utilities platform host_exchange dimension_tool render; do includes+=(-I"$root/src/$folder"); done
+for folder in utilities platform host_exchange program dimension_tool render; do includes+=(-I"$root/src/$folder"); done
 
 newest_header=$(find "$root/src" -name '*.h' -printf '%T@\n' | sort -n | tail -1)
 
@@ -34,7 +34,7 @@ compile() {
 }
 
 archives=()
-for folder in render dimension_tool host_exchange utilities platform; do
+for folder in render dimension_tool program host_exchange utilities platform; do
   objects=()
   for source in "$root"/src/$folder/*.cpp; do
     [ -f "$source" ] || continue

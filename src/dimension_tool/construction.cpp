@@ -245,7 +245,7 @@ double EndDirection(Point from, Point to, double offset) {
 
 }  // namespace
 
-BuildResult BuildDimension(const DialogValues& values, TJGdata& model, ToolUi* ui, Orientation orientation) {
+BuildResult BuildDimension(const DialogValues& values, TJGdata& model, UserFeedback* ui, Orientation orientation) {
   const int32_t startKind = MarkerKind(values.startMarker);
   const int32_t endKind = MarkerKind(values.endMarker);
   const double magnification = TextToFloat(values.markerScale);
@@ -360,7 +360,7 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& model, ToolUi* u
 }
 
 platform::WriteResult DrawAndWrite(const DialogValues& values, TJGdata& model,
-                                   const std::u16string& programFolder, ToolUi& ui, Orientation orientation) {
+                                   const std::u16string& programFolder, UserFeedback& ui, Orientation orientation) {
   switch (BuildDimension(values, model, &ui, orientation)) {
     case BuildResult::ZeroLength:
       ui.ShowMessage(kZeroDimensionMessage);

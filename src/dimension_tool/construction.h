@@ -6,20 +6,9 @@
 #include "dialog_values.h"
 #include "orientation.h"
 #include "platform.h"
+#include "user_feedback.h"
 
 class TJGdata;
-
-// What the construction shows the user: the Win32 form displays it, tests record it.
-class ToolUi {
- public:
-  virtual ~ToolUi() = default;
-  // A modal message box with an OK button, captioned with the application title.
-  virtual void ShowMessage(const std::u16string& message) = 0;
-  // The same for a failure of the program's own work (a file, memory); a window marks it as an error.
-  virtual void ShowError(const std::u16string& message) { ShowMessage(message); }
-  // The dialog's status line, repainted at once.
-  virtual void SetStatus(const std::u16string& text) = 0;
-};
 
 // NotFinite: a length or angle that would be written overflowed (e.g. a huge distance times the scale);
 // nothing is appended, as for a zero dimension.
@@ -30,14 +19,14 @@ enum class BuildResult { Built, ZeroLength, NotFinite };
 // On a zero dimension it appends nothing and returns ZeroLength without showing anything.
 // `ui` may be null (a preview): then no status text is set. The horizontal dimension on the axis angle
 // θ writes what the vertical one writes on θ − 90, with exact coordinates where the vertical one has them.
-BuildResult BuildDimension(const DialogValues& values, TJGdata& model, ToolUi* ui,
+BuildResult BuildDimension(const DialogValues& values, TJGdata& model, UserFeedback* ui,
                            Orientation orientation = Orientation::Vertical);
 
 // The whole run of the OK path: BuildDimension, the zero message, the status texts and SaveTempFile
 // over programFolder + kExchangeFileName. Not ok only when that write failed, with the system's reason;
 // a dimension that is not drawn (zero, overflow) writes nothing and counts as ok.
 platform::WriteResult DrawAndWrite(const DialogValues& values, TJGdata& model,
-                                   const std::u16string& programFolder, ToolUi& ui,
+                                   const std::u16string& programFolder, UserFeedback& ui,
                                    Orientation orientation = Orientation::Vertical);
 
 // "JWC_TEMP.TXT", the exchange file in the program folder: the host writes it before the run and draws

@@ -41,7 +41,7 @@ const ControlLayout kLayout[] = {
     {K::Edit,       C::ExtensionOvershootEdit, DialogItemId(C::ExtensionOvershootEdit), u"",                           200, 300, 57,  kEditHeight,       S, false, T,                nullptr},
     {K::Edit,       C::ReversedOvershootEdit,  DialogItemId(C::ReversedOvershootEdit),  u"",                           200, 324, 57,  kEditHeight,       S, false, T,                nullptr},
     // The settings panel, never a tab stop.
-    {K::Memo,       C::HelpText,               DialogItemId(C::HelpText),               u"",                           305, 1,   191, 225,               S, false, T,                nullptr},
+    {K::Memo,       C::HelpText,               DialogItemId(C::HelpText),               u"",                           305, 1,   197, 225,               S, false, T,                nullptr},
     {K::Label,      C::None,                   LabelItemId(6),                          u"始点",                       8,   8,   0,   kLabelHeight,      S, false, T,                nullptr},
     {K::Label,      C::None,                   LabelItemId(7),                          u"終点",                       8,   32,  0,   kLabelHeight,      S, false, T,                nullptr},
     {K::Label,      C::None,                   LabelItemId(15),                         u"（線矢印）",                 8,   52,  0,   13,                S, false, FontKind::Gothic, nullptr},

@@ -47,8 +47,10 @@ struct ControlLayout {
 std::span<const ControlLayout> FormLayout();
 
 // Fixed sizes of the form, 96-DPI pixels. The panels keep the layout's width; the live preview stands to
-// their right, so the client area is wider by kPreviewWidth.
-constexpr int kClientWidth = 496;
+// their right, so the client area is wider by kPreviewWidth. The panels are 6 pixels wider than the
+// form's original 496 so that the help text's widest line reads whole also where Japanese is drawn 14
+// pixels a character at 13 (IPAGothic under Wine; Windows' own Japanese UI font draws 13).
+constexpr int kClientWidth = 502;
 constexpr int kClientHeight = 405;
 constexpr int kPreviewWidth = 304;
 constexpr int kPreviewMargin = 4;  // between the preview and the form's edges

@@ -8,6 +8,8 @@
 #include <algorithm>
 
 #include "failures.h"
+#include "launch.h"
+#include "loaded_function_win.h"
 #include "platform.h"
 #include "win_text_win.h"
 #include "window_place_win.h"
@@ -19,14 +21,6 @@ constexpr wchar_t kPanelClass[] = L"DimensionDialogPanel";
 constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 constexpr int kIconResource = 1;
-
-// GetProcAddress gives a generic pointer; going through void(*)() keeps the cast free of warnings.
-template <typename Function>
-Function LoadFunction(const wchar_t* module, const char* name) {
-  HMODULE handle = GetModuleHandleW(module);
-  if (handle == nullptr) return nullptr;
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(handle, name)));
-}
 
 // The dialog's two fonts at one resolution.
 FormFonts MakeFormFonts(UINT dpi) {
@@ -105,8 +99,7 @@ bool DimensionDialog::Show(int showCommand) {
   PlaceControls();
 
   if (!Load()) {
-    exitCode_ = kExitExchangeUnreadable;
-    ShowError(kExchangeUnreadableMessage);
+    exitCode_ = ReportExchangeUnreadable(*this, kBatchFileName);
     return false;
   }
 
@@ -321,8 +314,9 @@ bool DimensionDialog::Load() {
 
   // The stored place is the outer top-left corner in screen pixels, moved only when no monitor shows it.
   const SIZE size = OuterSize();
-  const WindowPosition place = PlaceOnScreen(session_.position, size.cx, size.cy, DisplayMonitors());
-  SetWindowPos(form_, nullptr, place.left, place.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  const ScreenPoint place =
+      PlaceOnScreen({session_.position.left, session_.position.top}, size.cx, size.cy, DisplayMonitors());
+  SetWindowPos(form_, nullptr, place.x, place.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
   // On a monitor of another resolution than the one the window was made on, lay it out again there.
   const UINT dpi = WindowDpi();
   if (dpi != dpi_) {

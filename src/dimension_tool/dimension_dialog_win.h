@@ -21,7 +21,7 @@ struct FormFonts {
   HFONT For(FontKind kind) const { return kind == FontKind::Gothic ? gothic.get() : normal.get(); }
 };
 
-class DimensionDialog final : public ToolUi {
+class DimensionDialog final : public UserFeedback {
  public:
   // `orientation` chooses the dimension, its caption, help text and settings file.
   DimensionDialog(HINSTANCE instance, Orientation orientation);
@@ -43,7 +43,7 @@ class DimensionDialog final : public ToolUi {
 
   HWND Handle() const { return form_; }
 
-  // ToolUi: what the construction shows while the dialog closes.
+  // UserFeedback: what the construction shows while the dialog closes.
   void ShowMessage(const std::u16string& message) override;
   void ShowError(const std::u16string& message) override;
   void SetStatus(const std::u16string& text) override;

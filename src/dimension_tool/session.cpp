@@ -32,7 +32,7 @@ std::optional<CheckFailure> DimensionSession::Confirm() {
 
 void DimensionSession::Cancel() { confirmed = false; }
 
-bool DimensionSession::QuickRun(ToolUi& ui, int* exitCode) {
+bool DimensionSession::QuickRun(UserFeedback& ui, int* exitCode) {
   // A first run sets the settings up in the dialog; so do stored values that OK would refuse.
   if (!model || !platform::FileExists(settingsFile) || CheckOk(values)) return false;
   const platform::WriteResult drawing = DrawAndWrite(values, *model, programFolder, ui, orientation);
@@ -42,7 +42,7 @@ bool DimensionSession::QuickRun(ToolUi& ui, int* exitCode) {
   return true;
 }
 
-int DimensionSession::Finish(int32_t left, int32_t top, ToolUi& ui) {
+int DimensionSession::Finish(int32_t left, int32_t top, UserFeedback& ui) {
   int exitCode = kExitDone;
   if (confirmed && model) {
     const platform::WriteResult drawing = DrawAndWrite(values, *model, programFolder, ui, orientation);

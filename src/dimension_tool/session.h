@@ -36,12 +36,12 @@ class DimensionSession {
   // nothing written or shown, when there is no settings file or a stored value fails a check of OK:
   // the dialog must open instead. The model is freed when it ran. A failed write is shown as Finish
   // shows it, and `exitCode` (when given) receives Finish's exit code.
-  bool QuickRun(ToolUi& ui, int* exitCode = nullptr);
+  bool QuickRun(UserFeedback& ui, int* exitCode = nullptr);
 
   // Whatever the way of closing: when confirmed is set, DrawAndWrite, then the position (left, top) and
   // the settings are saved, and a failure of either write is shown in one message; always, the model is
   // freed. Returns the program's exit code: kExitNotWritten when the drawing was not written.
-  int Finish(int32_t left, int32_t top, ToolUi& ui);
+  int Finish(int32_t left, int32_t top, UserFeedback& ui);
 
   const Orientation orientation;
   DialogValues values;

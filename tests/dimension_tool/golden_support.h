@@ -40,7 +40,7 @@ extern const Lines kCurrentSettings;
 void SelectStyle1(DialogValues& values);
 
 // Records what the construction shows instead of showing it.
-class RecordingUi : public ToolUi {
+class RecordingUi : public UserFeedback {
  public:
   void ShowMessage(const std::u16string& message) override { messages.push_back(message); }
   void SetStatus(const std::u16string& text) override { statuses.push_back(text); }

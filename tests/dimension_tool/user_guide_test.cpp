@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "checks.h"
-#include "command_line.h"
 #include "construction.h"
 #include "dialog_values.h"
 #include "failures.h"
+#include "launch.h"
 #include "orientation.h"
 #include "platform.h"
 #include "session.h"
@@ -119,7 +119,7 @@ TEST(UserGuideQuotes, EveryCheckMessageInTheOrderOfTheChecks) {
 TEST(UserGuideQuotes, MessagesOfTheRunAndTheTitle) {
   const std::u16string guide = GuideText();
   // The failures' first lines; the lines after them (how to start, the system's reason) are explained.
-  const std::u16string unreadable = kExchangeUnreadableMessage;
+  const std::u16string unreadable = ExchangeUnreadableMessage(kBatchFileName);
   std::vector<std::u16string> texts = {kZeroDimensionMessage,
                                        kNonFiniteMessage,
                                        unreadable.substr(0, unreadable.find(u'\n')),
@@ -136,8 +136,8 @@ TEST(UserGuideQuotes, MessagesOfTheRunAndTheTitle) {
 
 TEST(UserGuideQuotes, NamesEveryOptionOfTheProgram) {
   const std::u16string guide = GuideText();
-  for (const char16_t* option : {u"/horizontal", u"/quick"}) {
-    ASSERT_TRUE(ParseCommandLine(option).Ok()) << Utf8(option);
+  for (std::u16string_view name : OptionNames()) {
+    const std::u16string option = u"/" + std::u16string(name);
     EXPECT_NE(guide.find(option), std::u16string::npos) << Utf8(option);
   }
 }

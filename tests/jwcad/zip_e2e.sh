@@ -45,10 +45,8 @@ trap cleanup EXIT
 # A display of our own unless one is given, and the prefix made and running.
 export WINEPREFIX=${WINEPREFIX:-$root/build/mingw/wineprefix}
 "$root/cmake/wine-session.sh" start >/dev/null || fail "Wine could not be readied"
-if [ -z "${DISPLAY:-}" ]; then
-  read -r number _ <"${WINEPREFIX%/}.display"
-  export DISPLAY=:$number
-fi
+source "$root/cmake/script-lib.sh"
+use_prefix_display
 
 # ---- Unpack where blanks and Japanese test every path the program and the batch file build
 parent="$scratch/ジェイ ダブリュー"

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <usp10.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -25,6 +27,22 @@ HWND FindChild(HWND parent, int id) {
   return nullptr;
 }
 
+// The width of `line` as an edit box lays it out: through Uniscribe, whose fallback fonts (not the font
+// links that GetTextExtentPoint32 follows) draw characters the box's font lacks; 0 when it cannot.
+int LaidOutWidth(HDC dc, const std::u16string& line) {
+  SCRIPT_STRING_ANALYSIS analysis = nullptr;
+  const int length = static_cast<int>(line.size());
+  if (FAILED(ScriptStringAnalyse(dc, line.c_str(), length, length * 3 / 2 + 16, -1,
+                                 SSA_LINK | SSA_FALLBACK | SSA_GLYPHS | SSA_TAB, -1, nullptr, nullptr, nullptr,
+                                 nullptr, nullptr, &analysis))) {
+    return 0;
+  }
+  const SIZE* size = ScriptString_pSize(analysis);
+  const int width = size != nullptr ? static_cast<int>(size->cx) : 0;
+  ScriptStringFree(&analysis);
+  return width;
+}
+
 struct Widths {
   int widestLine = 0;
   std::u16string widest;
@@ -43,8 +61,9 @@ Widths Measure(HWND memo, Orientation orientation) {
     SIZE size{};
     GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(line.c_str()), static_cast<int>(line.size()),
                           &size);
-    if (size.cx > widths.widestLine) {
-      widths.widestLine = size.cx;
+    const int width = std::max<int>(size.cx, LaidOutWidth(dc, line));
+    if (width > widths.widestLine) {
+      widths.widestLine = width;
       widths.widest = line;
     }
   }

@@ -12,6 +12,7 @@
 #include "JwwGaibu.h"
 #include "dimension_dialog_layout_win.h"
 #include "failures.h"
+#include "launch.h"
 #include "orientation.h"
 #include "platform.h"
 #include "preview.h"
@@ -102,7 +103,7 @@ bool TabTo(const ProgramRun& run, int id) {
   return run.FocusedId() == id;
 }
 
-class RecordingUi : public ToolUi {
+class RecordingUi : public UserFeedback {
  public:
   void ShowMessage(const std::u16string& message) override { messages.push_back(message); }
   void SetStatus(const std::u16string&) override {}
@@ -510,7 +511,7 @@ TEST_P(UnreadableExchange, IsToldInsteadOfOpeningTheDialog) {
   ASSERT_NE(box, nullptr) << "no message box appeared";
   HWND form = FindWindowW(L"DimensionDialog", nullptr);
   EXPECT_TRUE(form == nullptr || !IsWindowVisible(form)) << "the dialog opened";
-  AnswerMessageBox(run, kExchangeUnreadableMessage, /*withIcon=*/true);
+  AnswerMessageBox(run, ExchangeUnreadableMessage(kBatchFileName), /*withIcon=*/true);
   ASSERT_TRUE(run.WaitForExit());
   EXPECT_EQ(run.ExitCode(), static_cast<DWORD>(kExitExchangeUnreadable));
   EXPECT_EQ(test_support::FolderEntries(dir_.path()), before) << "something was written";
@@ -652,8 +653,8 @@ TEST_F(TarvikDialog, LaysOutTheFormAtTheScreensResolution) {
 
   RECT client{};
   GetClientRect(run->Window(), &client);
-  // The layout's 496 pixels, and the preview beside them.
-  EXPECT_EQ(client.right, scale(496 + kPreviewWidth));
+  // The layout's 502 pixels, and the preview beside them.
+  EXPECT_EQ(client.right, scale(502 + kPreviewWidth));
   EXPECT_EQ(client.bottom, scale(405));
 
   using C = ControlId;
@@ -663,13 +664,13 @@ TEST_F(TarvikDialog, LaysOutTheFormAtTheScreensResolution) {
       {Id(C::ArrowLengthEdit), 48, 64, 33, 21},
       {Id(C::PrefixEdit), 200, 56, 105, 21},
       {Id(C::ReversedOvershootEdit), 200, 324, 57, 21},
-      {Id(C::HelpText), 305, 1, 191, 225},
+      {Id(C::HelpText), 305, 1, 197, 225},
       {Id(C::UnitGroup), 160, 184, 145, 41},
       {Id(C::DimensionEntityBox), 384, 232, -1, -1},
-      {Id(C::StatusLine), 0, 348, 496, 16},
+      {Id(C::StatusLine), 0, 348, 502, 16},
       {IDOK, 4, 368, 85, 35},
       {IDCANCEL, 100, 368, 130, 35},
-      {kPreviewItemId, 500, 4, 296, 397},
+      {kPreviewItemId, 506, 4, 296, 397},
   };
   for (const Placement& p : placements) {
     HWND control = run->Control(p.id);

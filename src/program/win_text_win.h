@@ -1,5 +1,5 @@
-// The core's UTF-16 texts at the wide-character Win32 calls, and the one way the dialog makes its fonts,
-// shared by the form and its preview panel.
+// The core's UTF-16 texts at the wide-character Win32 calls, and the one way a program's windows make
+// their fonts.
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-// The dialog's place on the screens, decided without a window so that every arrangement can be tested.
+// A window's place on the screens, decided without a window so that every arrangement can be tested.
 #include "window_place.h"
 
 #include <algorithm>
@@ -24,11 +24,10 @@ int32_t Into(int64_t start, int64_t length, int64_t from, int64_t to) {
 
 }  // namespace
 
-WindowPosition PlaceOnScreen(WindowPosition stored, int32_t width, int32_t height,
-                             const std::vector<MonitorArea>& monitors) {
+ScreenPoint PlaceOnScreen(ScreenPoint stored, int32_t width, int32_t height,
+                          const std::vector<MonitorArea>& monitors) {
   // 64 bits: a stored place near the end of the 32-bit range plus the window's size must not wrap.
-  const ScreenRect window{stored.left, stored.top, int64_t{stored.left} + width,
-                          int64_t{stored.top} + height};
+  const ScreenRect window{stored.x, stored.y, int64_t{stored.x} + width, int64_t{stored.y} + height};
   const MonitorArea* nearest = nullptr;
   double nearestDistance = std::numeric_limits<double>::infinity();
   for (const MonitorArea& monitor : monitors) {
@@ -41,6 +40,6 @@ WindowPosition PlaceOnScreen(WindowPosition stored, int32_t width, int32_t heigh
   }
   if (nearest == nullptr) return stored;
   const ScreenRect& work = nearest->workArea;
-  return WindowPosition{Into(window.left, width, work.left, work.right),
-                        Into(window.top, height, work.top, work.bottom)};
+  return ScreenPoint{Into(window.left, width, work.left, work.right),
+                     Into(window.top, height, work.top, work.bottom)};
 }

@@ -1,7 +1,7 @@
-// The program's options: the batch files choose the dimension through them.
+// The options a program takes: the batch files choose what it does through them.
 #include "command_line.h"
 
-#include <vector>
+#include <algorithm>
 
 namespace {
 
@@ -37,28 +37,33 @@ std::u16string LowerAscii(std::u16string text) {
 
 }  // namespace
 
-ParsedCommandLine ParseCommandLine(const std::u16string& arguments) {
+ParsedCommandLine ParseCommandLine(const std::u16string& arguments,
+                                   std::span<const std::u16string_view> optionNames) {
   ParsedCommandLine parsed;
+  parsed.given.assign(optionNames.size(), false);
   for (const std::u16string& argument : SplitArguments(arguments)) {
     const bool marked = !argument.empty() && (argument[0] == u'/' || argument[0] == u'-');
     const std::u16string name = marked ? LowerAscii(argument.substr(1)) : std::u16string();
-    const OrientationTraits* chosen = nullptr;
-    for (const OrientationTraits& traits : AllOrientations()) {
-      if (*traits.option != u'\0' && name == traits.option) chosen = &traits;
-    }
-    if (chosen != nullptr) {
-      parsed.options.orientation = chosen->orientation;
-    } else if (name == u"quick") {
-      parsed.options.quick = true;
-    } else {
+    const auto found = marked ? std::find(optionNames.begin(), optionNames.end(), name) : optionNames.end();
+    if (found == optionNames.end()) {
       // An empty argument ("") is no option either; it is shown as the two quotes it was typed as.
       parsed.unknown = argument.empty() ? u"\"\"" : argument;
       return parsed;
     }
+    parsed.given[static_cast<size_t>(found - optionNames.begin())] = true;
   }
   return parsed;
 }
 
-std::u16string UnknownOptionMessage(const std::u16string& argument) {
-  return u"指定できないオプションです：" + argument + u"\r\n使えるオプションは /horizontal と /quick です";
+std::u16string UnknownOptionMessage(const std::u16string& argument,
+                                    std::span<const std::u16string_view> optionNames) {
+  std::u16string message = u"指定できないオプションです：" + argument + u"\r\n";
+  if (optionNames.empty()) return message + u"使えるオプションはありません";
+  message += u"使えるオプションは ";
+  for (size_t i = 0; i < optionNames.size(); ++i) {
+    if (i > 0) message += u" と ";
+    message += u'/';
+    message += optionNames[i];
+  }
+  return message + u" です";
 }

@@ -1,4 +1,4 @@
-// Where the dialog opens: at the stored place while any monitor shows part of it, otherwise inside the
+// Where a window opens: at the stored place while any monitor shows part of it, otherwise inside the
 // work area of the nearest monitor.
 #include "window_place.h"
 
@@ -19,8 +19,8 @@ const std::vector<MonitorArea> kMonitors = {
 TEST(PlaceOnScreen, MovesOnlyAWindowThatNoMonitorShows) {
   struct Case {
     const char* what;
-    WindowPosition stored;
-    WindowPosition expected;
+    ScreenPoint stored;
+    ScreenPoint expected;
     std::vector<MonitorArea> monitors = kMonitors;
   };
   const std::vector<MonitorArea> small = {{{0, 0, 400, 300}, {0, 0, 400, 260}}};
@@ -43,9 +43,9 @@ TEST(PlaceOnScreen, MovesOnlyAWindowThatNoMonitorShows) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const WindowPosition placed = PlaceOnScreen(c.stored, 520, 440, c.monitors);
-    EXPECT_EQ(placed.left, c.expected.left);
-    EXPECT_EQ(placed.top, c.expected.top);
+    const ScreenPoint placed = PlaceOnScreen(c.stored, 520, 440, c.monitors);
+    EXPECT_EQ(placed.x, c.expected.x);
+    EXPECT_EQ(placed.y, c.expected.y);
   }
 }
 

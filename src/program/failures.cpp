@@ -1,10 +1,17 @@
 // The texts of the failures the user has to know about. They name the file and, where the system gave
-// one, its reason, so that a full disk or a locked file can be told apart from a fault of the tool.
+// one, its reason, so that a full disk or a locked file can be told apart from a fault of the program.
 #include "failures.h"
 
-const char16_t kExchangeUnreadableMessage[] =
-    u"「JWC_TEMP.TXT」が読み込めませんので作図出来ません\n"
-    u"本ソフトはJw_cadの「その他」－「外部変形」でバッチファイル「tarvik.bat」を選んで起動して下さい";
+std::u16string ExchangeUnreadableMessage(const std::u16string& batchFileName) {
+  return u"「JWC_TEMP.TXT」が読み込めませんので作図出来ません\n"
+         u"本ソフトはJw_cadの「その他」－「外部変形」でバッチファイル「" +
+         batchFileName + u"」を選んで起動して下さい";
+}
+
+int ReportExchangeUnreadable(UserFeedback& ui, const std::u16string& batchFileName) {
+  ui.ShowError(ExchangeUnreadableMessage(batchFileName));
+  return kExitExchangeUnreadable;
+}
 
 const char16_t kOutOfMemoryMessage[] = u"メモリが不足していますので作図出来ません";
 const char16_t kExchangeUnwritableMessage[] = u"「JWC_TEMP.TXT」に書き込めませんので作図出来ません";

@@ -1,11 +1,15 @@
-// Where the dialog stands when it opens: at its stored place, unless no monitor would show any of it
+// Where a window stands when it opens: at its stored place, unless no monitor would show any of it
 // there (a monitor unplugged, the resolution changed, a hand-edited settings file).
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
-#include "settings_file.h"
+// A point of the virtual screen in pixels: a window's outer top-left corner.
+struct ScreenPoint {
+  int32_t x = 0;
+  int32_t y = 0;
+};
 
 // A rectangle of the virtual screen in pixels, right and bottom exclusive.
 struct ScreenRect {
@@ -23,5 +27,5 @@ struct MonitorArea {
 // The top-left corner for a window of `width` by `height` stored at `stored`: unchanged when the window
 // there overlaps a monitor (or none is known); otherwise moved into the work area of the nearest
 // monitor, as little as possible, its top-left corner kept inside when the window is larger than it.
-WindowPosition PlaceOnScreen(WindowPosition stored, int32_t width, int32_t height,
-                             const std::vector<MonitorArea>& monitors);
+ScreenPoint PlaceOnScreen(ScreenPoint stored, int32_t width, int32_t height,
+                          const std::vector<MonitorArea>& monitors);

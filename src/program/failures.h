@@ -1,23 +1,27 @@
-// What the program tells the user, and returns to the batch file, when it cannot do its work: the
+// What a program tells the user, and returns to the batch file, when it cannot do its work: the
 // exchange file that cannot be read at start, files that cannot be written, memory that runs out.
 #pragma once
 
 #include <string>
 
 #include "platform.h"
+#include "user_feedback.h"
 
 // The program's exit codes; the batch file passes them on as its own.
 enum ExitCode : int {
   kExitDone = 0,                // drawn, cancelled, or nothing to draw
-  kExitNoWindow = 1,            // the dialog could not be created
+  kExitNoWindow = 1,            // the program's window could not be created
   kExitUnknownOption = 2,       // the command line held an option the program does not know
-  kExitExchangeUnreadable = 3,  // JWC_TEMP.TXT could not be read: the dialog did not open
+  kExitExchangeUnreadable = 3,  // JWC_TEMP.TXT could not be read: the program did not start its work
   kExitNotWritten = 4,          // the drawing could not be written to JWC_TEMP.TXT
   kExitOutOfMemory = 5,         // memory ran out: the program ended without writing anything
 };
 
-// Shown instead of the dialog when the exchange file is missing, a folder, or cannot be read.
-extern const char16_t kExchangeUnreadableMessage[];
+// Shown instead of the program's work when the exchange file is missing, a folder, or cannot be read:
+// it tells the user to start the program through `batchFileName` from the host's menu.
+std::u16string ExchangeUnreadableMessage(const std::u16string& batchFileName);
+// Shows ExchangeUnreadableMessage as an error and gives the exit code that goes with it.
+int ReportExchangeUnreadable(UserFeedback& ui, const std::u16string& batchFileName);
 // Shown when memory runs out (an enormous exchange or settings file); nothing is written.
 extern const char16_t kOutOfMemoryMessage[];
 // The first lines of WriteFailureMessage's parts, each followed by a line with the reason.
@@ -27,7 +31,8 @@ extern const char16_t kReasonLabel[];
 
 // The message for writes that failed at the end of a run: the exchange file's part when `exchange`
 // failed, the part of the settings file `settingsFileName` when `settings` failed, both in one message
-// when both did, each with the system's reason. Empty when both were written.
+// when both did, each with the system's reason. Empty when both were written. A program without a
+// settings file passes only `exchange`.
 std::u16string WriteFailureMessage(const platform::WriteResult& exchange,
-                                   const platform::WriteResult& settings,
-                                   const std::u16string& settingsFileName);
+                                   const platform::WriteResult& settings = {true, {}},
+                                   const std::u16string& settingsFileName = {});

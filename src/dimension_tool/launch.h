@@ -1,0 +1,25 @@
+// How Jw_cad's batch files start tarvik, and where a user who started it some other way is sent.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "command_line.h"
+#include "orientation.h"
+
+struct RunOptions {
+  Orientation orientation = Orientation::Vertical;  // chosen by the orientation's own option
+  bool quick = false;                               // "/quick": draw with the stored settings, no dialog
+};
+
+// tarvik's options, in the order ChosenOptions reads them: each orientation's own option, in the order of
+// the orientations, then "quick".
+std::vector<std::u16string_view> OptionNames();
+
+// What the options read from the command line against OptionNames() choose. For a refused command line,
+// those before the refused argument: they caption the message that refuses it.
+RunOptions ChosenOptions(const ParsedCommandLine& parsed);
+
+// The batch file that the unreadable-exchange message names: the vertical dimension's, which the user
+// guide introduces first, whichever batch file started the run.
+inline constexpr char16_t kBatchFileName[] = u"tarvik.bat";

@@ -1,0 +1,28 @@
+// What every program's wWinMain does around its own work: the command line it was given, the refusal of
+// an option it does not know, memory that runs out outside its windows, and the message loop.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+
+// wWinMain's arguments as the core's text; empty for none.
+std::u16string CommandLineText(const wchar_t* arguments);
+
+// Tells the user that `argument` is no option (UnknownOptionMessage with `optionNames`) in a plain box
+// captioned `title`, without an owner, and gives kExitUnknownOption: the program ends there, having read
+// and written nothing, so that a mistyped batch file cannot run with options it did not mean.
+int RefuseUnknownOption(const std::u16string& argument, std::span<const std::u16string_view> optionNames,
+                        const std::u16string& title);
+
+// Runs `work` and gives its exit code. When memory runs out inside it, everything `work` made is gone
+// before the user is told in an error box captioned `title`, and the result is kExitOutOfMemory. Window
+// procedures must catch it themselves: it must not unwind through the system's frames.
+int RunGuardingMemory(const std::u16string& title, const std::function<int()>& work);
+
+// Dispatches the thread's messages until WM_QUIT and gives the exit code it carries. `preTranslate` sees
+// each message first and keeps it from being dispatched by returning true (a dialog's keyboard handling).
+int RunMessageLoop(const std::function<bool(MSG&)>& preTranslate);
