@@ -43,10 +43,8 @@ std::string HostFileUtf8(const std::vector<std::string>& lines) {
   return bytes;
 }
 
-namespace {
-
-std::vector<std::string> SplitCrLf(const std::string& text) {
-  std::vector<std::string> lines;
+Lines SplitCrLf(const std::string& text) {
+  Lines lines;
   size_t pos = 0;
   while (pos < text.size()) {
     size_t stop = text.find("\r\n", pos);
@@ -56,6 +54,8 @@ std::vector<std::string> SplitCrLf(const std::string& text) {
   }
   return lines;
 }
+
+namespace {
 
 std::optional<double> Number(const std::string& token) {
   double value = 0.0;

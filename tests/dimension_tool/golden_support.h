@@ -68,6 +68,9 @@ struct RunResult {
 RunResult RunOk(const std::string& exchange, const std::function<void(DialogValues&)>& set,
                 Orientation orientation = Orientation::Vertical);
 
+// `text` split at CR LF; the final CR LF ends the last line and adds none.
+Lines SplitCrLf(const std::string& text);
+
 // Every line equal, in order: keywords, attribute lines and texts exactly, numbers within 1e-9.
 void ExpectLines(const std::vector<std::string>& actual, const std::vector<std::string>& expected);
 
