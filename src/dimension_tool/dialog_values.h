@@ -64,6 +64,7 @@ struct DialogValues {
   bool dimensionEntity = false;                // one dimension entity instead of lines and a text
   std::vector<std::u16string> textStyleItems;  // filled from the drawing model when shown
 
+  // Equal when every value and every text-style entry is.
   bool operator==(const DialogValues&) const = default;
 };
 

@@ -123,7 +123,8 @@ constexpr SettingsLine kLines[] = {
     Check(20, &DialogValues::unitText),
     Check(21, &DialogValues::fullWidth),
     Check(22, &DialogValues::dimensionEntity),
-    // The host's layer group, its scale and axis angle, and the three points the dimension was drawn on.
+    // Written for the user to read and never read back: the host's layer group, its scale and axis angle,
+    // and the three points the dimension was drawn on.
     Informational(23, [](const TJGdata& model) { return IntToText(model.CurLGrp); }),
     Informational(24, [](const TJGdata& model) { return FloatToText(CurrentScale(model)); }),
     Informational(25, [](const TJGdata& model) { return FloatToText(model.Jikukaku); }),

@@ -1,5 +1,33 @@
 // The drawing model of one exchange with Jw_cad: what JWC_TEMP.TXT said, the working attribute state
 // shared by the reader and the output writer, and the output command buffer written back to the file.
+//
+// The interface keeps the romanised names its callers know:
+//   Gaibu       "external": the exchange between the host and an external program (StopJwwGaibu).
+//   Zumen       the drawing: ZumenFile its file name, ZumenXsize and ZumenYsize the paper in millimetres.
+//   Zusun       "paper size": true when the exchange's coordinates are paper millimetres rather than
+//               drawing lengths (the file's "bz" record).
+//   Jikukaku    the drawing's axis angle in degrees ("hk"): the frame in which horizontal and vertical
+//               are meant.
+//   Mojisyu     the host's text styles 1..10: character width W, height H and gap D in paper
+//               millimetres, colour C.
+//   MojiCode    the exchange file began with a UTF-8 byte-order mark; the writer then writes UTF-8 too.
+//   Mjs         a text style number: 1..10 one of Mojisyu, 0 the free style with sizes and colour of
+//               its own (MjsW, MjsH, MjsD, MjsC).
+//   Mbs         the "cc" code of texts, 0..8 (the text's base code, cc in TJwwEntText).
+//   LGrp, Lay   layer group and layer, 0..15 each: one hexadecimal digit in the file.
+//   Col, Ltp, Wid  line colour number, line type number, line width.
+//   PCol, SCol  point colour; solid colour: colour number 10 with a 24-bit value, red in the low byte.
+//   Ten         a point.  Sld  a solid.  Crv  a polyline.  Dim  a dimension, whose pending line is
+//               EntSunLine.  Blk  a block insertion.
+//   IPoints     the points the user indicated in the host ("hp"), by number 1..99.
+//   bai, ang, cod  a marker's magnification (1: its own size in paper millimetres), angle in degrees
+//               and code.
+//   sa, ea, he, ka  an arc's start angle and sweep in degrees, its flatness (minor over major radius,
+//               1 for a circle) and the tilt of its major axis in degrees; round solids name the sweep
+//               da, and ri is a ring's inner radius.
+//   Prefixes: w_ the working attributes, w_Flg their must-write flags, Cur the host's current settings,
+//   t_ the output buffers, Ent the entity tables (with N, their counts), S_ writes output, A_ adds to
+//   the model.
 #pragma once
 
 #include <algorithm>
@@ -11,133 +39,8 @@
 #include <vector>
 
 #include "entity_kind.h"
-
-// A fixed table indexed from Low to High, as the host numbers its text styles (1..10).
-template <typename T, int Low, int High>
-struct IndexedArray {
-  std::array<T, High - Low + 1> items{};
-  T& operator[](int i) { return items[static_cast<size_t>(i - Low)]; }
-  const T& operator[](int i) const { return items[static_cast<size_t>(i - Low)]; }
-  static constexpr int low() { return Low; }
-  static constexpr int high() { return High; }
-};
-
-struct TJwwIndPoint {
-  bool flg = false;
-  double x = 0.0;
-  double y = 0.0;
-  int32_t sta = 0;  // 0 plain, 1 "-", 2 "ln", 3 "ci", 4 "ch"
-};
-
-struct TJwwEntNo {
-  int32_t yn = 0;  // kind code 1..15, an EntityKind
-  int32_t no = 0;  // 0-based index into that kind's table
-
-  // The kind that `yn` names; unchecked, so a code from outside may name none of EntityKind's values.
-  EntityKind kind() const { return static_cast<EntityKind>(yn); }
-};
-
-struct TJwwEntAttr {
-  int32_t IPNo = 0;
-  int32_t LGrp = 0;
-  int32_t Lay = 0;
-  int32_t Col = 0;
-  int32_t Ltp = 0;
-  int32_t Wid = 0;
-  int32_t Attr = 0;
-};
-
-struct TJwwEntLine {
-  TJwwEntAttr att;
-  int32_t CrvNo = 0;
-  double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0;
-};
-
-struct TJwwEntCircle {
-  TJwwEntAttr att;
-  double cx = 0.0, cy = 0.0, cr = 0.0;
-};
-
-struct TJwwEntArc {
-  TJwwEntAttr att;
-  double cx = 0.0, cy = 0.0, cr = 0.0, sa = 0.0, ea = 0.0, he = 0.0, ka = 0.0;
-};
-
-struct TJwwEntText {
-  TJwwEntAttr att;
-  int32_t no = 0;  // text kind 0..9 from the keyword
-  int32_t cc = 0;  // text base code
-  int32_t cn = 0;  // text style number
-  double mw = 0.0, mh = 0.0, md = 0.0;
-  double x1 = 0.0, y1 = 0.0;  // start point
-  double x2 = 0.0, y2 = 0.0;  // direction vector
-  std::u16string fo;          // font name
-  std::u16string st;          // the text
-};
-
-struct TJwwEntPnt {
-  TJwwEntAttr att;
-  double px = 0.0, py = 0.0;
-};
-
-struct TJwwEntMark {
-  TJwwEntAttr att;
-  double px = 0.0, py = 0.0, bai = 0.0, ang = 0.0;
-  int32_t cod = 0;
-};
-
-struct TJwwEntDim {
-  TJwwEntAttr att;
-  TJwwEntLine lin;
-  TJwwEntText txt;
-};
-
-struct TJwwEntBlk {
-  TJwwEntAttr att;
-  double px = 0.0, py = 0.0;
-  std::u16string nam;
-};
-
-struct TJwwEntSld2 {
-  TJwwEntAttr att;
-  int32_t Color = 0;
-  double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0;
-};
-
-struct TJwwEntSld3 {
-  TJwwEntAttr att;
-  int32_t Color = 0;
-  double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0, x3 = 0.0, y3 = 0.0;
-};
-
-struct TJwwEntSld4 {
-  TJwwEntAttr att;
-  int32_t Color = 0;
-  double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0, x3 = 0.0, y3 = 0.0, x4 = 0.0, y4 = 0.0;
-};
-
-struct TJwwEntSldC {
-  TJwwEntAttr att;
-  int32_t Color = 0;
-  double cx = 0.0, cy = 0.0, cr = 0.0, he = 0.0, ka = 0.0, sa = 0.0, da = 0.0;
-  int32_t fl = 0;
-};
-
-struct TJwwEntSldD {
-  TJwwEntAttr att;
-  int32_t Color = 0;
-  double cx = 0.0, cy = 0.0, cr = 0.0, he = 0.0, ka = 0.0, sa = 0.0, da = 0.0;
-  double ri = 0.0;
-};
-
-struct TJwwPLine {
-  double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0;
-};
-
-struct TJwwMojisyu {
-  double W = 0.0, H = 0.0, D = 0.0;
-  int32_t C = 0;
-};
+#include "jww_records.h"
+#include "platform.h"
 
 // Block growth: right after a count becomes n, a table at n % 1000 == 1 is given room for n + 999
 // entries, so a large selection reallocates once per thousand. A table that is somehow shorter than
@@ -296,14 +199,21 @@ class TJGdata : public TJGsettings {
   int32_t aSCol = 0;
 
   // --- model (model.cpp) ---
+  // The defaults of a model before reading: scales 1, paper 1189 x 841 mm, text styles 3 x 3 mm with
+  // gap 0 and colour 2, the host's current settings those of S_Init but for an empty font, the layer
+  // tables and indicated points cleared at their fixed lengths, every entity table and buffer empty.
   void DataInit();
   // Takes the host's TJGsettings whole (working state, document and current settings, indicated
   // points); the entity and layer tables, the output buffers and the insertion colours stay this
   // model's own.
   void CopySettingsFrom(const TJGdata& host);
+  // Releases every table (their memory too); the counts stay as they are.
   void DataFree();
+  // Appends one EntNo entry, counted in EntN.
   void SetEntNo(int32_t a_yn, int32_t a_no);
+  // Stamps `at` with the working attributes (w_IPNo, w_LGrp, w_Lay, w_Col, w_Ltp, w_Wid, w_Attr).
   void SetEntAttr(TJwwEntAttr& at) const;
+  // a1 := a2, all seven fields.
   static void CopyEntAttr(TJwwEntAttr& a1, const TJwwEntAttr& a2);
   // A text takes the working code and font, and the sizes and colour of its numbered style or the
   // free-style values. Inline: the reader calls it for every text it reads.
@@ -328,76 +238,174 @@ class TJGdata : public TJGsettings {
   // --- reader (reader.cpp) ---
   // Reads the exchange file into the model (adding to what is there). True when a file was read.
   bool OpenTempFile(const std::u16string& fn);
+  // OpenTempFile telling how it went: ok, or why not, with the system's reason: Missing; Unreadable
+  // (after the retries of platform::ReadTextFile); TooLarge when more than `maxUnits` UTF-16 units would
+  // have to be held at once (a line with its line end, or in the ANSI code page and UTF-8, which are cut
+  // only at line feeds, any stretch up to a line feed), or when memory ran out. Never throws. After
+  // TooLarge the model keeps the records before the failure; MojiCode is set only by a read that
+  // succeeded. The default limit is all a string can hold; a lower one lets a test reach it.
+  platform::ReadTextResult ReadTempFile(const std::u16string& fn, size_t maxUnits = platform::kLongestText);
   // Parses a whole decoded text: split into lines at CR LF, CR or LF, ending at the first NUL.
   void ReadTempText(const std::u16string& text);
   // Parses one record line into the model.
   void ReadTempLine(const std::u16string& s);
 
   // --- output commands (commands.cpp) ---
+  // Each appends lines to the output buffer t_Mem, which the host draws once the program has ended;
+  // none fails. Coordinates and lengths go out as given, in the exchange's unit: drawing lengths, or
+  // paper millimetres when Zusun is set. Angles are degrees, counter-clockwise. An attribute command
+  // (S_LGrp to S_SColRGB) writes its line only when its must-write flag is set or the value, as
+  // prepared, differs from the one last written; it then remembers the value and clears the flag, and
+  // otherwise writes nothing and changes nothing. A drawing command writes nothing for a value that is
+  // not finite or for geometry the host would draw as nothing: points coincide when both coordinates
+  // differ by less than 1e-10, a radius, flatness or direction counts as zero up to 1e-10. Texts lose
+  // their control characters (a line break would start a command of its own), except through SendMem.
+
+  // Starts the output: every attribute must be written again, from the values layer group 0, layer 0,
+  // colour 1, line type 1, width 0, text style 1 (free sizes 2, 2, 0, colour 1), cc 0, font
+  // "<ＭＳ ゴシック>", point colour 1, solid colour 0. Writes nothing; the buffers and the reader's
+  // per-entity state (w_IPNo, w_Attr, w_CrvNo, w_CrvFl, w_DimFl) stay.
   void S_Init();
+  // Appends `s` as one line exactly as given, unchecked: a line break in it reaches the host as a
+  // further line.
   void SendMem(const std::u16string& s);
+  // "h#" and the comment.
   void S_Comment(const std::u16string& s);
+  // "hn" and the rectangle AreaX1, AreaY1, AreaX2, AreaY2 as the model holds it.
   void S_Area();
+  // "lg" and the layer group as one hexadecimal digit. A group outside 0..15 writes nothing and changes
+  // nothing; once a group is written the next S_Lay writes whatever its layer.
   void S_LGrp(int32_t lgrp);
+  // "ly" and the layer as one hexadecimal digit; a layer outside 0..15 writes nothing and changes nothing.
   void S_Lay(int32_t lay);
+  // "lc" and the colour number. `mode` 1 takes `col` as a position in the host's colour list (0 or
+  // below: the host's current colour CurCol, 1..9 themselves, 10 up: 101 up); any other mode takes it as
+  // the colour number itself, unchecked. Colour number 10 is the solid colour's (see S_SCol).
   void S_Col(int32_t col, int32_t mode);
+  // "lt" and the line type number; `mode` 1 takes a list position (0 or below: CurLtp, 1..9 themselves,
+  // 10..18: 11..19, 19 up: 31 up), any other mode the number itself.
   void S_Ltp(int32_t ltp, int32_t mode);
+  // "lw" and the width, but only when the host's file carried a width (WidF); otherwise nothing at all.
+  // -1 is the host's current width CurWid; a width outside 0..30000 is written as 0.
   void S_Wid(int32_t wid);
+  // The text style: "cn" and the number for styles 1..10, whose sizes are the host's own (mw, mh, md and
+  // col are then ignored); "cn0" with width, height, gap (paper millimetres) and colour for the free
+  // style 0, written also when only a size or the colour changed. `mode` 1 takes `col` as a colour list
+  // position, as S_Col does. A style outside 0..10 is the host's current one CurMjs, with the host's
+  // current free sizes and colour when that is the free style. Free sizes that are not finite write
+  // nothing.
   void S_Mjs(int32_t mjs, double mw, double mh, double md, int32_t col, int32_t mode);
+  // "cc" and the code; a code outside 0..8 is written as 0.
   void S_Mbs(int32_t mbs);
+  // "cn", a double quote, "$" and the font name. An empty name, or "<>", is the host's current font
+  // CurFont. Names compare exactly, case included.
   void S_Font(const std::u16string& fnt);
+  // "pn" and the point colour, which points and markers take; `mode` as for S_Col.
   void S_PCol(int32_t col, int32_t mode);
+  // "lc10 " and the solid colour value (red + 256 green + 65536 blue); a value outside 0..0xFFFFFF is
+  // black (0). Skipped only while colour number 10 and this very value are both in force, unforced.
   void S_SCol(int32_t col);
+  // S_SCol with the value of r, g and b; a component outside 0..255 counts as 0.
   void S_SColRGB(int32_t r, int32_t g, int32_t b);
+  // The per-entity flags of the next drawing command: "z1".."z5" for bits 1, 2, 4, 8 and 16 of `att`,
+  // one line each, in that order, on every call (no change rule). Flag 5 suppresses flag 4.
   void S_Attr(int32_t att);
+  // As S_Attr(int32_t), one argument per flag, true (or non-zero) for set.
   void S_Attr(bool at1, bool at2, bool at3, bool at4, bool at5);
   void S_Attr(int32_t at1, int32_t at2, int32_t at3, int32_t at4, int32_t at5);
+  // A line: its two end points, without keyword.
   void S_Line(double x1, double y1, double x2, double y2);
+  // "pl" and "#": the lines written between them form one polyline for the host.
   void S_PLineStart();
   void S_PLineEnd();
+  // The polyline buffer t_PLine written out: nothing when empty, one segment as a plain line, more as
+  // "pl", each segment through S_Line, "#". The buffer is kept.
   void S_PLine();
+  // Empties the polyline buffer; writes nothing.
   void S_PLineReset();
+  // Adds one segment to the polyline buffer; writes nothing, and keeps even a degenerate segment
+  // (S_PLine leaves it out).
   void S_PLineSet(double px1, double py1, double px2, double py2);
+  // "pt" and a point.
   void S_Ten(double x, double y);
+  // "pt" and a marker: its point, magnification, angle and code. A code outside -7..11 is written as -3,
+  // a magnification that counts as zero as 1.
   void S_Mark(double x, double y, double bai, double ang, int32_t cod);
+  // "ci", centre and radius; nothing for a radius up to 1e-10, a negative one included.
   void S_Circle(double x, double y, double r);
+  // "ci", centre, radius, start angle, sweep, flatness and tilt; nothing for a radius up to 1e-10 or a
+  // flatness that counts as zero.
   void S_Arc(double x, double y, double r, double sa, double ea, double h, double ka);
+  // A text: the keyword by `no` (1 "cv", 2 "cs", 3 "cr", 4 "co", 5 "cp", 6 "ct", 7 "ck", 8 "cz",
+  // 9 "c2", any other "ch"), its start point, its direction vector, then a blank, a double quote and
+  // the text to the end of the line, blanks kept. Nothing without a direction or for a blank text.
   void S_Text(int32_t no, double x1, double y1, double x2, double y2, const std::u16string& m);
+  // A dimension, three lines: "msg", its line, and a "cs" text with start point, direction and `m`; a
+  // blank `m` writes the line's length rounded half up at the tenth decimal. Nothing when the line's
+  // ends coincide or the text has no direction.
   void S_Dim(double lx1, double ly1, double lx2, double ly2, double tx1, double ty1, double tx2, double ty2,
              const std::u16string& m);
+  // "sl" and the corners of a solid; nothing when two corners coincide.
   void S_Solid2(double x1, double y1, double x2, double y2);
   void S_Solid3(double x1, double y1, double x2, double y2, double x3, double y3);
+  // Coinciding corners reduce the quadrilateral to the triangle that remains, or to nothing when what
+  // remains has no area.
   void S_Solid4(double x1, double y1, double x2, double y2, double x3, double y3, double x4, double y4);
+  // "sc" (fan from the centre) and "se" (cut off by the chord): centre, radius, flatness, tilt, start
+  // angle, sweep and fill code. Nothing for a radius up to 1e-10, a flatness that counts as zero, or a
+  // code the host does not take: "sc" takes 0, 5, 100 and -1, "se" 0 and 100.
   void S_SolidC(double x, double y, double r, double h, double ka, double sa, double da, int32_t cod);
   void S_SolidD(double x, double y, double r, double h, double ka, double sa, double da, int32_t cod);
+  // "so" and "sg": a ring, as S_SolidC with the inner radius `ri` last. Nothing unless the inner radius
+  // lies more than 1e-10 inside the outer one and above 1e-10, and the flatness is not zero.
   void S_SolidO(double x, double y, double r, double h, double ka, double sa, double da, double ri);
   void S_SolidG(double x, double y, double r, double h, double ka, double sa, double da, double ri);
 
   // --- exchange-file writer (temp_file.cpp) ---
-  // Writes the output buffer over `fn` ("hq" alone when empty). True when the file was written; on
-  // failure `fn` is deleted if it can be, and `reason` (when given) receives the system's reason.
+  // Writes the output buffer over `fn`, every line ended by CR LF ("hq" alone when the buffer is
+  // empty): UTF-8 with a byte-order mark when MojiCode is set, otherwise the system's ANSI code page
+  // without one, which is also what a host file in UTF-16 is answered in (characters that code page
+  // lacks are replaced). The file is replaced whole, never left half-written. True when it was written;
+  // on failure `fn` is deleted if it can be, and `reason` (when given) receives the system's reason.
   bool SaveTempFile(const std::u16string& fn, std::u16string* reason = nullptr);
+  // Ends the run without result: empties the output buffer, so that SaveTempFile writes "hq". The
+  // working attributes stay as last written.
   void StopJwwGaibu();
 
   // --- colour and line-type tables (colors.cpp) ---
+  // The host's colour number at a position of its colour list: 0 or below the current colour CurCol,
+  // 1..9 themselves, 10 up 101 up (wrapping round as 32-bit arithmetic does at the very top).
   int32_t GetColorItems(int32_t col) const;
+  // The host's line type at a list position: 0 or below CurLtp, 1..9 themselves, 10..18 11..19, 19 up
+  // 31 up.
   int32_t GetLtypeItems(int32_t ltp) const;
+  // The colour the host displays for colour number 1..9 or 101..116, red in the low byte; 0 (black) for
+  // every other number.
   int32_t GetColorDisp(int32_t col) const;
 
   // --- entity re-emission (reemit.cpp) ---
   // What the re-emission asks when it samples the Escape key; empty means the keyboard itself. A caller
   // that drives the re-emission without a keyboard (a test, a batch run) puts its own answer here.
   std::function<bool()> EscapeKeyState;
-  // Every loaded entity written back in EntNo order. a1 layer group and a2 layer (kept when outside
-  // 0..15), a3 colour, a4 line type, a5 width, a6 text colour, a7 cc code (each kept when -1),
-  // a8 the solid colour value used when a3 is 10.
+  // Every loaded entity written back in EntNo order, each with its own attributes but those replaced:
+  // a1 layer group and a2 layer (each kept when outside 0..15); a3 colour number, a4 line type, a5
+  // width, a7 cc code (each kept when -1, any other value handed on as the S_ commands take it); a8 the
+  // solid colour value, used only when a3 is 10. a6 is the colour of texts and dimension texts: -1
+  // keeps each text's own style, and any other value (0 and other negatives included) writes the text
+  // in the free style with its own width, height and gap and a6 as its colour, unchecked; a text whose
+  // sizes are not finite then writes no style line and takes the style in force. Block insertions write
+  // nothing. "bz" comes first when Zusun is set; the host's current layer group and layer come last.
+  // Escape held at a sample (every 100 entities) empties the buffer and ends the run there, the
+  // closing layer lines still written.
   void S_EntAll(int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5, int32_t a6, int32_t a7,
                 int32_t a8);
-  // As S_EntAll, but the lines of each polyline are written together afterwards, between "pl" and "#".
-  // Costs time in proportion to the entities and the largest curve number, however many polylines.
+  // As S_EntAll, but the lines of each polyline are written together afterwards, between "pl" and "#";
+  // Escape is sampled besides once per polyline number. Costs time in proportion to the entities and
+  // the largest curve number, however many polylines.
   void S_EntAllp(int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5, int32_t a6, int32_t a7,
                  int32_t a8);
-  // One entity each, by its index in its kind's table.
+  // One entity each, by its index in its kind's table, with the replacements of S_EntAll that apply to
+  // its kind; an index outside the table writes nothing.
   void S_EntLine(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5);
   // One line inside its polyline. `openCrvNo` is the polyline now open (0 = none), owned by the caller;
   // `followed` says whether another line of the open polyline comes later, else it is closed here.
@@ -419,7 +427,9 @@ class TJGdata : public TJGsettings {
   void S_EntSldG(int32_t no, int32_t a1, int32_t a2, int32_t a3, int32_t a8);
 
   // --- entity insertion (insert.cpp) ---
-  // Working attributes for the entities added next; no output line is written.
+  // Working attributes for the entities added next, prepared as the S_ command of the same name
+  // prepares its value (A_LGrp and A_Lay take any value unchecked); no output line is written and no
+  // must-write flag changes. The colours also set the display colour aCol (aSCol for solids).
   void A_LGrp(int32_t lgrp);
   void A_Lay(int32_t lay);
   void A_Col(int32_t col, int32_t mode);
@@ -509,6 +519,8 @@ class TJGdata : public TJGsettings {
     return entry;
   }
 
+  // ReadTempFile but for catching what running out of memory throws.
+  platform::ReadTextResult ReadTempPieces(const std::u16string& fn, size_t maxUnits);
   // The reader's dispatch stage: applies the first rule whose keyword and field count fit.
   void ReadTempFields(const Fields& f);
   // The reader's rules by group of records. Each applies the line when a rule of its group fits its

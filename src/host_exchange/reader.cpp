@@ -2,11 +2,12 @@
 // indicated-point and entity records, one per line, applied in file order. The rules of each group of
 // records are in reader_settings.cpp and reader_entities.cpp.
 #include <algorithm>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "JwwGaibu.h"
-#include "MyFunc.h"
 #include "platform.h"
 #include "record_fields.h"
 
@@ -27,27 +28,41 @@ bool TJGdata::Fields::ReadLines(TJGdata& jg, std::u16string_view lines) {
   return true;
 }
 
-bool TJGdata::OpenTempFile(const std::u16string& fn) {
+bool TJGdata::OpenTempFile(const std::u16string& fn) { return ReadTempFile(fn).ok; }
+
+// The model grows with the file, and in a 32-bit process its memory may run out before the text's
+// limit is reached: that ends the read like a line too long.
+platform::ReadTextResult TJGdata::ReadTempFile(const std::u16string& fn, size_t maxUnits) {
   MojiCode = false;
-  if (!FileExistsText(fn)) return false;
+  try {
+    return ReadTempPieces(fn, maxUnits);
+  } catch (const std::bad_alloc&) {
+    return platform::TooLargeToHold();
+  } catch (const std::length_error&) {
+    return platform::TooLargeToHold();
+  }
+}
+
+platform::ReadTextResult TJGdata::ReadTempPieces(const std::u16string& fn, size_t maxUnits) {
   // The text is parsed as it is decoded, a piece at a time, so that a large file is never held as
   // text beside its bytes. The lines up to the last line break of a piece are whole; what follows it
-  // waits in `unfinished` for the rest of its line.
+  // waits in `unfinished` for the rest of its line, which may hold no more than `maxUnits` units.
   Fields fields;
   std::u16string unfinished;
-  bool ended = false;  // at a NUL
+  bool ended = false;    // at a NUL
+  bool tooLong = false;  // a line that `unfinished` cannot hold
   const auto parse = [&](std::u16string_view piece) {
     if (!unfinished.empty()) {
       const size_t lineEnd = piece.find_first_of(u"\r\n");
-      if (lineEnd == std::u16string_view::npos) {
-        unfinished.append(piece);
-        return true;
-      }
-      unfinished.append(piece.substr(0, lineEnd + 1));
+      const size_t taken = lineEnd == std::u16string_view::npos ? piece.size() : lineEnd + 1;
+      tooLong = taken > maxUnits - unfinished.size();
+      if (tooLong) return false;
+      unfinished.append(piece.substr(0, taken));
+      if (lineEnd == std::u16string_view::npos) return true;
       ended = !fields.ReadLines(*this, unfinished);
       unfinished.clear();
       if (ended) return false;
-      piece.remove_prefix(lineEnd + 1);
+      piece.remove_prefix(taken);
     }
     const size_t lastEnd = piece.find_last_of(u"\r\n");
     const size_t whole = lastEnd == std::u16string_view::npos ? 0 : lastEnd + 1;
@@ -56,11 +71,12 @@ bool TJGdata::OpenTempFile(const std::u16string& fn) {
     unfinished.assign(piece.substr(whole));
     return true;
   };
-  const platform::ReadTextResult file = platform::ReadTextFileInPieces(fn, parse);
-  if (!file.ok) return false;
+  platform::ReadTextResult file = platform::ReadTextFileInPieces(fn, parse, maxUnits);
+  if (!file.ok) return file;
+  if (tooLong) return platform::TooLargeToHold();
   if (!ended) fields.ReadLines(*this, unfinished);
   MojiCode = file.encoding == platform::TextEncoding::Utf8;
-  return true;
+  return file;
 }
 
 void TJGdata::ReadTempText(const std::u16string& text) {

@@ -1,5 +1,5 @@
-// Writes the output command buffer over the exchange file that the host reads back, in the encoding
-// the host used, and ends a run without result.
+// Writes the output command buffer over the exchange file that the host reads back, in UTF-8 when the
+// host's file was UTF-8 and in the ANSI code page otherwise, and ends a run without result.
 #include <string>
 #include <utility>
 #include <vector>

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstdio>
@@ -184,26 +185,51 @@ bool NativePath(const std::u16string& path, std::string& native) {
   return true;
 }
 
-bool ReadWholeFile(int descriptor, std::string& bytes, std::size_t maxBytes) {
+// 0, or the errno value that stopped the reading. Only regular files are read: a folder gives EISDIR,
+// anything else (a pipe, a device) EOPNOTSUPP.
+int ReadWholeFile(int descriptor, std::string& bytes, std::size_t maxBytes) {
   struct stat status {};
-  if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) return false;
+  if (fstat(descriptor, &status) != 0) return errno;
+  if (S_ISDIR(status.st_mode)) return EISDIR;
+  if (!S_ISREG(status.st_mode)) return EOPNOTSUPP;
   // One byte more than announced, so that the end is seen without growing; files that report no
   // size (as some in /proc do) grow as they are read.
-  const auto announced = static_cast<std::size_t>(status.st_size);
-  bytes.resize(announced < maxBytes ? announced + 1 : maxBytes);
+  const auto announced = static_cast<std::uintmax_t>(status.st_size);
+  if (announced >= bytes.max_size() && maxBytes >= bytes.max_size()) return EFBIG;
+  maxBytes = std::min(maxBytes, bytes.max_size());
+  bytes.resize(announced < maxBytes ? static_cast<std::size_t>(announced) + 1 : maxBytes);
   std::size_t used = 0;
   while (used < maxBytes) {
     if (used == bytes.size()) bytes.resize(bytes.size() <= maxBytes / 2 ? bytes.size() * 2 : maxBytes);
     const ssize_t got = read(descriptor, bytes.data() + used, bytes.size() - used);
     if (got < 0) {
       if (errno == EINTR) continue;
-      return false;
+      return errno;
     }
     if (got == 0) break;
     used += static_cast<std::size_t>(got);
   }
   bytes.resize(used);
-  return true;
+  return 0;
+}
+
+// What an errno value of a failed read means to the caller.
+ReadTextResult FailedRead(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case EINVAL:
+      return detail::ReadFailed(ReadFailure::Missing,
+                                detail::SystemErrorText(static_cast<unsigned long>(error)));
+    case EFBIG:
+    case EOVERFLOW:
+    case ENOMEM:
+      return TooLargeToHold();
+    default:
+      return detail::ReadFailed(ReadFailure::Unreadable,
+                                detail::SystemErrorText(static_cast<unsigned long>(error)));
+  }
 }
 
 bool WriteAll(int descriptor, std::string_view bytes) {
@@ -238,14 +264,14 @@ WriteResult Failure(int error) { return {false, detail::SystemErrorText(static_c
 
 }  // namespace
 
-bool detail::ReadFileBytes(const std::u16string& path, std::string& bytes, std::size_t maxBytes) {
+ReadTextResult detail::ReadFileBytes(const std::u16string& path, std::string& bytes, std::size_t maxBytes) {
   std::string native;
-  if (!NativePath(path, native)) return false;
+  if (!NativePath(path, native)) return FailedRead(EINVAL);
   // Not blocking keeps a named pipe from holding the program up; it is refused as not a regular file.
   FileDescriptor file(open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (!file.valid() || !ReadWholeFile(file.get(), bytes, maxBytes)) return false;
-  file.Close();
-  return true;
+  if (!file.valid()) return FailedRead(errno);
+  if (const int error = ReadWholeFile(file.get(), bytes, maxBytes); error != 0) return FailedRead(error);
+  return ReadSucceeded();
 }
 
 std::u16string DecodeAnsi(std::string_view bytes) {

@@ -22,10 +22,10 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t), "Win32 wide strings are UTF-1
 constexpr std::size_t kLongPathFrom = 248;
 constexpr std::u16string_view kLongPathPrefix = u"\\\\?\\";
 constexpr std::u16string_view kDevicePrefix = u"\\\\.\\";
-// A scanner, indexer or sync client may hold the target for a moment without delete sharing: the
-// replacement is tried this often, this many milliseconds apart.
-constexpr int kReplaceAttempts = 6;
-constexpr DWORD kReplacePause = 100;
+// A scanner, indexer or sync client may hold a file for a moment, and the host may still be writing
+// one: a read or a replacement is tried this often, this many milliseconds apart.
+constexpr int kHeldAttempts = 6;
+constexpr DWORD kHeldPause = 100;
 // Conversion calls take int lengths and ReadFile/WriteFile DWORD ones; larger data goes in pieces.
 constexpr std::size_t kMaxPiece = 1u << 30;
 
@@ -138,22 +138,25 @@ std::size_t DecodeAnsiPieces(const char* bytes, std::size_t size, char16_t* out)
   return written;
 }
 
-bool ReadWholeFile(HANDLE file, std::string& bytes, std::size_t maxBytes) {
+// ERROR_SUCCESS, or the error that stopped the reading; ERROR_FILE_TOO_LARGE for more bytes than a
+// string can hold.
+DWORD ReadWholeFile(HANDLE file, std::string& bytes, std::size_t maxBytes) {
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file, &size) || size.QuadPart < 0) return false;
-  const auto wanted = std::min<unsigned long long>(static_cast<unsigned long long>(size.QuadPart), maxBytes);
-  if (wanted >= bytes.max_size()) return false;
+  if (!GetFileSizeEx(file, &size)) return GetLastError();
+  const auto wanted = std::min<unsigned long long>(
+      static_cast<unsigned long long>(std::max<LONGLONG>(size.QuadPart, 0)), maxBytes);
+  if (wanted >= bytes.max_size()) return ERROR_FILE_TOO_LARGE;
   bytes.resize(static_cast<std::size_t>(wanted));
   std::size_t used = 0;
   while (used < bytes.size()) {
     DWORD got = 0;
     const auto piece = static_cast<DWORD>(std::min(bytes.size() - used, kMaxPiece));
-    if (!ReadFile(file, bytes.data() + used, piece, &got, nullptr)) return false;
+    if (!ReadFile(file, bytes.data() + used, piece, &got, nullptr)) return GetLastError();
     if (got == 0) break;
     used += got;
   }
   bytes.resize(used);
-  return true;
+  return ERROR_SUCCESS;
 }
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
@@ -192,23 +195,67 @@ FileHandle CreateTemporaryFile(const std::u16string& folder, TemporaryFile& temp
 
 WriteResult Failure(DWORD error) { return {false, detail::SystemErrorText(error)}; }
 
-// Errors that a replacement can meet while someone else holds the target for a moment.
+// Errors that a read or a replacement can meet while someone else holds the file for a moment.
 bool MayPass(DWORD error) {
   return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION;
 }
 
+// Makes `attempt` (which gives ERROR_SUCCESS or the error that stopped it) until it succeeds, fails for
+// a reason that waiting does not cure, or has been made kHeldAttempts times: about half a second in all.
+// The error of the last attempt comes back.
+template <typename Attempt>
+DWORD RetryWhileHeld(Attempt&& attempt) {
+  for (int made = 1;; ++made) {
+    const DWORD error = attempt();
+    if (error == ERROR_SUCCESS || !MayPass(error) || made == kHeldAttempts) return error;
+    Sleep(kHeldPause);
+  }
+}
+
+bool IsFolder(const std::u16string& name) {
+  const DWORD attributes = GetFileAttributesW(Wide(name));
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// One attempt at reading the whole file `name` (a system path). Sharing for reading only: a file that
+// the host is still writing is not read half-done.
+DWORD ReadOnce(const std::u16string& name, std::string& bytes, std::size_t maxBytes) {
+  FileHandle file(CreateFileW(Wide(name), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file.valid()) return GetLastError();
+  // A device such as CON would wait for input instead of ending.
+  if (GetFileType(file.get()) != FILE_TYPE_DISK) return ERROR_NOT_SUPPORTED;
+  return ReadWholeFile(file.get(), bytes, maxBytes);
+}
+
+// What the error of a failed read means to the caller.
+ReadTextResult FailedRead(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_FILENAME_EXCED_RANGE:
+      return detail::ReadFailed(ReadFailure::Missing, detail::SystemErrorText(error));
+    case ERROR_FILE_TOO_LARGE:
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+      return TooLargeToHold();
+    default:
+      return detail::ReadFailed(ReadFailure::Unreadable, detail::SystemErrorText(error));
+  }
+}
+
 }  // namespace
 
-bool detail::ReadFileBytes(const std::u16string& path, std::string& bytes, std::size_t maxBytes) {
-  if (path.empty() || path.find(u'\0') != std::u16string::npos) return false;
-  // Sharing for reading only: a file that the host is still writing is not read half-done.
-  FileHandle file(CreateFileW(Wide(SystemPath(path)), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  // A device such as CON would wait for input instead of ending.
-  if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK) return false;
-  if (!ReadWholeFile(file.get(), bytes, maxBytes)) return false;
-  file.Close();
-  return true;
+ReadTextResult detail::ReadFileBytes(const std::u16string& path, std::string& bytes, std::size_t maxBytes) {
+  if (!IsUsableName(path)) return FailedRead(ERROR_INVALID_NAME);
+  const std::u16string name = SystemPath(path);
+  // A folder is refused as access denied, which no waiting cures.
+  if (IsFolder(name)) return FailedRead(ERROR_ACCESS_DENIED);
+  const DWORD error = RetryWhileHeld([&] { return ReadOnce(name, bytes, maxBytes); });
+  if (error != ERROR_SUCCESS) return FailedRead(error);
+  return ReadSucceeded();
 }
 
 std::u16string DecodeAnsi(std::string_view bytes) {
@@ -258,15 +305,12 @@ WriteResult WriteFileBytes(const std::u16string& path, std::string_view bytes) {
   }
   const std::u16string target = SystemPath(path);
   constexpr DWORD kReplace = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-  for (int attempt = 1;; ++attempt) {
-    if (MoveFileExW(Wide(temporary.name()), Wide(target), kReplace)) {
-      temporary.Keep();
-      return {true, {}};
-    }
-    const DWORD error = GetLastError();
-    if (!MayPass(error) || attempt == kReplaceAttempts) return Failure(error);
-    Sleep(kReplacePause);
-  }
+  const DWORD error = RetryWhileHeld([&]() -> DWORD {
+    return MoveFileExW(Wide(temporary.name()), Wide(target), kReplace) ? ERROR_SUCCESS : GetLastError();
+  });
+  if (error != ERROR_SUCCESS) return Failure(error);
+  temporary.Keep();
+  return {true, {}};
 }
 
 bool FileExists(const std::u16string& path) {

@@ -9,4 +9,8 @@ namespace platform::detail {
 // trailing line break; a text naming the number when the system has none.
 std::u16string SystemErrorText(unsigned long error);
 
+// The system's text for memory that ran out (ERROR_NOT_ENOUGH_MEMORY, ENOMEM): the reason given for
+// text too large to hold.
+std::u16string OutOfMemoryText();
+
 }  // namespace platform::detail

@@ -23,4 +23,6 @@ std::u16string SystemErrorText(unsigned long error) {
   return text;
 }
 
+std::u16string OutOfMemoryText() { return SystemErrorText(ERROR_NOT_ENOUGH_MEMORY); }
+
 }  // namespace platform::detail

@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <new>
+#include <stdexcept>
+
+#include "system_error.h"
 
 namespace platform {
 namespace detail {
@@ -128,37 +132,61 @@ std::u16string Decode(TextEncoding encoding, std::string_view bytes) {
 
 }  // namespace
 
-ReadTextResult DecodeFileContent(const std::string& bytes) {
+namespace {
+
+bool IsUtf16(TextEncoding encoding) {
+  return encoding == TextEncoding::Utf16LE || encoding == TextEncoding::Utf16BE;
+}
+
+// The units a decoder makes room for: one per byte, or one per two bytes of UTF-16 (and one for an odd
+// byte at the end). No decoder gives more.
+std::size_t RoomFor(std::size_t bytes, bool utf16) { return utf16 ? bytes / 2 + bytes % 2 : bytes; }
+
+// Where the next piece of `rest` ends: after about `pieceBytes` bytes, and never where it would decode
+// to more than `maxUnits` units; 0 when not even one piece fits. A code unit of UTF-16 stands alone, so
+// any even place will do. In the other encodings a line feed byte is a character of its own, never part
+// of another, and the next byte begins a new one: cut there, the pieces decode to what the whole
+// decodes to.
+std::size_t PieceEnd(std::string_view rest, bool utf16, std::size_t pieceBytes, std::size_t maxUnits) {
+  std::size_t cut = rest.size();
+  if (rest.size() > pieceBytes) {
+    if (utf16) {
+      cut = pieceBytes - pieceBytes % 2;
+    } else {
+      const std::size_t feed = rest.find('\n', pieceBytes - 1);
+      if (feed != std::string_view::npos) cut = feed + 1;
+    }
+  }
+  if (RoomFor(cut, utf16) <= maxUnits) return cut;
+  if (utf16) return 2 * maxUnits;  // below cut, so it cannot overflow
+  // No line feed between the size wanted and the limit: the last one within the limit, if any.
+  const std::size_t feed = maxUnits == 0 ? std::string_view::npos : rest.rfind('\n', maxUnits - 1);
+  return feed == std::string_view::npos ? 0 : feed + 1;
+}
+
+}  // namespace
+
+ReadTextResult DecodeFileContent(const std::string& bytes, std::size_t maxUnits) {
   const ByteOrderMark mark = MarkAtStart(bytes);
-  ReadTextResult result;
-  result.ok = true;
+  const std::string_view content = std::string_view(bytes).substr(mark.size);
+  if (RoomFor(content.size(), IsUtf16(mark.encoding)) > maxUnits) return TooLargeToHold();
+  ReadTextResult result = ReadSucceeded();
   result.encoding = mark.encoding;
-  result.text = Decode(mark.encoding, std::string_view(bytes).substr(mark.size));
+  result.text = Decode(mark.encoding, content);
   return result;
 }
 
 ReadTextResult DecodeFileContentInPieces(const std::string& bytes, const TextPiece& piece,
-                                         std::size_t pieceBytes) {
+                                         std::size_t pieceBytes, std::size_t maxUnits) {
   const ByteOrderMark mark = MarkAtStart(bytes);
-  ReadTextResult result;
-  result.ok = true;
+  ReadTextResult result = ReadSucceeded();
   result.encoding = mark.encoding;
   std::string_view rest = std::string_view(bytes).substr(mark.size);
-  const bool utf16 = result.encoding == TextEncoding::Utf16LE || result.encoding == TextEncoding::Utf16BE;
+  const bool utf16 = IsUtf16(result.encoding);
   pieceBytes = std::max<std::size_t>(pieceBytes, 2);
   while (!rest.empty()) {
-    // A code unit of UTF-16 stands alone, so any even place will do. In the other encodings a line
-    // feed byte is a character of its own, never part of another, and the next byte begins a new
-    // one: cut there, the pieces decode to what the whole decodes to.
-    std::size_t cut = rest.size();
-    if (rest.size() > pieceBytes) {
-      if (utf16) {
-        cut = pieceBytes - pieceBytes % 2;
-      } else {
-        const std::size_t feed = rest.find('\n', pieceBytes - 1);
-        if (feed != std::string_view::npos) cut = feed + 1;
-      }
-    }
+    const std::size_t cut = PieceEnd(rest, utf16, pieceBytes, maxUnits);
+    if (cut == 0) return TooLargeToHold();
     const std::string_view part = rest.substr(0, cut);
     rest.remove_prefix(cut);
     if (!piece(Decode(result.encoding, part))) break;
@@ -175,16 +203,37 @@ std::string EncodeFileContent(const std::u16string& text, bool utf8WithBom) {
 
 }  // namespace detail
 
+// Memory for the bytes or the text may run out, most of all in a 32-bit process: the read fails then,
+// it does not throw.
 ReadTextResult ReadTextFile(const std::u16string& path, std::size_t maxBytes) {
-  std::string bytes;
-  if (!detail::ReadFileBytes(path, bytes, maxBytes)) return {};
-  return detail::DecodeFileContent(bytes);
+  try {
+    std::string bytes;
+    ReadTextResult read = detail::ReadFileBytes(path, bytes, maxBytes);
+    if (!read.ok) return read;
+    return detail::DecodeFileContent(bytes);
+  } catch (const std::bad_alloc&) {
+    return TooLargeToHold();
+  } catch (const std::length_error&) {
+    return TooLargeToHold();
+  }
 }
 
-ReadTextResult ReadTextFileInPieces(const std::u16string& path, const TextPiece& piece) {
-  std::string bytes;
-  if (!detail::ReadFileBytes(path, bytes)) return {};
-  return detail::DecodeFileContentInPieces(bytes, piece);
+ReadTextResult ReadTextFileInPieces(const std::u16string& path, const TextPiece& piece,
+                                    std::size_t maxUnits) {
+  try {
+    std::string bytes;
+    ReadTextResult read = detail::ReadFileBytes(path, bytes);
+    if (!read.ok) return read;
+    return detail::DecodeFileContentInPieces(bytes, piece, detail::kTextPieceBytes, maxUnits);
+  } catch (const std::bad_alloc&) {
+    return TooLargeToHold();
+  } catch (const std::length_error&) {
+    return TooLargeToHold();
+  }
+}
+
+ReadTextResult TooLargeToHold() {
+  return detail::ReadFailed(ReadFailure::TooLarge, detail::OutOfMemoryText());
 }
 
 WriteResult WriteTextFile(const std::u16string& path, const std::u16string& text, bool utf8WithBom) {

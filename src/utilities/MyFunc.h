@@ -56,7 +56,9 @@ std::u16string ToFullWidth(const std::u16string& text);
 // The number without trailing zeros after its "." (and without the "." itself when nothing follows it);
 // only the part before the first upper-case "E" is trimmed; a text without "." there comes back unchanged.
 std::u16string TrimTrailingZeros(const std::u16string& text);
-// True when a file, not a folder, of that name exists; false for an empty name.
+// True when a file, not a folder, of that name exists (links followed); false for an empty name and, on
+// Windows, for a name no plain file can have: blanks only, a wildcard, one of < > | " or a control
+// character, a colon other than the drive's.
 bool FileExistsText(const std::u16string& fileName);
 // True when the file of that name was deleted; false for an empty name, a missing file, a folder, or a
 // deletion the system refused.
@@ -92,8 +94,10 @@ double TextSpan(const std::u16string& text, double w, double g);
 // True when |a - b| <= 1e-10.
 bool SameReal(double a, double b);
 
-// Colour value in the layout of a Windows COLORREF: red in the low byte.
+// Colour value in the layout of a Windows COLORREF: r + 256 g + 65536 b, red in the low byte. Unchecked:
+// a component outside 0..255 spills into its neighbours, wrapping round as 32-bit arithmetic does.
 int32_t RgbToColor(int32_t r, int32_t g, int32_t b);
 
-// True while the Escape key is held down at the moment of the call.
+// True while the Escape key is held down at the moment of the call; always false where the platform
+// has no keyboard to ask (the Linux build).
 bool EscapeKeyDown();

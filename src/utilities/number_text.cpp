@@ -8,15 +8,16 @@
 #include <system_error>
 
 #include "MyFunc.h"
+#include "ascii_text.h"
 #include "decimal_digits.h"
 
 namespace {
 
+using myfunc_detail::AsciiToText;
+
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 bool IsHexDigit(char16_t c) { return IsDigit(c) || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f'); }
-
-std::u16string AsciiToText(const char* first, const char* last) { return std::u16string(first, last); }
 
 // Saturates so that an exponent of any length cannot overflow; far beyond every double's range anyway.
 constexpr long long kExponentLimit = 1000000000;
@@ -87,7 +88,7 @@ int32_t TextToInt(const std::u16string& text) {
 std::u16string IntToText(int32_t value) {
   char buffer[16];
   const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-  return AsciiToText(buffer, end);
+  return AsciiToText(std::string_view(buffer, static_cast<size_t>(end - buffer)));
 }
 
 // A value beyond the range of a double (1E400) is not a number the program can use: it reads as 0, like
@@ -183,5 +184,6 @@ char* FloatToChars(char* out, double value) {
 
 std::u16string FloatToText(double value) {
   char text[kFloatTextCapacity];
-  return AsciiToText(text, FloatToChars(text, value));
+  const char* const end = FloatToChars(text, value);
+  return AsciiToText(std::string_view(text, static_cast<size_t>(end - text)));
 }

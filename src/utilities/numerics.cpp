@@ -7,9 +7,12 @@
 #include <system_error>
 
 #include "MyFunc.h"
+#include "ascii_text.h"
 #include "decimal_digits.h"
 
 namespace {
+
+using myfunc_detail::AsciiToText;
 
 // Pi and twice pi cut to 15 significant digits: the angles written into drawings depend on these exact
 // values (a quarter turn gives 90.0000000000001 degrees).
@@ -19,8 +22,6 @@ constexpr long double kRadiansPerDegree = kPi / 180;
 
 // Every digit of every double lies within this many decimals; more only appends zeros.
 constexpr int32_t kMaxExactDecimals = 1100;
-
-std::u16string AsciiToText(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
 // "%.nf" of the exact binary value, correctly rounded, with "." whatever the C locale. Non-finite values
 // are written as FloatToText writes them.

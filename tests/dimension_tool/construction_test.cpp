@@ -250,7 +250,7 @@ TEST(GoldenRun, ReversedArrowsWithAndWithoutOvershoot) {
   const Lines endStrokes = {"z3", "10 5 9.22354286469243 7.8977774788672", "z3",
                             "10 5 10.7764571353076 7.89777747886721"};
   struct Case {
-    const char16_t* edit9;
+    const char16_t* reversedOvershoot;
     Lines startOvershoot, endOvershoot;
   };
   const Case cases[] = {
@@ -259,11 +259,11 @@ TEST(GoldenRun, ReversedArrowsWithAndWithoutOvershoot) {
       {u"1e-10", {}, {}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(Utf8(c.edit9));
-    const std::u16string edit9 = c.edit9;
+    SCOPED_TRACE(Utf8(c.reversedOvershoot));
+    const std::u16string reversedOvershoot = c.reversedOvershoot;
     const golden::RunResult run = RunOk(host.Utf8File(), [&](DialogValues& values) {
       values.textStyle = 1;
-      values.reversedOvershoot = edit9;
+      values.reversedOvershoot = reversedOvershoot;
     });
     ExpectLines(
         run.outputLines,
@@ -425,7 +425,7 @@ TEST(GoldenRun, TextStyleChoices) {
   struct Case {
     const char* what;
     std::string hostStyle;
-    int32_t comboBox3;
+    int32_t textStyle;
     Lines styleLine;
     double lineEnd;  // y of H2: 399.5 + span + 1
     Lines restored;
@@ -444,7 +444,7 @@ TEST(GoldenRun, TextStyleChoices) {
     Host host;
     host.styles = kTenStyles;
     host.textStyle = c.hostStyle;
-    const int32_t index = c.comboBox3;
+    const int32_t index = c.textStyle;
     const golden::RunResult run =
         RunOk(host.Utf8File(), [index](DialogValues& values) { values.textStyle = index; });
     const std::string end = "600.5 " + std::to_string(c.lineEnd);
@@ -552,7 +552,7 @@ TEST(GoldenRun, RunsThatDrawNothing) {
     const char* what;
     Lines points;
     std::string scales;
-    std::u16string edit4, edit5;
+    std::u16string valueToUnderline, extensionGap;
     const char16_t* message;
   };
   const std::string scale1 = "hs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1";
@@ -582,11 +582,11 @@ TEST(GoldenRun, RunsThatDrawNothing) {
     Host host;
     host.points = c.points;
     host.scales = c.scales;
-    const std::u16string edit4 = c.edit4, edit5 = c.edit5;
+    const std::u16string valueToUnderline = c.valueToUnderline, extensionGap = c.extensionGap;
     const golden::RunResult run = RunOk(host.Utf8File(), [&](DialogValues& values) {
       values.textStyle = 1;
-      values.valueToUnderline = edit4;
-      values.extensionGap = edit5;
+      values.valueToUnderline = valueToUnderline;
+      values.extensionGap = extensionGap;
     });
     EXPECT_EQ(run.exchangeAfter, run.exchangeBefore);
     ASSERT_EQ(run.ui.messages.size(), 1u);

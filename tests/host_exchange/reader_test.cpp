@@ -1198,18 +1198,78 @@ TEST(ReaderFile, LargeFileReadsAsItsWholeTextDoes) {
     whole.ReadTempText(platform::ReadTextFile(dir.file("JWC_TEMP.TXT")).text);
     EXPECT_GT(read.EntN, 50000) << c.what;
     EXPECT_TRUE(Described(read) == Described(whole)) << c.what;
+    // A limit that every line keeps to changes nothing, however many more pieces it cuts the text into.
+    TJGdata limited;
+    EXPECT_TRUE(limited.ReadTempFile(dir.file("JWC_TEMP.TXT"), 4096).ok) << c.what;
+    EXPECT_TRUE(Described(limited) == Described(whole)) << c.what;
   }
 }
 
-TEST(ReaderFile, MissingFileOrFolderReadsNothing) {
+TEST(ReaderFile, MissingFileOrFolderReadsNothingAndSaysWhy) {
   TempDir dir;
-  for (const std::u16string& name : {dir.file("JWC_TEMP.TXT"), dir.folder(), std::u16string()}) {
+  struct Case {
+    std::u16string name;
+    platform::ReadFailure failure;
+  };
+  const Case cases[] = {
+      {dir.file("JWC_TEMP.TXT"), platform::ReadFailure::Missing},
+      {u"", platform::ReadFailure::Missing},
+      {dir.folder(), platform::ReadFailure::Unreadable},
+  };
+  for (const Case& c : cases) {
     TJGdata jg;
     jg.MojiCode = true;
-    EXPECT_FALSE(jg.OpenTempFile(name)) << Utf8(name);
-    EXPECT_FALSE(jg.MojiCode) << Utf8(name);
+    const platform::ReadTextResult read = jg.ReadTempFile(c.name);
+    EXPECT_EQ(read.failure, c.failure) << Utf8(c.name);
+    EXPECT_FALSE(read.reason.empty()) << Utf8(c.name);
+    EXPECT_FALSE(jg.OpenTempFile(c.name)) << Utf8(c.name);
+    EXPECT_FALSE(jg.MojiCode) << Utf8(c.name);
     EXPECT_EQ(jg.EntN, 0);
     EXPECT_EQ(jg.CurCol, 1);
+  }
+}
+
+// A line longer than the text a string can hold (2^29 - 1 code units in a 32-bit program) fails the
+// read as TooLarge instead of throwing; shown with the limit brought down to 64. In the ANSI code page
+// and UTF-8 the decoder finds it, in UTF-16 (whose pieces are cut anywhere) the reader's joining of a
+// line's pieces. The records before it stay read; MojiCode does not claim a read that failed.
+TEST(ReaderFile, ALineLongerThanTheLimitFailsTheReadAsTooLarge) {
+  const std::u16string longText = u"ch 0 0 1 0 \"" + std::u16string(60, u'x');  // 72 units
+  struct Case {
+    const char* what;
+    std::u16string text;
+    std::size_t maxUnits;
+    bool ok;
+  };
+  const Case cases[] = {
+      {"long line in the middle", u"0 0 1 0\r\n" + longText + u"\r\n0 0 2 0\r\n", 64, false},
+      {"long last line without a line end", u"0 0 1 0\r\n" + longText, 64, false},
+      {"long line ended by a lone CR", u"0 0 1 0\r\n" + longText + u"\r0 0 2 0\n", 64, false},
+      {"the same lines within the limit", u"0 0 1 0\r\n" + longText + u"\r\n0 0 2 0\r\n", 74, true},
+  };
+  for (const Case& c : cases) {
+    struct Encoded {
+      const char* encoding;
+      std::string bytes;
+    };
+    const Encoded files[] = {
+        {"code page 932", platform::EncodeAnsi(c.text)},
+        {"UTF-8", "\xEF\xBB\xBF" + platform::EncodeUtf8(c.text)},
+        {"UTF-16 LE", "\xFF\xFE" + Utf16Bytes(c.text, false)},
+    };
+    for (const Encoded& file : files) {
+      SCOPED_TRACE(std::string(c.what) + ", " + file.encoding);
+      TempDir dir;
+      WriteBytes(dir.path() / "JWC_TEMP.TXT", file.bytes);
+      TJGdata jg;
+      const platform::ReadTextResult read = jg.ReadTempFile(dir.file("JWC_TEMP.TXT"), c.maxUnits);
+      EXPECT_EQ(read.ok, c.ok);
+      EXPECT_EQ(read.failure, c.ok ? platform::ReadFailure::None : platform::ReadFailure::TooLarge);
+      EXPECT_EQ(read.reason.empty(), c.ok);
+      EXPECT_EQ(jg.EntLineN, c.ok ? 2 : 1);
+      EXPECT_EQ(jg.EntTextN, c.ok ? 1 : 0);
+      EXPECT_EQ(jg.MojiCode, c.ok && std::string(file.encoding) == "UTF-8");
+    }
   }
 }
 

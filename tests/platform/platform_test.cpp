@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -17,6 +19,10 @@
 #include "test_support.h"
 #include "text_codecs.h"
 #include "write_failures.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -56,6 +62,20 @@ std::string Hex(const std::u16string& text) {
     out += cell;
   }
   return out;
+}
+
+const char* Name(platform::ReadFailure failure) {
+  switch (failure) {
+    case platform::ReadFailure::None:
+      return "None";
+    case platform::ReadFailure::Missing:
+      return "Missing";
+    case platform::ReadFailure::Unreadable:
+      return "Unreadable";
+    case platform::ReadFailure::TooLarge:
+      return "TooLarge";
+  }
+  return "?";
 }
 
 const char* Name(TextEncoding encoding) {
@@ -280,25 +300,102 @@ TEST(ReadTextFile, ReadsTheHostsExchangeFile) {
   EXPECT_NE(read.text.find(u"\r\ncn\"$<ＭＳ ゴシック>\r\n#\r\n -5000 0 5000 0\r\n"), std::u16string::npos);
 }
 
-TEST(ReadTextFile, FailsForWhatIsNoReadableFile) {
+// A caller must tell a file that is not there from one that is there but cannot be read (a settings
+// file it must then not overwrite), and show the system's reason for either.
+TEST(ReadTextFile, FailsForWhatIsNoReadableFileAndSaysWhy) {
   TempDir dir;
   fs::create_directory(dir.path() / "folder");
+  WriteBytes(dir.path() / "file.txt", "hq\r\n");
+  using platform::ReadFailure;
   struct Case {
     const char* what;
     std::u16string path;
+    ReadFailure failure;
   };
-  const Case cases[] = {
-      {"missing file", dir.file("missing.txt")},
-      {"folder", dir.file("folder")},
-      {"file in a missing folder", dir.file("missing") + kSeparator + u"JWC_TEMP.TXT"},
-      {"empty name", u""},
-      {"name with a NUL", dir.file("a") + u'\0' + u"b"},
+  std::vector<Case> cases = {
+      {"missing file", dir.file("missing.txt"), ReadFailure::Missing},
+      {"file in a missing folder", dir.file("missing") + kSeparator + u"JWC_TEMP.TXT", ReadFailure::Missing},
+      {"a file taken for a folder", dir.file("file.txt") + kSeparator + u"x", ReadFailure::Missing},
+      {"empty name", u"", ReadFailure::Missing},
+      {"name with a NUL", dir.file("a") + u'\0' + u"b", ReadFailure::Missing},
+      {"folder", dir.file("folder"), ReadFailure::Unreadable},
   };
+#ifndef _WIN32
+  ASSERT_EQ(mkfifo((dir.path() / "pipe").c_str(), 0600), 0);
+  cases.push_back({"named pipe", dir.file("pipe"), ReadFailure::Unreadable});
+#endif
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const platform::ReadTextResult read = platform::ReadTextFile(c.path);
     EXPECT_FALSE(read.ok);
+    EXPECT_STREQ(Name(read.failure), Name(c.failure));
+    EXPECT_FALSE(read.reason.empty());
     EXPECT_TRUE(read.text.empty());
+  }
+  const platform::ReadTextResult read = platform::ReadTextFile(dir.file("file.txt"));
+  EXPECT_TRUE(read.ok);
+  EXPECT_STREQ(Name(read.failure), "None");
+  EXPECT_TRUE(read.reason.empty());
+}
+
+// A text that would need more code units than a string holds is refused as TooLarge, never thrown for.
+// With the limit brought down: the whole content fits exactly when the decoder's room for it does, and
+// decoded in pieces no piece is longer than the limit and the pieces still join up to the whole text,
+// unless a stretch up to a line feed (in UTF-16: one code unit) is longer than the limit.
+TEST(ReadTextFileInPieces, NeverDecodesMoreThanTheLimitAtOnce) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"code page 932", "hq\r\nch 1 2 \x90\xA1\x96\x40\n\n0 0 1 0\r0 0 2 0\r\nlast"},
+      {"UTF-8", kUtf8Bom + "ab\n\xE5\xAF\xB8\xE6\xB3\x95" + "cd\r\n\n\xF0\x9F\x98\x80"},
+      {"UTF-16 LE, odd length", std::string("\xFF\xFEh\0q\0\r\0\n\0\xF8\x5B\x3D\xD8\x00\xDE\n\0z", 19)},
+      {"UTF-16 BE", std::string("\xFE\xFF\0h\0q\0\r\0\n\x5B\xF8\0\n", 14)},
+  };
+  for (const Case& c : cases) {
+    const platform::ReadTextResult whole = platform::detail::DecodeFileContent(c.bytes);
+    const bool utf16 = whole.encoding == TextEncoding::Utf16LE || whole.encoding == TextEncoding::Utf16BE;
+    const std::string_view content = std::string_view(c.bytes).substr(whole.encoding == TextEncoding::Ansi ? 0
+                                                                      : utf16                              ? 2
+                                                                              : 3);
+    // The longest stretch the decoder must take in one: up to and with a line feed, or one code unit.
+    std::size_t longest = 0;
+    if (utf16) {
+      longest = content.empty() ? 0 : 1;
+    } else {
+      for (std::size_t start = 0; start < content.size();) {
+        const std::size_t feed = content.find('\n', start);
+        const std::size_t end = feed == std::string_view::npos ? content.size() : feed + 1;
+        longest = std::max(longest, end - start);
+        start = end;
+      }
+    }
+    const std::size_t room = utf16 ? (content.size() + 1) / 2 : content.size();
+    for (std::size_t maxUnits = 0; maxUnits <= room + 1; ++maxUnits) {
+      SCOPED_TRACE(std::string(c.what) + ", at most " + std::to_string(maxUnits) + " units");
+      const platform::ReadTextResult limited = platform::detail::DecodeFileContent(c.bytes, maxUnits);
+      EXPECT_EQ(limited.ok, room <= maxUnits);
+      EXPECT_STREQ(Name(limited.failure), limited.ok ? "None" : "TooLarge");
+      EXPECT_EQ(Hex(limited.text), limited.ok ? Hex(whole.text) : "");
+      for (std::size_t pieceBytes = 1; pieceBytes <= c.bytes.size() + 1; ++pieceBytes) {
+        SCOPED_TRACE("pieces of " + std::to_string(pieceBytes) + " bytes");
+        std::u16string joined;
+        const platform::ReadTextResult pieces = platform::detail::DecodeFileContentInPieces(
+            c.bytes,
+            [&](std::u16string_view piece) {
+              EXPECT_LE(piece.size(), maxUnits);
+              joined.append(piece);
+              return true;
+            },
+            pieceBytes, maxUnits);
+        EXPECT_EQ(pieces.ok, longest <= maxUnits);
+        EXPECT_STREQ(Name(pieces.failure), pieces.ok ? "None" : "TooLarge");
+        EXPECT_EQ(whole.text.substr(0, joined.size()), joined);
+        EXPECT_EQ(pieces.reason.empty(), pieces.ok);
+        EXPECT_EQ(joined.size() == whole.text.size(), pieces.ok);
+      }
+    }
   }
 }
 
@@ -386,18 +483,54 @@ TEST(ReadTextFileInPieces, HandsNothingOverForWhatIsNoReadableFile) {
 }
 
 #ifdef _WIN32
-// Reading shuts other writers out: while the host still holds the file open for writing, the read
-// fails instead of seeing half a file; once it is closed, the read succeeds.
-TEST(ReadTextFile, FailsWhileAnotherWriterHoldsTheFile) {
-  TempDir dir;
-  const fs::path file = dir.path() / "JWC_TEMP.TXT";
-  {
-    std::ofstream writer(file, std::ios::binary);
-    writer << "hq\r\n" << std::flush;
-    EXPECT_FALSE(platform::ReadTextFile(file.u16string()).ok);
-    EXPECT_FALSE(platform::RemoveFile(file.u16string()));  // in use
+// Another program's hold on a file: open without any sharing, as the host holds the file it writes.
+// (A byte-range lock is the other kind of hold, but Wine does not refuse reads of a locked range.)
+class FileHold {
+ public:
+  explicit FileHold(const fs::path& file)
+      : handle_(CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                            nullptr)) {}
+  ~FileHold() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
   }
-  EXPECT_TRUE(platform::ReadTextFile(file.u16string()).ok);
+  FileHold(const FileHold&) = delete;
+  FileHold& operator=(const FileHold&) = delete;
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE handle_;
+};
+
+// A file held by another program for a moment is read on a later try, as a replacement is written;
+// held throughout, the read fails after about half a second as a file that is there but cannot be
+// read, with the system's reason, never as a missing one.
+TEST(ReadTextFile, ReadsAFileLetGoOfWithinAMomentAndSaysWhyWhenNot) {
+  for (const int heldMs : {200, 0}) {  // 0: throughout the read
+    SCOPED_TRACE(heldMs);
+    TempDir dir;
+    const fs::path file = dir.path() / "selvan.dat";
+    WriteBytes(file, "50\r\n60\r\n");
+    auto hold = std::make_unique<FileHold>(file);
+    ASSERT_TRUE(hold->valid());
+    std::thread release;
+    if (heldMs > 0) {
+      release = std::thread([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(heldMs));
+        hold.reset();
+      });
+    }
+    const platform::ReadTextResult read = platform::ReadTextFile(file.u16string());
+    if (release.joinable()) release.join();
+    if (heldMs > 0) {
+      EXPECT_TRUE(read.ok) << test_support::Utf8(read.reason);
+      EXPECT_EQ(read.text, u"50\r\n60\r\n");
+    } else {
+      EXPECT_FALSE(read.ok);
+      EXPECT_STREQ(Name(read.failure), "Unreadable");
+      EXPECT_FALSE(read.reason.empty());
+      EXPECT_FALSE(platform::RemoveFile(file.u16string()));  // in use
+    }
+  }
 }
 #endif
 

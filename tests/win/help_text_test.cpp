@@ -78,9 +78,7 @@ TEST(HelpText, EveryLineFitsTheBoxAt96And144Dpi) {
   test_support::WriteBytes(exchange, "hq\r\n");
   for (const OrientationTraits& traits : AllOrientations()) {
     const Orientation orientation = traits.orientation;
-    // Named after its settings file, which no two orientations share.
-    std::string name = test_support::Utf8(traits.settingsFileName);
-    std::replace(name.begin(), name.end(), '.', '_');
+    const std::string name = test_support::Utf8(traits.settingsFileName);  // no two share one
     {
       DimensionDialog form(GetModuleHandleW(nullptr), orientation);
       ASSERT_TRUE(form.Show(SW_SHOWNOACTIVATE));

@@ -77,7 +77,7 @@ int Id(ControlId control) { return DialogItemId(control); }
 std::u16string FirstLine(const std::u16string& text) { return text.substr(0, text.find(u"\r\n")); }
 
 // The ids that Tab visits from startMarker on, with both radio groups at their first button.
-std::vector<int> TabOrder(int radioGroup1 = 0, int radioGroup2 = 0) {
+std::vector<int> TabOrder(int zeroButton = 0, int unitButton = 0) {
   using C = ControlId;
   return {Id(C::StartMarkerList),
           Id(C::EndMarkerList),
@@ -92,8 +92,8 @@ std::vector<int> TabOrder(int radioGroup1 = 0, int radioGroup2 = 0) {
           Id(C::GroupDigitsBox),
           Id(C::UnitTextBox),
           Id(C::RoundingList),
-          RadioButtonItemId(C::ShowZerosGroup, radioGroup1),
-          RadioButtonItemId(C::UnitGroup, radioGroup2),
+          RadioButtonItemId(C::ShowZerosGroup, zeroButton),
+          RadioButtonItemId(C::UnitGroup, unitButton),
           Id(C::FullWidthBox),
           Id(C::DimensionEntityBox),
           Id(C::ExtensionGapEdit),
@@ -384,23 +384,23 @@ TEST_P(FailingCheck, ShowsItsMessageAndFocusesItsControl) {
 
 INSTANTIATE_TEST_SUITE_P(
     Checks, FailingCheck,
-    ::testing::Values(CheckCase{"edit7_above_1000",
+    ::testing::Values(CheckCase{"arrow_length_above_1000",
                                 {{ControlId::ArrowLengthEdit, u"1000.5"}},
                                 u"矢印の長さを入力して下さい",
                                 ControlId::ArrowLengthEdit},
-                      CheckCase{"edit7_trailing_blank",
+                      CheckCase{"arrow_length_trailing_blank",
                                 {{ControlId::ArrowLengthEdit, u"3 "}},
                                 u"矢印の長さを入力して下さい",
                                 ControlId::ArrowLengthEdit},
-                      CheckCase{"edit1_zero",
+                      CheckCase{"marker_scale_zero",
                                 {{ControlId::MarkerScaleEdit, u"0"}},
                                 u"端点（点マーカ）の倍率を指定して下さい",
                                 ControlId::MarkerScaleEdit},
-                      CheckCase{"edit8_180",
+                      CheckCase{"arrow_angle_180",
                                 {{ControlId::ArrowAngleEdit, u"180"}},
                                 u"矢印の角度を入力して下さい",
                                 ControlId::ArrowAngleEdit},
-                      CheckCase{"edit9_negative",
+                      CheckCase{"reversed_overshoot_negative",
                                 {{ControlId::ReversedOvershootEdit, u"-1"}},
                                 u"逆矢印の寸法はみだし距離　を入力して下さい",
                                 ControlId::ReversedOvershootEdit},
@@ -650,54 +650,51 @@ TEST_F(TarvikDialog, EnterInTheHelpTextPressesOkAndTabLeavesIt) {
 
 // --- Layout at the screen's resolution, and a screenshot to look at ---
 
-struct Placement {
-  int id;
-  int left, top, width, height;  // 96-DPI pixels in the form's client area; height -1: not compared
-};
-
+// Every control stands where its row of the layout puts it, scaled to the screen: the settings panel
+// at the top left, the status line across its bottom, the button panel below it, and the preview filling
+// the rest of the window beside them.
 TEST_F(TarvikDialog, LaysOutTheFormAtTheScreensResolution) {
   Prepare(SampleExchange(), std::nullopt);
   auto run = Start();
   ASSERT_TRUE(run);
   const int dpi = e2e::ScreenDpi();
   auto scale = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
+  auto placed = [&](int id) {
+    RECT rect{};
+    GetWindowRect(run->Control(id), &rect);
+    MapWindowPoints(nullptr, run->Window(), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+  };
 
   RECT client{};
   GetClientRect(run->Window(), &client);
-  // The layout's 502 pixels, and the preview beside them.
-  EXPECT_EQ(client.right, scale(502 + kPreviewWidth));
-  EXPECT_EQ(client.bottom, scale(405));
-
+  EXPECT_EQ(client.right, scale(kClientWidth + kPreviewWidth));
+  EXPECT_EQ(client.bottom, scale(kClientHeight));
   using C = ControlId;
-  const Placement placements[] = {
-      {Id(C::StartMarkerList), 48, 4, 81, -1},
-      {Id(C::TextStyleList), 136, 28, 169, -1},
-      {Id(C::ArrowLengthEdit), 48, 64, 33, 21},
-      {Id(C::PrefixEdit), 200, 56, 105, 21},
-      {Id(C::ReversedOvershootEdit), 200, 324, 57, 21},
-      {Id(C::HelpText), 305, 1, 197, 225},
-      {Id(C::UnitGroup), 160, 184, 145, 41},
-      {Id(C::DimensionEntityBox), 384, 232, -1, -1},
-      {Id(C::StatusLine), 0, 348, 502, 16},
-      {IDOK, 4, 368, 85, 35},
-      {IDCANCEL, 100, 368, 130, 35},
-      {kPreviewItemId, 506, 4, 296, 397},
-  };
-  for (const Placement& p : placements) {
-    HWND control = run->Control(p.id);
-    ASSERT_NE(control, nullptr) << "no control " << p.id;
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, run->Window(), reinterpret_cast<POINT*>(&rect), 2);
-    EXPECT_EQ(rect.left, scale(p.left)) << "control " << p.id;
-    EXPECT_EQ(rect.top, scale(p.top)) << "control " << p.id;
-    if (p.width >= 0) {
-      EXPECT_EQ(rect.right - rect.left, scale(p.width)) << "control " << p.id;
+  const RECT status = placed(Id(C::StatusLine));
+  EXPECT_EQ(status.left, 0);
+  EXPECT_EQ(status.right, scale(kClientWidth));
+  EXPECT_EQ(status.bottom - status.top, scale(kStatusLineHeight));
+
+  for (const ControlLayout& row : FormLayout()) {
+    if (row.control == C::None || row.kind == ControlKind::StatusLine) continue;
+    ASSERT_NE(run->Control(row.id), nullptr) << "no control " << row.id;
+    const RECT rect = placed(row.id);
+    const bool settingsPanel = row.parent == ParentPanel::Settings;
+    EXPECT_EQ(rect.left, scale(row.left)) << "control " << row.id;
+    EXPECT_EQ(rect.top, (settingsPanel ? 0 : status.bottom) + scale(row.top)) << "control " << row.id;
+    EXPECT_EQ(rect.right - rect.left, scale(row.width)) << "control " << row.id;
+    if (row.kind != ControlKind::ComboList) {  // a list's own height includes the part that drops down
+      EXPECT_EQ(rect.bottom - rect.top, scale(row.height)) << "control " << row.id;
     }
-    if (p.height >= 0) {
-      EXPECT_EQ(rect.bottom - rect.top, scale(p.height)) << "control " << p.id;
-    }
+    EXPECT_LE(rect.bottom, settingsPanel ? status.top : client.bottom) << "control " << row.id;
   }
+  const int margin = scale(kPreviewMargin);
+  const RECT picture = placed(kPreviewItemId);
+  EXPECT_EQ(picture.left, scale(kClientWidth) + margin);
+  EXPECT_EQ(picture.top, margin);
+  EXPECT_EQ(picture.right, client.right - margin);
+  EXPECT_EQ(picture.bottom, client.bottom - margin);
 
   EXPECT_EQ(Utf8(e2e::WindowText(run->Window())), Utf8(ApplicationTitle(Orientation::Vertical)));
   EXPECT_EQ(Utf8(e2e::WindowText(run->Control(IDOK))), Utf8(u"ＯＫ (&Y)"));
