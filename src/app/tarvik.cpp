@@ -17,6 +17,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int showComm
   const RunOptions options = ChosenOptions(parsed);
   const std::u16string title = ApplicationTitle(options.orientation);
   if (!parsed.Ok()) return RefuseUnknownOption(parsed.unknown, optionNames, title);
+  const std::u16string conflict = ConflictingOptionsMessage(parsed);
+  if (!conflict.empty()) return RefuseCommandLine(conflict, title);
 
   // Memory that runs out while the files are read ends the run with the form and its model already
   // gone, so nothing is written; inside the message loop the window procedures catch it themselves.

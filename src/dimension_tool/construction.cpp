@@ -42,49 +42,61 @@ Point Rotated(Point p, Point centre, double angle) {
   return turned;
 }
 
-// The frame in which the dimension line is vertical, turned as the orientation's trait says. A quarter
-// turn exchanges coordinates instead of going through RotatePoint, whose cut pi would leave noise such as
-// 1e-13 on a drawing at axis angle 0.
+// The frame in which the dimension line is vertical: the drawing turned by `angle`, and then, for a
+// quarter turn, a quarter turn clockwise. A quarter turn exchanges coordinates instead of going through
+// RotatePoint, whose cut pi would leave noise such as 1e-13 on a drawing at axis angle 0.
 class DimensionFrame {
  public:
-  DimensionFrame(double axisAngle, FrameTurn turn) : theta_(axisAngle), turn_(turn) {}
+  DimensionFrame(double angle, bool quarterTurn) : theta_(angle), quarterTurn_(quarterTurn) {}
 
   // `p` in the frame, turned about `centre`.
   Point ToFrame(Point p, Point centre) const {
     const Point q = Rotated(p, centre, -theta_);
-    switch (turn_) {
-      case FrameTurn::Axis:
-        return q;
-      case FrameTurn::QuarterTurnClockwise:
-        return Point{centre.x - (q.y - centre.y), centre.y + (q.x - centre.x)};
-    }
-    std::abort();  // a value outside the enumeration
+    if (!quarterTurn_) return q;
+    return Point{centre.x - (q.y - centre.y), centre.y + (q.x - centre.x)};
   }
   // A point of the frame back in the drawing.
   Point FromFrame(Point p, Point centre) const {
-    switch (turn_) {
-      case FrameTurn::Axis:
-        return Rotated(p, centre, theta_);
-      case FrameTurn::QuarterTurnClockwise:
-        return Rotated(Point{centre.x + (p.y - centre.y), centre.y - (p.x - centre.x)}, centre, theta_);
-    }
-    std::abort();
+    if (!quarterTurn_) return Rotated(p, centre, theta_);
+    return Rotated(Point{centre.x + (p.y - centre.y), centre.y - (p.x - centre.x)}, centre, theta_);
   }
   // The drawing angle of the frame's upward direction, which the dimension line runs along.
-  double LineAngle() const {
-    switch (turn_) {
-      case FrameTurn::Axis:
-        return theta_ + 90.0;
-      case FrameTurn::QuarterTurnClockwise:
-        return theta_;
-    }
-    std::abort();
-  }
+  double LineAngle() const { return quarterTurn_ ? theta_ : theta_ + 90.0; }
 
  private:
   double theta_;
-  FrameTurn turn_;
+  bool quarterTurn_;
 };
+
+// The vertical dimension's frame on the axis angle phi - 90, where phi is the direction from `start` to
+// `end` brought into (-90, 90] so that the value never reads upside down. Points one above the other, or
+// side by side, take the frames of the vertical and the horizontal dimension on axis angle 0, which are
+// the same frames without a turn's noise; equal points take the first and measure nothing.
+DimensionFrame FrameAlong(Point start, Point end) {
+  if (start.x == end.x) return {0.0, false};
+  if (start.y == end.y) return {0.0, true};
+  // Not LineAngleDeg: it takes any direction within 1e-10 radians of the x axis for the axis itself,
+  // which would move the far end of a long dimension by more than the drawing's precision.
+  double phi = std::atan2(end.y - start.y, end.x - start.x) * 180.0 / kPi;
+  if (phi > 90.0) {
+    phi -= 180.0;
+  } else if (phi <= -90.0) {
+    phi += 180.0;
+  }
+  return {phi - 90.0, false};
+}
+
+DimensionFrame FrameOf(FrameTurn turn, double axisAngle, Point measuredStart, Point measuredEnd) {
+  switch (turn) {
+    case FrameTurn::Axis:
+      return {axisAngle, false};
+    case FrameTurn::QuarterTurnClockwise:
+      return {axisAngle, true};
+    case FrameTurn::AlongMeasuredPoints:
+      return FrameAlong(measuredStart, measuredEnd);
+  }
+  std::abort();  // a value outside the enumeration
+}
 
 Point PointAt(const TJGdata& model, size_t number) {
   const TJwwIndPoint point = IndicatedPoint(model, number);
@@ -245,7 +257,8 @@ double EndDirection(Point from, Point to, double offset) {
 
 }  // namespace
 
-BuildResult BuildDimension(const DialogValues& values, TJGdata& model, UserFeedback* ui, Orientation orientation) {
+BuildResult BuildDimension(const DialogValues& values, TJGdata& model, UserFeedback* ui,
+                           Orientation orientation) {
   const int32_t startKind = MarkerKind(values.startMarker);
   const int32_t endKind = MarkerKind(values.endMarker);
   const double magnification = TextToFloat(values.markerScale);
@@ -261,13 +274,14 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& model, UserFeedb
   const double extensionOvershoot = TextToFloat(values.extensionOvershoot) * scale;
   const double reversedOvershoot = TextToFloat(values.reversedOvershoot) * scale;
 
-  const DimensionFrame frame(model.Jikukaku, Traits(orientation).frameTurn);
   // The host's indicated points: the two measured points, a point the dimension line passes through,
   // and where the value stands.
   const Point measuredStart = PointAt(model, 1);
   const Point measuredEnd = PointAt(model, 2);
   const Point linePoint = PointAt(model, 3);
   const Point valueAt = PointAt(model, 4);
+  const DimensionFrame frame =
+      FrameOf(Traits(orientation).frameTurn, model.Jikukaku, measuredStart, measuredEnd);
   // The ends of the dimension line: the measured points projected onto the vertical (in the frame)
   // through linePoint.
   const Point lineStart =
@@ -360,7 +374,8 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& model, UserFeedb
 }
 
 platform::WriteResult DrawAndWrite(const DialogValues& values, TJGdata& model,
-                                   const std::u16string& programFolder, UserFeedback& ui, Orientation orientation) {
+                                   const std::u16string& programFolder, UserFeedback& ui,
+                                   Orientation orientation) {
   switch (BuildDimension(values, model, &ui, orientation)) {
     case BuildResult::ZeroLength:
       ui.ShowMessage(kZeroDimensionMessage);

@@ -19,6 +19,9 @@ enum class BuildResult { Built, ZeroLength, NotFinite };
 // On a zero dimension it appends nothing and returns ZeroLength without showing anything.
 // `ui` may be null (a preview): then no status text is set. The horizontal dimension on the axis angle
 // θ writes what the vertical one writes on θ − 90, with exact coordinates where the vertical one has them.
+// The aligned one, on any axis angle, writes what the vertical one writes on φ − 90, φ being the
+// direction from point 1 to point 2 brought into (−90, 90]; exactly what the vertical one writes on 0
+// where points 1 and 2 share x, and the horizontal one on 0 where they share y.
 BuildResult BuildDimension(const DialogValues& values, TJGdata& model, UserFeedback* ui,
                            Orientation orientation = Orientation::Vertical);
 

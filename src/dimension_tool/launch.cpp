@@ -6,27 +6,49 @@ namespace {
 
 constexpr std::u16string_view kQuickOption = u"quick";
 
-bool HasOption(const OrientationTraits& traits) { return *traits.option != u'\0'; }
+// The orientations chosen by an option, in the order of the table and so of OptionNames().
+std::vector<const OrientationTraits*> OrientationsWithOption() {
+  std::vector<const OrientationTraits*> rows;
+  for (const OrientationTraits& traits : AllOrientations()) {
+    if (*traits.option != u'\0') rows.push_back(&traits);
+  }
+  return rows;
+}
+
+std::vector<const OrientationTraits*> GivenOrientations(const ParsedCommandLine& parsed) {
+  const std::vector<const OrientationTraits*> rows = OrientationsWithOption();
+  std::vector<const OrientationTraits*> given;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    if (parsed.Given(i)) given.push_back(rows[i]);
+  }
+  return given;
+}
 
 }  // namespace
 
 std::vector<std::u16string_view> OptionNames() {
   std::vector<std::u16string_view> names;
-  for (const OrientationTraits& traits : AllOrientations()) {
-    if (HasOption(traits)) names.push_back(traits.option);
-  }
+  for (const OrientationTraits* traits : OrientationsWithOption()) names.push_back(traits->option);
   names.push_back(kQuickOption);
   return names;
 }
 
 RunOptions ChosenOptions(const ParsedCommandLine& parsed) {
   RunOptions options;
-  size_t index = 0;
-  for (const OrientationTraits& traits : AllOrientations()) {
-    if (!HasOption(traits)) continue;
-    if (parsed.Given(index)) options.orientation = traits.orientation;
-    ++index;
-  }
-  options.quick = parsed.Given(index);
+  const std::vector<const OrientationTraits*> given = GivenOrientations(parsed);
+  if (given.size() == 1) options.orientation = given.front()->orientation;
+  options.quick = parsed.Given(OrientationsWithOption().size());
   return options;
+}
+
+std::u16string ConflictingOptionsMessage(const ParsedCommandLine& parsed) {
+  const std::vector<const OrientationTraits*> given = GivenOrientations(parsed);
+  if (given.size() < 2) return {};
+  std::u16string message = u"同時に指定できないオプションです：";
+  for (size_t i = 0; i < given.size(); ++i) {
+    if (i > 0) message += u" と ";
+    message += u'/';
+    message += given[i]->option;
+  }
+  return message;
 }

@@ -1,6 +1,7 @@
 // How Jw_cad's batch files start tarvik, and where a user who started it some other way is sent.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -17,8 +18,13 @@ struct RunOptions {
 std::vector<std::u16string_view> OptionNames();
 
 // What the options read from the command line against OptionNames() choose. For a refused command line,
-// those before the refused argument: they caption the message that refuses it.
+// those before the refused argument: they caption the message that refuses it. Two orientations at once
+// choose neither (ConflictingOptionsMessage refuses them).
 RunOptions ChosenOptions(const ParsedCommandLine& parsed);
+
+// The message that refuses the options of more than one orientation, naming each with its "/"; empty
+// when at most one is given.
+std::u16string ConflictingOptionsMessage(const ParsedCommandLine& parsed);
 
 // The batch file that the unreadable-exchange message names: the vertical dimension's, which the user
 // guide introduces first, whichever batch file started the run.

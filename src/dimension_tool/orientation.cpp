@@ -1,4 +1,4 @@
-// The traits of the vertical and the horizontal dimension, one row each.
+// The traits of the vertical, the horizontal and the aligned dimension, one row each.
 #include "orientation.h"
 
 #include <cstdlib>
@@ -28,6 +28,16 @@ constexpr OrientationTraits kRows[] = {
       u"◇寸法値が離れた",
       u"　水平寸法線を作図します"},
      FrameTurn::QuarterTurnClockwise},
+    {Orientation::Aligned, u"tarvik－寸法値が離れた斜め寸法線を作図", u"selvan_a.dat", u"aligned",
+     {u"◇斜め寸法線の設定は",
+      u"　垂直・水平寸法線の設定",
+      u"　とは別に呼出・登録して",
+      u"　おり、それらの設定を",
+      u"　共有利用していません",
+      u"　",
+      u"◇寸法値が離れた",
+      u"　斜め寸法線を作図します"},
+     FrameTurn::AlongMeasuredPoints},
 };
 
 // The help text after each orientation's own lines.
@@ -78,6 +88,8 @@ const OrientationTraits& Traits(Orientation orientation) {
       return Row<Orientation::Vertical>();
     case Orientation::Horizontal:
       return Row<Orientation::Horizontal>();
+    case Orientation::Aligned:
+      return Row<Orientation::Aligned>();
   }
   std::abort();  // a value outside the enumeration
 }

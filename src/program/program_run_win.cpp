@@ -13,7 +13,11 @@ std::u16string CommandLineText(const wchar_t* arguments) {
 
 int RefuseUnknownOption(const std::u16string& argument, std::span<const std::u16string_view> optionNames,
                         const std::u16string& title) {
-  MessageBoxW(nullptr, Wide(UnknownOptionMessage(argument, optionNames)), Wide(title), MB_OK);
+  return RefuseCommandLine(UnknownOptionMessage(argument, optionNames), title);
+}
+
+int RefuseCommandLine(const std::u16string& message, const std::u16string& title) {
+  MessageBoxW(nullptr, Wide(message), Wide(title), MB_OK);
   return kExitUnknownOption;
 }
 

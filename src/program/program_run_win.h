@@ -18,6 +18,10 @@ std::u16string CommandLineText(const wchar_t* arguments);
 int RefuseUnknownOption(const std::u16string& argument, std::span<const std::u16string_view> optionNames,
                         const std::u16string& title);
 
+// The same refusal for a command line whose options the program reads but cannot take together:
+// `message` says why, and the result is kExitUnknownOption as well.
+int RefuseCommandLine(const std::u16string& message, const std::u16string& title);
+
 // Runs `work` and gives its exit code. When memory runs out inside it, everything `work` made is gone
 // before the user is told in an error box captioned `title`, and the result is kExitOutOfMemory. Window
 // procedures must catch it themselves: it must not unwind through the system's frames.

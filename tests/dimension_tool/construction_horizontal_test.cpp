@@ -22,6 +22,7 @@ using golden::kCurrentSettings;
 using golden::Lines;
 using golden::RunOk;
 using golden::SelectStyle1;
+using golden::WrittenLines;
 using test_support::Utf8;
 
 golden::RunResult RunHorizontal(const Host& host,
@@ -193,62 +194,18 @@ TEST(HorizontalGoldenRun, OneDimensionEntity) {
 
 // ---- Horizontal on θ is vertical on θ − 90, for any input
 
-Lines WrittenLines(const TJGdata& model) {
-  Lines lines;
-  for (int32_t i = 0; i < model.t_MemN; ++i) lines.push_back(Utf8(model.t_Mem[static_cast<size_t>(i)]));
-  return lines;
-}
-
 TEST(HorizontalConstruction, EqualsTheVerticalOneOnTheAxisAngleLess90) {
   std::mt19937 random(20261209);
-  auto uniform = [&random](double low, double high) {
-    return std::uniform_real_distribution<>(low, high)(random);
-  };
-  auto pick = [&random](int32_t low, int32_t high) {
-    return std::uniform_int_distribution<int32_t>(low, high)(random);
-  };
-  auto text = [](double value) { return FloatToText(value); };
   // The quarter-turn axis angles first, where the exchanged coordinates and the turned ones differ most.
   const double special[] = {0, 90, 180, 270, -90, 30, 360};
   for (int n = 0; n < 300; ++n) {
-    const double theta = n < 7 ? special[n] : uniform(-400.0, 400.0);
-    DialogValues values;
-    values.startMarker = pick(0, 11);
-    values.endMarker = pick(0, 11);
-    values.textStyle = pick(0, 10);
-    values.precision = pick(0, 8);
-    values.rounding = pick(0, 2);
-    values.markerScale = text(uniform(0.1, 3.0));
-    values.prefix = pick(0, 1) ? u"L=" : u"";
-    values.suffix = pick(0, 1) ? u"（参考）" : u"";
-    values.valueToUnderline = text(uniform(-1.0, 3.0));
-    values.extensionGap = text(uniform(0.0, 5.0));
-    values.extensionOvershoot = text(uniform(0.0, 5.0));
-    values.arrowLength = text(uniform(0.5, 10.0));
-    values.arrowAngle = text(uniform(1.0, 89.0));
-    values.reversedOvershoot = text(uniform(0.0, 5.0));
-    values.showZeros = pick(0, 1);
-    values.unit = pick(0, 1);
-    values.groupDigits = pick(0, 1) != 0;
-    values.unitText = pick(0, 1) != 0;
-    values.fullWidth = pick(0, 1) != 0;
-    values.dimensionEntity = pick(0, 1) != 0;
-
+    const double theta = n < 7 ? special[n] : std::uniform_real_distribution<>(-400.0, 400.0)(random);
+    const DialogValues values = golden::RandomDialogValues(random);
     TJGdata horizontal;
-    horizontal.S_Init();
-    horizontal.CurLGrp = pick(0, 15);
-    horizontal.LGrpScale[static_cast<size_t>(horizontal.CurLGrp)] = pick(0, 1) ? 1.0 : uniform(1.0, 100.0);
-    // Short dimensions now and then, so that the markers turn outwards.
-    const double reach = pick(0, 3) == 0 ? 20.0 : 5000.0;
-    for (size_t point = 1; point <= 4; ++point) {
-      horizontal.IPoints[point] = TJwwIndPoint{true, uniform(-reach, reach), uniform(-reach, reach), 0};
-    }
-    TJGdata vertical;
-    vertical.S_Init();
-    vertical.CurLGrp = horizontal.CurLGrp;
-    vertical.LGrpScale = horizontal.LGrpScale;
-    vertical.IPoints = horizontal.IPoints;
+    golden::RandomHost(random, horizontal);
     horizontal.Jikukaku = theta;
+    TJGdata vertical;
+    golden::CopyHost(horizontal, vertical);
     vertical.Jikukaku = theta - 90.0;
 
     SCOPED_TRACE("case " + std::to_string(n) + ", axis angle " + Utf8(FloatToText(theta)));

@@ -8,6 +8,7 @@
 #include <optional>
 #include <sstream>
 
+#include "MyFunc.h"
 #include "platform.h"
 #include "session.h"
 #include "test_support.h"
@@ -42,10 +43,8 @@ std::string HostFileUtf8(const std::vector<std::string>& lines) {
   return bytes;
 }
 
-namespace {
-
-std::vector<std::string> SplitCrLf(const std::string& text) {
-  std::vector<std::string> lines;
+Lines SplitCrLf(const std::string& text) {
+  Lines lines;
   size_t pos = 0;
   while (pos < text.size()) {
     size_t stop = text.find("\r\n", pos);
@@ -55,6 +54,8 @@ std::vector<std::string> SplitCrLf(const std::string& text) {
   }
   return lines;
 }
+
+namespace {
 
 std::optional<double> Number(const std::string& token) {
   double value = 0.0;
@@ -123,6 +124,65 @@ void ExpectLines(const std::vector<std::string>& actual, const std::vector<std::
     }
   }
   ADD_FAILURE() << where << "\nwritten:\n" << Listing(actual) << "expected:\n" << Listing(expected);
+}
+
+Lines WrittenLines(const TJGdata& model) {
+  Lines lines;
+  for (int32_t i = 0; i < model.t_MemN; ++i) lines.push_back(Utf8(model.t_Mem[static_cast<size_t>(i)]));
+  return lines;
+}
+
+DialogValues RandomDialogValues(std::mt19937& random) {
+  auto uniform = [&random](double low, double high) {
+    return std::uniform_real_distribution<>(low, high)(random);
+  };
+  auto pick = [&random](int32_t low, int32_t high) {
+    return std::uniform_int_distribution<int32_t>(low, high)(random);
+  };
+  auto text = [&uniform](double low, double high) { return FloatToText(uniform(low, high)); };
+  DialogValues values;
+  values.startMarker = pick(0, 11);
+  values.endMarker = pick(0, 11);
+  values.textStyle = pick(0, 10);
+  values.precision = pick(0, 8);
+  values.rounding = pick(0, 2);
+  values.markerScale = text(0.1, 3.0);
+  values.prefix = pick(0, 1) ? u"L=" : u"";
+  values.suffix = pick(0, 1) ? u"（参考）" : u"";
+  values.valueToUnderline = text(-1.0, 3.0);
+  values.extensionGap = text(0.0, 5.0);
+  values.extensionOvershoot = text(0.0, 5.0);
+  values.arrowLength = text(0.5, 10.0);
+  values.arrowAngle = text(1.0, 89.0);
+  values.reversedOvershoot = text(0.0, 5.0);
+  values.showZeros = pick(0, 1);
+  values.unit = pick(0, 1);
+  values.groupDigits = pick(0, 1) != 0;
+  values.unitText = pick(0, 1) != 0;
+  values.fullWidth = pick(0, 1) != 0;
+  values.dimensionEntity = pick(0, 1) != 0;
+  return values;
+}
+
+void RandomHost(std::mt19937& random, TJGdata& host) {
+  auto uniform = [&random](double low, double high) {
+    return std::uniform_real_distribution<>(low, high)(random);
+  };
+  auto pick = [&random](int32_t low, int32_t high) {
+    return std::uniform_int_distribution<int32_t>(low, high)(random);
+  };
+  host.S_Init();
+  host.CurLGrp = pick(0, 15);
+  host.LGrpScale[static_cast<size_t>(host.CurLGrp)] = pick(0, 1) ? 1.0 : uniform(1.0, 100.0);
+  const double reach = pick(0, 3) == 0 ? 20.0 : 5000.0;
+  for (size_t point = 1; point <= 4; ++point) {
+    host.IPoints[point] = TJwwIndPoint{true, uniform(-reach, reach), uniform(-reach, reach), 0};
+  }
+}
+
+void CopyHost(const TJGdata& host, TJGdata& copy) {
+  copy.S_Init();
+  copy.CopySettingsFrom(host);
 }
 
 RunResult RunOk(const std::string& exchange, const std::function<void(DialogValues&)>& set,

@@ -4,9 +4,11 @@
 
 #include <functional>
 #include <initializer_list>
+#include <random>
 #include <string>
 #include <vector>
 
+#include "JwwGaibu.h"
 #include "construction.h"
 #include "dialog_values.h"
 #include "orientation.h"
@@ -66,7 +68,25 @@ struct RunResult {
 RunResult RunOk(const std::string& exchange, const std::function<void(DialogValues&)>& set,
                 Orientation orientation = Orientation::Vertical);
 
+// `text` split at CR LF; the final CR LF ends the last line and adds none.
+Lines SplitCrLf(const std::string& text);
+
 // Every line equal, in order: keywords, attribute lines and texts exactly, numbers within 1e-9.
 void ExpectLines(const std::vector<std::string>& actual, const std::vector<std::string>& expected);
+
+// The lines the construction appended to `model`'s output buffer, as UTF-8.
+Lines WrittenLines(const TJGdata& model);
+
+// Dialog values drawn from `random` over every list and a wide range of each distance, for the runs
+// that compare one orientation with another on any input.
+DialogValues RandomDialogValues(std::mt19937& random);
+
+// A host, initialised, drawn from `random`: a layer group of scale 1 or up to 100, and four indicated
+// points within 5000 of the origin, now and then within 20 so that the markers turn outwards. Its
+// axis angle is left to the caller.
+void RandomHost(std::mt19937& random, TJGdata& host);
+
+// `host`'s settings and points in a fresh model `copy`, for a run of another orientation on it.
+void CopyHost(const TJGdata& host, TJGdata& copy);
 
 }  // namespace golden

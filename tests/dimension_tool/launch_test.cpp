@@ -17,32 +17,41 @@ using test_support::Utf8;
 TEST(Launch, OptionsChooseTheDimensionAndTheQuickRun) {
   constexpr Orientation V = Orientation::Vertical;
   constexpr Orientation H = Orientation::Horizontal;
+  constexpr Orientation A = Orientation::Aligned;
   struct Case {
     std::u16string arguments;
     Orientation orientation;
     bool quick;
+    std::u16string conflict;  // the refusal of options that do not go together; empty: none
   };
   const Case cases[] = {
       // Nothing given: the vertical tool with its dialog, as it always was.
-      {u"", V, false},
-      {u"-HORIZONTAL", H, false},
-      {u"/quick", V, true},
-      {u"-QUICK /Horizontal", H, true},
+      {u"", V, false, u""},
+      {u"-HORIZONTAL", H, false, u""},
+      {u"/quick", V, true, u""},
+      {u"-QUICK /Horizontal", H, true, u""},
+      {u"/Aligned -aligned", A, false, u""},
+      {u"-quick /ALIGNED", A, true, u""},
       // A refused argument keeps what came before it, which captions the refusal.
-      {u"/horizontal /vertical /quick", H, false},
+      {u"/horizontal /vertical /quick", H, false, u""},
+      // Two dimensions at once choose neither, in whichever order and case they come.
+      {u"-Aligned /quick /HORIZONTAL", V, true, u"同時に指定できないオプションです：/horizontal と /aligned"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("arguments [" + Utf8(c.arguments) + "]");
-    const RunOptions options = ChosenOptions(ParseCommandLine(c.arguments, OptionNames()));
+    const ParsedCommandLine parsed = ParseCommandLine(c.arguments, OptionNames());
+    const RunOptions options = ChosenOptions(parsed);
     EXPECT_EQ(options.orientation, c.orientation);
     EXPECT_EQ(options.quick, c.quick);
+    EXPECT_EQ(Utf8(ConflictingOptionsMessage(parsed)), Utf8(c.conflict));
   }
 }
 
 // The shell builds these texts from what the tool tells it; the user sees them as they always were.
 TEST(Launch, RefusalAndUnreadableExchangeMessagesNameTarvik) {
-  EXPECT_EQ(Utf8(UnknownOptionMessage(u"/vertical", OptionNames())),
-            "指定できないオプションです：/vertical\r\n使えるオプションは /horizontal と /quick です");
+  EXPECT_EQ(
+      Utf8(UnknownOptionMessage(u"/vertical", OptionNames())),
+      "指定できないオプションです：/vertical\r\n使えるオプションは /horizontal と /aligned と /quick です");
   EXPECT_EQ(Utf8(ExchangeUnreadableMessage(kBatchFileName)),
             "「JWC_TEMP.TXT」が読み込めませんので作図出来ません\n"
             "本ソフトはJw_cadの「その他」－「外部変形」でバッチファイル「tarvik.bat」を選んで起動して下さい");

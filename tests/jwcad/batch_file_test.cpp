@@ -28,6 +28,8 @@ const BatchFile kBatchFiles[] = {
     {"tarvik_h.bat", "\"%~dp0tarvik.exe\" /horizontal"},
     {"tarvik_q.bat", "\"%~dp0tarvik.exe\" /quick"},
     {"tarvik_hq.bat", "\"%~dp0tarvik.exe\" /horizontal /quick"},
+    {"tarvik_a.bat", "\"%~dp0tarvik.exe\" /aligned"},
+    {"tarvik_aq.bat", "\"%~dp0tarvik.exe\" /aligned /quick"},
 };
 
 void PrintTo(const BatchFile& file, std::ostream* out) { *out << file.name; }

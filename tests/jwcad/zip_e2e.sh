@@ -67,9 +67,10 @@ ok "batch files byte for byte as in jwcad/: ${batch_files[*]}"
 
 # ---- The exchange file as Jw_cad writes it: Shift_JIS, CR LF, the header of a real file, four points.
 # Scale 100 for every layer group; style 1 is 2 mm wide with no gap. The horizontal dimension gets the
-# vertical one's points turned a quarter turn clockwise.
+# vertical one's points turned a quarter turn clockwise; the aligned one gets the vertical one's, one
+# above the other, where it must draw the vertical dimension byte for byte.
 exchange=$folder/JWC_TEMP.TXT
-write_exchange() {  # write_exchange vertical|horizontal
+write_exchange() {  # write_exchange vertical|horizontal|aligned
   local points='hp1 0 0;hp2 0 1000;hp3 500 300;hp4 600 400'
   [ "$1" = horizontal ] && points='hp1 0 0;hp2 1000 0;hp3 300 -500;hp4 400 -600'
   LC_ALL=C awk -v points="$points" '
@@ -83,7 +84,8 @@ write_exchange() {  # write_exchange vertical|horizontal
 # The settings of an earlier confirmed run, one file for each dimension: text style No1 chosen,
 # everything else at its default; its scale and points (lines 23 to 31) are those of another drawing,
 # so that a save shows.
-for name in selvan.dat selvan_h.dat; do
+settings_files='selvan.dat selvan_h.dat selvan_a.dat'
+for name in $settings_files; do
   {
     printf '\xEF\xBB\xBF'
     for line in 50 50 0 0 1 3 2 1 '' '' 0.5 2 2 3 15 2 0 0 0 0 0 0 0 1 0 0 0 0 0 0 0; do
@@ -185,14 +187,19 @@ run=0
 for bat in "${batch_files[@]}"; do
   call=$(tr -d '\r' < "$folder/$bat" | tail -1)
   orientation=vertical settings=$folder/selvan.dat
-  case "$call" in *' /horizontal'*) orientation=horizontal settings=$folder/selvan_h.dat ;; esac
+  case "$call" in
+    *' /horizontal'*) orientation=horizontal settings=$folder/selvan_h.dat ;;
+    *' /aligned'*) orientation=aligned settings=$folder/selvan_a.dat ;;
+  esac
+  geometry=$orientation
+  [ "$orientation" = aligned ] && geometry=vertical
   if [[ $call == *' /quick'* ]]; then
     # Drawn as Enter drew it with the same settings (the dialog batch files come first in the list).
     run=$((run + 1)); say "run $run: $bat, $orientation, without the dialog"
     write_exchange "$orientation"
     cp "$settings" "$scratch/settings.before"
     run_batch "$bat" none
-    check_answer "$orientation"
+    check_answer "$geometry"
     [ -f "$scratch/answer.$orientation" ] || fail "no dialog run of the $orientation dimension to compare with"
     cmp -s "$exchange" "$scratch/answer.$orientation" || fail "$bat drew otherwise than Enter in the dialog"
     ok "byte for byte what Enter in the dialog wrote"
@@ -205,26 +212,30 @@ for bat in "${batch_files[@]}"; do
   write_exchange "$orientation"
   cp "$settings" "$scratch/settings.before"
   run_batch "$bat" Return
-  check_answer "$orientation"
+  check_answer "$geometry"
+  if [ "$orientation" = aligned ]; then
+    cmp -s "$exchange" "$scratch/answer.vertical" || fail "$bat drew otherwise than the vertical dimension"
+    ok "byte for byte the vertical dimension of the same points"
+  fi
   cp "$exchange" "$scratch/answer.$orientation"
   cmp -s "$settings" "$scratch/settings.before" && fail "${settings##*/} was not written after Enter"
   [ "$(LC_ALL=C grep -c '' "$settings")" = 31 ] || fail "${settings##*/} has $(grep -c '' "$settings") lines, not 31"
   saved=$(tr -d '\r' < "$settings" | sed -n '5p;24p;28,31p' | tr '\n' ' ')
   expected='1 100 0 1000 500 300 '
-  [ "$orientation" = horizontal ] && expected='1 100 1000 0 300 -500 '
+  [ "$geometry" = horizontal ] && expected='1 100 1000 0 300 -500 '
   [ "$saved" = "$expected" ] || fail "${settings##*/} lines 5, 24, 28-31 are '$saved', not the style, scale and points of this run"
   ok "${settings##*/} rewritten: 31 lines, style 1, scale 100, points 2 and 3 of this run"
 
   run=$((run + 1)); say "run $run: $bat, Escape"
   write_exchange "$orientation"
-  cp "$folder/selvan.dat" "$scratch/selvan.before"
-  cp "$folder/selvan_h.dat" "$scratch/selvan_h.before"
+  for name in $settings_files; do cp "$folder/$name" "$scratch/$name.before"; done
   run_batch "$bat" Escape
   cmp -s "$exchange" "$scratch/exchange.before" || fail "JWC_TEMP.TXT changed after Escape"
   ok "JWC_TEMP.TXT unchanged"
-  cmp -s "$folder/selvan.dat" "$scratch/selvan.before" || fail "selvan.dat changed after Escape"
-  cmp -s "$folder/selvan_h.dat" "$scratch/selvan_h.before" || fail "selvan_h.dat changed after Escape"
-  ok "selvan.dat and selvan_h.dat unchanged"
+  for name in $settings_files; do
+    cmp -s "$folder/$name" "$scratch/$name.before" || fail "$name changed after Escape"
+  done
+  ok "$settings_files unchanged"
 done
 
 say "zip_e2e: all checks passed in $(( $(date +%s) - started )) s"

@@ -4,14 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "JwwGaibu.h"
 #include "dimension_dialog_layout_win.h"
 #include "failures.h"
+#include "golden_support.h"
 #include "launch.h"
 #include "orientation.h"
 #include "platform.h"
@@ -38,6 +42,13 @@ const char kSettingsName[] = "selvan.dat";
 using test_support::Utf8;
 
 std::string SampleExchange() { return ReadBytes(HostPath(TARVIK_SAMPLES_DIR) / kExchangeName); }
+
+// `exchange` with each `from` replaced by its `to`, once.
+std::string Replaced(std::string exchange,
+                     std::initializer_list<std::pair<std::string, std::string>> changes) {
+  for (const auto& [from, to] : changes) exchange.replace(exchange.find(from), from.size(), to);
+  return exchange;
+}
 
 std::string AsUtf8WithBom(const std::string& ansiBytes) {
   return "\xEF\xBB\xBF" + platform::EncodeUtf8(platform::DecodeAnsi(ansiBytes));
@@ -826,13 +837,9 @@ TEST_F(TarvikDialog, PreviewSaysWhyUntilTheValuesCanBeDrawn) {
 
 TEST_F(TarvikDialog, HorizontalDrawsWithItsOwnSettingsCaptionAndPreview) {
   // The sample's measured points turned a quarter turn, so that they lie side by side.
-  std::u16string text = platform::DecodeAnsi(SampleExchange());
-  for (const auto& [from, to] : {std::pair<std::u16string, std::u16string>{u"hp2 0 1000", u"hp2 1000 0"},
-                                 {u"hp3 500 300", u"hp3 300 -500"},
-                                 {u"hp4 600 400", u"hp4 400 -600"}}) {
-    text.replace(text.find(from), from.size(), to);
-  }
-  const std::string exchange = platform::EncodeAnsi(text);
+  const std::string exchange = Replaced(
+      SampleExchange(),
+      {{"hp2 0 1000", "hp2 1000 0"}, {"hp3 500 300", "hp3 300 -500"}, {"hp4 600 400", "hp4 400 -600"}});
   // The vertical dimension's settings would draw filled circles at both ends at another place.
   DialogValues verticalValues = ValidValues();
   verticalValues.startMarker = verticalValues.endMarker = 7;
@@ -871,6 +878,58 @@ TEST_F(TarvikDialog, HorizontalDrawsWithItsOwnSettingsCaptionAndPreview) {
   EXPECT_EQ(Settings(), verticalSettings) << "the horizontal run touched selvan.dat";
   ASSERT_TRUE(expected.settings);
   EXPECT_EQ(ReadBytes(dir_.path() / "selvan_h.dat"), *expected.settings);
+}
+
+// --- The aligned dimension ---
+
+TEST_F(TarvikDialog, AlignedDrawsAlongItsPointsAndLeavesTheOtherSettingsAlone) {
+  // The sample's points turned by -60 degrees, so that points 1 and 2 lie on a 30 degree line, on an
+  // axis angle that plays no part.
+  const std::string exchange =
+      Replaced(SampleExchange(), {{"hk 0", "hk 17"},
+                                  {"hp2 0 1000", "hp2 866.025403784439 500"},
+                                  {"hp3 500 300", "hp3 509.807621135332 -283.012701892219"},
+                                  {"hp4 600 400", "hp4 646.410161513776 -319.615242270663"}});
+  const std::string verticalSettings = SettingsFile(ValidValues(), {70, 60});
+  const std::string horizontalSettings = SettingsFile(ValidValues(), {90, 70});
+  DialogValues alignedValues = ValidValues();
+  alignedValues.startMarker = 7;
+  alignedValues.precision = 1;
+  const std::string alignedSettings = SettingsFile(alignedValues, {130, 90});
+  Prepare(exchange, verticalSettings);
+  WriteBytes(dir_.path() / "selvan_h.dat", horizontalSettings);
+  WriteBytes(dir_.path() / "selvan_a.dat", alignedSettings);
+
+  ProgramRun run(dir_.path() / "tarvik.exe", L"-ALIGNED");
+  ASSERT_TRUE(run.Started()) << "no dialog window appeared";
+  EXPECT_EQ(Utf8(e2e::WindowText(run.Window())), "tarvik－寸法値が離れた斜め寸法線を作図");
+  EXPECT_EQ(Utf8(FirstLine(e2e::WindowText(run.Control(Id(ControlId::HelpText))))),
+            Utf8(HelpTextLines(Orientation::Aligned).front()));
+  const RECT rect = WindowRect(run);
+  EXPECT_EQ(rect.left, 130) << "not the place stored in selvan_a.dat";
+  const std::u16string preview = ExpectedPreview(
+      exchange, alignedSettings, [](DialogValues&) {}, Orientation::Aligned);
+  EXPECT_TRUE(WaitUntil([&] { return ShowsPreview(run.Control(kPreviewItemId), preview); }));
+  ASSERT_TRUE(run.BringToFront());
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(run.WaitForExit()) << "the dialog did not close";
+
+  // What the vertical dimension draws with the same values on the axis angle 30 - 90.
+  const Outcome vertical = ReferenceRun(
+      Replaced(exchange, {{"hk 17", "hk -60"}}), alignedSettings, [](DialogValues&) {}, rect.left, rect.top,
+      Orientation::Vertical);
+  const auto lines = [](const std::string& ansi) {
+    return golden::SplitCrLf(Utf8(platform::DecodeAnsi(ansi)));
+  };
+  EXPECT_NE(Exchange(), exchange) << "nothing was drawn";
+  golden::ExpectLines(lines(Exchange()), lines(vertical.exchange));
+  EXPECT_EQ(Settings(), verticalSettings) << "the aligned run touched selvan.dat";
+  EXPECT_EQ(ReadBytes(dir_.path() / "selvan_h.dat"), horizontalSettings)
+      << "the aligned run touched selvan_h.dat";
+  const Outcome expected = ReferenceRun(
+      exchange, alignedSettings, [](DialogValues&) {}, rect.left, rect.top, Orientation::Aligned);
+  ASSERT_TRUE(expected.settings);
+  EXPECT_EQ(ReadBytes(dir_.path() / "selvan_a.dat"), *expected.settings);
 }
 
 // --- Drawing without the dialog ---
@@ -938,20 +997,33 @@ INSTANTIATE_TEST_SUITE_P(Settings, QuickOpensTheDialog,
                            return std::string(info.param.name);
                          });
 
-TEST_F(TarvikDialog, UnknownOptionNamesTheAcceptedOnesAndWritesNothing) {
-  Prepare(SampleExchange(), SettingsFile(ValidValues(), {50, 50}));
-  ProgramRun run(dir_.path() / "tarvik.exe", L"/quick /vertical");
-  EXPECT_FALSE(run.Started()) << "the dialog opened";
-  HWND box = run.WaitForMessageBox();
-  ASSERT_NE(box, nullptr) << "no message box appeared";
-  const std::u16string text = e2e::MessageBoxText(box);
-  for (const char16_t* named : {u"/vertical", u"/horizontal", u"/quick"}) {
-    EXPECT_NE(text.find(named), std::u16string::npos) << Utf8(text);
+// Nothing is read or written, and the exit code says why.
+TEST_F(TarvikDialog, RefusedOptionsAreNamedAndWriteNothing) {
+  struct Case {
+    const wchar_t* arguments;
+    std::vector<std::u16string> named;
+  };
+  const Case cases[] = {
+      {L"/quick /vertical", {u"/vertical", u"/horizontal", u"/aligned", u"/quick"}},
+      {L"-Aligned /quick /HORIZONTAL", {u"/horizontal", u"/aligned"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(Utf8(std::u16string(c.arguments, c.arguments + std::wcslen(c.arguments))));
+    Prepare(SampleExchange(), SettingsFile(ValidValues(), {50, 50}));
+    ProgramRun run(dir_.path() / "tarvik.exe", c.arguments);
+    EXPECT_FALSE(run.Started()) << "the dialog opened";
+    HWND box = run.WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no message box appeared";
+    const std::u16string text = e2e::MessageBoxText(box);
+    for (const std::u16string& named : c.named)
+      EXPECT_NE(text.find(named), std::u16string::npos) << Utf8(text);
+    EXPECT_TRUE(e2e::BringToFront(box));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(run.WaitForExit());
+    EXPECT_EQ(run.ExitCode(), static_cast<DWORD>(kExitUnknownOption));
+    ExpectFilesUntouched();
+    std::filesystem::remove(dir_.path() / "tarvik.exe");
   }
-  EXPECT_TRUE(e2e::BringToFront(box));
-  PressKey(VK_RETURN);
-  ASSERT_TRUE(run.WaitForExit());
-  ExpectFilesUntouched();
 }
 
 }  // namespace
