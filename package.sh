@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the release packages that Jw_cad users unpack: dist/tarvik-<version>-win64.zip and
 # dist/tarvik-<version>-win32.zip, each holding a folder tarvik/ with tarvik.exe, every batch file of
-# jwcad/ and the user guide. The version is the one project() declares in CMakeLists.txt.
+# jwcad/, the user guide and the licence. The version is the one project() declares in CMakeLists.txt.
 # Fails when a build fails or warns, or when a program imports a DLL that not every Windows has.
 # Tools speak English here so that their output can be read (a Japanese LANG translates it).
 export LC_ALL=C.UTF-8
@@ -99,6 +99,9 @@ pack() {
   done
   cp "$root/jwcad/$guide_name" "$folder/$guide_name"
   entries+=("tarvik/$guide_name")
+  # The licence asks to travel with every copy; the guide says so in Japanese.
+  cp "$root/LICENSE" "$folder/LICENSE"
+  entries+=("tarvik/LICENSE")
   local zipfile=$dist/tarvik-$version-$arch.zip
   rm -f "$zipfile"
   # Python's zipfile marks a non-ASCII name as UTF-8 (flag bit 11), which Windows' own extraction and
@@ -128,6 +131,7 @@ PY
   for bat in "${batch_files[@]}"; do
     cmp -s "$root/jwcad/$bat" <(unzip -p "$zipfile" "tarvik/$bat") || fail "$zipfile: $bat changed"
   done
+  cmp -s "$root/LICENSE" <(unzip -p "$zipfile" tarvik/LICENSE) || fail "$zipfile: LICENSE changed"
 }
 
 build mingw "$build_root/package-win64"

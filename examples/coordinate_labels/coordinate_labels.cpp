@@ -17,8 +17,9 @@
 namespace {
 
 constexpr char16_t kTitle[] = u"座標記入";
-// Named by the message shown when the program was started without the host's exchange file.
-constexpr char16_t kBatchFile[] = u"coordinate-labels.bat";
+// Names its batch file in the message shown when the program was started without the host's exchange
+// file ("coordinate-labels のバッチファイル").
+constexpr char16_t kToolName[] = u"coordinate-labels";
 constexpr char16_t kNoPointsMessage[] = u"座標を記入する点が指示されていません";
 // Each text starts this many paper millimetres to the right of and above its point.
 constexpr double kGap = 1.0;
@@ -41,7 +42,7 @@ int AppendLabels(TJGdata& model) {
 int LabelPoints(UserFeedback& ui) {
   const std::u16string exchangeFile = platform::ProgramFolder() + u"JWC_TEMP.TXT";
   TJGdata model;
-  if (!model.OpenTempFile(exchangeFile)) return ReportExchangeUnreadable(ui, kBatchFile);
+  if (!model.OpenTempFile(exchangeFile)) return ReportExchangeUnreadable(ui, kToolName);
   model.S_Init();
   // Nothing to draw: the host's file stays as it is, and the host draws nothing.
   if (AppendLabels(model) == 0) {

@@ -8,7 +8,9 @@
 
 struct CheckFailure {
   ControlId control = ControlId::None;  // the control that receives the focus
-  std::u16string message;               // shown in a message box captioned with the application title
+  // Two lines, shown in one message box captioned with the application title: what is missing, then
+  // what the control accepts.
+  std::u16string message;
 };
 
 std::optional<CheckFailure> CheckOk(const DialogValues& values);

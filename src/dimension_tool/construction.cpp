@@ -19,6 +19,10 @@ const char16_t kExchangeFileName[] = u"JWC_TEMP.TXT";
 const char16_t kZeroDimensionMessage[] = u"寸法が「0」になりますので作図出来ません";
 const char16_t kNonFiniteMessage[] = u"数値が大きすぎますので作図出来ません";
 
+std::u16string ZeroDimensionMessage(Orientation orientation) {
+  return std::u16string(kZeroDimensionMessage) + u"\n" + Traits(orientation).coincidence;
+}
+
 namespace {
 
 // Directions of the value and of the arrow strokes use pi to full precision; the rotations and line
@@ -378,7 +382,7 @@ platform::WriteResult DrawAndWrite(const DialogValues& values, TJGdata& model,
                                    Orientation orientation) {
   switch (BuildDimension(values, model, &ui, orientation)) {
     case BuildResult::ZeroLength:
-      ui.ShowMessage(kZeroDimensionMessage);
+      ui.ShowMessage(ZeroDimensionMessage(orientation));
       return {true, {}};
     case BuildResult::NotFinite:
       ui.ShowMessage(kNonFiniteMessage);

@@ -35,7 +35,10 @@ platform::WriteResult DrawAndWrite(const DialogValues& values, TJGdata& model,
 // "JWC_TEMP.TXT", the exchange file in the program folder: the host writes it before the run and draws
 // what the run leaves in it.
 extern const char16_t kExchangeFileName[];
-// The message shown for a zero dimension.
+// The first line of the message shown for a zero dimension, the same for every orientation.
 extern const char16_t kZeroDimensionMessage[];
+// The whole message for a zero dimension: kZeroDimensionMessage, then the orientation's line that says
+// which measured points coincide.
+std::u16string ZeroDimensionMessage(Orientation orientation);
 // The message shown when the numbers of the run overflow, so that nothing can be drawn.
 extern const char16_t kNonFiniteMessage[];

@@ -99,7 +99,7 @@ bool DimensionDialog::Show(int showCommand) {
   PlaceControls();
 
   if (!Load()) {
-    exitCode_ = ReportExchangeUnreadable(*this, kBatchFileName);
+    exitCode_ = ReportExchangeUnreadable(*this, kToolName);
     return false;
   }
 

@@ -26,6 +26,6 @@ RunOptions ChosenOptions(const ParsedCommandLine& parsed);
 // when at most one is given.
 std::u16string ConflictingOptionsMessage(const ParsedCommandLine& parsed);
 
-// The batch file that the unreadable-exchange message names: the vertical dimension's, which the user
-// guide introduces first, whichever batch file started the run.
-inline constexpr char16_t kBatchFileName[] = u"tarvik.bat";
+// The name by which the unreadable-exchange message speaks of the batch files ("tarvik のバッチファイル"):
+// the program cannot know which of them started it, or whether one did.
+inline constexpr char16_t kToolName[] = u"tarvik";

@@ -17,7 +17,8 @@ constexpr OrientationTraits kRows[] = {
       u"　",
       u"◇寸法値が離れた",
       u"　垂直寸法線を作図します"},
-     FrameTurn::Axis},
+     FrameTurn::Axis,
+     u"計測点（始点）と計測点（終点）が同じ高さです（軸角の向きで）。２点を指示し直して下さい"},
     {Orientation::Horizontal, u"tarvik－寸法値が離れた水平寸法線を作図", u"selvan_h.dat", u"horizontal",
      {u"◇水平寸法線の設定は",
       u"　垂直寸法線の設定とは",
@@ -27,7 +28,8 @@ constexpr OrientationTraits kRows[] = {
       u"　",
       u"◇寸法値が離れた",
       u"　水平寸法線を作図します"},
-     FrameTurn::QuarterTurnClockwise},
+     FrameTurn::QuarterTurnClockwise,
+     u"計測点（始点）と計測点（終点）の左右の位置が同じです（軸角の向きで）。２点を指示し直して下さい"},
     {Orientation::Aligned, u"tarvik－寸法値が離れた斜め寸法線を作図", u"selvan_a.dat", u"aligned",
      {u"◇斜め寸法線の設定は",
       u"　垂直・水平寸法線の設定",
@@ -37,7 +39,8 @@ constexpr OrientationTraits kRows[] = {
       u"　",
       u"◇寸法値が離れた",
       u"　斜め寸法線を作図します"},
-     FrameTurn::AlongMeasuredPoints},
+     FrameTurn::AlongMeasuredPoints,
+     u"計測点（始点）と計測点（終点）が同じ点です。２点を指示し直して下さい"},
 };
 
 // The help text after each orientation's own lines.

@@ -30,6 +30,8 @@ struct OrientationTraits {
                                      // empty for the one chosen without an option
   std::array<const char16_t*, kOwnHelpLineCount> ownHelpLines;
   FrameTurn frameTurn;
+  const char16_t* coincidence;  // the zero message's second line: which measured points coincide, and
+                                // that they are to be indicated again
 };
 
 // Every orientation, in the order of the enumeration.

@@ -57,7 +57,7 @@ const PreviewResult& DimensionPreview::Compute(const DialogValues& values, const
   }
   switch (BuildDimension(values, scratch_, nullptr, orientation)) {
     case BuildResult::ZeroLength:
-      result_.message = kZeroDimensionMessage;
+      result_.message = ZeroDimensionMessage(orientation);
       return result_;
     case BuildResult::NotFinite:
       result_.message = kNonFiniteMessage;

@@ -2,14 +2,18 @@
 // one, its reason, so that a full disk or a locked file can be told apart from a fault of the program.
 #include "failures.h"
 
-std::u16string ExchangeUnreadableMessage(const std::u16string& batchFileName) {
+std::u16string ExchangeUnreadableMessage(const std::u16string& toolName) {
   return u"「JWC_TEMP.TXT」が読み込めませんので作図出来ません\n"
-         u"本ソフトはJw_cadの「その他」－「外部変形」でバッチファイル「" +
-         batchFileName + u"」を選んで起動して下さい";
+         u"本ソフトはJw_cadの「その他」－「外部変形」で " +
+         toolName +
+         u" のバッチファイルを選んで起動して下さい\n"
+         u"よくある原因は次の２つです\n"
+         u"・本ソフトとバッチファイルが別々のフォルダにある\n"
+         u"・ファイルを作成出来ないフォルダ（「C:\\Program Files」の下など）に置いている";
 }
 
-int ReportExchangeUnreadable(UserFeedback& ui, const std::u16string& batchFileName) {
-  ui.ShowError(ExchangeUnreadableMessage(batchFileName));
+int ReportExchangeUnreadable(UserFeedback& ui, const std::u16string& toolName) {
+  ui.ShowError(ExchangeUnreadableMessage(toolName));
   return kExitExchangeUnreadable;
 }
 

@@ -18,10 +18,12 @@ enum ExitCode : int {
 };
 
 // Shown instead of the program's work when the exchange file is missing, a folder, or cannot be read:
-// it tells the user to start the program through `batchFileName` from the host's menu.
-std::u16string ExchangeUnreadableMessage(const std::u16string& batchFileName);
+// it tells the user to start the program through one of `toolName`'s batch files from the host's menu,
+// whichever started this run, and names the two usual causes (program and batch file in different
+// folders; a folder where no file can be made).
+std::u16string ExchangeUnreadableMessage(const std::u16string& toolName);
 // Shows ExchangeUnreadableMessage as an error and gives the exit code that goes with it.
-int ReportExchangeUnreadable(UserFeedback& ui, const std::u16string& batchFileName);
+int ReportExchangeUnreadable(UserFeedback& ui, const std::u16string& toolName);
 // Shown when memory runs out (an enormous exchange or settings file); nothing is written.
 extern const char16_t kOutOfMemoryMessage[];
 // The first lines of WriteFailureMessage's parts, each followed by a line with the reason.

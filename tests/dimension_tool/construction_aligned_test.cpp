@@ -141,7 +141,7 @@ TEST(AlignedGoldenRun, EqualPointsAreAZeroDimension) {
   host.points = {"hp1 100 200", "hp2 100 200", "hp3 600 300", "hp4 700 400"};
   const golden::RunResult run = RunOk(host.Utf8File(), golden::SelectStyle1, Orientation::Aligned);
   EXPECT_EQ(run.exchangeAfter, run.exchangeBefore);
-  EXPECT_EQ(run.ui.messages, std::vector<std::u16string>{kZeroDimensionMessage});
+  EXPECT_EQ(run.ui.messages, std::vector<std::u16string>{ZeroDimensionMessage(Orientation::Aligned)});
 }
 
 // ---- Aligned is vertical on φ − 90, for any input

@@ -553,7 +553,7 @@ TEST(GoldenRun, RunsThatDrawNothing) {
     Lines points;
     std::string scales;
     std::u16string valueToUnderline, extensionGap;
-    const char16_t* message;
+    std::u16string message;
   };
   const std::string scale1 = "hs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1";
   const std::string scale100 = "hs 100 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1";
@@ -565,7 +565,7 @@ TEST(GoldenRun, RunsThatDrawNothing) {
        scale1,
        u"0.5",
        u"2",
-       kZeroDimensionMessage},
+       ZeroDimensionMessage(Orientation::Vertical)},
       // A distance that passes its check but overflows once multiplied by the scale.
       {"gap 1e308 at scale 100", worked, scale100, u"0.5", u"1e308", kNonFiniteMessage},
       {"value margin 1e308 at scale 100", worked, scale100, u"1e308", u"2", kNonFiniteMessage},

@@ -47,14 +47,17 @@ TEST(Launch, OptionsChooseTheDimensionAndTheQuickRun) {
   }
 }
 
-// The shell builds these texts from what the tool tells it; the user sees them as they always were.
+// The shell builds these texts from what the tool tells it: its options, and the name its batch files go by.
 TEST(Launch, RefusalAndUnreadableExchangeMessagesNameTarvik) {
   EXPECT_EQ(
       Utf8(UnknownOptionMessage(u"/vertical", OptionNames())),
       "指定できないオプションです：/vertical\r\n使えるオプションは /horizontal と /aligned と /quick です");
-  EXPECT_EQ(Utf8(ExchangeUnreadableMessage(kBatchFileName)),
+  EXPECT_EQ(Utf8(ExchangeUnreadableMessage(kToolName)),
             "「JWC_TEMP.TXT」が読み込めませんので作図出来ません\n"
-            "本ソフトはJw_cadの「その他」－「外部変形」でバッチファイル「tarvik.bat」を選んで起動して下さい");
+            "本ソフトはJw_cadの「その他」－「外部変形」で tarvik のバッチファイルを選んで起動して下さい\n"
+            "よくある原因は次の２つです\n"
+            "・本ソフトとバッチファイルが別々のフォルダにある\n"
+            "・ファイルを作成出来ないフォルダ（「C:\\Program Files」の下など）に置いている");
 }
 
 // Each dimension is chosen by its own option, names itself in its caption and its help text, and keeps

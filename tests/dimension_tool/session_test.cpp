@@ -134,7 +134,7 @@ TEST(QuickRun, ZeroDimensionShowsItsMessageAndWritesNothing) {
   golden::RecordingUi ui;
   EXPECT_TRUE(session.QuickRun(ui)) << "the message is the answer; the dialog does not open";
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(Utf8(ui.messages[0]), Utf8(kZeroDimensionMessage));
+  EXPECT_EQ(Utf8(ui.messages[0]), Utf8(ZeroDimensionMessage(Orientation::Vertical)));
   EXPECT_EQ(ReadBytes(folder.exchange), exchange);
   EXPECT_EQ(ReadBytes(folder.settings), settings);
 }

@@ -2,6 +2,7 @@
 // they see; these tests hold it to the program's own texts, so a changed message cannot go unnoticed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -39,6 +40,17 @@ std::u16string GuideText() {
 }
 
 using test_support::Utf8;
+
+// A message box's text, one entry per line.
+std::vector<std::u16string> Lines(const std::u16string& message) {
+  std::vector<std::u16string> lines;
+  for (std::size_t start = 0; start <= message.size();) {
+    const std::size_t end = std::min(message.find(u'\n', start), message.size());
+    lines.push_back(message.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
 
 // A dialog state that passes every check: a first run on an exchange file without points and without a
 // settings file, with the text style chosen as the user must. Each case below breaks exactly one control.
@@ -107,27 +119,28 @@ TEST(UserGuideQuotes, EveryCheckMessageInTheOrderOfTheChecks) {
     ASSERT_TRUE(failure.has_value()) << c.control << " spoiled but accepted";
     for (const auto& earlier : seen) ASSERT_NE(earlier, failure->message) << c.control;
     seen.push_back(failure->message);
-    // Searching on from the previous message makes the guide's table follow the order of the checks.
-    const std::size_t at = guide.find(failure->message, after);
-    EXPECT_NE(at, std::u16string::npos)
-        << c.control
-        << ": the guide does not quote, after the previous check's message: " << Utf8(failure->message);
-    if (at != std::u16string::npos) after = at + failure->message.size();
+    // Searching on from the previous line makes the guide's table follow the order of the checks, each
+    // message's accepted values after its first line.
+    for (const std::u16string& line : Lines(failure->message)) {
+      const std::size_t at = guide.find(line, after);
+      EXPECT_NE(at, std::u16string::npos)
+          << c.control << ": the guide does not quote, after the previous line: " << Utf8(line);
+      if (at != std::u16string::npos) after = at + line.size();
+    }
   }
 }
 
 TEST(UserGuideQuotes, MessagesOfTheRunAndTheTitle) {
   const std::u16string guide = GuideText();
-  // The failures' first lines; the lines after them (how to start, the system's reason) are explained.
-  const std::u16string unreadable = ExchangeUnreadableMessage(kBatchFileName);
-  std::vector<std::u16string> texts = {kZeroDimensionMessage,
-                                       kNonFiniteMessage,
-                                       unreadable.substr(0, unreadable.find(u'\n')),
-                                       kExchangeUnwritableMessage,
-                                       SettingsUnwritableHeadline(SettingsFileName(Orientation::Vertical)),
-                                       kReasonLabel,
-                                       kOutOfMemoryMessage};
-  for (const OrientationTraits& traits : AllOrientations()) texts.push_back(traits.title);
+  // The failures' first lines and the unreadable file's causes; the system's reason is explained.
+  std::vector<std::u16string> texts = Lines(ExchangeUnreadableMessage(kToolName));
+  texts.insert(texts.end(), {kNonFiniteMessage, kExchangeUnwritableMessage,
+                             SettingsUnwritableHeadline(SettingsFileName(Orientation::Vertical)),
+                             kReasonLabel, kOutOfMemoryMessage});
+  for (const OrientationTraits& traits : AllOrientations()) {
+    texts.push_back(traits.title);
+    for (const std::u16string& line : Lines(ZeroDimensionMessage(traits.orientation))) texts.push_back(line);
+  }
   for (const auto& text : texts) {
     ASSERT_FALSE(text.empty());
     EXPECT_NE(guide.find(text), std::u16string::npos) << "not quoted: " << Utf8(text);

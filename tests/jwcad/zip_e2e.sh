@@ -53,9 +53,11 @@ parent="$scratch/ジェイ ダブリュー"
 mkdir -p "$parent"
 unzip -q "$zip" -d "$parent" || fail "unzip"
 folder="$parent/tarvik"
-for f in tarvik.exe 'はじめにお読みください.txt'; do
+for f in tarvik.exe 'はじめにお読みください.txt' LICENSE; do
   [ -f "$folder/$f" ] || fail "the package has no tarvik/$f"
 done
+cmp -s "$folder/LICENSE" "$root/LICENSE" || fail "the package's LICENSE differs from the repository's"
+
 ok "unpacked into $folder"
 mapfile -t batch_files < <(cd "$root/jwcad" && LC_ALL=C ls -- *.bat)
 [ ${#batch_files[@]} -gt 0 ] || fail "no batch files in jwcad/"

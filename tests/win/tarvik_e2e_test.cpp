@@ -386,27 +386,27 @@ INSTANTIATE_TEST_SUITE_P(
     Checks, FailingCheck,
     ::testing::Values(CheckCase{"arrow_length_above_1000",
                                 {{ControlId::ArrowLengthEdit, u"1000.5"}},
-                                u"矢印の長さを入力して下さい",
+                                u"矢印の長さを入力して下さい\n0 より大きく 1000 以下の数値を入力して下さい",
                                 ControlId::ArrowLengthEdit},
                       CheckCase{"arrow_length_trailing_blank",
                                 {{ControlId::ArrowLengthEdit, u"3 "}},
-                                u"矢印の長さを入力して下さい",
+                                u"矢印の長さを入力して下さい\n0 より大きく 1000 以下の数値を入力して下さい",
                                 ControlId::ArrowLengthEdit},
                       CheckCase{"marker_scale_zero",
                                 {{ControlId::MarkerScaleEdit, u"0"}},
-                                u"端点（点マーカ）の倍率を指定して下さい",
+                                u"端点（点マーカ）の倍率を指定して下さい\n0 より大きい数値を入力して下さい",
                                 ControlId::MarkerScaleEdit},
                       CheckCase{"arrow_angle_180",
                                 {{ControlId::ArrowAngleEdit, u"180"}},
-                                u"矢印の角度を入力して下さい",
+                                u"矢印の角度を入力して下さい\n0 より大きく 180 未満の数値を入力して下さい",
                                 ControlId::ArrowAngleEdit},
                       CheckCase{"reversed_overshoot_negative",
                                 {{ControlId::ReversedOvershootEdit, u"-1"}},
-                                u"逆矢印の寸法はみだし距離　を入力して下さい",
+                                u"逆矢印の寸法はみだし距離　を入力して下さい\n0 以上の数値を入力して下さい",
                                 ControlId::ReversedOvershootEdit},
                       CheckCase{"first_failure_wins",
                                 {{ControlId::MarkerScaleEdit, u"0"}, {ControlId::ArrowLengthEdit, u"1001"}},
-                                u"端点（点マーカ）の倍率を指定して下さい",
+                                u"端点（点マーカ）の倍率を指定して下さい\n0 より大きい数値を入力して下さい",
                                 ControlId::MarkerScaleEdit}),
     [](const ::testing::TestParamInfo<CheckCase>& info) { return std::string(info.param.name); });
 
@@ -415,7 +415,7 @@ TEST_F(TarvikDialog, FirstRunAsksForTheTextStyleThenDrawsWithTheChosenOne) {
   auto run = Start();
   ASSERT_TRUE(run);
   PressKey(VK_RETURN);
-  AnswerMessageBox(*run, u"寸法値の文字種類を指定して下さい");
+  AnswerMessageBox(*run, u"寸法値の文字種類を指定して下さい\n一覧から１つ選んで下さい");
   ASSERT_TRUE(run->WaitForFocus(Id(ControlId::TextStyleList))) << "focus is on " << run->FocusedId();
   EXPECT_FALSE(HasSettings());
 
@@ -442,7 +442,10 @@ TEST_F(TarvikDialog, ZeroDimensionIsReportedAndLeavesTheExchangeFileButSavesTheS
   auto run = Start();
   ASSERT_TRUE(run);
   PressKey(VK_RETURN);
-  AnswerMessageBox(*run, kZeroDimensionMessage, /*withIcon=*/true);
+  AnswerMessageBox(*run,
+                   u"寸法が「0」になりますので作図出来ません\n"
+                   u"計測点（始点）と計測点（終点）が同じ高さです（軸角の向きで）。２点を指示し直して下さい",
+                   /*withIcon=*/true);
   ASSERT_TRUE(run->WaitForExit());
   EXPECT_EQ(Exchange(), exchange_);
   ASSERT_TRUE(HasSettings());
@@ -522,7 +525,7 @@ TEST_P(UnreadableExchange, IsToldInsteadOfOpeningTheDialog) {
   ASSERT_NE(box, nullptr) << "no message box appeared";
   HWND form = FindWindowW(L"DimensionDialog", nullptr);
   EXPECT_TRUE(form == nullptr || !IsWindowVisible(form)) << "the dialog opened";
-  AnswerMessageBox(run, ExchangeUnreadableMessage(kBatchFileName), /*withIcon=*/true);
+  AnswerMessageBox(run, ExchangeUnreadableMessage(kToolName), /*withIcon=*/true);
   ASSERT_TRUE(run.WaitForExit());
   EXPECT_EQ(run.ExitCode(), static_cast<DWORD>(kExitExchangeUnreadable));
   EXPECT_EQ(test_support::FolderEntries(dir_.path()), before) << "something was written";
@@ -635,7 +638,7 @@ TEST_F(TarvikDialog, EnterInTheHelpTextPressesOkAndTabLeavesIt) {
   ASSERT_TRUE(run->WaitForFocus(Id(ControlId::HelpText))) << "focus is on " << run->FocusedId();
 
   PressKey(VK_RETURN);
-  AnswerMessageBox(*run, u"寸法値の文字種類を指定して下さい");
+  AnswerMessageBox(*run, u"寸法値の文字種類を指定して下さい\n一覧から１つ選んで下さい");
   ASSERT_TRUE(run->WaitForFocus(Id(ControlId::TextStyleList)));
   GetWindowRect(memo, &rect);
   e2e::ClickAt(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
@@ -812,7 +815,8 @@ TEST_F(TarvikDialog, PreviewSaysWhyUntilTheValuesCanBeDrawn) {
   HWND panel = run->Control(kPreviewItemId);
   ASSERT_NE(panel, nullptr);
   // The first run has no text style yet: the message of OK's check, and nothing drawn.
-  EXPECT_TRUE(WaitUntil([&] { return e2e::WindowText(panel) == u"寸法値の文字種類を指定して下さい"; }))
+  EXPECT_TRUE(WaitUntil(
+      [&] { return e2e::WindowText(panel) == u"寸法値の文字種類を指定して下さい\n一覧から１つ選んで下さい"; }))
       << "the preview shows " << Utf8(e2e::WindowText(panel));
 
   ASSERT_TRUE(TabTo(*run, Id(ControlId::TextStyleList)));
@@ -824,7 +828,9 @@ TEST_F(TarvikDialog, PreviewSaysWhyUntilTheValuesCanBeDrawn) {
 
   // An arrow length that OK refuses: its message again, without pressing OK.
   TypeInto(*run, ControlId::ArrowLengthEdit, u"2000");
-  EXPECT_TRUE(WaitUntil([&] { return e2e::WindowText(panel) == u"矢印の長さを入力して下さい"; }))
+  EXPECT_TRUE(WaitUntil([&] {
+    return e2e::WindowText(panel) == u"矢印の長さを入力して下さい\n0 より大きく 1000 以下の数値を入力して下さい";
+  }))
       << "the preview shows " << Utf8(e2e::WindowText(panel));
   EXPECT_EQ(run->MessageBox(), nullptr);
 
