@@ -126,7 +126,11 @@ TEST(UserGuideQuotes, MessagesOfTheRunAndTheTitle) {
                                        kExchangeUnwritableMessage,
                                        SettingsUnwritableHeadline(SettingsFileName(Orientation::Vertical)),
                                        kReasonLabel,
-                                       kOutOfMemoryMessage};
+                                       kOutOfMemoryMessage,
+                                       kExchangeTooLargeMessage};
+  for (const std::u16string& message :
+       {SettingsUnreadableMessage(SettingsFileName(Orientation::Vertical), u"-"), UnexpectedFailureMessage("-")})
+    texts.push_back(message.substr(0, message.find(u'\n')));
   for (const OrientationTraits& traits : AllOrientations()) texts.push_back(traits.title);
   for (const auto& text : texts) {
     ASSERT_FALSE(text.empty());
