@@ -42,7 +42,8 @@ int AppendLabels(TJGdata& model) {
 int LabelPoints(UserFeedback& ui) {
   const std::u16string exchangeFile = platform::ProgramFolder() + u"JWC_TEMP.TXT";
   TJGdata model;
-  if (!model.OpenTempFile(exchangeFile)) return ReportExchangeUnreadable(ui, kToolName);
+  const platform::ReadFailure read = model.ReadTempFile(exchangeFile).failure;
+  if (read != platform::ReadFailure::None) return ReportExchangeFailure(ui, read, kToolName);
   model.S_Init();
   // Nothing to draw: the host's file stays as it is, and the host draws nothing.
   if (AppendLabels(model) == 0) {
@@ -50,7 +51,7 @@ int LabelPoints(UserFeedback& ui) {
     return kExitDone;
   }
   platform::WriteResult written;
-  written.ok = model.SaveTempFile(exchangeFile, &written.reason);
+  written.ok = model.SaveTempFile(exchangeFile, &written.reason, &written.uncreatableFolder);
   if (written) return kExitDone;
   ui.ShowError(WriteFailureMessage(written));
   return kExitNotWritten;
@@ -63,7 +64,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
   // The program takes no options: whatever the command line holds is refused.
   const ParsedCommandLine parsed = ParseCommandLine(CommandLineText(arguments), {});
   if (!parsed.Ok()) return RefuseUnknownOption(parsed.unknown, {}, kTitle);
-  return RunGuardingMemory(kTitle, [] {
+  return RunGuardingFailures(kTitle, [] {
     MessageBoxFeedback ui(kTitle);
     return LabelPoints(ui);
   });

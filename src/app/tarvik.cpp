@@ -7,6 +7,8 @@
 #include "dll_search_win.h"
 #include "failures.h"
 #include "launch.h"
+#include "message_box_feedback_win.h"
+#include "platform.h"
 #include "program_run_win.h"
 #include "quick_run_win.h"
 
@@ -20,17 +22,23 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int showComm
   const std::u16string conflict = ConflictingOptionsMessage(parsed);
   if (!conflict.empty()) return RefuseCommandLine(conflict, title);
 
-  // Memory that runs out while the files are read ends the run with the form and its model already
-  // gone, so nothing is written; inside the message loop the window procedures catch it themselves.
-  return RunGuardingMemory(title, [&] {
+  // A failure while the files are read ends the run with the session and its model already gone, so
+  // nothing is written; inside the message loop the window procedures catch it themselves.
+  return RunGuardingFailures(title, [&] {
+    // The exchange file is read once: the quick run and the dialog it falls back to share the session.
+    DimensionSession session(options.orientation);
+    MessageBoxFeedback ui(title);
+    if (!session.Load(platform::ProgramFolder()))
+      return ReportExchangeFailure(ui, session.exchangeRead, kToolName);
+    if (const std::u16string notice = session.SettingsNotice(); !notice.empty()) ui.ShowError(notice);
     // Without usable stored settings the quick run leaves everything to the dialog, which sets them up.
     int quickExit = kExitDone;
-    if (options.quick && RunQuick(options.orientation, quickExit)) return quickExit;
+    if (options.quick && RunQuick(session, quickExit)) return quickExit;
 
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
-    DimensionDialog form(instance, options.orientation);
+    DimensionDialog form(instance, session);
     if (!form.Show(showCommand)) return form.ExitCode();
     return RunMessageLoop([&form](MSG& message) { return form.PreTranslateMessage(message); });
   });

@@ -392,6 +392,7 @@ platform::WriteResult DrawAndWrite(const DialogValues& values, TJGdata& model,
   }
   ui.SetStatus(u"ファイル生成中です");
   platform::WriteResult written;
-  written.ok = model.SaveTempFile(programFolder + kExchangeFileName, &written.reason);
+  written.ok =
+      model.SaveTempFile(programFolder + kExchangeFileName, &written.reason, &written.uncreatableFolder);
   return written;
 }

@@ -6,6 +6,8 @@
 
 #include <new>
 
+#include "failures.h"
+
 namespace {
 
 // Posted after the focus moved, so that the default button is set once the dialog manager is done with it.
@@ -75,8 +77,8 @@ LRESULT CALLBACK DimensionDialog::FormProc(HWND window, UINT message, WPARAM wPa
   // An exception must not unwind through the system's frames.
   try {
     return form->OnFormMessage(message, wParam, lParam);
-  } catch (const std::bad_alloc&) {
-    form->OutOfMemory();
+  } catch (...) {
+    form->Fail(CurrentFailure());
     return 0;
   }
 }
@@ -90,8 +92,8 @@ LRESULT CALLBACK DimensionDialog::PanelProc(HWND window, UINT message, WPARAM wP
   if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   try {
     return form->OnPanelMessage(window, message, wParam, lParam);
-  } catch (const std::bad_alloc&) {
-    form->OutOfMemory();
+  } catch (...) {
+    form->Fail(CurrentFailure());
     return 0;
   }
 }
@@ -145,8 +147,10 @@ LRESULT DimensionDialog::OnFormMessage(UINT message, WPARAM wParam, LPARAM lPara
     case kRefreshDefaultButton:
       RefreshDefaultButton();
       return 0;
-    case kPreviewOutOfMemory:
-      OutOfMemory();
+    case kPreviewFailed:
+      Fail(static_cast<int>(wParam) == kExitOutOfMemory
+               ? CaughtFailure{kOutOfMemoryMessage, kExitOutOfMemory}
+               : CaughtFailure{UnexpectedFailureMessage(nullptr), kExitUnexpected});
       return 0;
     case WM_DPICHANGED: {
       ApplyDpi(HIWORD(wParam));

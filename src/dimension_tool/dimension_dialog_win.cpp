@@ -42,8 +42,8 @@ int ListSelection(HWND list) { return static_cast<int>(SendMessageW(list, CB_GET
 bool IsChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 }  // namespace
 
-DimensionDialog::DimensionDialog(HINSTANCE instance, Orientation orientation)
-    : instance_(instance), session_(orientation) {
+DimensionDialog::DimensionDialog(HINSTANCE instance, DimensionSession& session)
+    : instance_(instance), session_(session) {
   // Both exist from Windows 10 1607 on; older systems lay the form out at the DC's resolution.
   dpiFunctions_.getDpiForWindow = LoadFunction<UINT(WINAPI*)(HWND)>(L"user32.dll", "GetDpiForWindow");
   dpiFunctions_.adjustWindowRectExForDpi =
@@ -97,11 +97,7 @@ bool DimensionDialog::Show(int showCommand) {
   // The controls get their values from Load; until then the lists have no selection and the edits
   // are empty, which changes no control's place or size.
   PlaceControls();
-
-  if (!Load()) {
-    exitCode_ = ReportExchangeUnreadable(*this, kToolName);
-    return false;
-  }
+  Load();
 
   lastFocus_ = Control(ControlId::StartMarkerList);
   ShowWindow(form_, showCommand);
@@ -306,8 +302,7 @@ const std::array<HWND, 2>& DimensionDialog::Radios(ControlId group) const {
   return group == ControlId::ShowZerosGroup ? zeroRadios_ : unitRadios_;
 }
 
-bool DimensionDialog::Load() {
-  if (!session_.Load(platform::ProgramFolder())) return false;
+void DimensionDialog::Load() {
   ValuesToControls(session_.values);
   SetWindowTextW(Control(ControlId::StatusLine), L"");
   RefreshPreview();
@@ -324,7 +319,6 @@ bool DimensionDialog::Load() {
     const SIZE scaled = OuterSize();
     SetWindowPos(form_, nullptr, 0, 0, scaled.cx, scaled.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  return true;
 }
 
 void DimensionDialog::Confirm() {
@@ -361,13 +355,14 @@ void DimensionDialog::Close() {
   DestroyWindow(form_);
 }
 
-void DimensionDialog::OutOfMemory() {
-  if (exitCode_ == kExitOutOfMemory) return;  // told once
+void DimensionDialog::Fail(const CaughtFailure& failure) {
+  if (failed_) return;  // told once
+  failed_ = true;
   closed_ = true;
   // Freeing the model first gives the message box the memory it needs; nothing of the run is written.
   session_.model.reset();
-  exitCode_ = kExitOutOfMemory;
-  ShowError(kOutOfMemoryMessage);
+  exitCode_ = failure.exitCode;
+  ShowError(failure.message);
   if (form_ != nullptr) DestroyWindow(form_);
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dimension_dialog_layout_win.h"
+#include "failures.h"
 #include "preview_panel_win.h"
 #include "session.h"
 #include "unique_handle_win.h"
@@ -23,15 +24,15 @@ struct FormFonts {
 
 class DimensionDialog final : public UserFeedback {
  public:
-  // `orientation` chooses the dimension, its caption, help text and settings file.
-  DimensionDialog(HINSTANCE instance, Orientation orientation);
+  // Shows `session`, which must have been loaded and must outlive the dialog; its orientation chooses the
+  // dimension, its caption, help text and settings file.
+  DimensionDialog(HINSTANCE instance, DimensionSession& session);
   ~DimensionDialog() override;
   DimensionDialog(const DimensionDialog&) = delete;
   DimensionDialog& operator=(const DimensionDialog&) = delete;
 
-  // Creates the window with its layout defaults, runs Load (the exchange file, the text-style list, the
-  // stored settings and position) and shows it. False, with ExitCode() saying why, when the window could
-  // not be created or the exchange file could not be read (after telling the user so).
+  // Creates the window with its layout defaults, puts the session's values and stored position in it and
+  // shows it. False, with ExitCode() saying why, when the window could not be created.
   bool Show(int showCommand);
 
   // What the program returns: set when showing fails and when the dialog closes.
@@ -76,12 +77,13 @@ class DimensionDialog final : public UserFeedback {
   UINT WindowDpi() const;
   int Scale(int pixels) const;
 
-  bool Load();
+  void Load();
   void Confirm();
   void Cancel();
   void Close();
-  // Memory ran out inside a handler: the model goes, the user is told, the window closes, nothing is written.
-  void OutOfMemory();
+  // A handler failed (memory ran out, or worse): the model goes, the user is told once, the window closes,
+  // nothing is written, and ExitCode() is the failure's.
+  void Fail(const CaughtFailure& failure);
 
   void ValuesToControls(const DialogValues& values);
   void ControlsToValues(DialogValues& values) const;
@@ -100,7 +102,7 @@ class DimensionDialog final : public UserFeedback {
 
   HINSTANCE instance_;
   DpiFunctions dpiFunctions_;
-  DimensionSession session_;
+  DimensionSession& session_;
 
   HWND form_ = nullptr;
   HWND settingsPanel_ = nullptr;
@@ -119,6 +121,7 @@ class DimensionDialog final : public UserFeedback {
 
   HWND lastFocus_ = nullptr;  // given back when the window is activated again
   bool closed_ = false;
+  bool failed_ = false;  // Fail has told the user
   int exitCode_ = 0;
   bool settingControls_ = false;  // the controls' own change notifications are not the user's
 };

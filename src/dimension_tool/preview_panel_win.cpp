@@ -6,6 +6,7 @@
 #include <new>
 
 #include "MyFunc.h"
+#include "failures.h"
 #include "gdi_canvas_win.h"
 #include "renderer.h"
 #include "win_text_win.h"
@@ -123,11 +124,11 @@ LRESULT CALLBACK PreviewPanel::Proc(HWND window, UINT message, WPARAM wParam, LP
   }
   auto* panel = reinterpret_cast<PreviewPanel*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (panel == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  // An exception must not unwind through the system's frames; the form decides what running out means.
+  // An exception must not unwind through the system's frames; the form decides what the failure means.
   try {
     return panel->OnMessage(message, wParam, lParam);
-  } catch (const std::bad_alloc&) {
-    PostMessageW(GetParent(window), kPreviewOutOfMemory, 0, 0);
+  } catch (...) {
+    PostMessageW(GetParent(window), kPreviewFailed, static_cast<WPARAM>(CurrentFailure().exitCode), 0);
     return 0;
   }
 }

@@ -12,8 +12,9 @@
 #include "preview.h"
 #include "unique_handle_win.h"
 
-// Posted to the panel's parent when the picture could not be made for want of memory.
-inline constexpr UINT kPreviewOutOfMemory = WM_APP + 2;
+// Posted to the panel's parent when the picture could not be made; wParam is the failure's exit code
+// (kExitOutOfMemory when memory ran out).
+inline constexpr UINT kPreviewFailed = WM_APP + 2;
 
 class PreviewPanel {
  public:

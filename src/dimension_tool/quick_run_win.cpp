@@ -2,12 +2,8 @@
 #include "quick_run_win.h"
 
 #include "message_box_feedback_win.h"
-#include "platform.h"
-#include "session.h"
 
-bool RunQuick(Orientation orientation, int& exitCode) {
-  DimensionSession session(orientation);
-  if (!session.Load(platform::ProgramFolder())) return false;
-  MessageBoxFeedback ui(ApplicationTitle(orientation));
+bool RunQuick(DimensionSession& session, int& exitCode) {
+  MessageBoxFeedback ui(ApplicationTitle(session.orientation));
   return session.QuickRun(ui, &exitCode);
 }

@@ -8,20 +8,29 @@
 DimensionSession::DimensionSession(Orientation orientation) : orientation(orientation) {}
 DimensionSession::~DimensionSession() = default;
 
-bool DimensionSession::Load(const std::u16string& folder) {
+bool DimensionSession::Load(const std::u16string& folder, size_t maxUnits) {
   programFolder = folder;
   settingsFile = programFolder + SettingsFileName(orientation);
   confirmed = false;
   model = std::make_unique<TJGdata>();
   // Without the host's file the dialog would draw from zero points and blame them; a file that holds no
   // points is the zero message's business.
-  if (!model->OpenTempFile(programFolder + kExchangeFileName)) return false;
+  exchangeRead = model->ReadTempFile(programFolder + kExchangeFileName, maxUnits).failure;
+  if (exchangeRead != platform::ReadFailure::None) {
+    model.reset();
+    return false;
+  }
   model->S_Init();
   // A list that is filled anew has no selection until the settings give it one.
   values.textStyleItems = TextStyleItems(*model);
   values.textStyle = kNoSelection;
-  LoadSettings(settingsFile, values, position);
+  settingsRead = LoadSettings(settingsFile, values, position);
   return true;
+}
+
+std::u16string DimensionSession::SettingsNotice() const {
+  if (!settingsRead.Unreadable()) return {};
+  return SettingsUnreadableMessage(SettingsFileName(orientation), settingsRead.reason);
 }
 
 std::optional<CheckFailure> DimensionSession::Confirm() {
@@ -34,7 +43,7 @@ void DimensionSession::Cancel() { confirmed = false; }
 
 bool DimensionSession::QuickRun(UserFeedback& ui, int* exitCode) {
   // A first run sets the settings up in the dialog; so do stored values that OK would refuse.
-  if (!model || !platform::FileExists(settingsFile) || CheckOk(values)) return false;
+  if (!model || settingsRead.failure != platform::ReadFailure::None || CheckOk(values)) return false;
   const platform::WriteResult drawing = DrawAndWrite(values, *model, programFolder, ui, orientation);
   if (!drawing) ui.ShowError(WriteFailureMessage(drawing, {true, {}}, SettingsFileName(orientation)));
   if (exitCode != nullptr) *exitCode = drawing ? kExitDone : kExitNotWritten;
@@ -47,7 +56,10 @@ int DimensionSession::Finish(int32_t left, int32_t top, UserFeedback& ui) {
   if (confirmed && model) {
     const platform::WriteResult drawing = DrawAndWrite(values, *model, programFolder, ui, orientation);
     position = WindowPosition{left, top};
-    const platform::WriteResult settings = SaveSettings(settingsFile, values, position, *model);
+    // A settings file this run could not read still holds the user's settings: it is left as it is.
+    const platform::WriteResult settings = settingsRead.Unreadable()
+                                               ? platform::WriteResult{true, {}}
+                                               : SaveSettings(settingsFile, values, position, *model);
     if (!drawing || !settings)
       ui.ShowError(WriteFailureMessage(drawing, settings, SettingsFileName(orientation)));
     if (!drawing) exitCode = kExitNotWritten;

@@ -23,8 +23,14 @@ class DimensionSession {
   // Everything the dialog needs before it appears, in this order: programFolder (`folder`, ending in a
   // path separator), settingsFile (the orientation's own settings file), confirmed, the model read from
   // programFolder + kExchangeFileName, S_Init, the text-style entries and the stored settings. False, and
-  // nothing after the reading done, when the exchange file cannot be read: the dialog must not open.
-  bool Load(const std::u16string& folder);
+  // nothing after the reading done, when the exchange file cannot be read (exchangeRead says why): the
+  // dialog must not open. The exchange file is read here only, once per run: the quick run and the
+  // dialog after it share this session. `maxUnits` caps the text held at once, as TJGdata::ReadTempFile.
+  bool Load(const std::u16string& folder, size_t maxUnits = platform::kLongestText);
+
+  // The message to show once before the run goes on, when the settings file is there but could not be
+  // read; empty otherwise. Such a file is then never written in this run.
+  std::u16string SettingsNotice() const;
 
   // OK: the checks; on success confirmed becomes true and the caller closes the dialog.
   std::optional<CheckFailure> Confirm();
@@ -33,14 +39,15 @@ class DimensionSession {
 
   // /quick, after Load: the OK path on the stored settings without the dialog. It writes what OK
   // writes, or shows the zero message, but saves neither the settings nor the position. False, with
-  // nothing written or shown, when there is no settings file or a stored value fails a check of OK:
-  // the dialog must open instead. The model is freed when it ran. A failed write is shown as Finish
-  // shows it, and `exitCode` (when given) receives Finish's exit code.
+  // nothing written or shown, when there is no settings file, it could not be read, or a stored value
+  // fails a check of OK: the dialog must open instead. The model is freed when it ran. A failed write is
+  // shown as Finish shows it, and `exitCode` (when given) receives Finish's exit code.
   bool QuickRun(UserFeedback& ui, int* exitCode = nullptr);
 
   // Whatever the way of closing: when confirmed is set, DrawAndWrite, then the position (left, top) and
-  // the settings are saved, and a failure of either write is shown in one message; always, the model is
-  // freed. Returns the program's exit code: kExitNotWritten when the drawing was not written.
+  // the settings are saved (unless the settings file could not be read), and a failure of either write is
+  // shown in one message; always, the model is freed. Returns the program's exit code: kExitNotWritten when
+  // the drawing was not written.
   int Finish(int32_t left, int32_t top, UserFeedback& ui);
 
   const Orientation orientation;
@@ -50,4 +57,6 @@ class DimensionSession {
   std::u16string settingsFile;
   bool confirmed = false;
   std::unique_ptr<TJGdata> model;
+  platform::ReadFailure exchangeRead = platform::ReadFailure::None;  // why Load could not read the file
+  SettingsRead settingsRead;                                         // what Load found of the settings
 };

@@ -188,16 +188,18 @@ std::u16string WrittenLine(const SettingsLine& line, const DialogValues& values,
 
 }  // namespace
 
-void LoadSettings(const std::u16string& settingsFile, DialogValues& values, WindowPosition& position) {
+SettingsRead LoadSettings(const std::u16string& settingsFile, DialogValues& values,
+                          WindowPosition& position) {
   position = WindowPosition{};
   const platform::ReadTextResult file = platform::ReadTextFile(settingsFile, kMaxSettingsBytes);
-  if (!file.ok) return;
+  if (!file.ok) return {file.failure, file.reason};
   const std::vector<std::u16string> lines = SplitLines(file.text);
   // Lines apply one after the other; the first missing line ends the reading, leaving the rest as it was.
   for (const SettingsLine& line : kLines) {
     if (line.number > lines.size()) break;
     ReadLine(line, lines[line.number - 1], values, position);
   }
+  return {};
 }
 
 std::vector<std::u16string> SettingsLines(const DialogValues& values, const WindowPosition& position,

@@ -366,8 +366,10 @@ class TJGdata : public TJGsettings {
   // empty): UTF-8 with a byte-order mark when MojiCode is set, otherwise the system's ANSI code page
   // without one, which is also what a host file in UTF-16 is answered in (characters that code page
   // lacks are replaced). The file is replaced whole, never left half-written. True when it was written;
-  // on failure `fn` is deleted if it can be, and `reason` (when given) receives the system's reason.
-  bool SaveTempFile(const std::u16string& fn, std::u16string* reason = nullptr);
+  // on failure `fn` is deleted if it can be, and `reason` (when given) receives the system's reason, and
+  // `uncreatableFolder` (when given) the folder when the failure was that it lets no file be created.
+  bool SaveTempFile(const std::u16string& fn, std::u16string* reason = nullptr,
+                    std::u16string* uncreatableFolder = nullptr);
   // Ends the run without result: empties the output buffer, so that SaveTempFile writes "hq". The
   // working attributes stay as last written.
   void StopJwwGaibu();

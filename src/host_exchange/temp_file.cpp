@@ -8,7 +8,8 @@
 #include "MyFunc.h"
 #include "platform.h"
 
-bool TJGdata::SaveTempFile(const std::u16string& fn, std::u16string* reason) {
+bool TJGdata::SaveTempFile(const std::u16string& fn, std::u16string* reason,
+                           std::u16string* uncreatableFolder) {
   const size_t count = UsedCount(t_Mem, t_MemN);
   std::u16string text;
   if (count == 0) {
@@ -28,6 +29,7 @@ bool TJGdata::SaveTempFile(const std::u16string& fn, std::u16string* reason) {
   platform::WriteResult written = platform::WriteTextFile(fn, text, MojiCode);
   if (written) return true;
   if (reason != nullptr) *reason = std::move(written.reason);
+  if (uncreatableFolder != nullptr) *uncreatableFolder = std::move(written.uncreatableFolder);
   // The host must not draw from an exchange file this run failed to replace: it would redraw its
   // own selection. Better no file than a stale or broken one; a failed deletion is ignored.
   if (FileExistsText(fn)) DeleteFileText(fn);

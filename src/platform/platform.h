@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace platform {
 
@@ -69,15 +70,22 @@ std::string EncodeUtf8(const std::u16string& text);
 
 // What a whole-file write achieved; converts to true when the file was written.
 struct WriteResult {
+  WriteResult(bool ok = false, std::u16string reason = {}, std::u16string uncreatableFolder = {})
+      : ok(ok), reason(std::move(reason)), uncreatableFolder(std::move(uncreatableFolder)) {}
+
   bool ok = false;
   std::u16string reason;  // the system's own text for the failure (FormatMessage, strerror); empty when ok
+  // The folder, as the path named it, when the failure was that no file may be created there (the
+  // temporary file was refused): a folder where files can be changed but not created. Empty otherwise.
+  std::u16string uncreatableFolder;
   explicit operator bool() const { return ok; }
 };
 
 // Writes `bytes` as the whole file. They go to a temporary file beside `path` that is then renamed over
 // it, so a reader never sees a half-written file. On Windows a replacement refused for a moment (a
 // scanner or indexer holding the target) is tried again for about half a second. On any failure the
-// temporary file is gone, `path` is as it was, and the result carries the system's reason.
+// temporary file is gone, `path` is as it was, and the result carries the system's reason, and the
+// folder when it does not let the temporary file be created.
 WriteResult WriteFileBytes(const std::u16string& path, std::string_view bytes);
 
 // Writes `text` as the whole file through WriteFileBytes: UTF-8 with a byte-order mark, or the ANSI

@@ -339,7 +339,13 @@ WriteResult WriteFileBytes(const std::u16string& path, std::string_view bytes) {
   // The result is made before the locals go, so errno is still the failed call's.
   TemporaryFile temporary;
   FileDescriptor file = CreateTemporaryFile(folder, temporary);
-  if (!file.valid()) return Failure(errno);
+  if (!file.valid()) {
+    const int error = errno;
+    WriteResult failure = Failure(error);
+    if (error == EACCES || error == EPERM || error == EROFS)
+      failure.uncreatableFolder = path.substr(0, path.rfind(u'/') + 1);
+    return failure;
+  }
   if (!WriteAll(file.get(), bytes) || fsync(file.get()) != 0 || !file.Close()) return Failure(errno);
   if (rename(temporary.name().c_str(), native.c_str()) != 0) return Failure(errno);
   temporary.Keep();

@@ -299,7 +299,12 @@ WriteResult WriteFileBytes(const std::u16string& path, std::string_view bytes) {
   // The result is made before the locals go, so GetLastError is still the failed call's.
   TemporaryFile temporary;
   FileHandle file = CreateTemporaryFile(folder, temporary);
-  if (!file.valid()) return Failure(GetLastError());
+  if (!file.valid()) {
+    const DWORD error = GetLastError();
+    WriteResult failure = Failure(error);
+    if (error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT) failure.uncreatableFolder = folder;
+    return failure;
+  }
   if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get()) || !file.Close()) {
     return Failure(GetLastError());
   }

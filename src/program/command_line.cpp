@@ -35,6 +35,29 @@ std::u16string LowerAscii(std::u16string text) {
   return text;
 }
 
+// Characters that would break the message's lines or turn its text around, shown as "?" instead.
+bool Unprintable(char16_t c) {
+  return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x061C || (c >= 0x200B && c <= 0x200F) ||
+         (c >= 0x2028 && c <= 0x202E) || (c >= 0x2060 && c <= 0x206F) || c == 0xFEFF;
+}
+
+// The longest argument the message quotes whole; a longer one is cut there and marked with "…".
+constexpr size_t kLongestQuoted = 64;
+
+std::u16string QuotedArgument(const std::u16string& argument) {
+  std::u16string shown;
+  for (size_t i = 0; i < argument.size() && i < kLongestQuoted; ++i) {
+    const char16_t c = argument[i];
+    shown.push_back(Unprintable(c) ? u'?' : c);
+  }
+  // A pair of surrogates cut in the middle would show as a broken character.
+  if (argument.size() > kLongestQuoted) {
+    if (shown.back() >= 0xD800 && shown.back() <= 0xDBFF) shown.pop_back();
+    shown += u'…';
+  }
+  return shown;
+}
+
 }  // namespace
 
 ParsedCommandLine ParseCommandLine(const std::u16string& arguments,
@@ -57,7 +80,7 @@ ParsedCommandLine ParseCommandLine(const std::u16string& arguments,
 
 std::u16string UnknownOptionMessage(const std::u16string& argument,
                                     std::span<const std::u16string_view> optionNames) {
-  std::u16string message = u"指定できないオプションです：" + argument + u"\r\n";
+  std::u16string message = u"指定できないオプションです：" + QuotedArgument(argument) + u"\r\n";
   if (optionNames.empty()) return message + u"使えるオプションはありません";
   message += u"使えるオプションは ";
   for (size_t i = 0; i < optionNames.size(); ++i) {

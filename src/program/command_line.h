@@ -28,6 +28,7 @@ ParsedCommandLine ParseCommandLine(const std::u16string& arguments,
                                    std::span<const std::u16string_view> optionNames);
 
 // The message for an argument that is no option: it names the argument and the accepted options, each
-// with its "/", or says that the program takes none.
+// with its "/", or says that the program takes none. The argument is quoted up to 64 units, a longer one
+// cut there with "…", and characters that break lines or turn the text's direction shown as "?".
 std::u16string UnknownOptionMessage(const std::u16string& argument,
                                     std::span<const std::u16string_view> optionNames);

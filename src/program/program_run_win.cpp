@@ -1,8 +1,6 @@
 // The frame around a program's work, the same for every external transformation.
 #include "program_run_win.h"
 
-#include <new>
-
 #include "command_line.h"
 #include "failures.h"
 #include "win_text_win.h"
@@ -21,13 +19,16 @@ int RefuseCommandLine(const std::u16string& message, const std::u16string& title
   return kExitUnknownOption;
 }
 
-int RunGuardingMemory(const std::u16string& title, const std::function<int()>& work) {
+int RunGuardingFailures(const std::u16string& title, const std::function<int()>& work) {
+  // The message is made after the stack has unwound, when what `work` held has been given back.
+  CaughtFailure failure;
   try {
     return work();
-  } catch (const std::bad_alloc&) {
-    MessageBoxW(nullptr, Wide(kOutOfMemoryMessage), Wide(title), MB_OK | MB_ICONERROR);
-    return kExitOutOfMemory;
+  } catch (...) {
+    failure = CurrentFailure();
   }
+  MessageBoxW(nullptr, Wide(failure.message), Wide(title), MB_OK | MB_ICONERROR);
+  return failure.exitCode;
 }
 
 int RunMessageLoop(const std::function<bool(MSG&)>& preTranslate) {

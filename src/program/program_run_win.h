@@ -1,5 +1,5 @@
 // What every program's wWinMain does around its own work: the command line it was given, the refusal of
-// an option it does not know, memory that runs out outside its windows, and the message loop.
+// an option it does not know, failures that escape outside its windows, and the message loop.
 #pragma once
 
 #include <windows.h>
@@ -22,10 +22,12 @@ int RefuseUnknownOption(const std::u16string& argument, std::span<const std::u16
 // `message` says why, and the result is kExitUnknownOption as well.
 int RefuseCommandLine(const std::u16string& message, const std::u16string& title);
 
-// Runs `work` and gives its exit code. When memory runs out inside it, everything `work` made is gone
-// before the user is told in an error box captioned `title`, and the result is kExitOutOfMemory. Window
-// procedures must catch it themselves: it must not unwind through the system's frames.
-int RunGuardingMemory(const std::u16string& title, const std::function<int()>& work);
+// Runs `work` and gives its exit code. When an exception leaves it, everything `work` made is gone before
+// the user is told in an error box captioned `title`: for memory that ran out (std::bad_alloc) the result
+// is kExitOutOfMemory, for any other failure (std::length_error, any std::exception or anything else
+// thrown) kExitUnexpected, so that nothing ends in an abort. Window procedures must catch for themselves:
+// an exception must not unwind through the system's frames.
+int RunGuardingFailures(const std::u16string& title, const std::function<int()>& work);
 
 // Dispatches the thread's messages until WM_QUIT and gives the exit code it carries. `preTranslate` sees
 // each message first and keeps it from being dispatched by returning true (a dialog's keyboard handling).

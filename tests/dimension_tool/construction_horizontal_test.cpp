@@ -3,6 +3,7 @@
 // what the vertical dimension writes on θ − 90.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -190,6 +191,50 @@ TEST(HorizontalGoldenRun, OneDimensionEntity) {
                                         "500 -500 406.5 -600.5", "z3", "399.5 -600.5 406.5 -600.5"},
                                        kTurnedArrows,
                                        {"cn2"}}));
+}
+
+// On the axis angle 180 the dimension line runs at 180 degrees and the value reads rightwards, at 0. Byte for byte: a direction turned a full circle differs only in the last digits.
+TEST(HorizontalGoldenRun, ValueDirectionOnTheQuarterTurns) {
+  struct Case {
+    const char* axis;
+    const char* value;
+  };
+  const Case cases[] = {
+      {"hk 180", "cs 400 -600 10 0 \"1000"},
+  };
+  for (const Case& c : cases) {
+    Host host = TurnedWorkedExample();
+    host.axis = c.axis;
+    Lines values;
+    for (const std::string& line : RunHorizontal(host).outputLines) {
+      if (line.rfind("cs ", 0) == 0) values.push_back(line);
+    }
+    EXPECT_EQ(values, Lines{c.value}) << c.axis;
+  }
+}
+
+// The leader leaves the middle M = (500, -500) for the end of the value's underline nearer to M along the
+// text: the right end H2 while the underline ends left of M, and still H2 when it ends exactly across
+// from M (the value at x 493.5 puts H2 at 493 + 7 = 500); the left end H1 once H2 lies beyond M.
+TEST(HorizontalGoldenRun, LeaderGoesToTheNearerEndOfTheUnderline) {
+  struct Case {
+    const char* p4;
+    const char* leader;
+  };
+  const Case cases[] = {
+      {"hp4 400 -600", "500 -500 406.5 -600.5"},
+      {"hp4 493.5 -600", "500 -500 500 -600.5"},
+      {"hp4 600 -600", "500 -500 599.5 -600.5"},
+  };
+  for (const Case& c : cases) {
+    Host host = TurnedWorkedExample();
+    host.points.back() = c.p4;
+    const Lines lines = RunHorizontal(host).outputLines;
+    const auto value = std::find_if(lines.begin(), lines.end(),
+                                    [](const std::string& line) { return line.rfind("cs ", 0) == 0; });
+    ASSERT_LE(value + 3, lines.end()) << c.p4;
+    EXPECT_EQ(*(value + 2), c.leader) << c.p4;
+  }
 }
 
 // ---- Horizontal on θ is vertical on θ − 90, for any input

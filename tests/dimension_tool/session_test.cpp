@@ -195,9 +195,9 @@ TEST(SessionFinish, FailedWritesAreToldInOneMessageWithTheirReasons) {
     TempDir dir;
     const fs::path exchange = dir.path() / "JWC_TEMP.TXT";
     WriteBytes(exchange, kPoints);
-    if (c.settingsFail) fs::create_directory(dir.path() / "selvan.dat");
     DimensionSession session;
     ASSERT_TRUE(session.Load(dir.folder()));
+    if (c.settingsFail) fs::create_directory(dir.path() / "selvan.dat");
     session.values.textStyle = 1;
     ASSERT_FALSE(session.Confirm().has_value());
     if (c.exchangeFails) {
@@ -232,6 +232,63 @@ TEST(SessionFinish, FailedWritesAreToldInOneMessageWithTheirReasons) {
       ++reasons;
     }
     EXPECT_EQ(reasons, (c.exchangeFails ? 1u : 0u) + (c.settingsFail ? 1u : 0u)) << Utf8(message);
+  }
+}
+
+// A settings file that is there but cannot be read (a folder stands for one held or refused) is told
+// once and never written over; a missing one is made on OK as before.
+TEST(SessionLoad, AStoredSettingsFileThatCannotBeReadIsNeverWrittenOver) {
+  for (const bool unreadable : {false, true}) {
+    SCOPED_TRACE(unreadable ? "unreadable" : "missing");
+    TempDir dir;
+    WriteBytes(dir.path() / "JWC_TEMP.TXT", kPoints);
+    const fs::path settings = dir.path() / "selvan.dat";
+    if (unreadable) fs::create_directory(settings);
+    DimensionSession session;
+    ASSERT_TRUE(session.Load(dir.folder()));
+    const std::u16string notice = session.SettingsNotice();
+    EXPECT_EQ(notice.find(u"設定ファイル「selvan.dat」が読み込めません\n理由：") == 0, unreadable) << Utf8(notice);
+    EXPECT_EQ(notice.empty(), !unreadable);
+    golden::RecordingUi ui;
+    EXPECT_FALSE(session.QuickRun(ui)) << "the dialog opens as for missing settings";
+    session.values.textStyle = 1;
+    ASSERT_FALSE(session.Confirm().has_value());
+    EXPECT_EQ(session.Finish(50, 50, ui), kExitDone);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_NE(ReadBytes(dir.path() / "JWC_TEMP.TXT"), kPoints) << "nothing was drawn";
+    EXPECT_EQ(fs::is_directory(settings), unreadable);
+    EXPECT_EQ(fs::is_regular_file(settings), !unreadable);
+  }
+}
+
+// The decoder's limit brought down to 64 units: one line longer than that ends the run before the
+// dialog with its own message and exit code, not the unreadable file's.
+TEST(SessionLoad, AnExchangeFileBeyondTheDecodersLimitIsToldAsTooLarge) {
+  struct Case {
+    std::string bytes;
+    platform::ReadFailure failure;
+    int exitCode;
+  };
+  const Case cases[] = {
+      {kPoints, platform::ReadFailure::None, kExitDone},
+      {"hq\r\n" + std::string(200, 'x') + "\r\n", platform::ReadFailure::TooLarge, kExitExchangeTooLarge},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    WriteBytes(dir.path() / "JWC_TEMP.TXT", c.bytes);
+    DimensionSession session;
+    EXPECT_EQ(session.Load(dir.folder(), 64), c.failure == platform::ReadFailure::None);
+    EXPECT_EQ(session.exchangeRead, c.failure);
+    golden::RecordingUi ui;
+    EXPECT_EQ(ReportExchangeFailure(ui, session.exchangeRead, u"tarvik.bat"), c.exitCode);
+    if (c.failure == platform::ReadFailure::None) {
+      EXPECT_TRUE(ui.messages.empty());
+      continue;
+    }
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(Utf8(ui.messages[0]), Utf8(kExchangeTooLargeMessage));
+    EXPECT_EQ(session.model, nullptr);
+    EXPECT_EQ(ReadBytes(dir.path() / "JWC_TEMP.TXT"), c.bytes);
   }
 }
 

@@ -136,7 +136,10 @@ TEST(UserGuideQuotes, MessagesOfTheRunAndTheTitle) {
   std::vector<std::u16string> texts = Lines(ExchangeUnreadableMessage(kToolName));
   texts.insert(texts.end(), {kNonFiniteMessage, kExchangeUnwritableMessage,
                              SettingsUnwritableHeadline(SettingsFileName(Orientation::Vertical)),
-                             kReasonLabel, kOutOfMemoryMessage});
+                             kReasonLabel, kOutOfMemoryMessage, kExchangeTooLargeMessage});
+  for (const std::u16string& message :
+       {SettingsUnreadableMessage(SettingsFileName(Orientation::Vertical), u"-"), UnexpectedFailureMessage("-")})
+    texts.push_back(message.substr(0, message.find(u'\n')));
   for (const OrientationTraits& traits : AllOrientations()) {
     texts.push_back(traits.title);
     for (const std::u16string& line : Lines(ZeroDimensionMessage(traits.orientation))) texts.push_back(line);

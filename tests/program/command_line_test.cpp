@@ -75,4 +75,25 @@ TEST(CommandLine, UnknownOptionMessageNamesTheArgumentAndTheAcceptedOptions) {
   EXPECT_EQ(Utf8(ParseCommandLine(u"/repeat", {}).unknown), "/repeat");
 }
 
+TEST(CommandLine, UnknownOptionMessageQuotesTheArgumentReadably) {
+  const std::u16string sixtyFour(64, u'a');
+  struct Case {
+    std::u16string argument;
+    std::u16string quoted;
+  };
+  const Case cases[] = {
+      {u"/日本語", u"/日本語"},
+      {sixtyFour, sixtyFour},
+      {sixtyFour + u"b", sixtyFour + u"…"},
+      {std::u16string(63, u'a') + u"\U0001F600", std::u16string(63, u'a') + u"…"},
+      {u"/a\r\nb\tc\x7F", u"/a??b?c?"},
+      {u"/\u202Eevil\u2066\u2069\u200E\u200F\u061C", u"/?evil?????"},
+  };
+  for (const Case& c : cases) {
+    const std::u16string message = UnknownOptionMessage(c.argument, {});
+    EXPECT_EQ(message, u"指定できないオプションです：" + c.quoted + u"\r\n使えるオプションはありません")
+        << Utf8(c.argument);
+  }
+}
+
 }  // namespace

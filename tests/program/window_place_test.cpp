@@ -39,6 +39,11 @@ TEST(PlaceOnScreen, MovesOnlyAWindowThatNoMonitorShows) {
       {"at the 32-bit limit", {INT32_MAX, INT32_MIN}, {3200 - 520, 200}},
       // A work area too small for the window keeps its top-left corner inside.
       {"off a monitor smaller than the window", {900, 900}, {0, 0}, small},
+      // An edge lying exactly on the monitor's far edge shows nothing.
+      {"left edge on the monitor's right edge", {400, 0}, {0, 0}, small},
+      {"right edge on the monitor's left edge", {-520, 0}, {0, 0}, small},
+      {"top edge on the monitor's bottom edge", {0, 300}, {0, 0}, small},
+      {"bottom edge on the monitor's top edge", {0, -440}, {0, 0}, small},
       {"no monitor known: left alone", {-5000, 7000}, {-5000, 7000}, {}},
   };
   for (const Case& c : cases) {

@@ -80,7 +80,9 @@ TEST(HelpText, EveryLineFitsTheBoxAt96And144Dpi) {
     const Orientation orientation = traits.orientation;
     const std::string name = test_support::Utf8(traits.settingsFileName);  // no two share one
     {
-      DimensionDialog form(GetModuleHandleW(nullptr), orientation);
+      DimensionSession session(orientation);
+      ASSERT_TRUE(session.Load(platform::ProgramFolder()));
+      DimensionDialog form(GetModuleHandleW(nullptr), session);
       ASSERT_TRUE(form.Show(SW_SHOWNOACTIVATE));
       HWND memo = FindChild(form.Handle(), DialogItemId(ControlId::HelpText));
       ASSERT_NE(memo, nullptr);
