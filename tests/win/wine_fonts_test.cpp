@@ -80,8 +80,9 @@ TEST(WineFonts, JapaneseIsDrawnInThePinnedFont) {
   ASSERT_TRUE(FontInstalled(kPinnedJapanese))
       << "Wine has no font IPAGothic: cmake/wine-fonts.sh could not pin the prefix's fonts "
          "(is fonts-ipafont-gothic installed? cmake/install-deps.sh wine)";
-  // The faces the dialog, its Japanese label and the message boxes ask for, at 96 and 144 DPI sizes.
-  for (const wchar_t* face : {L"Tahoma", L"ＭＳ ゴシック", L"MS UI Gothic", L"MS Shell Dlg"}) {
+  // The faces the dialog, its Japanese label and the message boxes ask for, and SimSun, from which edit
+  // controls (through Uniscribe) take Japanese, at 96 and 144 DPI sizes.
+  for (const wchar_t* face : {L"Tahoma", L"ＭＳ ゴシック", L"MS UI Gothic", L"MS Shell Dlg", L"SimSun"}) {
     for (const int height : {11, 13, 20}) {
       EXPECT_EQ(Ink(face, height, kJapaneseSample), Ink(kPinnedJapanese, height, kJapaneseSample))
           << "Japanese text asked for in " << Utf8(face) << " at " << height
