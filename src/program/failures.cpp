@@ -15,11 +15,6 @@ std::u16string ExchangeUnreadableMessage(const std::u16string& toolName) {
          u"・ファイルを作成出来ないフォルダ（「C:\\Program Files」の下など）に置いている";
 }
 
-int ReportExchangeUnreadable(UserFeedback& ui, const std::u16string& toolName) {
-  ui.ShowError(ExchangeUnreadableMessage(toolName));
-  return kExitExchangeUnreadable;
-}
-
 int ReportExchangeFailure(UserFeedback& ui, platform::ReadFailure failure,
                           const std::u16string& toolName) {
   switch (failure) {
@@ -27,7 +22,8 @@ int ReportExchangeFailure(UserFeedback& ui, platform::ReadFailure failure,
       return kExitDone;
     case platform::ReadFailure::Missing:
     case platform::ReadFailure::Unreadable:
-      return ReportExchangeUnreadable(ui, toolName);
+      ui.ShowError(ExchangeUnreadableMessage(toolName));
+      return kExitExchangeUnreadable;
     case platform::ReadFailure::TooLarge:
       ui.ShowError(kExchangeTooLargeMessage);
       return kExitExchangeTooLarge;

@@ -24,8 +24,6 @@ enum ExitCode : int {
 // whichever started this run, and names the two usual causes (program and batch file in different
 // folders; a folder where no file can be made).
 std::u16string ExchangeUnreadableMessage(const std::u16string& toolName);
-// Shows ExchangeUnreadableMessage as an error and gives the exit code that goes with it.
-int ReportExchangeUnreadable(UserFeedback& ui, const std::u16string& toolName);
 // Shown instead of the program's work when the exchange file, or one line of it, is too long to hold.
 extern const char16_t kExchangeTooLargeMessage[];
 // Shows the message for an exchange file that failed to read as `failure` (Missing, Unreadable: the
