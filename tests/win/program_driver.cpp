@@ -1,7 +1,10 @@
 // Real-input driver for the end-to-end tests: processes, windows, SendInput, message boxes, screenshots.
 #include "program_driver.h"
 
+#include <winternl.h>
+
 #include <algorithm>
+#include <cstddef>
 #include <fstream>
 #include <thread>
 #include <vector>
@@ -127,21 +130,23 @@ std::u16string WindowText(HWND window) {
   return text;
 }
 
-ProgramRun::ProgramRun(const std::filesystem::path& exe, const std::wstring& arguments) {
+ProgramRun::ProgramRun(const std::filesystem::path& exe, const std::wstring& arguments,
+                       const StartedCall& started) {
   std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
   if (!arguments.empty()) commandLine += L" " + arguments;
   const std::wstring folder = exe.parent_path().wstring();
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
-  PROCESS_INFORMATION started{};
+  PROCESS_INFORMATION process{};
   if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                      &startup, &started)) {
+                      &startup, &process)) {
     return;
   }
-  process_.reset(started.hProcess);
-  CloseHandle(started.hThread);
-  processId_ = started.dwProcessId;
-  threadId_ = started.dwThreadId;
+  process_.reset(process.hProcess);
+  unique_kernel_handle thread(process.hThread);
+  processId_ = process.dwProcessId;
+  threadId_ = process.dwThreadId;
+  if (started) started(process_.get(), thread.get());
   WaitUntil(
       [this] {
         window_ = FindTopLevel(processId_, L"DimensionDialog");
@@ -155,6 +160,10 @@ ProgramRun::~ProgramRun() {
     TerminateProcess(process_.get(), 1);
     WaitForSingleObject(process_.get(), 10000);
   }
+}
+
+bool ProgramRun::WaitForWindow() {
+  return WaitUntil([this] { return (window_ = FindTopLevel(processId_, L"DimensionDialog")) != nullptr; });
 }
 
 HWND ProgramRun::Control(int id) const { return window_ == nullptr ? nullptr : FindDescendant(window_, id); }
@@ -212,6 +221,24 @@ HWND ProgramRun::WaitForMessageBox() const {
     return box != nullptr;
   });
   return box;
+}
+
+// The thread's environment block holds the last error right after the pointer to the process's block,
+// on both word sizes.
+DWORD LastErrorOf(HANDLE process, HANDLE thread) {
+  struct {
+    NTSTATUS exitStatus;
+    PVOID environmentBlock;
+    HANDLE processId, threadId;
+    KAFFINITY affinity;
+    LONG priority, basePriority;
+  } basics{};
+  if (NtQueryInformationThread(thread, ThreadBasicInformation, &basics, sizeof(basics), nullptr) != 0)
+    return 0;
+  DWORD error = 0;
+  const auto* address = static_cast<const char*>(basics.environmentBlock) +
+                        offsetof(TEB, ProcessEnvironmentBlock) + sizeof(PPEB);
+  return ReadProcessMemory(process, address, &error, sizeof(error), nullptr) ? error : 0;
 }
 
 std::u16string MessageBoxText(HWND box) {

@@ -43,13 +43,18 @@ std::u16string WindowText(HWND window);
 class ProgramRun {
  public:
   // Starts `exe` with `arguments` and its own folder as the working folder and waits for its main window,
-  // a message box of its own instead, or its end.
-  explicit ProgramRun(const std::filesystem::path& exe, const std::wstring& arguments = L"");
+  // a message box of its own instead, or its end. `started`, when given, is called with the new process
+  // and its main thread before that wait.
+  using StartedCall = std::function<void(HANDLE process, HANDLE thread)>;
+  explicit ProgramRun(const std::filesystem::path& exe, const std::wstring& arguments = L"",
+                      const StartedCall& started = nullptr);
   ~ProgramRun();
   ProgramRun(const ProgramRun&) = delete;
   ProgramRun& operator=(const ProgramRun&) = delete;
 
   bool Started() const { return window_ != nullptr; }
+  // Waits for the main window when the program showed a message box first; true when it appeared.
+  bool WaitForWindow();
   HWND Window() const { return window_; }
   HWND Control(int id) const;  // by dialog item id, searched through the panels
 
@@ -74,6 +79,10 @@ class ProgramRun {
   DWORD threadId_ = 0;
   HWND window_ = nullptr;
 };
+
+// The error code that the last failed call of `thread` (of `process`) left, as that thread's GetLastError
+// would give it now; 0 when it cannot be read.
+DWORD LastErrorOf(HANDLE process, HANDLE thread);
 
 // Text of a message box's message.
 std::u16string MessageBoxText(HWND box);
