@@ -11,6 +11,7 @@
 #include "platform.h"
 #include "program_run_win.h"
 #include "quick_run_win.h"
+#include "row_state.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int showCommand) {
   RestrictDllSearchToSystem();
@@ -25,11 +26,21 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int showComm
   // A failure while the files are read ends the run with the session and its model already gone, so
   // nothing is written; inside the message loop the window procedures catch it themselves.
   return RunGuardingFailures(title, [&] {
+    // A row continues in the orientation, and so with the settings, it was started in.
+    const std::optional<RowState> row =
+        options.next ? LoadRow(platform::ProgramFolder() + kRowFileName) : std::nullopt;
+    const Orientation orientation = row ? row->orientation : options.orientation;
     // The exchange file is read once: the quick run and the dialog it falls back to share the session.
-    DimensionSession session(options.orientation);
-    MessageBoxFeedback ui(title);
+    DimensionSession session(orientation);
+    MessageBoxFeedback ui(ApplicationTitle(orientation));
     if (!session.Load(platform::ProgramFolder()))
       return ReportExchangeFailure(ui, session.exchangeRead, kToolName);
+    if (options.next) {
+      if (const std::u16string refusal = session.ContinueRow(row); !refusal.empty()) {
+        ui.ShowError(refusal);
+        return static_cast<int>(kExitNothingToContinue);
+      }
+    }
     if (const std::u16string notice = session.SettingsNotice(); !notice.empty()) ui.ShowError(notice);
     // Without usable stored settings the quick run leaves everything to the dialog, which sets them up.
     int quickExit = kExitDone;

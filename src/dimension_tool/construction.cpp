@@ -66,6 +66,8 @@ class DimensionFrame {
   }
   // The drawing angle of the frame's upward direction, which the dimension line runs along.
   double LineAngle() const { return quarterTurn_ ? theta_ : theta_ + 90.0; }
+  double Angle() const { return theta_; }
+  bool QuarterTurn() const { return quarterTurn_; }
 
  private:
   double theta_;
@@ -261,8 +263,15 @@ double EndDirection(Point from, Point to, double offset) {
 
 }  // namespace
 
+DrawingFrame FrameOfRun(const RunFrame& run, const TJGdata& model) {
+  if (run.kept) return *run.kept;
+  const DimensionFrame frame =
+      FrameOf(Traits(run.orientation).frameTurn, model.Jikukaku, PointAt(model, 1), PointAt(model, 2));
+  return {frame.Angle(), frame.QuarterTurn()};
+}
+
 BuildResult BuildDimension(const DialogValues& values, TJGdata& model, UserFeedback* ui,
-                           Orientation orientation) {
+                           const RunFrame& runFrame) {
   const int32_t startKind = MarkerKind(values.startMarker);
   const int32_t endKind = MarkerKind(values.endMarker);
   const double magnification = TextToFloat(values.markerScale);
@@ -284,8 +293,8 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& model, UserFeedb
   const Point measuredEnd = PointAt(model, 2);
   const Point linePoint = PointAt(model, 3);
   const Point valueAt = PointAt(model, 4);
-  const DimensionFrame frame =
-      FrameOf(Traits(orientation).frameTurn, model.Jikukaku, measuredStart, measuredEnd);
+  const DrawingFrame drawn = FrameOfRun(runFrame, model);
+  const DimensionFrame frame(drawn.angle, drawn.quarterTurn);
   // The ends of the dimension line: the measured points projected onto the vertical (in the frame)
   // through linePoint.
   const Point lineStart =
@@ -379,10 +388,12 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& model, UserFeedb
 
 platform::WriteResult DrawAndWrite(const DialogValues& values, TJGdata& model,
                                    const std::u16string& programFolder, UserFeedback& ui,
-                                   Orientation orientation) {
-  switch (BuildDimension(values, model, &ui, orientation)) {
+                                   const RunFrame& frame, BuildResult* built) {
+  const BuildResult result = BuildDimension(values, model, &ui, frame);
+  if (built != nullptr) *built = result;
+  switch (result) {
     case BuildResult::ZeroLength:
-      ui.ShowMessage(ZeroDimensionMessage(orientation));
+      ui.ShowMessage(ZeroDimensionMessage(frame.orientation));
       return {true, {}};
     case BuildResult::NotFinite:
       ui.ShowMessage(kNonFiniteMessage);

@@ -466,5 +466,5 @@ void DimensionDialog::RefreshPreview() {
   if (closed_ || settingControls_ || !session_.model) return;
   DialogValues values = session_.values;
   ControlsToValues(values);
-  preview_.Update(values, *session_.model, session_.orientation);
+  preview_.Update(values, *session_.model, session_.Frame());
 }

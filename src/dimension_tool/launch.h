@@ -11,10 +11,11 @@
 struct RunOptions {
   Orientation orientation = Orientation::Vertical;  // chosen by the orientation's own option
   bool quick = false;                               // "/quick": draw with the stored settings, no dialog
+  bool next = false;  // "/next": the next dimension of the recorded row, in the row's orientation
 };
 
 // tarvik's options, in the order ChosenOptions reads them: each orientation's own option, in the order of
-// the orientations, then "quick".
+// the orientations, then "quick", then "next".
 std::vector<std::u16string_view> OptionNames();
 
 // What the options read from the command line against OptionNames() choose. For a refused command line,
@@ -22,8 +23,9 @@ std::vector<std::u16string_view> OptionNames();
 // choose neither (ConflictingOptionsMessage refuses them).
 RunOptions ChosenOptions(const ParsedCommandLine& parsed);
 
-// The message that refuses the options of more than one orientation, naming each with its "/"; empty
-// when at most one is given.
+// The message that refuses options that exclude each other, naming each with its "/": those of more than
+// one orientation, or one beside "next" (a row keeps the orientation it was started in); empty when
+// there are none.
 std::u16string ConflictingOptionsMessage(const ParsedCommandLine& parsed);
 
 // The name by which the unreadable-exchange message speaks of the batch files ("tarvik のバッチファイル"):

@@ -39,7 +39,7 @@ std::u16string PreviewResult::Summary() const {
 }
 
 const PreviewResult& DimensionPreview::Compute(const DialogValues& values, const TJGdata& host,
-                                               Orientation orientation) {
+                                               const RunFrame& frame) {
   result_.lines.clear();
   result_.message.clear();
   // The lines of an earlier run stay in the buffer as storage to be overwritten; only the count restarts.
@@ -55,9 +55,9 @@ const PreviewResult& DimensionPreview::Compute(const DialogValues& values, const
     result_.message = failure->message;
     return result_;
   }
-  switch (BuildDimension(values, scratch_, nullptr, orientation)) {
+  switch (BuildDimension(values, scratch_, nullptr, frame)) {
     case BuildResult::ZeroLength:
-      result_.message = ZeroDimensionMessage(orientation);
+      result_.message = ZeroDimensionMessage(frame.orientation);
       return result_;
     case BuildResult::NotFinite:
       result_.message = kNonFiniteMessage;

@@ -49,8 +49,8 @@ void PreviewPanel::SetDpi(UINT dpi) {
   Redraw();
 }
 
-void PreviewPanel::Update(const DialogValues& values, const TJGdata& host, Orientation orientation) {
-  const PreviewResult& result = preview_.Compute(values, host, orientation);
+void PreviewPanel::Update(const DialogValues& values, const TJGdata& host, const RunFrame& frame) {
+  const PreviewResult& result = preview_.Compute(values, host, frame);
   if (result.Drawable()) picture_ = render::ReadOutputCommands(preview_.Scratch());
   computed_ = true;
   Redraw();

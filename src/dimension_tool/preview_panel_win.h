@@ -29,9 +29,9 @@ class PreviewPanel {
 
   // Sizes of the picture's markers, labels and message follow the window's resolution.
   void SetDpi(UINT dpi);
-  // Computes the preview of the `orientation` dimension for `values` on the loaded model `host` and
+  // Computes the preview of the dimension in `frame` for `values` on the loaded model `host` and
   // draws it.
-  void Update(const DialogValues& values, const TJGdata& host, Orientation orientation);
+  void Update(const DialogValues& values, const TJGdata& host, const RunFrame& frame);
 
  private:
   static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

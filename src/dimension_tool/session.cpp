@@ -33,6 +33,49 @@ std::u16string DimensionSession::SettingsNotice() const {
   return SettingsUnreadableMessage(SettingsFileName(orientation), settingsRead.reason);
 }
 
+std::u16string DimensionSession::ContinueRow(const std::optional<RowState>& row) {
+  if (!row) return kNoRowMessage;
+  if (!model || row->orientation != orientation || !(row->drawing == SignatureOf(*model)))
+    return kRowOfOtherDrawingMessage;
+  PlaceNextDimension(*row, *model);
+  rowFrame = row->frame;
+  return {};
+}
+
+RunFrame DimensionSession::Frame() const {
+  return rowFrame ? RunFrame(orientation, *rowFrame) : RunFrame(orientation);
+}
+
+namespace {
+
+struct DrawnRun {
+  platform::WriteResult drawing;
+  platform::WriteResult row{true, {}};
+};
+
+DrawnRun DrawAndRecord(const DialogValues& values, TJGdata& model, const std::u16string& folder,
+                       UserFeedback& ui, const RunFrame& frame) {
+  BuildResult built = BuildResult::ZeroLength;
+  DrawnRun run;
+  // Taken from the points the dimension is built from, before anything else touches the model.
+  const RowState row = RowAfter(frame, model);
+  run.drawing = DrawAndWrite(values, model, folder, ui, frame, &built);
+  if (run.drawing && built == BuildResult::Built) {
+    run.row = SaveRow(folder + kRowFileName, row);
+    if (!run.row) platform::RemoveFile(folder + kRowFileName);
+  }
+  return run;
+}
+
+std::u16string RunFailureMessage(const DrawnRun& run, const platform::WriteResult& settings,
+                                 const std::u16string& settingsFileName) {
+  std::u16string message = WriteFailureMessage(run.drawing, settings, settingsFileName);
+  AppendWriteFailure(message, kRowUnwritableMessage, run.row);
+  return message;
+}
+
+}  // namespace
+
 std::optional<CheckFailure> DimensionSession::Confirm() {
   std::optional<CheckFailure> failure = CheckOk(values);
   if (!failure) confirmed = true;
@@ -44,9 +87,11 @@ void DimensionSession::Cancel() { confirmed = false; }
 bool DimensionSession::QuickRun(UserFeedback& ui, int* exitCode) {
   // A first run sets the settings up in the dialog; so do stored values that OK would refuse.
   if (!model || settingsRead.failure != platform::ReadFailure::None || CheckOk(values)) return false;
-  const platform::WriteResult drawing = DrawAndWrite(values, *model, programFolder, ui, orientation);
-  if (!drawing) ui.ShowError(WriteFailureMessage(drawing, {true, {}}, SettingsFileName(orientation)));
-  if (exitCode != nullptr) *exitCode = drawing ? kExitDone : kExitNotWritten;
+  const DrawnRun run = DrawAndRecord(values, *model, programFolder, ui, Frame());
+  if (const std::u16string failure = RunFailureMessage(run, {true, {}}, SettingsFileName(orientation));
+      !failure.empty())
+    ui.ShowError(failure);
+  if (exitCode != nullptr) *exitCode = run.drawing ? kExitDone : kExitNotWritten;
   model.reset();
   return true;
 }
@@ -54,15 +99,16 @@ bool DimensionSession::QuickRun(UserFeedback& ui, int* exitCode) {
 int DimensionSession::Finish(int32_t left, int32_t top, UserFeedback& ui) {
   int exitCode = kExitDone;
   if (confirmed && model) {
-    const platform::WriteResult drawing = DrawAndWrite(values, *model, programFolder, ui, orientation);
+    const DrawnRun run = DrawAndRecord(values, *model, programFolder, ui, Frame());
     position = WindowPosition{left, top};
     // A settings file this run could not read still holds the user's settings: it is left as it is.
     const platform::WriteResult settings = settingsRead.Unreadable()
                                                ? platform::WriteResult{true, {}}
                                                : SaveSettings(settingsFile, values, position, *model);
-    if (!drawing || !settings)
-      ui.ShowError(WriteFailureMessage(drawing, settings, SettingsFileName(orientation)));
-    if (!drawing) exitCode = kExitNotWritten;
+    if (const std::u16string failure = RunFailureMessage(run, settings, SettingsFileName(orientation));
+        !failure.empty())
+      ui.ShowError(failure);
+    if (!run.drawing) exitCode = kExitNotWritten;
   }
   model.reset();
   return exitCode;

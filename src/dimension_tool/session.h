@@ -11,6 +11,7 @@
 #include "construction.h"
 #include "dialog_values.h"
 #include "orientation.h"
+#include "row_state.h"
 #include "settings_file.h"
 
 class TJGdata;
@@ -32,6 +33,16 @@ class DimensionSession {
   // read; empty otherwise. Such a file is then never written in this run.
   std::u16string SettingsNotice() const;
 
+  // "/next", after Load: the next dimension of `row` (the row recorded beside the program) placed on the
+  // model as its indicated points 1 to 4, and the row's frame kept for every drawing of this run. Empty
+  // when placed; otherwise, with nothing placed, the message that says why not: there is no row
+  // (kNoRowMessage), or it was recorded on another drawing or for another orientation than this
+  // session's (kRowOfOtherDrawingMessage).
+  std::u16string ContinueRow(const std::optional<RowState>& row);
+
+  // The frame this run draws in: the row's when it continues one, else its orientation's own.
+  RunFrame Frame() const;
+
   // OK: the checks; on success confirmed becomes true and the caller closes the dialog.
   std::optional<CheckFailure> Confirm();
   // Cancel: confirmed becomes false and the caller closes the dialog.
@@ -44,6 +55,10 @@ class DimensionSession {
   // shown as Finish shows it, and `exitCode` (when given) receives Finish's exit code.
   bool QuickRun(UserFeedback& ui, int* exitCode = nullptr);
 
+  // A drawn dimension, here or in Finish, records the row it ends (RowAfter) beside the program; one
+  // that was not drawn leaves the recorded row as it was, and a row that cannot be recorded is removed,
+  // so that "/next" refuses rather than continues an older one.
+  //
   // Whatever the way of closing: when confirmed is set, DrawAndWrite, then the position (left, top) and
   // the settings are saved (unless the settings file could not be read), and a failure of either write is
   // shown in one message; always, the model is freed. Returns the program's exit code: kExitNotWritten when
@@ -56,6 +71,7 @@ class DimensionSession {
   std::u16string programFolder;
   std::u16string settingsFile;
   bool confirmed = false;
+  std::optional<DrawingFrame> rowFrame;  // set by ContinueRow: the frame of the row being continued
   std::unique_ptr<TJGdata> model;
   platform::ReadFailure exchangeRead = platform::ReadFailure::None;  // why Load could not read the file
   SettingsRead settingsRead;                                         // what Load found of the settings

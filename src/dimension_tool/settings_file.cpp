@@ -18,22 +18,6 @@ namespace {
 // which would be read whole into memory, is read no further than that.
 constexpr size_t kMaxSettingsBytes = 64 * 1024;
 
-// Splits at CR LF, lone CR and lone LF; a break at the very end adds no empty line.
-std::vector<std::u16string> SplitLines(const std::u16string& text) {
-  std::vector<std::u16string> lines;
-  const size_t end = text.size();
-  size_t pos = 0;
-  while (pos < end) {
-    size_t stop = pos;
-    while (stop < end && text[stop] != u'\r' && text[stop] != u'\n') ++stop;
-    lines.push_back(text.substr(pos, stop - pos));
-    pos = stop;
-    if (pos < end && text[pos] == u'\r') ++pos;
-    if (pos < end && text[pos] == u'\n') ++pos;
-  }
-  return lines;
-}
-
 // A list selection as stored: negative counts as the first entry, past the end as no selection.
 int32_t ListSelection(const std::u16string& line, size_t count) {
   const int32_t index = std::max<int32_t>(TextToInt(line), 0);

@@ -31,7 +31,8 @@ struct ReadTextResult {
 
 // The most UTF-16 code units a decoded text may have: as many as a std::u16string can hold on this
 // build (2^29 - 1 on a 32-bit one). A read that would need more fails as TooLarge instead of throwing.
-inline constexpr std::size_t kLongestText = std::u16string().max_size();
+// Not constexpr: clang does not take libstdc++'s max_size() as a constant expression.
+inline const std::size_t kLongestText = std::u16string().max_size();
 
 // Reads a whole file. EF BB BF: UTF-8; FF FE: UTF-16 LE; FE FF: UTF-16 BE; otherwise the ANSI code
 // page (CP_ACP on Windows, CP932 elsewhere). Invalid byte sequences decode to U+FFFD (or as the

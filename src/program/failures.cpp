@@ -73,19 +73,22 @@ std::u16string UncreatableFolderLine(const std::u16string& folder) {
          u"」にファイルを作成出来ません（tarvikはこのフォルダにファイルを作成する必要があります）";
 }
 
+void AppendWriteFailure(std::u16string& message, const std::u16string& headline,
+                        const platform::WriteResult& result) {
+  if (result) return;
+  if (!message.empty()) message += u"\n\n";
+  message += headline;
+  message += u"\n";
+  message += kReasonLabel;
+  message += result.reason;
+  if (!result.uncreatableFolder.empty()) message += u"\n" + UncreatableFolderLine(result.uncreatableFolder);
+}
+
 std::u16string WriteFailureMessage(const platform::WriteResult& exchange,
                                    const platform::WriteResult& settings,
                                    const std::u16string& settingsFileName) {
   std::u16string message;
-  const auto part = [&message](const std::u16string& headline, const platform::WriteResult& result) {
-    if (!message.empty()) message += u"\n\n";
-    message += headline;
-    message += u"\n";
-    message += kReasonLabel;
-    message += result.reason;
-    if (!result.uncreatableFolder.empty()) message += u"\n" + UncreatableFolderLine(result.uncreatableFolder);
-  };
-  if (!exchange) part(kExchangeUnwritableMessage, exchange);
-  if (!settings) part(SettingsUnwritableHeadline(settingsFileName), settings);
+  AppendWriteFailure(message, kExchangeUnwritableMessage, exchange);
+  AppendWriteFailure(message, SettingsUnwritableHeadline(settingsFileName), settings);
   return message;
 }

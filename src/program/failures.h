@@ -17,6 +17,7 @@ enum ExitCode : int {
   kExitOutOfMemory = 5,         // memory ran out: the program ended without writing anything
   kExitUnexpected = 6,          // a failure the program has no words of its own for; nothing was written
   kExitExchangeTooLarge = 7,    // JWC_TEMP.TXT holds more text than the program can hold; nothing written
+  kExitNothingToContinue = 8,   // a run that continues earlier work found none to continue; nothing written
 };
 
 // Shown instead of the program's work when the exchange file is missing, a folder, or cannot be read:
@@ -53,6 +54,11 @@ extern const char16_t kReasonLabel[];
 // The line after the reason when a write failed because `folder` does not let files be created in it.
 std::u16string UncreatableFolderLine(const std::u16string& folder);
 
+// Adds to `message` the part for a write that failed (nothing when `result` is ok): a blank line after
+// what `message` holds already, `headline`, the system's reason, and UncreatableFolderLine when the
+// folder refused the file.
+void AppendWriteFailure(std::u16string& message, const std::u16string& headline,
+                        const platform::WriteResult& result);
 // The message for writes that failed at the end of a run: the exchange file's part when `exchange`
 // failed, the part of the settings file `settingsFileName` when `settings` failed, both in one message
 // when both did, each with the system's reason (and UncreatableFolderLine when the folder refused the file).

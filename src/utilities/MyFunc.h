@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Number and text conversion. Reading never fails loudly: a text that is not wholly a number reads as 0.
 // "1" for true, "0" for false.
@@ -50,6 +51,9 @@ bool IsBlank(const std::u16string& text);
 bool IsHalfWidth(const std::u16string& character);
 // Of the first code unit: 1 for a high surrogate, 2 for a low one, 0 otherwise and for an empty text.
 int32_t SurrogateKind(const std::u16string& text);
+// The lines of a text file's contents, split at CR LF, lone CR and lone LF; a break at the very end adds
+// no empty line.
+std::vector<std::u16string> SplitLines(const std::u16string& text);
 // Half-width ASCII (the blank included) and katakana turned full width; a half-width kana with its voicing
 // mark (ｶﾞ) becomes one kana (ガ); " ' \ become ” ’ ￥; everything else passes unchanged.
 std::u16string ToFullWidth(const std::u16string& text);

@@ -135,3 +135,18 @@ std::u16string TrimTrailingZeros(const std::u16string& text) {
   if (end > 0 && mantissa[end - 1] == u'.') --end;
   return mantissa.substr(0, end) + exponent;
 }
+
+std::vector<std::u16string> SplitLines(const std::u16string& text) {
+  std::vector<std::u16string> lines;
+  const size_t end = text.size();
+  size_t pos = 0;
+  while (pos < end) {
+    size_t stop = pos;
+    while (stop < end && text[stop] != u'\r' && text[stop] != u'\n') ++stop;
+    lines.push_back(text.substr(pos, stop - pos));
+    pos = stop;
+    if (pos < end && text[pos] == u'\r') ++pos;
+    if (pos < end && text[pos] == u'\n') ++pos;
+  }
+  return lines;
+}

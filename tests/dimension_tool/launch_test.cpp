@@ -22,20 +22,24 @@ TEST(Launch, OptionsChooseTheDimensionAndTheQuickRun) {
     std::u16string arguments;
     Orientation orientation;
     bool quick;
+    bool next;
     std::u16string conflict;  // the refusal of options that do not go together; empty: none
   };
   const Case cases[] = {
       // Nothing given: the vertical tool with its dialog, as it always was.
-      {u"", V, false, u""},
-      {u"-HORIZONTAL", H, false, u""},
-      {u"/quick", V, true, u""},
-      {u"-QUICK /Horizontal", H, true, u""},
-      {u"/Aligned -aligned", A, false, u""},
-      {u"-quick /ALIGNED", A, true, u""},
+      {u"", V, false, false, u""},
+      {u"-HORIZONTAL", H, false, false, u""},
+      {u"/quick", V, true, false, u""},
+      {u"-QUICK /Horizontal", H, true, false, u""},
+      {u"/Aligned -aligned", A, false, false, u""},
+      {u"-quick /ALIGNED", A, true, false, u""},
       // A refused argument keeps what came before it, which captions the refusal.
-      {u"/horizontal /vertical /quick", H, false, u""},
+      {u"/horizontal /vertical /quick", H, false, false, u""},
       // Two dimensions at once choose neither, in whichever order and case they come.
-      {u"-Aligned /quick /HORIZONTAL", V, true, u"同時に指定できないオプションです：/horizontal と /aligned"},
+      {u"-Aligned /quick /HORIZONTAL", V, true, false, u"同時に指定できないオプションです：/horizontal と /aligned"},
+      // A row continues in its own orientation: one named beside "/next" is refused.
+      {u"/next -Quick", V, true, true, u""},
+      {u"/next /aligned", A, false, true, u"同時に指定できないオプションです：/aligned と /next"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("arguments [" + Utf8(c.arguments) + "]");
@@ -43,6 +47,7 @@ TEST(Launch, OptionsChooseTheDimensionAndTheQuickRun) {
     const RunOptions options = ChosenOptions(parsed);
     EXPECT_EQ(options.orientation, c.orientation);
     EXPECT_EQ(options.quick, c.quick);
+    EXPECT_EQ(options.next, c.next);
     EXPECT_EQ(Utf8(ConflictingOptionsMessage(parsed)), Utf8(c.conflict));
   }
 }
@@ -51,7 +56,7 @@ TEST(Launch, OptionsChooseTheDimensionAndTheQuickRun) {
 TEST(Launch, RefusalAndUnreadableExchangeMessagesNameTarvik) {
   EXPECT_EQ(
       Utf8(UnknownOptionMessage(u"/vertical", OptionNames())),
-      "指定できないオプションです：/vertical\r\n使えるオプションは /horizontal と /aligned と /quick です");
+      "指定できないオプションです：/vertical\r\n使えるオプションは /horizontal と /aligned と /quick と /next です");
   EXPECT_EQ(Utf8(ExchangeUnreadableMessage(kToolName)),
             "「JWC_TEMP.TXT」が読み込めませんので作図出来ません\n"
             "本ソフトはJw_cadの「その他」－「外部変形」で tarvik のバッチファイルを選んで起動して下さい\n"

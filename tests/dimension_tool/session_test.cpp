@@ -183,12 +183,14 @@ TEST(SessionFinish, FailedWritesAreToldInOneMessageWithTheirReasons) {
     const char* what;
     bool exchangeFails;
     bool settingsFail;
+    bool rowFails = false;  // the row that "/next" continues is recorded after a drawing only
   };
   const Case cases[] = {
       {"both written", false, false},
       {"the drawing", true, false},
       {"the settings", false, true},
       {"both", true, true},
+      {"the row", false, false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -198,6 +200,7 @@ TEST(SessionFinish, FailedWritesAreToldInOneMessageWithTheirReasons) {
     DimensionSession session;
     ASSERT_TRUE(session.Load(dir.folder()));
     if (c.settingsFail) fs::create_directory(dir.path() / "selvan.dat");
+    if (c.rowFails) fs::create_directory(dir.path() / "tarvik_row.dat");
     session.values.textStyle = 1;
     ASSERT_FALSE(session.Confirm().has_value());
     if (c.exchangeFails) {
@@ -208,12 +211,13 @@ TEST(SessionFinish, FailedWritesAreToldInOneMessageWithTheirReasons) {
     const int exitCode = session.Finish(50, 50, ui);
 
     EXPECT_EQ(exitCode, c.exchangeFails ? kExitNotWritten : kExitDone);
-    EXPECT_EQ(test_support::FolderEntries(dir.path()),
-              (std::vector<std::string>{"JWC_TEMP.TXT", "selvan.dat"}))
-        << "a temporary file stayed";
+    std::vector<std::string> entries{"JWC_TEMP.TXT", "selvan.dat"};
+    if (!c.exchangeFails || c.rowFails) entries.push_back("tarvik_row.dat");
+    EXPECT_EQ(test_support::FolderEntries(dir.path()), entries) << "a temporary file stayed";
+    EXPECT_EQ(fs::is_regular_file(dir.path() / "tarvik_row.dat"), !c.exchangeFails && !c.rowFails);
     EXPECT_EQ(fs::is_regular_file(exchange), !c.exchangeFails);
     EXPECT_EQ(fs::is_regular_file(dir.path() / "selvan.dat"), !c.settingsFail);
-    if (!c.exchangeFails && !c.settingsFail) {
+    if (!c.exchangeFails && !c.settingsFail && !c.rowFails) {
       EXPECT_TRUE(ui.messages.empty());
       continue;
     }
@@ -231,7 +235,9 @@ TEST(SessionFinish, FailedWritesAreToldInOneMessageWithTheirReasons) {
       EXPECT_TRUE(start < message.size() && message[start] != u'\n') << Utf8(message);
       ++reasons;
     }
-    EXPECT_EQ(reasons, (c.exchangeFails ? 1u : 0u) + (c.settingsFail ? 1u : 0u)) << Utf8(message);
+    EXPECT_EQ(message.find(kRowUnwritableMessage) != std::u16string::npos, c.rowFails) << Utf8(message);
+    EXPECT_EQ(reasons, (c.exchangeFails ? 1u : 0u) + (c.settingsFail ? 1u : 0u) + (c.rowFails ? 1u : 0u))
+        << Utf8(message);
   }
 }
 

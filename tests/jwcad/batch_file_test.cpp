@@ -6,11 +6,13 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <map>
 #include <ostream>
 #include <cstddef>
 #include <string>
 #include <vector>
 
+#include "MyFunc.h"
 #include "platform.h"
 #include "test_support.h"
 
@@ -21,6 +23,9 @@ const std::filesystem::path kJwcadDir = std::filesystem::path(TARVIK_SOURCE_DIR)
 struct BatchFile {
   const char* name;
   const char* call;  // the one command after the directives
+  // What follows the run: "#hr" runs the same file again, "#h/NAME.BAT" hands over to another one.
+  const char16_t* then = u"#hr";
+  bool twoPoints = false;  // the next point and the value's position, instead of the four points
 };
 
 const BatchFile kBatchFiles[] = {
@@ -30,6 +35,11 @@ const BatchFile kBatchFiles[] = {
     {"tarvik_hq.bat", "\"%~dp0tarvik.exe\" /horizontal /quick"},
     {"tarvik_a.bat", "\"%~dp0tarvik.exe\" /aligned"},
     {"tarvik_aq.bat", "\"%~dp0tarvik.exe\" /aligned /quick"},
+    // A row: the first dimension by four points, then the two-point file for each following one.
+    {"tarvik_r.bat", "\"%~dp0tarvik.exe\" /quick", u"#h/tarvik_n.bat"},
+    {"tarvik_hr.bat", "\"%~dp0tarvik.exe\" /horizontal /quick", u"#h/tarvik_n.bat"},
+    {"tarvik_ar.bat", "\"%~dp0tarvik.exe\" /aligned /quick", u"#h/tarvik_n.bat"},
+    {"tarvik_n.bat", "\"%~dp0tarvik.exe\" /next /quick", u"#hr", true},
 };
 
 void PrintTo(const BatchFile& file, std::ostream* out) { *out << file.name; }
@@ -110,8 +120,9 @@ TEST_P(Batch, BytesAreShiftJisWithoutByteOrderMarkAndEndInCrLf) {
 
 TEST_P(Batch, FirstLineIsAJapaneseDescriptionThenEchoOff) {
   ASSERT_GE(lines_.size(), 2u);
-  // The file chooser's memo column shows the first line; a REM keeps cmd from running it.
-  EXPECT_TRUE(lines_[0].starts_with(u"REM ")) << Utf8(lines_[0]);
+  // The file chooser's memo column shows the first line; a REM keeps cmd from running it, and the "@"
+  // from echoing it into the console window before "@echo off" takes effect.
+  EXPECT_TRUE(lines_[0].starts_with(u"@REM ")) << Utf8(lines_[0]);
   EXPECT_TRUE(HasJapanese(lines_[0])) << Utf8(lines_[0]);
   EXPECT_EQ(Utf8(lines_[1]), "@echo off");
 }
@@ -121,16 +132,17 @@ TEST_P(Batch, DirectivesInOrderWithADifferentJapanesePromptForEachPoint) {
     std::u16string directive;
     bool prompted;  // an indicated point, whose prompt appears in the status bar
   };
-  const Case expected[] = {
-      // #hr: Jw_cad asks for point 1 again after each result, until another command is chosen.
-      {u"#jww", false}, {u"#cd", false}, {u"#hr", false}, {u"#1", true},
-      {u"#2", true},    {u"#3", true},   {u"#4", true},   {u"#e", false},
-  };
+  // #hr: Jw_cad asks for point 1 again after each result, until another command is chosen. "#N-": a
+  // temporary line from point N to the cursor while the next point is picked.
+  std::vector<Case> expected = {{u"#jww", false}, {u"#cd", false}, {GetParam().then, false},
+                                {u"#1-", true},   {u"#2", true}};
+  if (!GetParam().twoPoints) expected.insert(expected.end(), {{u"#3-", true}, {u"#4", true}});
+  expected.push_back({u"#e", false});
   std::vector<std::u16string> directives;
   for (const auto& line : lines_) {
     if (line.starts_with(u"REM #")) directives.push_back(line.substr(4));
   }
-  ASSERT_EQ(directives.size(), std::size(expected)) << "directive lines found";
+  ASSERT_EQ(directives.size(), expected.size()) << "directive lines found";
   std::vector<std::u16string> prompts;
   for (std::size_t i = 0; i < directives.size(); ++i) {
     const Case& c = expected[i];
@@ -207,6 +219,29 @@ TEST(BatchFiles, EveryShippedBatchFileIsCheckedAndDescribedDifferently) {
   std::sort(shipped.begin(), shipped.end());
   std::sort(checked.begin(), checked.end());
   EXPECT_EQ(shipped, checked);
+}
+
+// The guide's table of clicks, lines "  NAME.bat  what  N クリック": the first dimension of a row costs 4,
+// each following one 2, as many as the row files ask points for.
+TEST(BatchFiles, TheGuidesClickCountsAreThePointsEachRowFileAsks) {
+  const std::string bytes = test_support::ReadBytes(kJwcadDir / std::filesystem::path(u8"はじめにお読みください.txt"));
+  const std::u16string unit = u" クリック";
+  std::map<std::string, int> clicks;
+  for (const std::u16string& line : SplitLines(platform::DecodeUtf8(bytes.substr(3)))) {
+    const std::size_t bat = line.find(u".bat");
+    if (!line.starts_with(u"  tarvik") || bat == std::u16string::npos || !line.ends_with(unit)) continue;
+    const std::size_t count = line.rfind(u' ', line.size() - unit.size() - 1) + 1;
+    clicks[Utf8(line.substr(2, bat + 2))] = std::stoi(Utf8(line.substr(count)));
+  }
+  for (const BatchFile& file : kBatchFiles) {
+    if (std::u16string_view(file.then) == u"#hr" && !file.twoPoints) continue;  // not a row file
+    int prompts = 0;
+    for (const auto& line : BatchLines(file)) {
+      if (line.size() > 5 && line.starts_with(u"REM #") && line[5] >= u'1' && line[5] <= u'9') ++prompts;
+    }
+    ASSERT_TRUE(clicks.contains(file.name)) << file.name << " is not in the guide's table";
+    EXPECT_EQ(clicks[file.name], prompts) << file.name;
+  }
 }
 
 }  // namespace

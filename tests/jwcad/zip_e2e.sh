@@ -4,7 +4,8 @@
 # earlier run would, and start every batch file of the zip through cmd from another folder. A batch file
 # that opens the dialog gets Enter (drawing commands must appear in the exchange file) and then Escape
 # (nothing may change); a quick one must draw without a dialog exactly what Enter drew for the same
-# settings, and leave the settings alone.
+# settings, and leave the settings alone. A row file that hands over (REM #h/NAME.BAT) is followed by
+# NAME.BAT on a new exchange file of two points, as Jw_cad would start it: the row's next dimension.
 # Usage: tests/jwcad/zip_e2e.sh [path/to/tarvik-x.y.z-win64.zip]   (default: the newest in dist/,
 # made by ./package.sh when there is none). Exits non-zero on the first failed check.
 set -uo pipefail
@@ -72,14 +73,17 @@ ok "batch files byte for byte as in jwcad/: ${batch_files[*]}"
 # vertical one's points turned a quarter turn clockwise; the aligned one gets the vertical one's, one
 # above the other, where it must draw the vertical dimension byte for byte.
 exchange=$folder/JWC_TEMP.TXT
-write_exchange() {  # write_exchange vertical|horizontal|aligned
+write_exchange() {  # write_exchange vertical|horizontal|aligned|next-vertical|next-horizontal
   local points='hp1 0 0;hp2 0 1000;hp3 500 300;hp4 600 400'
   [ "$1" = horizontal ] && points='hp1 0 0;hp2 1000 0;hp3 300 -500;hp4 400 -600'
+  # A continuation's two points, as "#1-" makes Jw_cad write the first.
+  [ "$1" = next-vertical ] && points='hp1- 0 2500;hp2 700 1800'
+  [ "$1" = next-horizontal ] && points='hp1- 2500 0;hp2 1800 -700'
   LC_ALL=C awk -v points="$points" '
     { sub(/\r$/, ""); print $0 "\r" }
     /^hn / { n = split(points, p, ";"); for (i = 1; i <= n; i++) print p[i] "\r" }
   ' "$root/tests/data/host_one_line_selection.txt" > "$exchange"
-  grep -q $'^hp4 ' "$exchange" || fail "could not build the exchange file"
+  grep -q $'^hp2 ' "$exchange" || fail "could not build the exchange file"
   cp "$exchange" "$scratch/exchange.before"
 }
 
@@ -195,6 +199,10 @@ for bat in "${batch_files[@]}"; do
   esac
   geometry=$orientation
   [ "$orientation" = aligned ] && geometry=vertical
+  if [[ $call == *' /next'* ]]; then
+    say "$bat: run as the continuation of a row (below)"
+    continue
+  fi
   if [[ $call == *' /quick'* ]]; then
     # Drawn as Enter drew it with the same settings (the dialog batch files come first in the list).
     run=$((run + 1)); say "run $run: $bat, $orientation, without the dialog"
@@ -206,6 +214,24 @@ for bat in "${batch_files[@]}"; do
     cmp -s "$exchange" "$scratch/answer.$orientation" || fail "$bat drew otherwise than Enter in the dialog"
     ok "byte for byte what Enter in the dialog wrote"
     cmp -s "$settings" "$scratch/settings.before" || fail "$bat changed ${settings##*/}"
+    ok "${settings##*/} unchanged"
+    # A row file hands over to its two-point file, which Jw_cad starts next with the two new points.
+    next=$(tr -d '\r' < "$folder/$bat" | sed -n 's|^REM #h/||p')
+    [ -n "$next" ] || continue
+    [ -f "$folder/$next" ] || fail "$bat hands over to $next, which the package does not hold"
+    run=$((run + 1)); say "run $run: $next continues the row of $bat"
+    write_exchange "next-$geometry"
+    run_batch "$next" none
+    cmp -s "$exchange" "$scratch/exchange.before" && fail "JWC_TEMP.TXT is unchanged"
+    answer=$(tr -d '\r' < "$exchange" | iconv -f CP932 -t UTF-8)
+    if [ "$geometry" = horizontal ]; then
+      expect_line "dimension line from the row's end, on the row's line" '^1000 -500 2500 -500$'
+      expect_line "value text 1500 at the second point" '^cs 1800 -700 10 0 "1500$'
+    else
+      expect_line "dimension line from the row's end, on the row's line" '^500 1000 500 2500$'
+      expect_line "value text 1500 at the second point" '^cs 700 1800 [^ ]+ [^ ]+ "1500$'
+    fi
+    cmp -s "$settings" "$scratch/settings.before" || fail "$next changed ${settings##*/}"
     ok "${settings##*/} unchanged"
     continue
   fi

@@ -21,6 +21,7 @@
 #include "platform.h"
 #include "preview.h"
 #include "program_driver.h"
+#include "row_state.h"
 #include "session.h"
 #include "settings_file.h"
 #include "test_support.h"
@@ -1012,6 +1013,8 @@ TEST_F(TarvikDialog, RefusedOptionsAreNamedAndWriteNothing) {
   const Case cases[] = {
       {L"/quick /vertical", {u"/vertical", u"/horizontal", u"/aligned", u"/quick"}},
       {L"-Aligned /quick /HORIZONTAL", {u"/horizontal", u"/aligned"}},
+      // A row keeps the orientation it was started in.
+      {L"/next /horizontal /quick", {u"/horizontal", u"/next"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(Utf8(std::u16string(c.arguments, c.arguments + std::wcslen(c.arguments))));
@@ -1029,6 +1032,86 @@ TEST_F(TarvikDialog, RefusedOptionsAreNamedAndWriteNothing) {
     EXPECT_EQ(run.ExitCode(), static_cast<DWORD>(kExitUnknownOption));
     ExpectFilesUntouched();
     std::filesystem::remove(dir_.path() / "tarvik.exe");
+  }
+}
+
+// --- A row of dimensions ---
+
+// The sample exchange file with the two points of a row's following dimension, as "#1-" makes the host
+// write the first, and with other scales when given: another drawing.
+std::string NextDimensionExchange(const char* scales = nullptr) {
+  const std::string exchange = SampleExchange();
+  std::string out;
+  size_t start = 0;
+  for (size_t end; (end = exchange.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    const std::string line = exchange.substr(start, end - start);
+    if (line.starts_with("hp")) continue;
+    out += (scales != nullptr && line.starts_with("hs ") ? std::string(scales) : line) + "\r\n";
+    if (line.starts_with("hn ")) out += "hp1- 0 2500\r\nhp2 700 1800\r\n";
+  }
+  return out;
+}
+
+// Runs tarvik.exe in `folder` with `arguments`, which must open no window; its exit code.
+DWORD RunWithoutWindow(const std::filesystem::path& folder, const wchar_t* arguments) {
+  ProgramRun run(folder / "tarvik.exe", arguments);
+  EXPECT_FALSE(run.Started()) << "a window opened";
+  EXPECT_TRUE(run.WaitForExit());
+  return run.ExitCode();
+}
+
+TEST_F(TarvikDialog, NextQuickContinuesTheRowAsTheConstructionSaysAndLeavesTheSettings) {
+  const std::string settings = SettingsFile(ValidValues(), {50, 50});
+  Prepare(SampleExchange(), settings);
+  EXPECT_EQ(RunWithoutWindow(dir_.path(), L"/quick"), 0u);
+  WriteBytes(dir_.path() / kExchangeName, NextDimensionExchange());
+  EXPECT_EQ(RunWithoutWindow(dir_.path(), L"/next /quick"), 0u);
+  const std::string next = Exchange();
+  EXPECT_EQ(Settings(), settings) << "a quick run changed selvan.dat";
+
+  // The windowless session on the same files: a first run, then the row continued.
+  test_support::TempDir folder;
+  WriteBytes(folder.path() / kExchangeName, SampleExchange());
+  WriteBytes(folder.path() / kSettingsName, settings);
+  RecordingUi ui;
+  for (bool continuing : {false, true}) {
+    if (continuing) WriteBytes(folder.path() / kExchangeName, NextDimensionExchange());
+    DimensionSession session;
+    ASSERT_TRUE(session.Load(folder.folder()));
+    if (continuing) {
+      ASSERT_EQ(Utf8(session.ContinueRow(LoadRow(folder.folder() + kRowFileName))), "");
+    }
+    ASSERT_TRUE(session.QuickRun(ui));
+  }
+  EXPECT_EQ(ReadBytes(folder.path() / kExchangeName), next);
+  // From the first dimension's end to the next point, on the line through the first one's point 3.
+  EXPECT_NE(next.find("\r\n500 1000 500 2500\r\n"), std::string::npos) << next;
+}
+
+TEST_F(TarvikDialog, NextWithoutARowOrOnAnotherDrawingSaysSoAndChangesNoFile) {
+  const std::string settings = SettingsFile(ValidValues(), {50, 50});
+  for (bool rowRecorded : {false, true}) {
+    SCOPED_TRACE(rowRecorded ? "a row of another drawing" : "no row");
+    Prepare(SampleExchange(), settings);
+    if (rowRecorded) {
+      ASSERT_EQ(RunWithoutWindow(dir_.path(), L"/quick"), 0u);
+    }
+    exchange_ = NextDimensionExchange("hs 50 50 50 50 50 50 50 50 50 50 50 50 50 50 50 50");
+    WriteBytes(dir_.path() / kExchangeName, exchange_);
+    const std::vector<std::string> files = test_support::FolderEntries(dir_.path());
+    const std::string row = rowRecorded ? ReadBytes(dir_.path() / "tarvik_row.dat") : "";
+
+    ProgramRun run(dir_.path() / "tarvik.exe", L"/next /quick");
+    EXPECT_FALSE(run.Started()) << "the dialog opened";
+    AnswerMessageBox(run, rowRecorded ? kRowOfOtherDrawingMessage : kNoRowMessage, true);
+    ASSERT_TRUE(run.WaitForExit());
+    EXPECT_EQ(run.ExitCode(), static_cast<DWORD>(kExitNothingToContinue));
+    ExpectFilesUntouched();
+    EXPECT_EQ(test_support::FolderEntries(dir_.path()), files);
+    if (rowRecorded) {
+      EXPECT_EQ(ReadBytes(dir_.path() / "tarvik_row.dat"), row);
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) std::filesystem::remove(entry);
   }
 }
 
