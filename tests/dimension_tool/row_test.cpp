@@ -72,8 +72,8 @@ Lines FourPoint(Orientation orientation, double axis, Pt a, Pt b, Pt line, Pt va
 
 // Rows on random points and angles, the drawing's axis angle changed before each following dimension:
 // each one is what a four-point run from the row's end draws on the row's first axis angle, so that a row
-// of three gives the lines of three four-point runs. An aligned
-// row keeps its first dimension's direction: along a slanted wall that is a four-point run's own frame.
+// of three gives the lines of three four-point runs. An aligned row keeps its first dimension's
+// direction: along a slanted wall that is a four-point run's own frame.
 TEST(Row, EachNextIsTheFourPointDimensionFromTheRowsEndInTheRowsFrame) {
   std::mt19937 random(23);
   std::uniform_real_distribution<double> coordinate(-5000.0, 5000.0), angle(-180.0, 180.0), along(0.1, 3.0);

@@ -174,8 +174,9 @@ TEST_F(HeldFiles, SettingsHeldThroughTheStartAreToldAndLeftAsTheyAre) {
   EXPECT_EQ(ReadBytes(Path(kExchangeName)), DrawnWithTextStyle(exchange_, 0));
   EXPECT_EQ(ReadBytes(Path(kSettingsName)), settings_) << "the settings file was rewritten";
   EXPECT_EQ(FileIndex(Path(kSettingsName)), index) << "the settings file was replaced";
+  // The drawn dimension starts a row, recorded apart from the settings.
   EXPECT_EQ(test_support::FolderEntries(dir_.path()),
-            (std::vector<std::string>{kExchangeName, kSettingsName, "tarvik.exe"}));
+            (std::vector<std::string>{kExchangeName, kSettingsName, "tarvik.exe", "tarvik_row.dat"}));
 }
 
 // Held until the program has been refused the file, then 200 ms more, well within its half second of
