@@ -23,6 +23,16 @@ std::u16string ZeroDimensionMessage(Orientation orientation) {
   return std::u16string(kZeroDimensionMessage) + u"\n" + Traits(orientation).coincidence;
 }
 
+std::u16string ZeroDimensionMessage(const RunFrame& frame) {
+  // A row's following dimension has one measured point of the user's own, and its frame need not be
+  // the axis angle's any more.
+  if (frame.kept) {
+    return std::u16string(kZeroDimensionMessage) +
+           u"\n前の寸法の終点と次の計測点が、連続寸法の向きに測って同じ位置です。次の計測点を指示し直して下さい";
+  }
+  return ZeroDimensionMessage(frame.orientation);
+}
+
 namespace {
 
 // Directions of the value and of the arrow strokes use pi to full precision; the rotations and line
@@ -393,7 +403,7 @@ platform::WriteResult DrawAndWrite(const DialogValues& values, TJGdata& model,
   if (built != nullptr) *built = result;
   switch (result) {
     case BuildResult::ZeroLength:
-      ui.ShowMessage(ZeroDimensionMessage(frame.orientation));
+      ui.ShowMessage(ZeroDimensionMessage(frame));
       return {true, {}};
     case BuildResult::NotFinite:
       ui.ShowMessage(kNonFiniteMessage);

@@ -63,5 +63,8 @@ extern const char16_t kZeroDimensionMessage[];
 // The whole message for a zero dimension: kZeroDimensionMessage, then the orientation's line that says
 // which measured points coincide.
 std::u16string ZeroDimensionMessage(Orientation orientation);
+// The same for a run in `frame`: a row's following dimension says instead that the next measured point
+// stands level with the row's end, measured in the row's direction.
+std::u16string ZeroDimensionMessage(const RunFrame& frame);
 // The message shown when the numbers of the run overflow, so that nothing can be drawn.
 extern const char16_t kNonFiniteMessage[];

@@ -57,7 +57,7 @@ const PreviewResult& DimensionPreview::Compute(const DialogValues& values, const
   }
   switch (BuildDimension(values, scratch_, nullptr, frame)) {
     case BuildResult::ZeroLength:
-      result_.message = ZeroDimensionMessage(frame.orientation);
+      result_.message = ZeroDimensionMessage(frame);
       return result_;
     case BuildResult::NotFinite:
       result_.message = kNonFiniteMessage;

@@ -45,9 +45,10 @@ Host OnAxis(double axis, const Lines& points) {
 
 // A drawing run of the session in `folder` as the dialog's OK makes it, or as "/next" does with `next`;
 // `kept` draws in a row's frame, as the four-point tool would in it. The exchange file's lines
-// afterwards, or nothing when the row was not continued.
+// afterwards, or nothing when the row was not continued; `shown` receives the messages shown.
 std::optional<Lines> Draw(const test_support::TempDir& folder, const Host& host, Orientation orientation,
-                          bool next, std::optional<DrawingFrame> kept = std::nullopt) {
+                          bool next, std::optional<DrawingFrame> kept = std::nullopt,
+                          std::vector<std::u16string>* shown = nullptr) {
   WriteBytes(folder.path() / "JWC_TEMP.TXT", host.Utf8File());
   const std::optional<RowState> row = LoadRow(folder.folder() + kRowFileName);
   DimensionSession session(next && row ? row->orientation : orientation);
@@ -58,6 +59,7 @@ std::optional<Lines> Draw(const test_support::TempDir& folder, const Host& host,
   EXPECT_FALSE(session.Confirm().has_value());
   golden::RecordingUi ui;
   EXPECT_EQ(session.Finish(0, 0, ui), 0);
+  if (shown != nullptr) *shown = ui.messages;
   return golden::SplitCrLf(ReadBytes(folder.path() / "JWC_TEMP.TXT").substr(3));  // after the BOM
 }
 
@@ -159,9 +161,13 @@ TEST(Row, CancelledAndZeroRunsKeepTheRecordedRow) {
   golden::RecordingUi ui;
   cancelled.Finish(0, 0, ui);
   EXPECT_EQ(ReadBytes(folder.path() / "tarvik_row.dat"), row);
-  // A next point level with the row's end is a zero dimension of the vertical row.
-  ASSERT_TRUE(Draw(folder, OnAxis(0, {"hp1 300 1000", "hp2 5 5"}), Orientation::Vertical, true));
+  // A next point level with the row's end is a zero dimension of the vertical row, said in a row's words.
+  std::vector<std::u16string> shown;
+  ASSERT_TRUE(Draw(folder, OnAxis(0, {"hp1 300 1000", "hp2 5 5"}), Orientation::Vertical, true, {}, &shown));
   EXPECT_EQ(ReadBytes(folder.path() / "tarvik_row.dat"), row);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(Utf8(shown[0]), Utf8(ZeroDimensionMessage(RunFrame(Orientation::Vertical, DrawingFrame{}))));
+  EXPECT_NE(Utf8(shown[0]), Utf8(ZeroDimensionMessage(Orientation::Vertical)));
 }
 
 TEST(RowFile, ReadsBackExactlyWhatItWroteAndNothingElse) {

@@ -139,7 +139,8 @@ TEST(UserGuideQuotes, MessagesOfTheRunAndTheTitle) {
                              SettingsUnwritableHeadline(SettingsFileName(Orientation::Vertical)),
                              kReasonLabel, kOutOfMemoryMessage, kExchangeTooLargeMessage,
                              kRowUnwritableMessage});
-  for (const std::u16string row : {kNoRowMessage, kRowOfOtherDrawingMessage})
+  for (const std::u16string& row : {std::u16string(kNoRowMessage), std::u16string(kRowOfOtherDrawingMessage),
+                                    ZeroDimensionMessage(RunFrame(Orientation::Vertical, DrawingFrame{}))})
     for (const std::u16string& line : Lines(row)) texts.push_back(line);
   for (const std::u16string& message :
        {SettingsUnreadableMessage(SettingsFileName(Orientation::Vertical), u"-"), UnexpectedFailureMessage("-")})
