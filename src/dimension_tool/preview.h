@@ -33,8 +33,7 @@ class DimensionPreview {
 
   // Runs the construction for `values` on the settings of `host` (as Load left it). `host` is only
   // read; no file is read or written.
-  const PreviewResult& Compute(const DialogValues& values, const TJGdata& host,
-                               const RunFrame& frame = {});
+  const PreviewResult& Compute(const DialogValues& values, const TJGdata& host, const RunFrame& frame = {});
 
   const PreviewResult& Result() const { return result_; }
   // The scratch model of the last computation: the host's settings and indicated points as Compute copied

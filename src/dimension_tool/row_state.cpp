@@ -87,7 +87,9 @@ std::optional<Orientation> OrientationNumbered(double number) {
   return std::nullopt;
 }
 
-bool IsInt32(double value) { return value >= INT32_MIN && value <= INT32_MAX && value == static_cast<int32_t>(value); }
+bool IsInt32(double value) {
+  return value >= INT32_MIN && value <= INT32_MAX && value == static_cast<int32_t>(value);
+}
 
 }  // namespace
 
@@ -133,7 +135,8 @@ std::u16string RowText(const RowState& row) {
   for (std::size_t i = 0; i < numbers.colours.size(); ++i) numbers.colours[i] = row.drawing.textStyles[i].C;
   std::u16string text(kHeader);
   text += u"\r\n";
-  for (const NumberLine& line : NumberLines(copy, numbers)) text += line.name + u" " + Number(*line.value) + u"\r\n";
+  for (const NumberLine& line : NumberLines(copy, numbers))
+    text += line.name + u" " + Number(*line.value) + u"\r\n";
   return text;
 }
 
@@ -147,7 +150,8 @@ std::optional<RowState> ParseRow(const std::u16string& text) {
   for (std::size_t i = 0; i < expected.size(); ++i) {
     const std::u16string_view line = lines[i + 1];
     const std::u16string& name = expected[i].name;
-    if (!line.starts_with(name) || line.size() <= name.size() || line[name.size()] != u' ') return std::nullopt;
+    if (!line.starts_with(name) || line.size() <= name.size() || line[name.size()] != u' ')
+      return std::nullopt;
     const std::optional<double> value = ReadNumber(line.substr(name.size() + 1));
     if (!value) return std::nullopt;
     *expected[i].value = *value;

@@ -87,8 +87,8 @@ TEST(Row, EachNextIsTheFourPointDimensionFromTheRowsEndInTheRowsFrame) {
       const double axis = trial == 0 ? 0.0 : angle(random);
       const Pt start = point(), end = point(), line = point(), value = point();
       test_support::TempDir folder;
-      const Host first =
-          OnAxis(axis, {PointRecord(1, start), PointRecord(2, end), PointRecord(3, line), PointRecord(4, value)});
+      const Host first = OnAxis(
+          axis, {PointRecord(1, start), PointRecord(2, end), PointRecord(3, line), PointRecord(4, value)});
       ASSERT_TRUE(Draw(folder, first, traits.orientation, false));
       const std::optional<RowState> row = LoadRow(folder.folder() + kRowFileName);
       ASSERT_TRUE(row);
@@ -97,8 +97,8 @@ TEST(Row, EachNextIsTheFourPointDimensionFromTheRowsEndInTheRowsFrame) {
       Pt rowEnd = end;
       for (int following = 0; following < 2; ++following) {
         const double t = along(random);
-        const Pt next = alongTheWall ? Pt{rowEnd.x + t * (end.x - start.x), rowEnd.y + t * (end.y - start.y)}
-                                     : point();
+        const Pt next =
+            alongTheWall ? Pt{rowEnd.x + t * (end.x - start.x), rowEnd.y + t * (end.y - start.y)} : point();
         const Pt nextValue = point();
         const std::optional<Lines> drawn =
             Draw(folder, OnAxis(angle(random), {PointRecord(1, next), PointRecord(2, nextValue)}),
@@ -127,8 +127,10 @@ TEST(Row, RefusedWithoutARowAndOnAnotherDrawing) {
   const Case cases[] = {
       {"no row", false, [](Host&) {}, kNoRowMessage},
       {"a layer group's scale", true,
-       [](Host& h) { h.scales = "hs 50 50 50 50 50 50 50 50 50 50 50 50 50 50 50 20"; }, kRowOfOtherDrawingMessage},
-      {"a text style", true, [](Host& h) { h.styles = {"hcw 2 2.5 3 4 5 6 7 8 9 11"}; }, kRowOfOtherDrawingMessage},
+       [](Host& h) { h.scales = "hs 50 50 50 50 50 50 50 50 50 50 50 50 50 50 50 20"; },
+       kRowOfOtherDrawingMessage},
+      {"a text style", true, [](Host& h) { h.styles = {"hcw 2 2.5 3 4 5 6 7 8 9 11"}; },
+       kRowOfOtherDrawingMessage},
       {"the paper size", true, [](Host& h) { h.styles = {"hzs 297 210"}; }, kRowOfOtherDrawingMessage},
       {"only the axis angle", true, [](Host& h) { h.axis = "hk 30"; }, u""},
   };
