@@ -61,7 +61,7 @@ Point Rotated(Point p, Point centre, double angle) {
 // RotatePoint, whose cut pi would leave noise such as 1e-13 on a drawing at axis angle 0.
 class DimensionFrame {
  public:
-  DimensionFrame(double angle, bool quarterTurn) : theta_(angle), quarterTurn_(quarterTurn) {}
+  explicit DimensionFrame(DrawingFrame frame) : theta_(frame.angle), quarterTurn_(frame.quarterTurn) {}
 
   // `p` in the frame, turned about `centre`.
   Point ToFrame(Point p, Point centre) const {
@@ -76,8 +76,6 @@ class DimensionFrame {
   }
   // The drawing angle of the frame's upward direction, which the dimension line runs along.
   double LineAngle() const { return quarterTurn_ ? theta_ : theta_ + 90.0; }
-  double Angle() const { return theta_; }
-  bool QuarterTurn() const { return quarterTurn_; }
 
  private:
   double theta_;
@@ -88,7 +86,7 @@ class DimensionFrame {
 // `end` brought into (-90, 90] so that the value never reads upside down. Points one above the other, or
 // side by side, take the frames of the vertical and the horizontal dimension on axis angle 0, which are
 // the same frames without a turn's noise; equal points take the first and measure nothing.
-DimensionFrame FrameAlong(Point start, Point end) {
+DrawingFrame FrameAlong(Point start, Point end) {
   if (start.x == end.x) return {0.0, false};
   if (start.y == end.y) return {0.0, true};
   // Not LineAngleDeg: it takes any direction within 1e-10 radians of the x axis for the axis itself,
@@ -102,7 +100,7 @@ DimensionFrame FrameAlong(Point start, Point end) {
   return {phi - 90.0, false};
 }
 
-DimensionFrame FrameOf(FrameTurn turn, double axisAngle, Point measuredStart, Point measuredEnd) {
+DrawingFrame FrameOf(FrameTurn turn, double axisAngle, Point measuredStart, Point measuredEnd) {
   switch (turn) {
     case FrameTurn::Axis:
       return {axisAngle, false};
@@ -275,9 +273,7 @@ double EndDirection(Point from, Point to, double offset) {
 
 DrawingFrame FrameOfRun(const RunFrame& run, const TJGdata& model) {
   if (run.kept) return *run.kept;
-  const DimensionFrame frame =
-      FrameOf(Traits(run.orientation).frameTurn, model.Jikukaku, PointAt(model, 1), PointAt(model, 2));
-  return {frame.Angle(), frame.QuarterTurn()};
+  return FrameOf(Traits(run.orientation).frameTurn, model.Jikukaku, PointAt(model, 1), PointAt(model, 2));
 }
 
 BuildResult BuildDimension(const DialogValues& values, TJGdata& model, UserFeedback* ui,
@@ -303,8 +299,7 @@ BuildResult BuildDimension(const DialogValues& values, TJGdata& model, UserFeedb
   const Point measuredEnd = PointAt(model, 2);
   const Point linePoint = PointAt(model, 3);
   const Point valueAt = PointAt(model, 4);
-  const DrawingFrame drawn = FrameOfRun(runFrame, model);
-  const DimensionFrame frame(drawn.angle, drawn.quarterTurn);
+  const DimensionFrame frame(FrameOfRun(runFrame, model));
   // The ends of the dimension line: the measured points projected onto the vertical (in the frame)
   // through linePoint.
   const Point lineStart =

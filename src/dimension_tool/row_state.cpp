@@ -93,17 +93,6 @@ bool IsInt32(double value) {
 
 }  // namespace
 
-bool DrawingSignature::operator==(const DrawingSignature& other) const {
-  if (scales != other.scales || paperWidth != other.paperWidth || paperHeight != other.paperHeight)
-    return false;
-  for (std::size_t i = 0; i < textStyles.size(); ++i) {
-    const TJwwMojisyu& a = textStyles[i];
-    const TJwwMojisyu& b = other.textStyles[i];
-    if (a.W != b.W || a.H != b.H || a.D != b.D || a.C != b.C) return false;
-  }
-  return true;
-}
-
 DrawingSignature SignatureOf(const TJGdata& model) {
   DrawingSignature signature;
   signature.scales = model.LGrpScale;

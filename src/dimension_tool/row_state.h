@@ -22,7 +22,7 @@ struct DrawingSignature {
   double paperHeight = 0.0;
   std::array<TJwwMojisyu, 10> textStyles{};  // styles 1 to 10
 
-  bool operator==(const DrawingSignature& other) const;
+  bool operator==(const DrawingSignature&) const = default;
 };
 
 // The signature of the drawing `model` was read from.

@@ -134,4 +134,6 @@ struct TJwwPLine {
 struct TJwwMojisyu {
   double W = 0.0, H = 0.0, D = 0.0;
   int32_t C = 0;
+
+  bool operator==(const TJwwMojisyu&) const = default;
 };
