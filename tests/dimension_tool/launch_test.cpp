@@ -54,15 +54,10 @@ TEST(Launch, OptionsChooseTheDimensionAndTheQuickRun) {
 
 // The shell builds these texts from what the tool tells it: its options, and the name its batch files go by.
 TEST(Launch, RefusalAndUnreadableExchangeMessagesNameTarvik) {
-  EXPECT_EQ(
-      Utf8(UnknownOptionMessage(u"/vertical", OptionNames())),
-      "指定できないオプションです：/vertical\r\n使えるオプションは /horizontal と /aligned と /quick と /next です");
-  EXPECT_EQ(Utf8(ExchangeUnreadableMessage(kToolName)),
-            "「JWC_TEMP.TXT」が読み込めませんので作図出来ません\n"
-            "本ソフトはJw_cadの「その他」－「外部変形」で tarvik のバッチファイルを選んで起動して下さい\n"
-            "よくある原因は次の２つです\n"
-            "・本ソフトとバッチファイルが別々のフォルダにある\n"
-            "・ファイルを作成出来ないフォルダ（「C:\\Program Files」の下など）に置いている");
+  const std::u16string refusal = UnknownOptionMessage(u"/vertical", OptionNames());
+  for (std::u16string_view name : OptionNames())
+    EXPECT_NE(refusal.find(u"/" + std::u16string(name)), std::u16string::npos) << Utf8(refusal);
+  EXPECT_NE(ExchangeUnreadableMessage(kToolName).find(u"tarvik のバッチファイル"), std::u16string::npos);
 }
 
 // Each dimension is chosen by its own option, names itself in its caption and its help text, and keeps
